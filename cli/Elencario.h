@@ -1,0 +1,29 @@
+#pragma once
+
+#include <cstdio>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "printing/TextPrinter.h"
+
+namespace elencario {
+
+// Printers beyond plain text, when the build has them (they need Qt).
+struct UsciteStampa {
+    std::function<std::unique_ptr<TextPrinter>(const std::string& filePdf)> pdf;
+    std::function<std::unique_ptr<TextPrinter>()> stampante;
+};
+
+// Exit statuses of the command.
+inline constexpr int kEsitoOk = 0;
+inline constexpr int kEsitoFallito = 1;  // the system could not be loaded or printed
+inline constexpr int kEsitoUso = 2;      // bad usage or a refused option
+
+// The `elencario` command: loads a system and writes its listing to `out` (or to a PDF file or
+// the default printer when `uscite` offers them). Messages go to `err`.
+int EseguiElencario(const std::vector<std::string>& argomenti, std::FILE* out, std::FILE* err,
+                    const UsciteStampa& uscite = {});
+
+}  // namespace elencario

@@ -1,0 +1,155 @@
+#include "printing/Printout.h"
+
+#include <string_view>
+
+#include "systems/Conversione.h"
+#include "systems/Messages.h"
+#include "systems/Routines.h"
+
+namespace elencario {
+
+namespace {
+
+constexpr std::string_view kSeparatore = "   -   ";
+constexpr int kNumeriPerRiga = 30;
+
+std::string_view SenzaSpazi(std::string_view testo) {
+    const std::size_t inizio = testo.find_first_not_of(' ');
+    if (inizio == std::string_view::npos) return {};
+    return testo.substr(inizio, testo.find_last_not_of(' ') + 1 - inizio);
+}
+
+// Trims the spaces of the line text that follows the margin.
+void RifilaDopoMargine(std::string& riga, std::size_t margine) {
+    while (riga.size() > margine && riga.back() == ' ') riga.pop_back();
+    const std::size_t testo = riga.find_first_not_of(' ', margine);
+    riga.erase(margine, (testo == std::string::npos ? riga.size() : testo) - margine);
+}
+
+std::string Intestazione(const VARIABILI& v, const OpzioniConvertite& o,
+                         const std::string& margine) {
+    std::string riga = margine;
+    if (o.nomeSistema) {
+        riga += NomeSistema(v.FileSistema);
+        riga += " -  Numeri: ";
+    } else {
+        riga += "Numeri: ";
+    }
+    riga += std::to_string(v.TotNumeri);
+    riga += " - Combinazioni: ";
+    riga += std::to_string(v.TotCombinazioni);
+    return riga;
+}
+
+PrinterStatus NumeriInGioco(const VARIABILI& v, const std::string& margine, TextPrinter& p) {
+    using enum PrinterStatus;
+    PrinterStatus s = p.PrintAndEndLine(margine + "IN GIOCO:");
+    if (s == Ok) s = p.PrintAndStay(margine);
+    int stampati = 0;
+    for (int n = 1; n <= kNumeroMassimo && s == Ok; ++n) {
+        if (v.NumeriGioco[static_cast<std::size_t>(n)] != 1) continue;
+        ++stampati;
+        const char numero[] = {static_cast<char>('0' + n / 10), static_cast<char>('0' + n % 10),
+                               ' '};
+        s = p.PrintAndStay(std::string_view(numero, 3));
+        if (s == Ok && stampati % kNumeriPerRiga == 0) {
+            s = p.EndLine();
+            if (s == Ok) s = p.PrintAndStay(margine);
+        }
+    }
+    for (int i = 0; i < 3 && s == Ok; ++i) s = p.EndLine();
+    return s;
+}
+
+PrinterStatus Griglia(const VARIABILI& v, const OpzioniConvertite& o, const std::string& margine,
+                      TextPrinter& p) {
+    const std::int64_t totale = v.TotCombinazioni;
+    const std::int64_t perRiga = o.colonneRiga;
+    std::string riga = margine;
+    for (std::int64_t i = 1; i <= totale; ++i) {
+        riga += SenzaSpazi(v.Combinazioni[static_cast<std::size_t>(i - 1)]);
+        const bool multiplo = i % perRiga == 0;
+        if (!multiplo && i < totale) riga += kSeparatore;
+        if (multiplo || i == totale) {
+            RifilaDopoMargine(riga, margine.size());
+            if (auto s = p.PrintAndEndLine(riga); s != PrinterStatus::Ok) return s;
+            riga.resize(margine.size());
+        }
+    }
+    return PrinterStatus::Ok;
+}
+
+}  // namespace
+
+std::optional<OpzioniConvertite> ConvertiOpzioni(const OpzioniStampa& opzioni,
+                                                 std::string& messaggio) {
+    OpzioniConvertite convertite;
+    convertite.carattere = opzioni.carattere;
+    convertite.nomeSistema = opzioni.nomeSistema;
+    convertite.numeriInGioco = opzioni.numeriInGioco;
+    struct Controllo {
+        const std::string& testo;
+        std::int16_t& valore;
+        std::int16_t minimo;
+        const char* rifiuto;
+    };
+    const Controllo controlli[] = {
+        {opzioni.colonneRiga, convertite.colonneRiga, 1, testi::kColonneNonValide},
+        {opzioni.grandezza, convertite.grandezza, 1, testi::kGrandezzaNonValida},
+        {opzioni.margine, convertite.margine, 0, testi::kMargineNonValido},
+    };
+    for (const Controllo& c : controlli) {
+        if (ConvertiIntero16(c.testo, c.valore) != 0 || c.valore < c.minimo) {
+            messaggio = c.rifiuto;
+            return std::nullopt;
+        }
+    }
+    return convertite;
+}
+
+PrinterStatus ComponiElencario(const VARIABILI& v, const OpzioniConvertite& o, TextPrinter& p) {
+    const std::string margine(static_cast<std::size_t>(o.margine), ' ');
+    using enum PrinterStatus;
+    PrinterStatus s = p.SetFontName(o.carattere);
+    if (s == Ok) s = p.SetFontSize(static_cast<float>(o.grandezza));
+    if (s == Ok) s = p.EndLine();
+    if (s == Ok) s = p.EndLine();
+    if (s == Ok) s = p.PrintAndEndLine(Intestazione(v, o, margine));
+    if (s == Ok) s = p.EndLine();
+    if (s == Ok) s = p.EndLine();
+    if (s == Ok && o.numeriInGioco) s = NumeriInGioco(v, margine, p);
+    if (s == Ok) s = Griglia(v, o, margine, p);
+    if (s == Ok) s = p.EndDocument();
+    return s;
+}
+
+EsitoStampa StampaElencario(const VARIABILI& v, const OpzioniStampa& opzioni,
+                            MessageService& messaggi, TextPrinter& stampante) {
+    if (v.TotCombinazioni < 1) {
+        messaggi.Ask(ErrorBox(testi::kSelezionareSistema));
+        return EsitoStampa::NessunSistema;
+    }
+    const MessageRequest conferma{testi::kConfermiStampa, Buttons::YesNo, Icon::None,
+                                  DefaultButton::First, std::nullopt};
+    if (messaggi.Ask(conferma) != Answer::Yes) return EsitoStampa::Annullato;
+
+    std::string rifiuto;
+    const auto convertite = ConvertiOpzioni(opzioni, rifiuto);
+    if (!convertite) {
+        messaggi.Ask(ErrorBox(rifiuto));
+        return EsitoStampa::OpzioneNonValida;
+    }
+    PrinterStatus stato = stampante.Prepare();
+    if (stato == PrinterStatus::Ok) stato = ComponiElencario(v, *convertite, stampante);
+    switch (stato) {
+        case PrinterStatus::Ok: return EsitoStampa::Stampato;
+        case PrinterStatus::NoPrinter:
+            messaggi.Ask(ErrorBox(testi::kNessunaStampante));
+            return EsitoStampa::NessunaStampante;
+        case PrinterStatus::PrintError: break;
+    }
+    messaggi.Ask(ErrorBox(testi::kErroreStampa));
+    return EsitoStampa::ErroreStampa;
+}
+
+}  // namespace elencario

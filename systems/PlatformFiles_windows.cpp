@@ -1,0 +1,92 @@
+// File access for Windows: system files are opened only when they are files on a disk, and
+// folders are told by the directory attribute.
+#include <windows.h>
+
+#include "systems/Conversione.h"
+#include "systems/PlatformFileSource.h"
+#include "systems/Routines.h"
+
+namespace elencario {
+
+namespace {
+
+constexpr DWORD kAttributoCartella = 16;  // FILE_ATTRIBUTE_DIRECTORY
+constexpr int kErroreNomeFile = 52;
+constexpr int kErroreTroppiFile = 67;
+constexpr int kErrorePermesso = 70;
+constexpr int kErroreDiscoNonPronto = 71;
+constexpr int kErroreAccesso = 75;
+constexpr int kErroreCartella = 76;
+constexpr int kErroreDispositivo = 57;
+
+int ErroreDiApertura(DWORD codice) {
+    switch (codice) {
+        case ERROR_FILE_NOT_FOUND: return kErroreFileMancante;
+        case ERROR_PATH_NOT_FOUND: return kErroreCartella;
+        case ERROR_ACCESS_DENIED:
+        case ERROR_SHARING_VIOLATION:
+        case ERROR_LOCK_VIOLATION: return kErrorePermesso;
+        case ERROR_NOT_READY: return kErroreDiscoNonPronto;
+        case ERROR_INVALID_NAME:
+        case ERROR_BAD_PATHNAME: return kErroreNomeFile;
+        case ERROR_NOT_ENOUGH_MEMORY:
+        case ERROR_OUTOFMEMORY: return kErroreMemoria;
+        case ERROR_TOO_MANY_OPEN_FILES: return kErroreTroppiFile;
+        default: return kErroreAccesso;
+    }
+}
+
+}  // namespace
+
+int PlatformFileSource::Open(const std::filesystem::path& path) {
+    Close();
+    if (path.empty()) return kErroreFileMancante;
+    const DWORD attributi = ::GetFileAttributesW(path.c_str());
+    if (attributi == INVALID_FILE_ATTRIBUTES) return ErroreDiApertura(::GetLastError());
+    if ((attributi & kAttributoCartella) != 0) return kErroreAccesso;
+    HANDLE h = ::CreateFileW(path.c_str(), GENERIC_READ,
+                             FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                             OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return ErroreDiApertura(::GetLastError());
+    LARGE_INTEGER dimensione{};
+    if (::GetFileType(h) != FILE_TYPE_DISK || !::GetFileSizeEx(h, &dimensione)) {
+        ::CloseHandle(h);
+        return kErroreAccesso;
+    }
+    handle_ = h;
+    size_ = static_cast<std::uint64_t>(dimensione.QuadPart);
+    return 0;
+}
+
+std::ptrdiff_t PlatformFileSource::Read(char* buffer, std::size_t capacity, int& errore) {
+    if (handle_ == nullptr) {
+        errore = kErroreAccesso;
+        return -1;
+    }
+    const DWORD richiesti = capacity > 0x40000000u ? 0x40000000u : static_cast<DWORD>(capacity);
+    DWORD letti = 0;
+    if (!::ReadFile(static_cast<HANDLE>(handle_), buffer, richiesti, &letti, nullptr)) {
+        const DWORD codice = ::GetLastError();
+        errore = codice == ERROR_NOT_ENOUGH_MEMORY ? kErroreMemoria : kErroreDispositivo;
+        return -1;
+    }
+    return static_cast<std::ptrdiff_t>(letti);
+}
+
+void PlatformFileSource::Close() {
+    if (handle_ != nullptr) ::CloseHandle(static_cast<HANDLE>(handle_));
+    handle_ = nullptr;
+    size_ = 0;
+}
+
+bool EsisteCartella(const std::string& percorso) {
+    if (percorso.empty()) return false;
+    try {
+        const DWORD attributi = ::GetFileAttributesW(PercorsoDaTesto(percorso).c_str());
+        return attributi != INVALID_FILE_ATTRIBUTES && (attributi & kAttributoCartella) != 0;
+    } catch (...) {
+        return false;
+    }
+}
+
+}  // namespace elencario

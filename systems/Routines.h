@@ -1,0 +1,34 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace elencario {
+
+#ifdef _WIN32
+inline constexpr char kSeparatore = '\\';
+#else
+inline constexpr char kSeparatore = '/';
+#endif
+
+// The system's display name: the last component of `percorso` (split at the platform's
+// separator only), upper-cased. "…/città.txt" gives "CITTÀ.TXT".
+[[nodiscard]] std::string NomeSistema(const std::string& percorso);
+
+// True when `percorso` names an existing folder (a trailing separator is fine); false for
+// anything else and on any failure.
+[[nodiscard]] bool EsisteCartella(const std::string& percorso);
+
+// The systems folder beside the program: `cartellaEseguibile` + "/Shared/Sistemi/".
+[[nodiscard]] std::string PercorsoSistemiDa(const std::string& cartellaEseguibile);
+
+// Upper-cases ASCII, Latin-1, Latin Extended-A, Greek and Cyrillic letters of UTF-8 text;
+// everything else, invalid bytes included, is kept as it is.
+[[nodiscard]] std::string MaiuscoloUtf8(std::string_view testo);
+
+// Conversions between the core's UTF-8 path texts and the platform's paths.
+[[nodiscard]] std::filesystem::path PercorsoDaTesto(const std::string& utf8);
+[[nodiscard]] std::string TestoDaPercorso(const std::filesystem::path& percorso);
+
+}  // namespace elencario

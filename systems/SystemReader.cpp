@@ -1,0 +1,225 @@
+#include "systems/SystemReader.h"
+
+#include <algorithm>
+#include <cstring>
+#include <limits>
+#include <new>
+#include <vector>
+
+#include "systems/Conversione.h"
+#include "systems/Messages.h"
+#include "systems/PlatformFileSource.h"
+#include "systems/Routines.h"
+
+namespace elencario {
+
+namespace {
+
+constexpr std::size_t kBlocco = 256 * 1024;
+constexpr std::size_t kPezziMassimi = 32768;  // the piece index is a 16-bit counter
+
+// Reads a system file field by field, a block at a time.
+class LettoreCampi {
+public:
+    explicit LettoreCampi(FileSource& sorgente) : sorgente_(sorgente), blocco_(kBlocco) {}
+
+    // True when nothing is left to read (or reading failed: see Errore()).
+    bool FineFile() { return !Disponibile(); }
+
+    // The next field into `campo`; false when reading failed.
+    bool LeggiCampo(std::string& campo) {
+        campo.clear();
+        while (Disponibile() && (blocco_[pos_] == ' ' || blocco_[pos_] == '\t')) ++pos_;
+        if (!Disponibile()) return errore_ == 0;
+        if (blocco_[pos_] == '"') {
+            ++pos_;
+            if (!CopiaFinoA(&campo, [](char c) { return c == '"'; })) return errore_ == 0;
+            ++pos_;  // the closing quote; what follows it up to the field's end is ignored
+            if (!CopiaFinoA(nullptr, FineCampo)) return errore_ == 0;
+        } else if (!CopiaFinoA(&campo, FineCampo)) {
+            return errore_ == 0;
+        }
+        ConsumaFine();
+        return errore_ == 0;
+    }
+
+    [[nodiscard]] int Errore() const { return errore_; }
+
+private:
+    static bool FineCampo(char c) { return c == ',' || c == '\n' || c == '\r'; }
+
+    // True when a byte is ready at pos_; refills the block as needed.
+    bool Disponibile() {
+        if (pos_ < fine_) return true;
+        if (finito_ || errore_ != 0) return false;
+        const std::ptrdiff_t letti = sorgente_.Read(blocco_.data(), blocco_.size(), errore_);
+        if (letti <= 0) {
+            finito_ = true;
+            if (letti < 0 && errore_ == 0) errore_ = 57;
+            return false;
+        }
+        pos_ = 0;
+        fine_ = static_cast<std::size_t>(letti);
+        return true;
+    }
+
+    // Appends bytes to `destinazione` (when given) up to the first one that `ferma` accepts,
+    // leaving pos_ on it; false when the file ends (or fails) first.
+    template <class Ferma>
+    bool CopiaFinoA(std::string* destinazione, Ferma ferma) {
+        while (Disponibile()) {
+            const char* inizio = blocco_.data() + pos_;
+            const char* limite = blocco_.data() + fine_;
+            const char* trovato = std::find_if(inizio, limite, ferma);
+            if (destinazione != nullptr) destinazione->append(inizio, trovato);
+            pos_ = static_cast<std::size_t>(trovato - blocco_.data());
+            if (trovato != limite) return true;
+        }
+        return false;
+    }
+
+    // Consumes the comma or line end under pos_; CR LF counts as one line end.
+    void ConsumaFine() {
+        const char c = blocco_[pos_++];
+        if (c == '\r' && Disponibile() && blocco_[pos_] == '\n') ++pos_;
+    }
+
+    FileSource& sorgente_;
+    std::vector<char> blocco_;
+    std::size_t pos_ = 0;
+    std::size_t fine_ = 0;
+    bool finito_ = false;
+    int errore_ = 0;
+};
+
+// Removes leading and trailing spaces; tabs stay.
+void Rifila(std::string& s) {
+    const std::size_t inizio = s.find_first_not_of(' ');
+    if (inizio == std::string::npos) {
+        s.clear();
+        return;
+    }
+    s.erase(s.find_last_not_of(' ') + 1);
+    s.erase(0, inizio);
+}
+
+void NormalizzaIn(std::string_view campo, std::string& riga) {
+    riga.assign(campo);
+    Rifila(riga);
+    std::replace(riga.begin(), riga.end(), '\t', ' ');
+    Rifila(riga);
+    std::replace(riga.begin(), riga.end(), ',', ' ');
+    Rifila(riga);
+    // One left-to-right pass over non-overlapping pairs: three spaces become two.
+    std::size_t scritti = 0;
+    for (std::size_t i = 0; i < riga.size(); ++i) {
+        riga[scritti++] = riga[i];
+        if (riga[i] == ' ' && i + 1 < riga.size() && riga[i + 1] == ' ') ++i;
+    }
+    riga.resize(scritti);
+}
+
+// Marks every number of `riga` in `numeri`; 0, or the error number of the first bad piece.
+int SegnaNumeri(std::string_view riga, std::array<std::int16_t, kNumeroMassimo + 1>& numeri) {
+    if (riga.empty()) return 0;
+    std::size_t pezzi = 0;
+    if (riga.size() >= 2 * kPezziMassimi - 1) {  // only such rows can have that many pieces
+        pezzi = static_cast<std::size_t>(std::count(riga.begin(), riga.end(), ' ')) + 1;
+        if (pezzi > kPezziMassimi) return kErroreOverflow;
+    }
+    std::size_t inizio = 0;
+    for (;;) {
+        const std::size_t spazio = riga.find(' ', inizio);
+        const std::string_view pezzo =
+            riga.substr(inizio, spazio == std::string_view::npos ? riga.size() - inizio
+                                                                 : spazio - inizio);
+        std::int16_t valore = 0;
+        if (const int errore = ConvertiIntero16(pezzo, valore); errore != 0) return errore;
+        if (valore < 1 || valore > kNumeroMassimo) return kErroreIndice;
+        numeri[static_cast<std::size_t>(valore)] = 1;
+        if (spazio == std::string_view::npos) break;
+        inizio = spazio + 1;
+    }
+    // The counter steps past its range after the last of 32768 pieces.
+    return pezzi == kPezziMassimi ? kErroreOverflow : 0;
+}
+
+// Closes the source whatever way the load ends.
+struct ChiusuraFile {
+    FileSource& sorgente;
+    ~ChiusuraFile() { sorgente.Close(); }
+};
+
+int Carica(VARIABILI& v, std::string fileSistema, FileSource& sorgente, LoadLimits limiti) {
+    std::array<std::int16_t, kNumeroMassimo + 1> numeri{};
+    std::int32_t totale = 0;
+    RowStore righe(limiti.rowStoreBytes);
+
+    if (const int errore = sorgente.Open(PercorsoDaTesto(fileSistema)); errore != 0) return errore;
+    const ChiusuraFile chiusura{sorgente};
+    // Rows are never longer than the fields they come from.
+    righe.ReserveText(static_cast<std::size_t>(
+        std::min<std::uint64_t>(sorgente.SizeAtOpen(), std::numeric_limits<std::size_t>::max())));
+
+    LettoreCampi lettore(sorgente);
+    std::string campo;
+    std::string riga;
+    while (!lettore.FineFile()) {
+        if (!lettore.LeggiCampo(campo)) return lettore.Errore();
+        if (campo.empty()) continue;
+        NormalizzaIn(campo, riga);
+        if (totale == std::numeric_limits<std::int32_t>::max()) return kErroreOverflow;
+        ++totale;
+        if (!righe.Append(riga)) return kErroreMemoria;
+        if (const int errore = SegnaNumeri(riga, numeri); errore != 0) return errore;
+    }
+    if (lettore.Errore() != 0) return lettore.Errore();
+
+    std::int16_t totNumeri = 0;
+    if (totale > 0) {
+        totNumeri = static_cast<std::int16_t>(std::count(numeri.begin() + 1, numeri.end(), 1));
+    }
+    righe.ShrinkToFit();
+
+    // Everything read: only now does the new system replace the one loaded before.
+    v.FileSistema = std::move(fileSistema);
+    v.Combinazioni = std::move(righe);
+    v.TotCombinazioni = totale;
+    v.NumeriGioco = numeri;
+    v.TotNumeri = totNumeri;
+    return 0;
+}
+
+}  // namespace
+
+std::string NormalizzaCampo(std::string_view campo) {
+    std::string riga;
+    NormalizzaIn(campo, riga);
+    return riga;
+}
+
+int CaricaSistema(VARIABILI& v, const std::string& cartella, const std::string& nomeFile,
+                  FileSource& sorgente, LoadLimits limiti) {
+    try {
+        return Carica(v, cartella + kSeparatore + nomeFile, sorgente, limiti);
+    } catch (const std::bad_alloc&) {
+        return kErroreMemoria;
+    } catch (const std::length_error&) {
+        return kErroreMemoria;
+    }
+}
+
+int CaricaSistema(VARIABILI& v, const std::string& cartella, const std::string& nomeFile) {
+    PlatformFileSource sorgente;
+    return CaricaSistema(v, cartella, nomeFile, sorgente);
+}
+
+std::string MessaggioCaricamento(int errore) {
+    switch (errore) {
+        case kErroreTipo: return testi::kFileNonCompatibile;
+        case kErroreFileMancante: return testi::kFileNonTrovato;
+        default: return testi::kErroreGenerico + std::to_string(errore);
+    }
+}
+
+}  // namespace elencario
