@@ -18,8 +18,11 @@ public:
     void Close() override;
 
 private:
-    void* handle_ = nullptr;  // a HANDLE on Windows
-    int fd_ = -1;             // a descriptor elsewhere
+#ifdef _WIN32
+    void* handle_ = nullptr;  // a HANDLE
+#else
+    int fd_ = -1;
+#endif
     std::uint64_t size_ = 0;
 };
 
