@@ -1,0 +1,76 @@
+#include <gtest/gtest.h>
+
+#include "systems/Routines.h"
+#include "tests/support/TempFolder.h"
+
+namespace elencario {
+namespace {
+
+std::string S(std::initializer_list<const char*> parti) {
+    // Joins parts with the platform's separator.
+    std::string testo;
+    for (const char* p : parti) {
+        if (!testo.empty() || p[0] == '\0') testo += kSeparatore;
+        testo += p;
+    }
+    return testo;
+}
+
+TEST(NomeSistemaTest, LastComponentUpperCased) {
+    EXPECT_EQ(NomeSistema(S({"", "prog", "Shared", "Sistemi", "sistema1.txt"})), "SISTEMA1.TXT");
+    EXPECT_EQ(NomeSistema("ambo.txt"), "AMBO.TXT");
+    EXPECT_EQ(NomeSistema(S({"", "a", "", "Terni.Txt"})), "TERNI.TXT");  // doubled separator
+    EXPECT_EQ(NomeSistema(S({"", "a", "b", ""})), "");                   // ends with it
+}
+
+TEST(NomeSistemaTest, UpperCasesAccentedLetters) {
+    EXPECT_EQ(NomeSistema(S({"", "x", "città.txt"})), "CITTÀ.TXT");
+    EXPECT_EQ(NomeSistema("perché è così"), "PERCHÉ È COSÌ");
+    EXPECT_EQ(NomeSistema("łódź ÿ"), "ŁÓDŹ Ÿ");
+    EXPECT_EQ(NomeSistema("система"), "СИСТЕМА");
+    EXPECT_EQ(NomeSistema("ß÷1"), "ß÷1");  // no single upper-case letter, not a letter, a digit
+}
+
+TEST(NomeSistemaTest, KeepsInvalidUtf8) {
+    EXPECT_EQ(NomeSistema("a\xC3"), "A\xC3");
+    EXPECT_EQ(NomeSistema("\xFFz"), "\xFFZ");
+}
+
+TEST(NomeSistemaTest, OtherPlatformSeparatorIsOrdinary) {
+    const char altro = kSeparatore == '/' ? '\\' : '/';
+    const std::string percorso = std::string("c") + altro + "x.txt";
+    EXPECT_EQ(NomeSistema(percorso), MaiuscoloUtf8(percorso));
+}
+
+TEST(PercorsoSistemiTest, AppendsSharedSistemiWithSeparators) {
+    EXPECT_EQ(PercorsoSistemiDa(S({"", "opt", "prog"})), S({"", "opt", "prog", "Shared", "Sistemi", ""}));
+}
+
+TEST(EsisteCartellaTest, TellsFoldersFromEverythingElse) {
+    const test::TempFolder cartella;
+    cartella.Write("file.txt", "1 2");
+    std::filesystem::create_directory(cartella.path() / "sotto");
+    const std::string base = cartella.Text();
+    EXPECT_TRUE(EsisteCartella(base));
+    EXPECT_TRUE(EsisteCartella(base + kSeparatore));
+    EXPECT_TRUE(EsisteCartella(base + kSeparatore + "sotto" + kSeparatore));
+    EXPECT_FALSE(EsisteCartella(base + kSeparatore + "file.txt"));
+    EXPECT_FALSE(EsisteCartella(base + kSeparatore + "manca"));
+    EXPECT_FALSE(EsisteCartella(""));
+}
+
+TEST(EsisteCartellaTest, FindsSystemsFolderBesideProgram) {
+    const test::TempFolder cartella;
+    const std::string percorso = PercorsoSistemiDa(cartella.Text());
+    EXPECT_FALSE(EsisteCartella(percorso));
+    std::filesystem::create_directories(PercorsoDaTesto(percorso));
+    EXPECT_TRUE(EsisteCartella(percorso));
+}
+
+TEST(PercorsoTest, Utf8RoundTrip) {
+    const std::string testo = S({"", "tmp", "città", "€.txt"});
+    EXPECT_EQ(TestoDaPercorso(PercorsoDaTesto(testo)), testo);
+}
+
+}  // namespace
+}  // namespace elencario
