@@ -1,0 +1,67 @@
+#pragma once
+
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+#include <limits>
+#include <string>
+#include <string_view>
+
+#include "systems/FileSource.h"
+
+namespace elencario {
+
+// Serves a system file's bytes from memory. Reads hand out at most `maxRead` bytes each, so
+// that fields, quotes and CR LF pairs straddle the reader's refills; `openError` makes Open
+// fail, and `failAt` makes the read that would pass that offset fail with `readError`.
+class MemoryFileSource final : public FileSource {
+public:
+    static constexpr std::size_t kNever = std::numeric_limits<std::size_t>::max();
+
+    explicit MemoryFileSource(std::string bytes, std::size_t maxRead = kNever)
+        : bytes_(std::move(bytes)), maxRead_(std::max<std::size_t>(maxRead, 1)) {}
+
+    int openError = 0;
+    std::size_t failAt = kNever;
+    int readError = 57;
+
+    [[nodiscard]] int Open(const std::filesystem::path& path) override {
+        ++opens_;
+        lastPath_ = path;
+        if (openError != 0) return openError;
+        open_ = true;
+        pos_ = 0;
+        return 0;
+    }
+    [[nodiscard]] std::uint64_t SizeAtOpen() const override { return open_ ? bytes_.size() : 0; }
+    [[nodiscard]] std::ptrdiff_t Read(char* buffer, std::size_t capacity, int& errore) override {
+        if (!open_) {
+            errore = 75;
+            return -1;
+        }
+        const std::size_t n = std::min({capacity, maxRead_, bytes_.size() - pos_});
+        if (failAt != kNever && pos_ + n >= failAt && pos_ < bytes_.size()) {
+            errore = readError;
+            return -1;
+        }
+        std::memcpy(buffer, bytes_.data() + pos_, n);
+        pos_ += n;
+        return static_cast<std::ptrdiff_t>(n);
+    }
+    void Close() override { open_ = false; }
+
+    [[nodiscard]] bool IsOpen() const { return open_; }
+    [[nodiscard]] int Opens() const { return opens_; }
+    [[nodiscard]] const std::filesystem::path& LastPath() const { return lastPath_; }
+
+private:
+    std::string bytes_;
+    std::size_t maxRead_;
+    std::size_t pos_ = 0;
+    bool open_ = false;
+    int opens_ = 0;
+    std::filesystem::path lastPath_;
+};
+
+}  // namespace elencario
