@@ -3,6 +3,23 @@
 
 #include "cli/Elencario.h"
 
+#ifdef ELENCARIO_WITH_QT
+#include "cli/QtOutputs.h"
+#endif
+
+namespace {
+
+int Esegui(const std::vector<std::string>& argomenti) {
+#ifdef ELENCARIO_WITH_QT
+    elencario::QtOutputs qt;
+    return elencario::EseguiElencario(argomenti, stdout, stderr, qt.Uscite());
+#else
+    return elencario::EseguiElencario(argomenti, stdout, stderr);
+#endif
+}
+
+}  // namespace
+
 #ifdef _WIN32
 #include <fcntl.h>
 #include <io.h>
@@ -17,11 +34,8 @@ int wmain(int argc, wchar_t** argv) {
         const std::u8string testo = std::filesystem::path(argv[i]).u8string();
         argomenti.emplace_back(reinterpret_cast<const char*>(testo.data()), testo.size());
     }
-    return elencario::EseguiElencario(argomenti, stdout, stderr);
+    return Esegui(argomenti);
 }
 #else
-int main(int argc, char** argv) {
-    const std::vector<std::string> argomenti(argv + 1, argv + argc);
-    return elencario::EseguiElencario(argomenti, stdout, stderr);
-}
+int main(int argc, char** argv) { return Esegui(std::vector<std::string>(argv + 1, argv + argc)); }
 #endif

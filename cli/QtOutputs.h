@@ -1,0 +1,34 @@
+#pragma once
+
+#include <memory>
+
+#include "cli/Elencario.h"
+
+class QGuiApplication;
+
+namespace elencario {
+
+// The command's PDF file and default-printer outputs. Qt starts only when one of them is asked
+// for, and renders without a display when none is set; it lives as long as this object.
+class QtOutputs {
+public:
+    QtOutputs();
+    ~QtOutputs();
+
+    QtOutputs(const QtOutputs&) = delete;
+    QtOutputs& operator=(const QtOutputs&) = delete;
+
+    // The factories refer to this object: it must outlive the printers they make.
+    [[nodiscard]] UsciteStampa Uscite();
+
+private:
+    void StartQt();
+
+    // Qt sees none of the command's arguments, so none of them can be taken for a Qt option.
+    int argc_ = 1;
+    char programName_[10] = "elencario";
+    char* argv_[2] = {programName_, nullptr};
+    std::unique_ptr<QGuiApplication> app_;
+};
+
+}  // namespace elencario
