@@ -1,0 +1,58 @@
+#include "app/ElencoFile.h"
+
+#include "app/LetturaCartelle.h"
+#include "systems/Routines.h"
+
+namespace elencario {
+
+namespace {
+
+QRegularExpression EspressioneDi(const QString& modello) {
+    return QRegularExpression(QRegularExpression::wildcardToRegularExpression(modello),
+                              QRegularExpression::CaseInsensitiveOption);
+}
+
+}  // namespace
+
+ElencoFile::ElencoFile(QWidget* parent) : QListWidget(parent), modello_(EspressioneDi("*")) {
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    connect(this, &QListWidget::clicked, this, [this] {
+        if (currentRow() >= 0) emit fileScelto();
+    });
+}
+
+void ElencoFile::ImpostaCartella(const std::filesystem::path& cartella) {
+    cartella_ = CartellaNormale(cartella);
+    Elenca();
+}
+
+void ElencoFile::ImpostaModello(const QString& modello) {
+    modello_ = EspressioneDi(modello);
+    Elenca();
+}
+
+void ElencoFile::Elenca() {
+    clear();
+    nomi_.clear();
+    if (cartella_.empty()) return;
+    const auto trovati = FileCorrispondenti(cartella_, modello_);
+    if (!trovati) return;
+    for (const std::filesystem::path& percorso : *trovati) {
+        nomi_.push_back(percorso.filename());
+        addItem(NomeMostrato(percorso));
+    }
+}
+
+std::string ElencoFile::NomeSelezionato() const {
+    const int riga = currentRow();
+    if (riga < 0 || !currentItem()->isSelected()) return {};
+    return TestoDaPercorso(nomi_[static_cast<std::size_t>(riga)]);
+}
+
+void ElencoFile::keyPressEvent(QKeyEvent* event) {
+    const int prima = currentRow();
+    QListWidget::keyPressEvent(event);
+    if (currentRow() != prima && currentRow() >= 0) emit fileScelto();
+}
+
+}  // namespace elencario

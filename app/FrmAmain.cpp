@@ -1,0 +1,261 @@
+#include "app/FrmAmain.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+
+#include "app/Disegni.h"
+#include "app/ElencoCartelle.h"
+#include "app/ElencoFile.h"
+#include "app/StampanteAssente.h"
+#include "printing/MessageService.h"
+#include "printing/Printout.h"
+#include "systems/Messages.h"
+#include "systems/Routines.h"
+#include "systems/SystemReader.h"
+
+namespace elencario {
+
+namespace {
+
+constexpr int kTwipPerPixel = 15;
+const QColor kGrigio(192, 192, 192);
+const QColor kGrigioChiaro(224, 224, 224);
+const QColor kVerdeAcqua(53, 134, 132);
+const QColor kArancioScuro(192, 64, 0);
+
+// Positions are kept in twips, the unit the layout was drawn in.
+template <class W>
+W* Posiziona(W* w, const char* nome, int left, int top, int width, int height) {
+    w->setObjectName(QString::fromLatin1(nome));
+    w->setGeometry(left / kTwipPerPixel, top / kTwipPerPixel, width / kTwipPerPixel,
+                   height / kTwipPerPixel);
+    return w;
+}
+
+QFont Carattere(qreal punti) {
+    QFont f(QStringLiteral("Segoe UI"));
+    f.setPointSizeF(punti);
+    f.setWeight(QFont::Normal);
+    return f;
+}
+
+void Colore(QWidget* w, QPalette::ColorRole ruolo, const QColor& colore) {
+    QPalette p = w->palette();
+    p.setColor(ruolo, colore);
+    w->setPalette(p);
+}
+
+QGroupBox* Riquadro(QWidget* contenitore, const char* nome, int left, int top, int width,
+                    int height) {
+    auto* frame = Posiziona(new QGroupBox(contenitore), nome, left, top, width, height);
+    frame->setAutoFillBackground(true);
+    return frame;
+}
+
+QLabel* Etichetta(QWidget* contenitore, int indice, const char* testo, Qt::Alignment allineamento,
+                  int left, int top, int width, int height) {
+    auto* label = Posiziona(new QLabel(QString::fromUtf8(testo), contenitore), "Label1", left, top,
+                            width, height);
+    label->setProperty("Index", indice);
+    label->setAlignment(allineamento | Qt::AlignTop);
+    return label;
+}
+
+QComboBox* Opzione(QWidget* contenitore, const char* nome, int left, int top, int width,
+                   int height) {
+    auto* cmb = Posiziona(new QComboBox(contenitore), nome, left, top, width, height);
+    cmb->setEditable(true);
+    cmb->setInsertPolicy(QComboBox::NoInsert);  // typed text is the value, not a new entry
+    cmb->setFont(Carattere(9.75));
+    Colore(cmb, QPalette::Base, kGrigioChiaro);
+    Colore(cmb, QPalette::Button, kGrigioChiaro);
+    return cmb;
+}
+
+QCheckBox* Casella(QWidget* contenitore, const char* nome, const char* testo, int left, int top,
+                   int width, int height) {
+    auto* chk = Posiziona(new QCheckBox(QString::fromUtf8(testo), contenitore), nome, left, top,
+                          width, height);
+    chk->setAutoFillBackground(true);
+    return chk;
+}
+
+// Appends the "|"-separated choices in order and shows the one at `posizione`.
+void RiempiOpzione(QComboBox* cmb, const char* scelte, int posizione) {
+    const QStringList pezzi = QString::fromUtf8(scelte).split(QLatin1Char('|'));
+    for (const QString& pezzo : pezzi) cmb->addItem(pezzo);
+    cmb->setCurrentIndex(posizione);
+    cmb->setCurrentText(pezzi.at(posizione));
+}
+
+}  // namespace
+
+std::unique_ptr<FrmAmain> FrmAmain::Apri(const std::string& cartellaEseguibile,
+                                         MessageService& messaggi,
+                                         FabbricaStampante fabbricaStampante) {
+    std::unique_ptr<FrmAmain> finestra(new FrmAmain(messaggi, std::move(fabbricaStampante)));
+    if (!finestra->Form_Load(cartellaEseguibile)) return nullptr;
+    return finestra;
+}
+
+FrmAmain::FrmAmain(MessageService& messaggi, FabbricaStampante fabbricaStampante)
+    : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                           Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                           Qt::WindowCloseButtonHint),
+      messaggi_(messaggi),
+      fabbricaStampante_(std::move(fabbricaStampante)) {
+    setObjectName(QStringLiteral("frmAmain"));
+    setWindowTitle(QString::fromUtf8(testi::kCaptionFinestra));
+    setWindowIcon(QIcon(IconaStampante()));
+    setFixedSize(8865 / kTwipPerPixel, 7905 / kTwipPerPixel);
+    setFont(Carattere(8.25));
+    setAutoFillBackground(true);
+    Colore(this, QPalette::Window, kGrigio);
+    Colore(this, QPalette::Button, kGrigio);
+
+    CreaControlli();
+    ImpostaOrdineTab();
+
+    connect(Dir1_, &ElencoCartelle::cartellaCambiata, this, &FrmAmain::Dir1_Change);
+    connect(Dir1_, &ElencoCartelle::cartellaNonAccessibile, this,
+            [this] { messaggi_.Ask(ErrorBox(testi::kCartellaNonAccessibile)); });
+    connect(File1_, &ElencoFile::fileScelto, this, &FrmAmain::File1_Click);
+    connect(cmdElencario_, &QPushButton::clicked, this, &FrmAmain::cmdElencario_Click);
+}
+
+void FrmAmain::CreaControlli() {
+    QGroupBox* frame3 = Riquadro(this, "Frame3", 180, 120, 5055, 7515);
+    Dir1_ = Posiziona(new ElencoCartelle(frame3), "Dir1", 150, 210, 4725, 3660);
+    Dir1_->setFont(Carattere(9));
+    Colore(Dir1_, QPalette::Text, kVerdeAcqua);
+    File1_ = Posiziona(new ElencoFile(frame3), "File1", 150, 3960, 4725, 3405);
+    File1_->setFont(Carattere(9.75));
+    Colore(File1_, QPalette::Text, kVerdeAcqua);
+
+    QGroupBox* frame1 = Riquadro(this, "Frame1", 5430, 120, 3195, 7515);
+    CreaOpzioni(frame1);
+
+    auto* imgLink = Posiziona(new QLabel(frame1), "imgLink", 690, 3690, 1800, 465);
+    imgLink->setPixmap(ImmagineLink());
+
+    QGroupBox* caselle = Riquadro(frame1, "Frame7", 240, 4170, 2685, 1065);
+    caselle->setProperty("Index", 4);
+    chkNomeSistema_ =
+        Casella(caselle, "chkNomeSistema", "  Stampa Nome Sistema", 180, 240, 2385, 315);
+    chkNumeriInGioco_ =
+        Casella(caselle, "chkNumeriInGioco", "  Stampa Numeri in gioco", 180, 630, 2385, 315);
+
+    Etichetta(frame1, 4, "COMBINAZIONI", Qt::AlignRight, 480, 5550, 1245, 255);
+    lblCatturate_ =
+        Posiziona(new QLabel(QStringLiteral("0"), frame1), "lblCatturate", 2010, 5460, 675, 315);
+    lblCatturate_->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    lblCatturate_->setFrameStyle(QFrame::Box | QFrame::Plain);
+    lblCatturate_->setFont(Carattere(9.75));
+    lblCatturate_->setAutoFillBackground(true);
+    Colore(lblCatturate_, QPalette::Window, QGuiApplication::palette().color(QPalette::Window));
+    Colore(lblCatturate_, QPalette::WindowText, kArancioScuro);
+
+    cmdElencario_ = Posiziona(new QPushButton(QString::fromUtf8(testi::kTitoloProgramma), frame1),
+                              "cmdElencario", 360, 6180, 2475, 1065);
+    cmdElencario_->setFont(Carattere(9));
+    cmdElencario_->setAutoDefault(false);
+}
+
+void FrmAmain::CreaOpzioni(QWidget* frame1) {
+    Etichetta(frame1, 2, "SELEZIONE FONT CARATTERE", Qt::AlignHCenter, 210, 360, 2745, 255);
+    QGroupBox* riquadro = Riquadro(frame1, "Frame7", 240, 600, 2685, 795);
+    riquadro->setProperty("Index", 0);
+    cmbCarattere_ = Opzione(riquadro, "cmbCarattere", 180, 300, 2235, 375);
+
+    Etichetta(frame1, 0, "Grandezza", Qt::AlignHCenter, 270, 1590, 1245, 255);
+    Etichetta(frame1, 1, "Colonne Riga", Qt::AlignHCenter, 1620, 1590, 1305, 255);
+    riquadro = Riquadro(frame1, "Frame7", 240, 1830, 1305, 795);
+    riquadro->setProperty("Index", 1);
+    cmbGrandezza_ = Opzione(riquadro, "cmbGrandezza", 180, 300, 945, 375);
+    riquadro = Riquadro(frame1, "Frame7", 1620, 1830, 1305, 795);
+    riquadro->setProperty("Index", 2);
+    cmbColonneRiga_ = Opzione(riquadro, "cmbColonneRiga", 180, 300, 945, 375);
+
+    riquadro = Riquadro(frame1, "Frame7", 240, 2730, 2685, 795);
+    riquadro->setProperty("Index", 3);
+    Etichetta(riquadro, 3, "Margine Sx", Qt::AlignRight, 150, 420, 1155, 255);
+    cmbMargine_ = Opzione(riquadro, "cmbMargine", 1560, 300, 945, 375);
+}
+
+void FrmAmain::ImpostaOrdineTab() {
+    QWidget* const ordine[] = {File1_,        Dir1_,         cmbMargine_,       cmbColonneRiga_,
+                               cmbGrandezza_, cmbCarattere_, chkNumeriInGioco_, chkNomeSistema_,
+                               cmdElencario_};
+    for (std::size_t i = 0; i + 1 < std::size(ordine); ++i) {
+        setTabOrder(ordine[i], ordine[i + 1]);
+    }
+    File1_->setFocus();
+}
+
+bool FrmAmain::Form_Load(const std::string& cartellaEseguibile) {
+    vars_.PercorsoSistemi = PercorsoSistemiDa(cartellaEseguibile);
+    if (!EsisteCartella(vars_.PercorsoSistemi)) {
+        messaggi_.Ask(ErrorBox(testi::kNonTrovoSistemi));
+        return false;
+    }
+    // File1 follows through Dir1's change notification, raised before this returns.
+    if (!Dir1_->ImpostaCartella(PercorsoDaTesto(vars_.PercorsoSistemi))) {
+        messaggi_.Ask(ErrorBox(testi::kCartellaNonAccessibile));
+    }
+    File1_->ImpostaModello(QStringLiteral("*.TXT"));
+
+    RiempiOpzione(cmbCarattere_, "Segoe UI|Courier New|Verdana|Trebuchet", 0);
+    RiempiOpzione(cmbGrandezza_, "8|9|10|11|12", 1);
+    RiempiOpzione(cmbColonneRiga_, "2|3|4|5|6|7|8", 2);
+    RiempiOpzione(cmbMargine_, "4|6|8|10|12|14|16|18|20", 4);
+    return true;
+}
+
+void FrmAmain::CentraSulloSchermo() {
+    const QRect schermo = screen()->availableGeometry();
+    move(schermo.center() - QPoint(width() / 2, height() / 2));
+}
+
+void FrmAmain::Dir1_Change() {
+    File1_->ImpostaCartella(Dir1_->Cartella());
+}
+
+void FrmAmain::File1_Click() {
+    const std::string nome = File1_->NomeSelezionato();
+    if (nome.empty()) return;
+    const int errore = CaricaSistema(vars_, TestoDaPercorso(File1_->Cartella()), nome);
+    // A failed load leaves the system loaded before, and so its count.
+    lblCatturate_->setText(QString::number(vars_.TotCombinazioni));
+    lblCatturate_->repaint();
+    if (errore != 0) messaggi_.Ask(ErrorBox(MessaggioCaricamento(errore)));
+}
+
+void FrmAmain::cmdElencario_Click() {
+    const OpzioniStampa opzioni{cmbCarattere_->currentText().toStdString(),
+                                cmbGrandezza_->currentText().toStdString(),
+                                cmbColonneRiga_->currentText().toStdString(),
+                                cmbMargine_->currentText().toStdString(),
+                                chkNomeSistema_->isChecked(),
+                                chkNumeriInGioco_->isChecked()};
+    std::unique_ptr<TextPrinter> stampante = fabbricaStampante_ ? fabbricaStampante_() : nullptr;
+    if (!stampante) stampante = std::make_unique<StampanteAssente>();
+    StampaElencario(vars_, opzioni, messaggi_, *stampante);
+}
+
+void FrmAmain::closeEvent(QCloseEvent* event) {
+    const MessageRequest domanda{testi::kDomandaUscita, Buttons::YesNo, Icon::Warning,
+                                 DefaultButton::Second, std::string(testi::kTitoloUscita)};
+    if (messaggi_.Ask(domanda) == Answer::Yes) {
+        event->accept();
+    } else {
+        event->ignore();
+    }
+}
+
+}  // namespace elencario

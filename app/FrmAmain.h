@@ -1,0 +1,79 @@
+#pragma once
+
+// The program's only window.
+//
+// Apri creates the window and runs its start-up: the systems folder beside the executable, the
+// folder list Dir1 on it (its change makes the file list File1 follow), the "*.TXT" pattern and
+// the four print options. Then everything happens in four handlers that meet in the one
+// VARIABILI the window owns: a file chosen in File1 is loaded and counted in lblCatturate; the
+// print button prints the loaded system with the options as the widgets hold them; a close
+// request asks the exit question. Message boxes and the printer come in through seams, so the
+// tests script the answers and record what is printed.
+
+#include <QWidget>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "systems/Variabili.h"
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QPushButton;
+
+namespace elencario {
+
+class ElencoCartelle;
+class ElencoFile;
+class MessageService;
+class TextPrinter;
+
+// Makes the printer for one print job.
+using FabbricaStampante = std::function<std::unique_ptr<TextPrinter>()>;
+
+class FrmAmain final : public QWidget {
+    Q_OBJECT
+  public:
+    // The window started on the systems folder beside `cartellaEseguibile` (UTF-8), not yet
+    // shown; nothing, after the refusal message, when that folder is missing.
+    [[nodiscard]] static std::unique_ptr<FrmAmain> Apri(const std::string& cartellaEseguibile,
+                                                        MessageService& messaggi,
+                                                        FabbricaStampante fabbricaStampante);
+
+    [[nodiscard]] const VARIABILI& Variabili() const { return vars_; }
+    // Puts the window in the middle of its screen.
+    void CentraSulloSchermo();
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    FrmAmain(MessageService& messaggi, FabbricaStampante fabbricaStampante);
+
+    void CreaControlli();
+    void CreaOpzioni(QWidget* frame1);
+    void ImpostaOrdineTab();
+    [[nodiscard]] bool Form_Load(const std::string& cartellaEseguibile);
+
+    void Dir1_Change();
+    void File1_Click();
+    void cmdElencario_Click();
+
+    VARIABILI vars_;
+    MessageService& messaggi_;
+    FabbricaStampante fabbricaStampante_;
+
+    ElencoCartelle* Dir1_ = nullptr;
+    ElencoFile* File1_ = nullptr;
+    QComboBox* cmbCarattere_ = nullptr;
+    QComboBox* cmbGrandezza_ = nullptr;
+    QComboBox* cmbColonneRiga_ = nullptr;
+    QComboBox* cmbMargine_ = nullptr;
+    QCheckBox* chkNomeSistema_ = nullptr;
+    QCheckBox* chkNumeriInGioco_ = nullptr;
+    QLabel* lblCatturate_ = nullptr;
+    QPushButton* cmdElencario_ = nullptr;
+};
+
+}  // namespace elencario
