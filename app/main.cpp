@@ -1,13 +1,15 @@
 #include <QApplication>
 
 #include "app/Avvio.h"
-#include "printing/TextPrinter.h"
 #include "printing/qt/QtMessageService.h"
+#include "printing/qt/QtTextPrinter.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     elencario::QtMessageService messaggi;
+    // The systems folder is looked for beside the program, wherever it is started from.
     const std::string cartella = QCoreApplication::applicationDirPath().toStdString();
-    return elencario::EseguiStampaElencario(
-        app, cartella, messaggi, [] { return std::unique_ptr<elencario::TextPrinter>(); });
+    return elencario::EseguiStampaElencario(app, cartella, messaggi, [] {
+        return std::unique_ptr<elencario::TextPrinter>(new elencario::QtTextPrinter());
+    });
 }
