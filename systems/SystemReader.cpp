@@ -123,7 +123,8 @@ void NormalizzaIn(std::string_view campo, std::string& riga) {
 int SegnaNumeri(std::string_view riga, std::array<std::int16_t, kNumeroMassimo + 1>& numeri) {
     if (riga.empty()) return 0;
     std::size_t pezzi = 0;
-    if (riga.size() >= 2 * kPezziMassimi - 1) {  // only such rows can have that many pieces
+    // N pieces need N - 1 separators at least: empty pieces take no room.
+    if (riga.size() >= kPezziMassimi - 1) {
         pezzi = static_cast<std::size_t>(std::count(riga.begin(), riga.end(), ' ')) + 1;
         if (pezzi > kPezziMassimi) return kErroreOverflow;
     }
