@@ -1,1 +1,140 @@
-int main(){}
+// Measures loading and composing the listing of the largest regular systems: all the ambi, terni
+// and quaterne of 90 numbers. The files are generated in a temporary folder and removed after.
+//
+//     build/bench/bench_elencario [REPEATS]
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "printing/Printout.h"
+#include "systems/Routines.h"
+#include "systems/SystemReader.h"
+
+namespace {
+
+using namespace elencario;
+using Clock = std::chrono::steady_clock;
+
+// Takes the listing as text, as a file or a pipe would, and counts it.
+class TextSink final : public TextPrinter {
+  public:
+    PrinterStatus SetFontName(const std::string&) override { return PrinterStatus::Ok; }
+    PrinterStatus SetFontSize(float) override { return PrinterStatus::Ok; }
+    PrinterStatus PrintAndEndLine(std::string_view t) override {
+        Take(t);
+        return EndLine();
+    }
+    PrinterStatus PrintAndStay(std::string_view t) override {
+        Take(t);
+        return PrinterStatus::Ok;
+    }
+    PrinterStatus EndLine() override {
+        Take("\n");
+        return PrinterStatus::Ok;
+    }
+    PrinterStatus EndDocument() override { return PrinterStatus::Ok; }
+
+    std::size_t bytes = 0;
+
+  private:
+    void Take(std::string_view t) {
+        if (buffer_.size() + t.size() > kBuffer) buffer_.clear();
+        buffer_.append(t);
+        bytes += t.size();
+    }
+    static constexpr std::size_t kBuffer = 1 << 20;
+    std::string buffer_;
+};
+
+// Peak resident memory of the process so far, in bytes (0 where the system does not say).
+std::size_t PeakResident() {
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);) {
+        if (line.rfind("VmHWM:", 0) == 0) return std::stoull(line.substr(6)) * 1024;
+    }
+    return 0;
+}
+
+// Writes every combination of `k` numbers of 1..90, one row each, straight to the file so that
+// generating does not raise the process's peak memory.
+void Combinations(int k, int from, std::vector<int>& chosen, std::ofstream& out) {
+    if (static_cast<int>(chosen.size()) == k) {
+        for (std::size_t i = 0; i < chosen.size(); ++i) out << (i > 0 ? " " : "") << chosen[i];
+        out << "\r\n";
+        return;
+    }
+    for (int n = from; n <= 90; ++n) {
+        chosen.push_back(n);
+        Combinations(k, n + 1, chosen, out);
+        chosen.pop_back();
+    }
+}
+
+double Seconds(Clock::duration d) {
+    return std::chrono::duration<double>(d).count();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const int repeats = argc > 1 ? std::max(1, std::atoi(argv[1])) : 3;
+    const auto folder = std::filesystem::temp_directory_path() / "elencario-bench";
+    std::filesystem::create_directories(folder);
+
+    std::printf("%-14s %10s %9s | %9s %11s | %9s %11s | %8s %8s\n", "system", "rows", "file MB",
+                "load MB/s", "load rows/s", "out MB/s", "out rows/s", "store/f", "peak/f");
+    const struct {
+        const char* name;
+        int k;
+    } systems[] = {{"ambi.txt", 2}, {"terni.txt", 3}, {"quaterne.txt", 4}};
+    for (const auto& s : systems) {
+        {
+            std::ofstream out(folder / s.name, std::ios::binary);
+            std::vector<int> chosen;
+            Combinations(s.k, 1, chosen, out);
+        }
+        const double fileBytes = static_cast<double>(std::filesystem::file_size(folder / s.name));
+
+        double bestLoad = 1e9;
+        double bestCompose = 1e9;
+        double storeRatio = 0;
+        double peakRatio = 0;
+        std::int32_t rows = 0;
+        std::size_t outBytes = 0;
+        for (int r = 0; r < repeats; ++r) {
+            VARIABILI v;
+            const std::size_t before = PeakResident();
+            const auto t0 = Clock::now();
+            if (CaricaSistema(v, TestoDaPercorso(folder), s.name) != 0) {
+                std::fprintf(stderr, "load failed: %s\n", s.name);
+                return 1;
+            }
+            bestLoad = std::min(bestLoad, Seconds(Clock::now() - t0));
+            if (r == 0) peakRatio = static_cast<double>(PeakResident() - before) / fileBytes;
+            storeRatio = static_cast<double>(v.Combinazioni.MemoryBytes()) / fileBytes;
+            rows = v.TotCombinazioni;
+
+            TextSink sink;
+            const OpzioniConvertite options{"Segoe UI", 9, 4, 12, true, true};
+            const auto t1 = Clock::now();
+            if (ComponiElencario(v, options, sink) != PrinterStatus::Ok) return 1;
+            bestCompose = std::min(bestCompose, Seconds(Clock::now() - t1));
+            outBytes = sink.bytes;
+        }
+        std::printf("%-14s %10d %9.1f | %9.0f %11.0f | %9.0f %11.0f | %8.2f %8.2f\n", s.name, rows,
+                    fileBytes / 1e6, fileBytes / 1e6 / bestLoad, rows / bestLoad,
+                    static_cast<double>(outBytes) / 1e6 / bestCompose, rows / bestCompose,
+                    storeRatio, peakRatio);
+        std::filesystem::remove(folder / s.name);
+    }
+    std::filesystem::remove(folder);
+    std::printf(
+        "store/f: memory of the loaded rows / file size; peak/f: growth of the process's "
+        "peak memory during the first load / file size\n");
+    return 0;
+}

@@ -10,7 +10,7 @@ namespace elencario {
 // The printer as plain UTF-8 text: one text line per printed line, each ended by a line feed.
 // Font settings are not shown.
 class FilePrinter final : public TextPrinter {
-public:
+  public:
     explicit FilePrinter(std::FILE* file) : file_(file) {}
 
     PrinterStatus SetFontName(const std::string&) override { return PrinterStatus::Ok; }
@@ -20,7 +20,7 @@ public:
     PrinterStatus EndLine() override;
     PrinterStatus EndDocument() override;
 
-private:
+  private:
     PrinterStatus Flush();
 
     std::FILE* file_;

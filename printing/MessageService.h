@@ -29,7 +29,7 @@ struct MessageRequest {
 
 // Shows message boxes and waits for the answer. The window shows real ones; tests script them.
 class MessageService {
-public:
+  public:
     virtual ~MessageService() = default;
     virtual Answer Ask(const MessageRequest& request) = 0;
 };

@@ -142,11 +142,13 @@ EsitoStampa StampaElencario(const VARIABILI& v, const OpzioniStampa& opzioni,
     PrinterStatus stato = stampante.Prepare();
     if (stato == PrinterStatus::Ok) stato = ComponiElencario(v, *convertite, stampante);
     switch (stato) {
-        case PrinterStatus::Ok: return EsitoStampa::Stampato;
+        case PrinterStatus::Ok:
+            return EsitoStampa::Stampato;
         case PrinterStatus::NoPrinter:
             messaggi.Ask(ErrorBox(testi::kNessunaStampante));
             return EsitoStampa::NessunaStampante;
-        case PrinterStatus::PrintError: break;
+        case PrinterStatus::PrintError:
+            break;
     }
     messaggi.Ask(ErrorBox(testi::kErroreStampa));
     return EsitoStampa::ErroreStampa;

@@ -46,8 +46,14 @@ struct OpzioniConvertite {
 [[nodiscard]] std::optional<OpzioniConvertite> ConvertiOpzioni(const OpzioniStampa& opzioni,
                                                                std::string& messaggio);
 
-enum class EsitoStampa { Stampato, NessunSistema, Annullato, OpzioneNonValida, NessunaStampante,
-                         ErroreStampa };
+enum class EsitoStampa {
+    Stampato,
+    NessunSistema,
+    Annullato,
+    OpzioneNonValida,
+    NessunaStampante,
+    ErroreStampa
+};
 
 // The print button: refuses when nothing is loaded, asks for confirmation, checks the options
 // and the printer, then sends the whole listing. Every refusal or failure is shown through

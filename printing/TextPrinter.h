@@ -12,7 +12,7 @@ enum class PrinterStatus { Ok, NoPrinter, PrintError };
 // one another by themselves. Every operation reports how it went: once one fails, the caller
 // stops sending.
 class TextPrinter {
-public:
+  public:
     virtual ~TextPrinter() = default;
 
     // Asked once before anything is sent: is there a printer to send to?

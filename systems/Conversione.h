@@ -5,10 +5,10 @@
 
 namespace elencario {
 
-inline constexpr int kErroreTipo = 13;        // text that is not a number
-inline constexpr int kErroreOverflow = 6;     // past the range of a counter or an integer
-inline constexpr int kErroreIndice = 9;       // index outside a table
-inline constexpr int kErroreMemoria = 7;      // out of memory
+inline constexpr int kErroreTipo = 13;     // text that is not a number
+inline constexpr int kErroreOverflow = 6;  // past the range of a counter or an integer
+inline constexpr int kErroreIndice = 9;    // index outside a table
+inline constexpr int kErroreMemoria = 7;   // out of memory
 inline constexpr int kErroreFileMancante = 53;
 
 // Converts an optional sign followed by decimal digits (leading zeros allowed) to a 16-bit

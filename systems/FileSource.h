@@ -9,7 +9,7 @@ namespace elencario {
 // Where the reader gets a system file's bytes. The platform's own implementation is
 // PlatformFileSource; tests plug in sources that fail on purpose.
 class FileSource {
-public:
+  public:
     virtual ~FileSource() = default;
 
     // Opens `path` for reading. Returns 0, or the error number of the failure (53 missing

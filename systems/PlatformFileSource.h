@@ -6,7 +6,7 @@ namespace elencario {
 
 // Reads system files through the operating system (POSIX or Win32).
 class PlatformFileSource final : public FileSource {
-public:
+  public:
     PlatformFileSource() = default;
     PlatformFileSource(const PlatformFileSource&) = delete;
     PlatformFileSource& operator=(const PlatformFileSource&) = delete;
@@ -17,7 +17,7 @@ public:
     [[nodiscard]] std::ptrdiff_t Read(char* buffer, std::size_t capacity, int& errore) override;
     void Close() override;
 
-private:
+  private:
 #ifdef _WIN32
     void* handle_ = nullptr;  // a HANDLE
 #else

@@ -31,23 +31,32 @@ int ErroreDiApertura(int codice, const std::filesystem::path& p) {
             const std::filesystem::path cartella = p.parent_path();
             return cartella.empty() || ECartella(cartella) ? kErroreFileMancante : kErroreCartella;
         }
-        case ENOTDIR: return kErroreCartella;
+        case ENOTDIR:
+            return kErroreCartella;
         case EACCES:
         case EPERM:
-        case EROFS: return kErrorePermesso;
-        case EIO: return kErroreDispositivo;
-        case ENOMEM: return kErroreMemoria;
+        case EROFS:
+            return kErrorePermesso;
+        case EIO:
+            return kErroreDispositivo;
+        case ENOMEM:
+            return kErroreMemoria;
         case EMFILE:
-        case ENFILE: return kErroreTroppiFile;
-        default: return kErroreAccesso;  // EISDIR, ELOOP, ENXIO, ENAMETOOLONG…
+        case ENFILE:
+            return kErroreTroppiFile;
+        default:
+            return kErroreAccesso;  // EISDIR, ELOOP, ENXIO, ENAMETOOLONG…
     }
 }
 
 int ErroreDiLettura(int codice) {
     switch (codice) {
-        case ENOMEM: return kErroreMemoria;
-        case EISDIR: return kErroreAccesso;
-        default: return kErroreDispositivo;
+        case ENOMEM:
+            return kErroreMemoria;
+        case EISDIR:
+            return kErroreAccesso;
+        default:
+            return kErroreDispositivo;
     }
 }
 

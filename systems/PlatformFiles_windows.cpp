@@ -21,18 +21,26 @@ constexpr int kErroreDispositivo = 57;
 
 int ErroreDiApertura(DWORD codice) {
     switch (codice) {
-        case ERROR_FILE_NOT_FOUND: return kErroreFileMancante;
-        case ERROR_PATH_NOT_FOUND: return kErroreCartella;
+        case ERROR_FILE_NOT_FOUND:
+            return kErroreFileMancante;
+        case ERROR_PATH_NOT_FOUND:
+            return kErroreCartella;
         case ERROR_ACCESS_DENIED:
         case ERROR_SHARING_VIOLATION:
-        case ERROR_LOCK_VIOLATION: return kErrorePermesso;
-        case ERROR_NOT_READY: return kErroreDiscoNonPronto;
+        case ERROR_LOCK_VIOLATION:
+            return kErrorePermesso;
+        case ERROR_NOT_READY:
+            return kErroreDiscoNonPronto;
         case ERROR_INVALID_NAME:
-        case ERROR_BAD_PATHNAME: return kErroreNomeFile;
+        case ERROR_BAD_PATHNAME:
+            return kErroreNomeFile;
         case ERROR_NOT_ENOUGH_MEMORY:
-        case ERROR_OUTOFMEMORY: return kErroreMemoria;
-        case ERROR_TOO_MANY_OPEN_FILES: return kErroreTroppiFile;
-        default: return kErroreAccesso;
+        case ERROR_OUTOFMEMORY:
+            return kErroreMemoria;
+        case ERROR_TOO_MANY_OPEN_FILES:
+            return kErroreTroppiFile;
+        default:
+            return kErroreAccesso;
     }
 }
 

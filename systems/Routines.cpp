@@ -21,8 +21,8 @@ char32_t MaiuscolaDi(char32_t c) {
     if (c == 0x3CD || c == 0x3CE) return c - 0x3F;
     // Latin Extended-A: upper and lower case letters alternate.
     const bool paiDispari = (c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17E);
-    const bool paiPari = (c >= 0x100 && c <= 0x12F) || (c >= 0x132 && c <= 0x137) ||
-                         (c >= 0x14A && c <= 0x177);
+    const bool paiPari =
+        (c >= 0x100 && c <= 0x12F) || (c >= 0x132 && c <= 0x137) || (c >= 0x14A && c <= 0x177);
     if (paiPari && c % 2 == 1) return c - 1;
     if (paiDispari && c % 2 == 0) return c - 1;
     return c;
@@ -56,8 +56,9 @@ std::string MaiuscoloUtf8(std::string_view testo) {
 
 std::string NomeSistema(const std::string& percorso) {
     const std::size_t ultimo = percorso.rfind(kSeparatore);
-    return MaiuscoloUtf8(ultimo == std::string::npos ? std::string_view(percorso)
-                                                     : std::string_view(percorso).substr(ultimo + 1));
+    return MaiuscoloUtf8(ultimo == std::string::npos
+                             ? std::string_view(percorso)
+                             : std::string_view(percorso).substr(ultimo + 1));
 }
 
 std::string PercorsoSistemiDa(const std::string& cartellaEseguibile) {

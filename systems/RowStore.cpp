@@ -8,7 +8,8 @@ namespace elencario {
 
 namespace {
 
-// Offsets are 32-bit: the text of one store stays below 4 GiB whatever the limit.
+// Offsets are 32-bit: the text of one store, and the count of its rows, stay below 4 GiB
+// whatever the limit.
 constexpr std::size_t kMaxText = std::numeric_limits<std::uint32_t>::max();
 
 // Makes room for `needed` elements, doubling when the limit allows it and growing exactly
@@ -17,7 +18,7 @@ template <class Container>
 bool Grow(Container& c, std::size_t needed, std::size_t otherBytes, std::size_t limit) {
     if (c.capacity() >= needed) return true;
     constexpr std::size_t kElement = sizeof(typename Container::value_type);
-    std::size_t wanted = std::max({needed, c.capacity() * 2, std::size_t{256}});
+    std::size_t wanted = std::min(std::max({needed, c.capacity() * 2, std::size_t{256}}), kMaxText);
     if (otherBytes + wanted * kElement > limit) wanted = needed;
     if (otherBytes + wanted * kElement > limit) return false;
     c.reserve(wanted);
@@ -26,7 +27,7 @@ bool Grow(Container& c, std::size_t needed, std::size_t otherBytes, std::size_t 
 
 }  // namespace
 
-bool RowStore::Append(std::string_view row) {
+bool RowStore::AppendGrowing(std::string_view row) {
     const std::size_t newText = text_.size() + row.size();
     if (newText > kMaxText) return false;
     try {
@@ -54,7 +55,9 @@ void RowStore::ReserveText(std::size_t bytes) {
 
 void RowStore::ShrinkToFit() {
     try {
-        text_.shrink_to_fit();
+        // The text was reserved at about its final size: copying it again to save a few percent
+        // would cost more time than the memory is worth.
+        if (text_.capacity() - text_.size() > text_.size() / 4) text_.shrink_to_fit();
         ends_.shrink_to_fit();
     } catch (const std::exception&) {
         // Keeping the spare capacity is harmless.

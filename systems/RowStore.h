@@ -12,7 +12,7 @@ namespace elencario {
 // The rows of a loaded system, held compactly: all row texts back to back in one buffer plus
 // the end offset of each row. Millions of rows cost one allocation each for text and offsets.
 class RowStore {
-public:
+  public:
     static constexpr std::size_t kNoLimit = std::numeric_limits<std::size_t>::max();
 
     RowStore() = default;
@@ -20,7 +20,14 @@ public:
     explicit RowStore(std::size_t byteLimit) : limit_(byteLimit) {}
 
     // Appends one row; false when the store would pass its limit or memory runs out.
-    [[nodiscard]] bool Append(std::string_view row);
+    [[nodiscard]] bool Append(std::string_view row) {
+        if (text_.capacity() - text_.size() < row.size() || ends_.capacity() == ends_.size()) {
+            return AppendGrowing(row);
+        }
+        text_.append(row);
+        ends_.push_back(static_cast<std::uint32_t>(text_.size()));
+        return true;
+    }
     // Pre-allocates room for this much row text, within the limit.
     void ReserveText(std::size_t bytes);
     // Drops spare capacity once loading is over.
@@ -42,7 +49,9 @@ public:
         return text_ == other.text_ && ends_ == other.ends_;
     }
 
-private:
+  private:
+    bool AppendGrowing(std::string_view row);
+
     std::string text_;
     std::vector<std::uint32_t> ends_;
     std::size_t limit_ = kNoLimit;

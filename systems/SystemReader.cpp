@@ -1,6 +1,7 @@
 #include "systems/SystemReader.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <limits>
 #include <new>
@@ -18,35 +19,77 @@ namespace {
 constexpr std::size_t kBlocco = 256 * 1024;
 constexpr std::size_t kPezziMassimi = 32768;  // the piece index is a 16-bit counter
 
-// Reads a system file field by field, a block at a time.
+bool Cifra(char c) {
+    return c >= '0' && c <= '9';
+}
+
+struct NumeriRiga {
+    std::array<std::uint8_t, 32> valori;
+    std::size_t quanti = 0;
+};
+
+// Reads a system file field by field, a block at a time. A field that lies within one block is
+// handed out as a view into it; only fields that span blocks, and quoted ones, are copied.
 class LettoreCampi {
-public:
+  public:
     explicit LettoreCampi(FileSource& sorgente) : sorgente_(sorgente), blocco_(kBlocco) {}
 
     // True when nothing is left to read (or reading failed: see Errore()).
     bool FineFile() { return !Disponibile(); }
 
-    // The next field into `campo`; false when reading failed.
-    bool LeggiCampo(std::string& campo) {
-        campo.clear();
+    // The next field, valid until the next call; false when reading failed.
+    bool LeggiCampo(std::string_view& campo) {
+        campo = {};
         while (Disponibile() && (blocco_[pos_] == ' ' || blocco_[pos_] == '\t')) ++pos_;
         if (!Disponibile()) return errore_ == 0;
         if (blocco_[pos_] == '"') {
             ++pos_;
-            if (!CopiaFinoA(&campo, [](char c) { return c == '"'; })) return errore_ == 0;
+            std::string_view virgolettato;
+            const bool chiuso = LeggiFinoA([](char c) { return c == '"'; }, &virgolettato);
+            // Copied: skipping what follows the closing quote may refill the block.
+            virgolettato_.assign(virgolettato);
+            campo = virgolettato_;
+            if (!chiuso) return errore_ == 0;  // runs to the end of the file
             ++pos_;  // the closing quote; what follows it up to the field's end is ignored
-            if (!CopiaFinoA(nullptr, FineCampo)) return errore_ == 0;
-        } else if (!CopiaFinoA(&campo, FineCampo)) {
+            if (!LeggiFinoA(FineCampo{}, nullptr)) return errore_ == 0;
+        } else if (!LeggiFinoA(FineCampo{}, &campo)) {
             return errore_ == 0;
         }
         ConsumaFine();
         return errore_ == 0;
     }
 
+    // The common row, read in one pass: an unquoted field within the block made of numbers of
+    // one or two digits separated by single spaces. Gives the row and its numbers and consumes
+    // it; false, consuming nothing, for anything else (which LeggiCampo then reads).
+    bool LeggiRigaSemplice(std::string_view& riga, NumeriRiga& numeri) {
+        const char* const inizio = blocco_.data() + pos_;
+        const char* const limite = blocco_.data() + fine_;
+        const char* p = inizio;
+        numeri.quanti = 0;
+        for (;;) {
+            if (p == limite || !Cifra(*p)) return false;
+            int valore = *p++ - '0';
+            if (p != limite && Cifra(*p)) valore = valore * 10 + (*p++ - '0');
+            if (p == limite || valore < 1 || valore > kNumeroMassimo) return false;
+            if (numeri.quanti == numeri.valori.size()) return false;
+            numeri.valori[numeri.quanti++] = static_cast<std::uint8_t>(valore);
+            if (*p != ' ') break;
+            ++p;
+        }
+        if (!FineCampo{}(*p)) return false;
+        riga = std::string_view(inizio, static_cast<std::size_t>(p - inizio));
+        pos_ = static_cast<std::size_t>(p - blocco_.data());
+        ConsumaFine();
+        return true;
+    }
+
     [[nodiscard]] int Errore() const { return errore_; }
 
-private:
-    static bool FineCampo(char c) { return c == ',' || c == '\n' || c == '\r'; }
+  private:
+    struct FineCampo {
+        bool operator()(char c) const { return c == ',' || c == '\n' || c == '\r'; }
+    };
 
     // True when a byte is ready at pos_; refills the block as needed.
     bool Disponibile() {
@@ -63,25 +106,36 @@ private:
         return true;
     }
 
-    // Appends bytes to `destinazione` (when given) up to the first one that `ferma` accepts,
-    // leaving pos_ on it; false when the file ends (or fails) first.
+    // Reads up to the first byte that `ferma` accepts and leaves pos_ on it; the bytes read go
+    // to `letto` when given. False when the file ends (or fails) first.
     template <class Ferma>
-    bool CopiaFinoA(std::string* destinazione, Ferma ferma) {
+    bool LeggiFinoA(Ferma ferma, std::string_view* letto) {
+        bool attraversa = false;  // the bytes span blocks: collected in copia_
         while (Disponibile()) {
             const char* inizio = blocco_.data() + pos_;
             const char* limite = blocco_.data() + fine_;
             const char* trovato = std::find_if(inizio, limite, ferma);
-            if (destinazione != nullptr) destinazione->append(inizio, trovato);
             pos_ = static_cast<std::size_t>(trovato - blocco_.data());
+            if (letto != nullptr) {
+                if (!attraversa) copia_.clear();
+                if (trovato != limite && !attraversa) {
+                    *letto = std::string_view(inizio, static_cast<std::size_t>(trovato - inizio));
+                    return true;
+                }
+                copia_.append(inizio, trovato);
+                attraversa = true;
+                *letto = copia_;
+            }
             if (trovato != limite) return true;
         }
         return false;
     }
 
-    // Consumes the comma or line end under pos_; CR LF counts as one line end.
+    // Consumes the comma or line end under pos_, and the LF of a CR LF when it is at hand. An LF
+    // that opens the next block gives an empty field, which loads nothing, just the same.
     void ConsumaFine() {
         const char c = blocco_[pos_++];
-        if (c == '\r' && Disponibile() && blocco_[pos_] == '\n') ++pos_;
+        if (c == '\r' && pos_ < fine_ && blocco_[pos_] == '\n') ++pos_;
     }
 
     FileSource& sorgente_;
@@ -90,6 +144,8 @@ private:
     std::size_t fine_ = 0;
     bool finito_ = false;
     int errore_ = 0;
+    std::string copia_;
+    std::string virgolettato_;
 };
 
 // Removes leading and trailing spaces; tabs stay.
@@ -101,6 +157,18 @@ void Rifila(std::string& s) {
     }
     s.erase(s.find_last_not_of(' ') + 1);
     s.erase(0, inizio);
+}
+
+// True when normalising `campo` would leave it as it is: no blank at either end, no tab, no
+// comma, no two spaces in a row.
+bool GiaNormale(std::string_view campo) {
+    if (campo.empty() || campo.front() == ' ' || campo.back() == ' ') return campo.empty();
+    char prima = 0;
+    for (const char c : campo) {
+        if (c == '\t' || c == ',' || (c == ' ' && prima == ' ')) return false;
+        prima = c;
+    }
+    return true;
 }
 
 void NormalizzaIn(std::string_view campo, std::string& riga) {
@@ -128,17 +196,21 @@ int SegnaNumeri(std::string_view riga, std::array<std::int16_t, kNumeroMassimo +
         pezzi = static_cast<std::size_t>(std::count(riga.begin(), riga.end(), ' ')) + 1;
         if (pezzi > kPezziMassimi) return kErroreOverflow;
     }
-    std::size_t inizio = 0;
-    for (;;) {
-        const std::size_t spazio = riga.find(' ', inizio);
-        const std::string_view pezzo =
-            riga.substr(inizio, spazio == std::string_view::npos ? riga.size() - inizio
-                                                                 : spazio - inizio);
+    const char* const fine = riga.data() + riga.size();
+    for (const char* inizio = riga.data();;) {
+        const char* spazio = inizio;
+        while (spazio != fine && *spazio != ' ') ++spazio;
+        const std::string_view pezzo(inizio, static_cast<std::size_t>(spazio - inizio));
         std::int16_t valore = 0;
-        if (const int errore = ConvertiIntero16(pezzo, valore); errore != 0) return errore;
+        if (pezzo.size() <= 2 && !pezzo.empty() && Cifra(pezzo.front()) && Cifra(pezzo.back())) {
+            valore = static_cast<std::int16_t>(
+                pezzo.size() == 1 ? pezzo[0] - '0' : (pezzo[0] - '0') * 10 + pezzo[1] - '0');
+        } else if (const int errore = ConvertiIntero16(pezzo, valore); errore != 0) {
+            return errore;
+        }
         if (valore < 1 || valore > kNumeroMassimo) return kErroreIndice;
         numeri[static_cast<std::size_t>(valore)] = 1;
-        if (spazio == std::string_view::npos) break;
+        if (spazio == fine) break;
         inizio = spazio + 1;
     }
     // The counter steps past its range after the last of 32768 pieces.
@@ -163,12 +235,24 @@ int Carica(VARIABILI& v, std::string fileSistema, FileSource& sorgente, LoadLimi
         std::min<std::uint64_t>(sorgente.SizeAtOpen(), std::numeric_limits<std::size_t>::max())));
 
     LettoreCampi lettore(sorgente);
-    std::string campo;
-    std::string riga;
+    std::string_view campo;
+    std::string normalizzata;
+    NumeriRiga semplice;
     while (!lettore.FineFile()) {
+        if (lettore.LeggiRigaSemplice(campo, semplice)) {
+            if (totale == std::numeric_limits<std::int32_t>::max()) return kErroreOverflow;
+            ++totale;
+            if (!righe.Append(campo)) return kErroreMemoria;
+            for (std::size_t i = 0; i < semplice.quanti; ++i) numeri[semplice.valori[i]] = 1;
+            continue;
+        }
         if (!lettore.LeggiCampo(campo)) return lettore.Errore();
         if (campo.empty()) continue;
-        NormalizzaIn(campo, riga);
+        std::string_view riga = campo;
+        if (!GiaNormale(campo)) {
+            NormalizzaIn(campo, normalizzata);
+            riga = normalizzata;
+        }
         if (totale == std::numeric_limits<std::int32_t>::max()) return kErroreOverflow;
         ++totale;
         if (!righe.Append(riga)) return kErroreMemoria;
@@ -217,9 +301,12 @@ int CaricaSistema(VARIABILI& v, const std::string& cartella, const std::string& 
 
 std::string MessaggioCaricamento(int errore) {
     switch (errore) {
-        case kErroreTipo: return testi::kFileNonCompatibile;
-        case kErroreFileMancante: return testi::kFileNonTrovato;
-        default: return testi::kErroreGenerico + std::to_string(errore);
+        case kErroreTipo:
+            return testi::kFileNonCompatibile;
+        case kErroreFileMancante:
+            return testi::kFileNonTrovato;
+        default:
+            return testi::kErroreGenerico + std::to_string(errore);
     }
 }
 

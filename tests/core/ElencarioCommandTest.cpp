@@ -26,7 +26,7 @@ struct Esito {
 };
 
 class CommandTest : public ::testing::Test {
-protected:
+  protected:
     Esito Esegui(std::vector<std::string> argomenti) {
         std::FILE* out = std::tmpfile();
         std::FILE* err = std::tmpfile();
@@ -48,7 +48,8 @@ protected:
 const char* const kEsempio = "3 15 27\r\n3 15 42\r\n3 27 42\r\n15 27 42\r\n8 15 27\r\n";
 
 TEST_F(CommandTest, WorkedExampleIsElevenLines) {
-    const Esito e = Esegui({"--nome", "--numeri", "--margine", "4", File("Sistema1.txt", kEsempio)});
+    const Esito e =
+        Esegui({"--nome", "--numeri", "--margine", "4", File("Sistema1.txt", kEsempio)});
     EXPECT_EQ(e.stato, 0);
     EXPECT_EQ(e.err, "");
     EXPECT_EQ(e.out,
@@ -94,11 +95,14 @@ INSTANTIATE_TEST_SUITE_P(
         CasoFallito{"Missing", "<manca>", {}, 1, "File non trovato ..! \n"},
         CasoFallito{"NoRows", "\r\n", {}, 1, "Selezionare un Sistema ..! \n"},
         CasoFallito{"PerLineRefused", "1", {"--colonne", "0"}, 2, "Colonne Riga non valide ..! \n"},
-        CasoFallito{"SizeRefused", "1", {"--grandezza", "9,5"}, 2,
-                    "Grandezza carattere non valida ..! \n"},
+        CasoFallito{
+            "SizeRefused", "1", {"--grandezza", "9,5"}, 2, "Grandezza carattere non valida ..! \n"},
         CasoFallito{"MarginRefused", "1", {"--margine", "-2"}, 2, "Margine Sx non valido ..! \n"},
         CasoFallito{"UnknownOption", "1", {"--colore"}, 2, "Opzione sconosciuta: --colore\n"},
-        CasoFallito{"MissingValue", "1", {"--pdf", "x.pdf", "--stampa"}, 2,
+        CasoFallito{"MissingValue",
+                    "1",
+                    {"--pdf", "x.pdf", "--stampa"},
+                    2,
                     "Le opzioni --pdf e --stampa si escludono a vicenda\n"}),
     [](const auto& info) { return std::string(info.param.nome); });
 
@@ -115,7 +119,8 @@ TEST_F(CommandTest, UsageErrorsAndHelp) {
 // The built program itself, through its exit status and its two streams.
 Esito Programma(const std::string& argomenti, const test::TempFolder& cartella) {
     const std::string err = TestoDaPercorso(cartella.path() / "err.txt");
-    std::FILE* p = ::popen((std::string("'") + ELENCARIO_BINARY + "' " + argomenti + " 2>'" + err + "'").c_str(), "r");
+    std::FILE* p = ::popen(
+        (std::string("'") + ELENCARIO_BINARY + "' " + argomenti + " 2>'" + err + "'").c_str(), "r");
     EXPECT_NE(p, nullptr);
     std::string out;
     char blocco[4096];
@@ -128,12 +133,18 @@ Esito Programma(const std::string& argomenti, const test::TempFolder& cartella) 
 }
 
 TEST_F(CommandTest, ProgramPrintsSampleAndFailsWithStatus) {
-    const Esito ok = Programma(std::string("--numeri '") + ELENCARIO_SAMPLES + "/Sistema1.txt'", cartella);
+    const Esito ok =
+        Programma(std::string("--numeri '") + ELENCARIO_SAMPLES + "/Sistema1.txt'", cartella);
     EXPECT_EQ(ok.stato, 0);
     EXPECT_NE(ok.out.find("            03 08 15 27 42 \n"), std::string::npos);
     EXPECT_EQ(ok.err, "");
 
-    const Esito ko = Programma("'" + File("b.txt", "\xEF\xBB\xBF" "1 2") + "'", cartella);
+    const Esito ko = Programma("'" +
+                                   File("b.txt",
+                                        "\xEF\xBB\xBF"
+                                        "1 2") +
+                                   "'",
+                               cartella);
     EXPECT_EQ(ko.stato, 1);
     EXPECT_EQ(ko.out, "");
     EXPECT_EQ(ko.err, "File non compatibile ..! \n");

@@ -98,9 +98,10 @@ INSTANTIATE_TEST_SUITE_P(
         CasoBlocco{"None", 0, {"  IN GIOCO:", "  ", "", ""}},
         CasoBlocco{"TwentyNine", 29, {"  IN GIOCO:", "  " + Numeri(1, 29), "", ""}},
         CasoBlocco{"Thirty", 30, {"  IN GIOCO:", "  " + Numeri(1, 30), "  ", "", ""}},
-        CasoBlocco{"ThirtyOne", 31,
-                   {"  IN GIOCO:", "  " + Numeri(1, 30), "  " + Numeri(31, 31), "", ""}},
-        CasoBlocco{"Ninety", 90,
+        CasoBlocco{
+            "ThirtyOne", 31, {"  IN GIOCO:", "  " + Numeri(1, 30), "  " + Numeri(31, 31), "", ""}},
+        CasoBlocco{"Ninety",
+                   90,
                    {"  IN GIOCO:", "  " + Numeri(1, 30), "  " + Numeri(31, 60),
                     "  " + Numeri(61, 90), "  ", "", ""}}),
     [](const auto& info) { return std::string(info.param.nome); });
@@ -156,7 +157,7 @@ TEST(GridTest, PrintsEveryRowPastSixteenBitIndex) {
 // ---- The print button: refusals, confirmation, option checks, printer failures ----
 
 class PrintButtonTest : public ::testing::Test {
-protected:
+  protected:
     EsitoStampa Stampa(const VARIABILI& v) { return StampaElencario(v, opzioni, box, printer); }
 
     OpzioniStampa opzioni;

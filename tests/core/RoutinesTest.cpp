@@ -43,7 +43,8 @@ TEST(NomeSistemaTest, OtherPlatformSeparatorIsOrdinary) {
 }
 
 TEST(PercorsoSistemiTest, AppendsSharedSistemiWithSeparators) {
-    EXPECT_EQ(PercorsoSistemiDa(S({"", "opt", "prog"})), S({"", "opt", "prog", "Shared", "Sistemi", ""}));
+    EXPECT_EQ(PercorsoSistemiDa(S({"", "opt", "prog"})),
+              S({"", "opt", "prog", "Shared", "Sistemi", ""}));
 }
 
 TEST(EsisteCartellaTest, TellsFoldersFromEverythingElse) {

@@ -25,7 +25,7 @@ std::vector<int> NumeriInGioco(const VARIABILI& v) {
 }
 
 class ReaderTest : public ::testing::Test {
-protected:
+  protected:
     int Carica(VARIABILI& v, const std::string& nome, std::string_view contenuto) {
         cartella.Write(nome, contenuto);
         return CaricaSistema(v, cartella.Text(), nome);
@@ -71,15 +71,13 @@ INSTANTIATE_TEST_SUITE_P(
         CasoRiuscito{"TabsBeforeFieldSkipped", "\t \t7 8\r\n", {"7 8"}, {7, 8}},
         CasoRiuscito{"FieldOfTabsSkipped", "\t\t\r\n5", {"5"}, {5}},
         CasoRiuscito{"TwoTabsSeparate", "1\t\t2", {"1 2"}, {1, 2}},
-        CasoRiuscito{"TextAfterClosingQuoteIgnored", "\"1 2\"x y,3\r\n", {"1 2", "3"},
-                     {1, 2, 3}},
+        CasoRiuscito{"TextAfterClosingQuoteIgnored", "\"1 2\"x y,3\r\n", {"1 2", "3"}, {1, 2, 3}},
         CasoRiuscito{"UnclosedQuoteRunsToEnd", "\"4, 5, 6", {"4 5 6"}, {4, 5, 6}},
         CasoRiuscito{"EmptyQuotesGiveNoRow", "\"\"\r\n9", {"9"}, {9}},
         CasoRiuscito{"QuotedBlanksGiveEmptyRow", "\"   \"\r\n", {""}, {}},
         CasoRiuscito{"TrailingCommaGivesNoRow", "1,\r\n2,", {"1", "2"}, {1, 2}},
         CasoRiuscito{"SignsAndZerosKeptInRow", "+5 005 90", {"+5 005 90"}, {5, 90}},
-        CasoRiuscito{"EmptyFile", "", {}, {}},
-        CasoRiuscito{"OnlyBlanks", "  \r\n \t ", {}, {}}),
+        CasoRiuscito{"EmptyFile", "", {}, {}}, CasoRiuscito{"OnlyBlanks", "  \r\n \t ", {}, {}}),
     [](const auto& info) { return std::string(info.param.nome); });
 
 // ---- Files that fail, and what the failure leaves ----
@@ -103,18 +101,21 @@ TEST_P(FailuresTest, FailsAndKeepsSystemLoadedBefore) {
 
 INSTANTIATE_TEST_SUITE_P(
     Files, FailuresTest,
-    ::testing::Values(
-        CasoFallito{"Letter", "7 x\r\n", 13}, CasoFallito{"NinetyOne", "1 2\r\n3 4\r\n7 91\r\n1", 9},
-        CasoFallito{"Zero", "0", 9}, CasoFallito{"Negative", "-5", 9},
-        CasoFallito{"PastInteger", "40000", 6},
-        CasoFallito{"SpaceTabSpaceLeavesEmptyPiece", "1 \t 2", 13},
-        CasoFallito{"ThreeSpacesHalvedOnce", "\"1   2\"", 13},
-        CasoFallito{"CommaBetweenSpacesInQuotes", "\"1 , 2\"", 13},
-        CasoFallito{"QuoteInsideField", "1\"2", 13},
-        CasoFallito{"QuotedAcrossLineEnd", "\"1\r\n2\"", 13},
-        CasoFallito{"ByteOrderMark", "\xEF\xBB\xBF" "1 2\r\n", 13},
-        CasoFallito{"NulBytes", std::string(3, '\0'), 13},
-        CasoFallito{"Fraction", "1.5", 13}),
+    ::testing::Values(CasoFallito{"Letter", "7 x\r\n", 13},
+                      CasoFallito{"NinetyOne", "1 2\r\n3 4\r\n7 91\r\n1", 9},
+                      CasoFallito{"Zero", "0", 9}, CasoFallito{"Negative", "-5", 9},
+                      CasoFallito{"PastInteger", "40000", 6},
+                      CasoFallito{"SpaceTabSpaceLeavesEmptyPiece", "1 \t 2", 13},
+                      CasoFallito{"ThreeSpacesHalvedOnce", "\"1   2\"", 13},
+                      CasoFallito{"CommaBetweenSpacesInQuotes", "\"1 , 2\"", 13},
+                      CasoFallito{"QuoteInsideField", "1\"2", 13},
+                      CasoFallito{"QuotedAcrossLineEnd", "\"1\r\n2\"", 13},
+                      CasoFallito{"ByteOrderMark",
+                                  "\xEF\xBB\xBF"
+                                  "1 2\r\n",
+                                  13},
+                      CasoFallito{"NulBytes", std::string(3, '\0'), 13},
+                      CasoFallito{"Fraction", "1.5", 13}),
     [](const auto& info) { return std::string(info.param.nome); });
 
 TEST_F(ReaderTest, RowOfMaximumPiecesLoadsOneMoreOverflows) {

@@ -9,7 +9,9 @@ PrinterStatus RecordingPrinter::Record(std::string call) {
     return PrinterStatus::Ok;
 }
 
-PrinterStatus RecordingPrinter::Prepare() { return prepareStatus; }
+PrinterStatus RecordingPrinter::Prepare() {
+    return prepareStatus;
+}
 
 PrinterStatus RecordingPrinter::SetFontName(const std::string& name) {
     return Record("font " + name);

@@ -9,7 +9,7 @@ namespace elencario::test {
 
 // A printer that keeps every call, and the text lines they make, for comparison.
 class RecordingPrinter final : public TextPrinter {
-public:
+  public:
     PrinterStatus Prepare() override;
     PrinterStatus SetFontName(const std::string& name) override;
     PrinterStatus SetFontSize(float points) override;
@@ -32,7 +32,7 @@ public:
     // The lines of a finished document, without the empty one that follows its last end line.
     std::vector<std::string> Listing() const;
 
-private:
+  private:
     PrinterStatus Record(std::string call);
 };
 

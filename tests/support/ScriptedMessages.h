@@ -10,7 +10,7 @@ namespace elencario::test {
 // Message boxes answered from a script; every request is kept. A question with no scripted
 // answer left is answered with the box's default button.
 class ScriptedMessages final : public MessageService {
-public:
+  public:
     Answer Ask(const MessageRequest& request) override {
         asked.push_back(request);
         if (!answers.empty()) {

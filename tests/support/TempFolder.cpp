@@ -22,7 +22,9 @@ TempFolder::~TempFolder() {
     std::filesystem::remove_all(path_, ignored);
 }
 
-std::string TempFolder::Text() const { return TestoDaPercorso(path_); }
+std::string TempFolder::Text() const {
+    return TestoDaPercorso(path_);
+}
 
 std::filesystem::path TempFolder::Write(const std::string& name, std::string_view bytes) const {
     const std::filesystem::path file = path_ / PercorsoDaTesto(name);

@@ -8,7 +8,7 @@ namespace elencario::test {
 
 // A folder of its own under the system's temporary folder, removed with everything in it.
 class TempFolder {
-public:
+  public:
     TempFolder();
     ~TempFolder();
     TempFolder(const TempFolder&) = delete;
@@ -20,7 +20,7 @@ public:
     // Writes `bytes` to the file `name` in the folder, exactly.
     std::filesystem::path Write(const std::string& name, std::string_view bytes) const;
 
-private:
+  private:
     std::filesystem::path path_;
 };
 
