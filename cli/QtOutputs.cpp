@@ -27,8 +27,8 @@ UsciteStampa QtOutputs::Uscite() {
 void QtOutputs::StartQt() {
     if (app_) return;
 #if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
-    const bool noDisplay = qEnvironmentVariableIsEmpty("DISPLAY") &&
-                           qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+    const bool noDisplay =
+        qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && noDisplay) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }

@@ -11,7 +11,7 @@ namespace elencario {
 // The command's PDF file and default-printer outputs. Qt starts only when one of them is asked
 // for, and renders without a display when none is set; it lives as long as this object.
 class QtOutputs {
-public:
+  public:
     QtOutputs();
     ~QtOutputs();
 
@@ -21,7 +21,7 @@ public:
     // The factories refer to this object: it must outlive the printers they make.
     [[nodiscard]] UsciteStampa Uscite();
 
-private:
+  private:
     void StartQt();
 
     // Qt sees none of the command's arguments, so none of them can be taken for a Qt option.

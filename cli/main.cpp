@@ -37,5 +37,7 @@ int wmain(int argc, wchar_t** argv) {
     return Esegui(argomenti);
 }
 #else
-int main(int argc, char** argv) { return Esegui(std::vector<std::string>(argv + 1, argv + argc)); }
+int main(int argc, char** argv) {
+    return Esegui(std::vector<std::string>(argv + 1, argv + argc));
+}
 #endif

@@ -13,7 +13,9 @@ namespace elencario {
 namespace {
 
 // Called by the client library when the answer is late: giving up ends the request.
-int GiveUp(http_t*, void*) { return 0; }
+int GiveUp(http_t*, void*) {
+    return 0;
+}
 
 }  // namespace
 
@@ -35,7 +37,9 @@ bool PrintServerAnswers(std::chrono::milliseconds limite) {
 
 #else
 
-bool PrintServerAnswers(std::chrono::milliseconds) { return true; }
+bool PrintServerAnswers(std::chrono::milliseconds) {
+    return true;
+}
 
 #endif
 

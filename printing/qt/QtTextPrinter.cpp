@@ -24,8 +24,10 @@ qsizetype FittingLength(const QFontMetricsF& metrics, const QString& text, qreal
     qsizetype tooLong = text.size() + 1;
     while (tooLong - fits > 1) {
         const qsizetype middle = fits + (tooLong - fits) / 2;
-        if (metrics.horizontalAdvance(text.left(middle)) <= room) fits = middle;
-        else tooLong = middle;
+        if (metrics.horizontalAdvance(text.left(middle)) <= room)
+            fits = middle;
+        else
+            tooLong = middle;
     }
     if (fits > 0 && text.at(fits - 1).isHighSurrogate()) --fits;
     return fits;
@@ -92,7 +94,9 @@ PrinterStatus QtTextPrinter::PrintAndEndLine(std::string_view text) {
     return status == Ok ? EndLine() : status;
 }
 
-PrinterStatus QtTextPrinter::PrintAndStay(std::string_view text) { return Print(text); }
+PrinterStatus QtTextPrinter::PrintAndStay(std::string_view text) {
+    return Print(text);
+}
 
 PrinterStatus QtTextPrinter::EndLine() {
     if (const PrinterStatus status = MakeRoomForLine(); status != Ok) return status;

@@ -17,7 +17,7 @@ namespace elencario {
 // line by line from the top left corner of the printable area; the position along a line is kept
 // as a real number, so that a run of spaces is exactly as wide as the font's own spaces.
 class QtTextPrinter final : public TextPrinter {
-public:
+  public:
     // Prints on the system's default printer, found by Prepare().
     QtTextPrinter();
     // Renders into the PDF file `file`: A4 with 10 mm margins, whatever the locale.
@@ -35,7 +35,7 @@ public:
     PrinterStatus EndLine() override;
     PrinterStatus EndDocument() override;
 
-private:
+  private:
     explicit QtTextPrinter(std::unique_ptr<QPrinter> pdf);
 
     PrinterStatus OpenJob();
