@@ -12,6 +12,9 @@ struct Caso {
     std::int16_t valore;
 };
 
+// Test rows print as their names.
+void PrintTo(const Caso& c, std::ostream* os) { *os << c.nome; }
+
 class ConversioneTest : public ::testing::TestWithParam<Caso> {};
 
 TEST_P(ConversioneTest, ConvertsOnlySignAndDigits) {

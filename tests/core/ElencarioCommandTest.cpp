@@ -74,6 +74,9 @@ struct CasoFallito {
     std::string err;
 };
 
+// Test rows print as their names.
+void PrintTo(const CasoFallito& c, std::ostream* os) { *os << c.nome; }
+
 class CommandFailureTest : public CommandTest, public ::testing::WithParamInterface<CasoFallito> {};
 
 TEST_P(CommandFailureTest, MessageOnStandardErrorNothingOnOutput) {

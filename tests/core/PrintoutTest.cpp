@@ -76,6 +76,9 @@ struct CasoBlocco {
     Lines blocco;  // the lines between the header's two empty lines and the grid
 };
 
+// Test rows print as their names.
+void PrintTo(const CasoBlocco& c, std::ostream* os) { *os << c.nome; }
+
 class NumbersBlockTest : public ::testing::TestWithParam<CasoBlocco> {};
 
 std::string Numeri(int da, int a) {
@@ -118,6 +121,9 @@ struct CasoGriglia {
     std::int16_t perRiga;
     Lines griglia;
 };
+
+// Test rows print as their names.
+void PrintTo(const CasoGriglia& c, std::ostream* os) { *os << c.nome; }
 
 class GridTest : public ::testing::TestWithParam<CasoGriglia> {};
 
@@ -196,6 +202,9 @@ struct CasoOpzione {
     OpzioniStampa opzioni;
     const char* messaggio;
 };
+
+// Test rows print as their names.
+void PrintTo(const CasoOpzione& c, std::ostream* os) { *os << c.nome; }
 
 class OptionRefusalTest : public PrintButtonTest,
                           public ::testing::WithParamInterface<CasoOpzione> {};

@@ -43,6 +43,9 @@ struct CasoRiuscito {
     std::vector<int> numeri;
 };
 
+// Test rows print as their names.
+void PrintTo(const CasoRiuscito& c, std::ostream* os) { *os << c.nome; }
+
 class FieldsTest : public ReaderTest, public ::testing::WithParamInterface<CasoRiuscito> {};
 
 TEST_P(FieldsTest, StoresNormalisedRowsAndMarksNumbers) {
@@ -87,6 +90,9 @@ struct CasoFallito {
     std::string contenuto;
     int errore;
 };
+
+// Test rows print as their names.
+void PrintTo(const CasoFallito& c, std::ostream* os) { *os << c.nome; }
 
 class FailuresTest : public ReaderTest, public ::testing::WithParamInterface<CasoFallito> {};
 
