@@ -64,8 +64,8 @@ std::string RigaDiPezzi(std::size_t pezzi) {
 std::vector<std::string> CreaTuttiGliOstili(const CartellaOstile& cartella,
                                             std::size_t byteGrande) {
     std::vector<std::string> nomi;
-    cartella.WriteRepeated("nul.TXT", std::string_view("\0", 1), 4096);
-    nomi.push_back("nul.TXT");
+    cartella.WriteRepeated("zeri.TXT", std::string_view("\0", 1), 4096);
+    nomi.push_back("zeri.TXT");
     cartella.WriteRepeated("vuoti.TXT", ",", 2'000'000);
     nomi.push_back("vuoti.TXT");
     cartella.Write("pezzi32768.TXT", RigaDiPezzi(32768));

@@ -56,7 +56,9 @@ struct CasoContenuto {
     std::int32_t righe;  // rows when it loads
 };
 
-void PrintTo(const CasoContenuto& c, std::ostream* os) { *os << c.nome; }
+void PrintTo(const CasoContenuto& c, std::ostream* os) {
+    *os << c.nome;
+}
 
 class ContentsTest : public HostileTest, public ::testing::WithParamInterface<CasoContenuto> {};
 
@@ -153,6 +155,23 @@ TEST_F(HostileTest, DanglingSymbolicLinkIsAMissingFile) {
     fs::create_symlink("nessuno.TXT", cartella.Path() / "rotto.TXT");
     ExpectRefused("rotto.TXT", 53, "File non trovato ..! ");
 }
+#endif
+
+#ifdef _WIN32
+// Device names are reserved in every folder: "CON.TXT" is the console, which would wait for
+// the keyboard if it were read.
+class DeviceNameTest : public HostileTest, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(DeviceNameTest, IsRefusedWithoutReading) {
+    ExpectRefused(GetParam(), 75, Generico(75));
+}
+
+INSTANTIATE_TEST_SUITE_P(Hostile, DeviceNameTest,
+                         ::testing::Values("CON.TXT", "NUL.TXT", "AUX.TXT", "COM1.TXT"),
+                         [](const auto& info) {
+                             const std::string nome = info.param;
+                             return nome.substr(0, nome.find('.'));
+                         });
 #endif
 
 // ---- Failures of the file system, through the source ----

@@ -17,7 +17,9 @@ struct CasoNome {
     std::string atteso;
 };
 
-void PrintTo(const CasoNome& c, std::ostream* os) { *os << c.nome; }
+void PrintTo(const CasoNome& c, std::ostream* os) {
+    *os << c.nome;
+}
 
 class NomeSistemaRulesTest : public ::testing::TestWithParam<CasoNome> {};
 
@@ -54,7 +56,9 @@ struct CasoCartella {
     bool attesa;
 };
 
-void PrintTo(const CasoCartella& c, std::ostream* os) { *os << c.nome; }
+void PrintTo(const CasoCartella& c, std::ostream* os) {
+    *os << c.nome;
+}
 
 class EsisteCartellaRulesTest : public ::testing::TestWithParam<CasoCartella> {};
 
