@@ -1,0 +1,88 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+
+#include "printing/qt/QtMessageService.h"
+
+namespace elencario {
+namespace {
+
+struct Box {
+    const char* riga;
+    MessageRequest richiesta;
+    QString titolo;
+    QMessageBox::Icon icona;
+    QMessageBox::StandardButtons bottoni;
+    QMessageBox::StandardButton predefinito;
+};
+
+class QtMessageServiceTest : public ::testing::TestWithParam<Box> {};
+
+TEST_P(QtMessageServiceTest, BuildsTheBoxAsAsked) {
+    const Box& b = GetParam();
+    const auto box = QtMessageService::CreaBox(b.richiesta, nullptr);
+    EXPECT_EQ(box->text().toStdString(), b.richiesta.text);
+    EXPECT_EQ(box->textFormat(), Qt::PlainText);
+    EXPECT_EQ(box->windowTitle(), b.titolo);
+    EXPECT_EQ(box->icon(), b.icona);
+    EXPECT_EQ(box->standardButtons(), b.bottoni);
+    EXPECT_EQ(box->standardButton(box->defaultButton()), b.predefinito);
+    EXPECT_EQ(box->windowModality(), Qt::ApplicationModal);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Box, QtMessageServiceTest,
+    ::testing::Values(Box{"ErrorWithoutTitle", ErrorBox(" Non trovo Shared\\Sistemi ..! "),
+                          "STAMPA ELENCARIO", QMessageBox::Critical, QMessageBox::Ok,
+                          QMessageBox::Ok},
+                      Box{"QuestionWithoutIcon",
+                          {"Confermi la stampa ? ", Buttons::YesNo, Icon::None,
+                           DefaultButton::First, std::nullopt},
+                          "STAMPA ELENCARIO",
+                          QMessageBox::NoIcon,
+                          QMessageBox::Yes | QMessageBox::No,
+                          QMessageBox::Yes},
+                      Box{"WarningWithTitleNoByDefault",
+                          {" Confermi uscita dal programma ?  ", Buttons::YesNo, Icon::Warning,
+                           DefaultButton::Second, "            Fine Sessione"},
+                          "            Fine Sessione",
+                          QMessageBox::Warning,
+                          QMessageBox::Yes | QMessageBox::No,
+                          QMessageBox::No}),
+    [](const auto& info) { return std::string(info.param.riga); });
+
+TEST(QtMessageServiceAnswerTest, ButtonPressedGivesItsAnswer) {
+    const MessageRequest domanda{"?", Buttons::YesNo, Icon::None, DefaultButton::First, {}};
+    for (const auto& [bottone, risposta] :
+         {std::pair{QMessageBox::Yes, Answer::Yes}, std::pair{QMessageBox::No, Answer::No}}) {
+        const auto box = QtMessageService::CreaBox(domanda, nullptr);
+        box->button(bottone)->click();
+        EXPECT_EQ(QtMessageService::RispostaDi(*box), risposta);
+    }
+    const auto box = QtMessageService::CreaBox(ErrorBox("x"), nullptr);
+    box->button(QMessageBox::Ok)->click();
+    EXPECT_EQ(QtMessageService::RispostaDi(*box), Answer::Ok);
+}
+
+TEST(QtMessageServiceAnswerTest, AskWaitsInAModalBoxForTheAnswer) {
+    QtMessageService servizio;
+    QObject contesto;
+    QString testoVisto;
+    // Runs inside the box's own event loop, once the box is up.
+    QTimer::singleShot(0, &contesto, [&testoVisto] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (box == nullptr) return;
+        testoVisto = box->text();
+        box->button(QMessageBox::No)->click();
+    });
+    const Answer risposta = servizio.Ask(
+        {"Confermi la stampa ? ", Buttons::YesNo, Icon::None, DefaultButton::First, {}});
+    EXPECT_EQ(testoVisto, "Confermi la stampa ? ");
+    EXPECT_EQ(risposta, Answer::No);
+}
+
+}  // namespace
+}  // namespace elencario
