@@ -1,5 +1,7 @@
 #include "app/ElencoFile.h"
 
+#include <QKeyEvent>
+
 #include "app/LetturaCartelle.h"
 #include "systems/Routines.h"
 
@@ -50,6 +52,14 @@ std::string ElencoFile::NomeSelezionato() const {
 }
 
 void ElencoFile::keyPressEvent(QKeyEvent* event) {
+    // Focus puts the cursor on the first name without choosing it: the first arrow chooses
+    // that name rather than skipping it.
+    const bool freccia = event->key() == Qt::Key_Down || event->key() == Qt::Key_Up;
+    if (freccia && currentItem() != nullptr && !currentItem()->isSelected()) {
+        currentItem()->setSelected(true);
+        emit fileScelto();
+        return;
+    }
     const int prima = currentRow();
     QListWidget::keyPressEvent(event);
     if (currentRow() != prima && currentRow() >= 0) emit fileScelto();

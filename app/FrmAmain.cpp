@@ -72,6 +72,7 @@ QComboBox* Opzione(QWidget* contenitore, const char* nome, int left, int top, in
     auto* cmb = Posiziona(new QComboBox(contenitore), nome, left, top, width, height);
     cmb->setEditable(true);
     cmb->setInsertPolicy(QComboBox::NoInsert);  // typed text is the value, not a new entry
+    cmb->setCompleter(nullptr);  // completing "1" to "10" would print what was not typed
     cmb->setFont(Carattere(9.75));
     Colore(cmb, QPalette::Base, kGrigioChiaro);
     Colore(cmb, QPalette::Button, kGrigioChiaro);

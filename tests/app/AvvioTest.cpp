@@ -117,7 +117,8 @@ QString ControlloConFuoco() {
 
 TEST(AvvioTest, FocusStartsInTheFileListAndTabFollowsTheWindowOrder) {
     FinestraDiProva prova;
-    prova.ApriEMostra();
+    ASSERT_TRUE(prova.Apri());
+    prova.Mostra();
     EXPECT_EQ(ControlloConFuoco(), "File1");
     const QStringList giro = {"Dir1",           "cmbMargine",   "cmbColonneRiga",
                               "cmbGrandezza",   "cmbCarattere", "chkNumeriInGioco",

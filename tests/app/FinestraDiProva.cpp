@@ -55,8 +55,7 @@ bool FinestraDiProva::Apri() {
     return finestra_ != nullptr;
 }
 
-void FinestraDiProva::ApriEMostra() {
-    ASSERT_TRUE(Apri());
+void FinestraDiProva::Mostra() const {
     finestra_->show();
     QApplication::setActiveWindow(finestra_.get());
     ASSERT_TRUE(QTest::qWaitForWindowActive(finestra_.get()));

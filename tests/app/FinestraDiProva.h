@@ -23,8 +23,8 @@ class FinestraDiProva {
     void Scrivi(const std::string& nome, std::string_view testo) const;
     // Starts the window (not shown); false when it refused to start.
     bool Apri();
-    // Starts and shows the window, active, as the user finds it.
-    void ApriEMostra();
+    // Shows the started window, active, as the user finds it.
+    void Mostra() const;
 
     [[nodiscard]] FrmAmain& Finestra() const { return *finestra_; }
     [[nodiscard]] std::filesystem::path Sistemi() const;

@@ -53,8 +53,9 @@ TEST_F(GestoriTest, ClickingAFileLoadsItAndShowsTheCount) {
 }
 
 TEST_F(GestoriTest, ArrowKeysLoadEachFileTheSelectionPasses) {
-    prova.CliccaFile("due.txt");  // due.txt, rotto.txt, Sistema1.txt
-    ASSERT_EQ(contatore->text(), "2");
+    prova.Mostra();                        // the focus is in File1, on no file yet
+    QTest::keyClick(file1, Qt::Key_Down);  // due.txt, rotto.txt, Sistema1.txt
+    EXPECT_EQ(contatore->text(), "2");
     QTest::keyClick(file1, Qt::Key_Down);
     ASSERT_EQ(prova.messaggi.asked.size(), 1u);  // rotto.txt holds 91
     QTest::keyClick(file1, Qt::Key_Down);
@@ -133,6 +134,17 @@ TEST_F(GestoriTest, ConfirmedPrintSendsTheListingWithTheOptionsAsTyped) {
     EXPECT_EQ(prova.stampante.Listing(), attese);
 }
 
+TEST_F(GestoriTest, TypedTextIsNotCompletedToAListedEntry) {
+    prova.CliccaFile("due.txt");
+    auto* margine = prova.Controllo<QComboBox>("cmbMargine");
+    Scrivi(margine, "1");  // "10" is listed
+    EXPECT_EQ(margine->currentText(), "1");
+    prova.messaggi.answers = {Answer::Yes};
+    Stampa();
+    ASSERT_GE(prova.stampante.Listing().size(), 3u);
+    EXPECT_EQ(prova.stampante.Listing()[2], " Numeri: 4 - Combinazioni: 2");
+}
+
 TEST_F(GestoriTest, ATypedOptionThatIsNotANumberIsRefusedBeforePrinting) {
     prova.CliccaFile("due.txt");
     Scrivi(prova.Controllo<QComboBox>("cmbColonneRiga"), "tre");
@@ -144,7 +156,7 @@ TEST_F(GestoriTest, ATypedOptionThatIsNotANumberIsRefusedBeforePrinting) {
 }
 
 TEST_F(GestoriTest, ExitQuestionAnsweredNoKeepsEverythingThenYesCloses) {
-    prova.Finestra().show();
+    prova.Mostra();
     prova.CliccaFile("due.txt");
     const VARIABILI prima = prova.Finestra().Variabili();
     prova.messaggi.answers = {Answer::No, Answer::Yes};
