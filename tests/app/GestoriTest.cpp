@@ -136,7 +136,9 @@ TEST_F(GestoriTest, ConfirmedPrintSendsTheListingWithTheOptionsAsTyped) {
 
 TEST_F(GestoriTest, TypedTextIsNotCompletedToAListedEntry) {
     prova.CliccaFile("due.txt");
+    prova.Mostra();
     auto* margine = prova.Controllo<QComboBox>("cmbMargine");
+    margine->setFocus();
     Scrivi(margine, "1");  // "10" is listed
     EXPECT_EQ(margine->currentText(), "1");
     prova.messaggi.answers = {Answer::Yes};
