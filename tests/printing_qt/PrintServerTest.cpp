@@ -157,43 +157,72 @@ TEST_F(PrintServerTest, ThreePageSystemArrivesWholeThroughTheDefaultPrinter) {
     ExpectSameListing(pdf, listing);
 }
 
-TEST_F(PrintServerTest, NoPrintServerMeansNoPrinter) {
-    cupsServer_ = Folder() + "/nessuno.sock";
-    const Outcome o =
-        Elencario({"--stampa", QString(ELENCARIO_SAMPLES) + "/Sistema1.txt"}, Environment());
-    EXPECT_EQ(o.code, 1);
-    EXPECT_TRUE(o.err.endsWith("Nessuna stampante disponibile ..! \n")) << o.err.toStdString();
-    EXPECT_TRUE(o.out.isEmpty());
+enum class Missing { Server, DefaultQueue, Answer };
+
+struct NoPrinterCase {
+    const char* testName;
+    Missing missing;
+};
+
+void PrintTo(const NoPrinterCase& c, std::ostream* os) {
+    *os << c.testName;
 }
 
-TEST_F(PrintServerTest, MissingDefaultQueueMeansNoPrinterAndNothingPrinted) {
-    ASSERT_NO_FATAL_FAILURE(StartServer());
+class NoPrinterTest : public PrintServerTest, public testing::WithParamInterface<NoPrinterCase> {
+  protected:
+    // A socket that the kernel accepts connections on, into its backlog, and nobody answers.
+    void ListenWithoutAnswering(const std::string& path) {
+        silent_ = socket(AF_UNIX, SOCK_STREAM, 0);
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        std::strncpy(address.sun_path, path.c_str(), sizeof(address.sun_path) - 1);
+        ASSERT_EQ(bind(silent_, reinterpret_cast<const sockaddr*>(&address), sizeof(address)), 0);
+        ASSERT_EQ(listen(silent_, 16), 0);
+    }
+
+    void TearDown() override {
+        if (silent_ >= 0) close(silent_);
+        PrintServerTest::TearDown();
+    }
+
+    int silent_ = -1;
+};
+
+TEST_P(NoPrinterTest, ReportsNoPrinterAndPrintsNothing) {
+    const QString unused = Folder() + "/nessuno.sock";
+    switch (GetParam().missing) {
+        case Missing::Server:
+            cupsServer_ = unused;
+            break;
+        case Missing::DefaultQueue:
+            ASSERT_NO_FATAL_FAILURE(StartServer());
+            break;
+        case Missing::Answer:
+            ASSERT_NO_FATAL_FAILURE(ListenWithoutAnswering(unused.toStdString()));
+            cupsServer_ = unused;
+            break;
+    }
     QProcessEnvironment env = Environment();
-    env.insert("PRINTER", "coda-che-non-esiste");
+    if (GetParam().missing == Missing::DefaultQueue) env.insert("PRINTER", "coda-inesistente");
+
     const Outcome o = Elencario({"--stampa", QString(ELENCARIO_SAMPLES) + "/Sistema1.txt"}, env);
     EXPECT_EQ(o.code, 1);
     EXPECT_TRUE(o.err.endsWith("Nessuna stampante disponibile ..! \n")) << o.err.toStdString();
-    QThread::msleep(500);
-    EXPECT_TRUE(QDir(Folder() + "/pdf").isEmpty());
+    EXPECT_TRUE(o.out.isEmpty());
+    if (started_) {
+        QThread::msleep(300);
+        EXPECT_TRUE(QDir(Folder() + "/pdf").isEmpty()) << "stampato lo stesso";
+    }
 }
 
-TEST_F(PrintServerTest, ServerThatNeverAnswersMeansNoPrinter) {
-    // Accepts connections (the kernel does, into the backlog) and never reads or replies.
-    const std::string path = folder_.Text() + "/muto.sock";
-    const int server = socket(AF_UNIX, SOCK_STREAM, 0);
-    sockaddr_un address{};
-    address.sun_family = AF_UNIX;
-    std::strncpy(address.sun_path, path.c_str(), sizeof(address.sun_path) - 1);
-    ASSERT_EQ(bind(server, reinterpret_cast<const sockaddr*>(&address), sizeof(address)), 0);
-    ASSERT_EQ(listen(server, 16), 0);
-    cupsServer_ = QString::fromStdString(path);
-
-    const Outcome o =
-        Elencario({"--stampa", QString(ELENCARIO_SAMPLES) + "/Sistema1.txt"}, Environment());
-    close(server);
-    EXPECT_EQ(o.code, 1);
-    EXPECT_TRUE(o.err.endsWith("Nessuna stampante disponibile ..! \n")) << o.err.toStdString();
-}
+INSTANTIATE_TEST_SUITE_P(Printers, NoPrinterTest,
+                         testing::Values(NoPrinterCase{"NoPrintServer", Missing::Server},
+                                         NoPrinterCase{"DefaultQueueMissing",
+                                                       Missing::DefaultQueue},
+                                         NoPrinterCase{"ServerNeverAnswers", Missing::Answer}),
+                         [](const testing::TestParamInfo<NoPrinterCase>& info) {
+                             return std::string(info.param.testName);
+                         });
 
 }  // namespace
 }  // namespace elencario

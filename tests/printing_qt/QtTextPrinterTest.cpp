@@ -25,6 +25,10 @@ struct Font {
     float points;
 };
 
+void PrintTo(const Font& font, std::ostream* os) {
+    *os << font.testName;
+}
+
 // The font's space and line spacing as Qt measures them on a PDF printer, in points.
 struct FontMeasures {
     double space;
