@@ -3,7 +3,6 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QGroupBox>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
@@ -51,9 +50,10 @@ void Colore(QWidget* w, QPalette::ColorRole ruolo, const QColor& colore) {
     w->setPalette(p);
 }
 
-QGroupBox* Riquadro(QWidget* contenitore, const char* nome, int left, int top, int width,
-                    int height) {
-    auto* frame = Posiziona(new QGroupBox(contenitore), nome, left, top, width, height);
+// A frame without caption: an etched line around its children on the frame's own colour.
+QFrame* Riquadro(QWidget* contenitore, const char* nome, int left, int top, int width, int height) {
+    auto* frame = Posiziona(new QFrame(contenitore), nome, left, top, width, height);
+    frame->setFrameStyle(QFrame::Box | QFrame::Sunken);
     frame->setAutoFillBackground(true);
     return frame;
 }
@@ -131,7 +131,7 @@ FrmAmain::FrmAmain(MessageService& messaggi, FabbricaStampante fabbricaStampante
 }
 
 void FrmAmain::CreaControlli() {
-    QGroupBox* frame3 = Riquadro(this, "Frame3", 180, 120, 5055, 7515);
+    QFrame* frame3 = Riquadro(this, "Frame3", 180, 120, 5055, 7515);
     Dir1_ = Posiziona(new ElencoCartelle(frame3), "Dir1", 150, 210, 4725, 3660);
     Dir1_->setFont(Carattere(9));
     Colore(Dir1_, QPalette::Text, kVerdeAcqua);
@@ -139,13 +139,13 @@ void FrmAmain::CreaControlli() {
     File1_->setFont(Carattere(9.75));
     Colore(File1_, QPalette::Text, kVerdeAcqua);
 
-    QGroupBox* frame1 = Riquadro(this, "Frame1", 5430, 120, 3195, 7515);
+    QFrame* frame1 = Riquadro(this, "Frame1", 5430, 120, 3195, 7515);
     CreaOpzioni(frame1);
 
     auto* imgLink = Posiziona(new QLabel(frame1), "imgLink", 690, 3690, 1800, 465);
     imgLink->setPixmap(ImmagineLink());
 
-    QGroupBox* caselle = Riquadro(frame1, "Frame7", 240, 4170, 2685, 1065);
+    QFrame* caselle = Riquadro(frame1, "Frame7", 240, 4170, 2685, 1065);
     caselle->setProperty("Index", 4);
     chkNomeSistema_ =
         Casella(caselle, "chkNomeSistema", "  Stampa Nome Sistema", 180, 240, 2385, 315);
@@ -170,7 +170,7 @@ void FrmAmain::CreaControlli() {
 
 void FrmAmain::CreaOpzioni(QWidget* frame1) {
     Etichetta(frame1, 2, "SELEZIONE FONT CARATTERE", Qt::AlignHCenter, 210, 360, 2745, 255);
-    QGroupBox* riquadro = Riquadro(frame1, "Frame7", 240, 600, 2685, 795);
+    QFrame* riquadro = Riquadro(frame1, "Frame7", 240, 600, 2685, 795);
     riquadro->setProperty("Index", 0);
     cmbCarattere_ = Opzione(riquadro, "cmbCarattere", 180, 300, 2235, 375);
 
