@@ -3,6 +3,7 @@
 #include <QMarginsF>
 #include <QPageLayout>
 #include <QPageSize>
+#include <QPdfWriter>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <chrono>
@@ -17,6 +18,7 @@ using enum PrinterStatus;
 
 constexpr std::chrono::milliseconds kServerLimit{2500};
 constexpr const char* kJobName = "Stampa Elencario";
+constexpr int kResolution = 1200;
 
 // The longest start of `text` that fits in `room`, never splitting a surrogate pair.
 qsizetype FittingLength(const QFontMetricsF& metrics, const QString& text, qreal room) {
@@ -37,32 +39,31 @@ qsizetype FittingLength(const QFontMetricsF& metrics, const QString& text, qreal
 
 QtTextPrinter::QtTextPrinter() = default;
 
-QtTextPrinter::QtTextPrinter(std::unique_ptr<QPrinter> pdf) : printer_(std::move(pdf)) {}
+QtTextPrinter::QtTextPrinter(const QString& pdfFile)
+    : pdfFile_(std::make_unique<QFile>(pdfFile)),
+      pdf_(std::make_unique<QPdfWriter>(pdfFile_.get())) {
+    pdf_->setResolution(kResolution);
+    pdf_->setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                    QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter));
+    pdf_->setTitle(QString::fromLatin1(kJobName));
+    device_ = pdf_.get();
+}
 
 std::unique_ptr<QtTextPrinter> QtTextPrinter::ForPdf(const QString& file) {
-    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    printer->setOutputFormat(QPrinter::PdfFormat);
-    printer->setOutputFileName(file);
-    printer->setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
-                                       QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter));
-    printer->setDocName(QString::fromLatin1(kJobName));
-    return std::unique_ptr<QtTextPrinter>(new QtTextPrinter(std::move(printer)));
+    return std::unique_ptr<QtTextPrinter>(new QtTextPrinter(file));
 }
 
 QtTextPrinter::~QtTextPrinter() {
-    // A job left unfinished after a failure is withdrawn rather than printed in part.
+    // A job left unfinished after a failure is withdrawn where the printer allows it.
     if (painter_.isActive()) {
-        printer_->abort();
+        if (printer_) printer_->abort();
         painter_.end();
     }
 }
 
 PrinterStatus QtTextPrinter::Prepare() {
-    if (printer_) {
-        // Without a file name Qt would quietly fall back to another output.
-        const bool pdf = printer_->outputFormat() == QPrinter::PdfFormat;
-        return !pdf || !printer_->outputFileName().isEmpty() ? Ok : NoPrinter;
-    }
+    if (pdf_) return pdfFile_->fileName().isEmpty() ? NoPrinter : Ok;
+    if (printer_) return Ok;
     if (!PrintServerAnswers(kServerLimit)) return NoPrinter;
     const QPrinterInfo info = QPrinterInfo::defaultPrinter();
     if (info.isNull()) return NoPrinter;
@@ -73,6 +74,7 @@ PrinterStatus QtTextPrinter::Prepare() {
     }
     printer->setDocName(QString::fromLatin1(kJobName));
     printer_ = std::move(printer);
+    device_ = printer_.get();
     return Ok;
 }
 
@@ -108,16 +110,31 @@ PrinterStatus QtTextPrinter::EndLine() {
 
 PrinterStatus QtTextPrinter::EndDocument() {
     if (!painter_.isActive()) return Ok;
-    const bool ended = painter_.end();
-    return ended && printer_->printerState() != QPrinter::Error ? Ok : PrintError;
+    bool ended = painter_.end();
+    if (pdf_) {
+        ended = ended && PdfWritten();
+        pdfFile_->close();
+        ended = ended && pdfFile_->error() == QFileDevice::NoError;
+    } else {
+        ended = ended && printer_->printerState() != QPrinter::Error;
+    }
+    return ended ? Ok : PrintError;
+}
+
+bool QtTextPrinter::PdfWritten() const {
+    return pdfFile_->flush() && pdfFile_->error() == QFileDevice::NoError;
 }
 
 PrinterStatus QtTextPrinter::OpenJob() {
     if (painter_.isActive()) return Ok;
-    if (!printer_) {
+    if (device_ == nullptr || pdf_) {
         if (const PrinterStatus status = Prepare(); status != Ok) return status;
     }
-    if (!painter_.begin(printer_.get())) return NoPrinter;
+    if (pdf_ && !pdfFile_->open(QIODevice::WriteOnly)) return NoPrinter;
+    if (!painter_.begin(device_)) {
+        if (pdf_) pdfFile_->close();
+        return NoPrinter;
+    }
     x_ = 0;
     y_ = 0;
     lineStarted_ = false;
@@ -127,7 +144,7 @@ PrinterStatus QtTextPrinter::OpenJob() {
 
 void QtTextPrinter::ApplyFont() {
     painter_.setFont(font_);
-    metrics_.emplace(painter_.font(), printer_.get());
+    metrics_.emplace(painter_.font(), device_);
 }
 
 PrinterStatus QtTextPrinter::MakeRoomForLine() {
@@ -135,9 +152,9 @@ PrinterStatus QtTextPrinter::MakeRoomForLine() {
     if (lineStarted_) return Ok;
     lineStarted_ = true;
     // A line taller than the page still goes on a page of its own.
-    const qreal pageHeight = printer_->pageRect(QPrinter::DevicePixel).height();
-    if (y_ > 0 && y_ + metrics_->height() > pageHeight) {
-        if (!printer_->newPage()) return PrintError;
+    if (y_ > 0 && y_ + metrics_->height() > device_->height()) {
+        // The PDF streams out page by page: a failed write shows by the next page.
+        if (!device_->newPage() || (pdf_ && !PdfWritten())) return PrintError;
         y_ = 0;
     }
     return Ok;
@@ -147,7 +164,7 @@ PrinterStatus QtTextPrinter::Print(std::string_view text) {
     if (const PrinterStatus status = MakeRoomForLine(); status != Ok) return status;
     const QString line = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
     const qreal width = metrics_->horizontalAdvance(line);
-    const qreal room = printer_->pageRect(QPrinter::DevicePixel).width() - x_;
+    const qreal room = device_->width() - x_;
     const QPointF baseline(x_, y_ + metrics_->ascent());
     if (width <= room) {
         painter_.drawText(baseline, line);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QFile>
 #include <QFont>
 #include <QFontMetricsF>
 #include <QPainter>
@@ -9,6 +10,8 @@
 
 #include "printing/TextPrinter.h"
 
+class QPagedPaintDevice;
+class QPdfWriter;
 class QPrinter;
 
 namespace elencario {
@@ -36,7 +39,7 @@ class QtTextPrinter final : public TextPrinter {
     PrinterStatus EndDocument() override;
 
   private:
-    explicit QtTextPrinter(std::unique_ptr<QPrinter> pdf);
+    explicit QtTextPrinter(const QString& pdfFile);
 
     PrinterStatus OpenJob();
     void ApplyFont();
@@ -44,11 +47,17 @@ class QtTextPrinter final : public TextPrinter {
     // ones, starts a new page.
     PrinterStatus MakeRoomForLine();
     PrinterStatus Print(std::string_view text);
+    // Whatever has gone to the PDF file so far was written.
+    [[nodiscard]] bool PdfWritten() const;
 
+    // The PDF is written through a file of our own, so that a failed write is seen.
+    std::unique_ptr<QFile> pdfFile_;
+    std::unique_ptr<QPdfWriter> pdf_;
     std::unique_ptr<QPrinter> printer_;
+    QPagedPaintDevice* device_ = nullptr;  // pdf_ or printer_
     QPainter painter_;
     QFont font_;
-    std::optional<QFontMetricsF> metrics_;  // of font_ on the printer, while a job is open
+    std::optional<QFontMetricsF> metrics_;  // of font_ on the device, while a job is open
     qreal x_ = 0;  // from the left edge of the printable area, in device pixels
     qreal y_ = 0;  // top of the current line
     bool lineStarted_ = false;

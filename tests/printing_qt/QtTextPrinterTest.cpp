@@ -168,7 +168,7 @@ TEST_F(QtTextPrinterTest, LineWiderThanThePageIsCutAtTheRightEdge) {
     EXPECT_GT(lastEnd, rightEdge - 2 * Measure(kCourier).space) << "tagliata prima del bordo";
 }
 
-TEST_F(QtTextPrinterTest, PdfThatCannotBeWrittenIsNoPrinter) {
+TEST_F(QtTextPrinterTest, PdfThatCannotBeOpenedIsNoPrinterOneThatFailsIsPrintError) {
     const auto unnamed = QtTextPrinter::ForPdf(QString());
     EXPECT_EQ(unnamed->Prepare(), NoPrinter);
 
@@ -177,6 +177,14 @@ TEST_F(QtTextPrinterTest, PdfThatCannotBeWrittenIsNoPrinter) {
     ASSERT_EQ(printer->Prepare(), Ok);
     EXPECT_EQ(printer->PrintAndEndLine("riga"), NoPrinter);
     EXPECT_FALSE(QFile::exists(unreachable));
+
+    // Opens, and refuses every byte.
+    const auto full = QtTextPrinter::ForPdf("/dev/full");
+    ASSERT_EQ(full->Prepare(), Ok);
+    PrinterStatus status = Ok;
+    for (int n = 0; n < 500 && status == Ok; ++n) status = full->PrintAndEndLine(Numbered(n));
+    if (status == Ok) status = full->EndDocument();
+    EXPECT_EQ(status, PrintError);
 }
 
 }  // namespace
