@@ -165,7 +165,7 @@ void FrmAmain::CreaControlli() {
     cmdElencario_ = Posiziona(new QPushButton(QString::fromUtf8(testi::kTitoloProgramma), frame1),
                               "cmdElencario", 360, 6180, 2475, 1065);
     cmdElencario_->setFont(Carattere(9));
-    cmdElencario_->setAutoDefault(false);
+    cmdElencario_->setAutoDefault(true);  // Enter presses it while it has the focus
 }
 
 void FrmAmain::CreaOpzioni(QWidget* frame1) {

@@ -10,6 +10,7 @@
 #include "app/Avvio.h"
 #include "app/ElencoCartelle.h"
 #include "systems/Messages.h"
+#include "systems/Routines.h"
 #include "tests/app/FinestraDiProva.h"
 
 namespace elencario::test {
@@ -65,8 +66,9 @@ TEST(AvvioTest, StartsOnTheSystemsFolderBesideTheProgram) {
     ASSERT_TRUE(prova.Apri());
 
     EXPECT_TRUE(prova.messaggi.asked.empty());
+    const std::string s(1, kSeparatore);
     EXPECT_EQ(prova.Finestra().Variabili().PercorsoSistemi,
-              prova.programma.Text() + "/Shared/Sistemi/");
+              prova.programma.Text() + s + "Shared" + s + "Sistemi" + s);
     EXPECT_EQ(prova.Controllo<ElencoCartelle>("Dir1")->Cartella(), prova.Sistemi());
     EXPECT_EQ(prova.VociDir1().back(), "Sistemi");
     EXPECT_EQ(prova.NomiFile1(), QStringList{"Sistema1.txt"});

@@ -9,6 +9,7 @@
 #include <QTest>
 
 #include "systems/Messages.h"
+#include "systems/Routines.h"
 #include "tests/app/FinestraDiProva.h"
 
 namespace elencario::test {
@@ -47,8 +48,9 @@ TEST_F(GestoriTest, ClickingAFileLoadsItAndShowsTheCount) {
     EXPECT_EQ(contatore->text(), "5");
     EXPECT_EQ(prova.Finestra().Variabili().TotCombinazioni, 5);
     EXPECT_EQ(prova.Finestra().Variabili().TotNumeri, 5);
+    const std::string s(1, kSeparatore);
     EXPECT_EQ(prova.Finestra().Variabili().FileSistema,
-              prova.programma.Text() + "/Shared/Sistemi/Sistema1.txt");
+              prova.programma.Text() + s + "Shared" + s + "Sistemi" + s + "Sistema1.txt");
     EXPECT_TRUE(prova.messaggi.asked.empty());
 }
 
@@ -94,6 +96,15 @@ TEST_F(GestoriTest, PrintWithNothingLoadedIsRefusedBeforeThePrinterIsTouched) {
     Stampa();
     EXPECT_EQ(prova.messaggi.asked, std::vector{ErrorBox("Selezionare un Sistema ..! ")});
     EXPECT_TRUE(prova.stampante.calls.empty());
+}
+
+TEST_F(GestoriTest, TheFocusedPrintButtonAnswersSpaceAndEnter) {
+    prova.Mostra();
+    auto* bottone = prova.Controllo<QPushButton>("cmdElencario");
+    bottone->setFocus();
+    QTest::keyClick(bottone, Qt::Key_Space);
+    QTest::keyClick(bottone, Qt::Key_Return);
+    EXPECT_EQ(prova.messaggi.asked, std::vector(2, ErrorBox("Selezionare un Sistema ..! ")));
 }
 
 TEST_F(GestoriTest, PrintAnsweredNoSendsNothing) {
