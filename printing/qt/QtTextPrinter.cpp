@@ -127,9 +127,7 @@ bool QtTextPrinter::PdfWritten() const {
 
 PrinterStatus QtTextPrinter::OpenJob() {
     if (painter_.isActive()) return Ok;
-    if (device_ == nullptr || pdf_) {
-        if (const PrinterStatus status = Prepare(); status != Ok) return status;
-    }
+    if (const PrinterStatus status = Prepare(); status != Ok) return status;
     if (pdf_ && !pdfFile_->open(QIODevice::WriteOnly)) return NoPrinter;
     if (!painter_.begin(device_)) {
         if (pdf_) pdfFile_->close();
