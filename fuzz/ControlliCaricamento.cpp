@@ -18,7 +18,7 @@ const std::string kNomeFile = "prova.TXT";
 
 // Counts the printed lines; everything else is thrown away.
 class ContaRighe final : public TextPrinter {
-public:
+  public:
     PrinterStatus SetFontName(const std::string&) override { return PrinterStatus::Ok; }
     PrinterStatus SetFontSize(float) override { return PrinterStatus::Ok; }
     PrinterStatus PrintAndEndLine(std::string_view) override { return EndLine(); }
@@ -134,8 +134,8 @@ std::string ControllaCaricamento(std::string_view bytes) {
     }
 
     // A limit below what the rows need: either the same outcome, or error 7 and nothing lost.
-    const Esito limitato = Carica(precedente, bytes, MemoryFileSource::kNever,
-                                  LoadLimits{bytes.size() / 2 + 16});
+    const Esito limitato =
+        Carica(precedente, bytes, MemoryFileSource::kNever, LoadLimits{bytes.size() / 2 + 16});
     if (limitato.apertoDopo) return "file lasciato aperto dopo il limite di memoria";
     const bool uguale = limitato.errore == intero.errore && limitato.v == intero.v;
     const bool memoria = limitato.errore == kErroreMemoria && limitato.v == precedente;

@@ -16,7 +16,7 @@ namespace elencario {
 // that fields, quotes and CR LF pairs straddle the reader's refills; `openError` makes Open
 // fail, and `failAt` makes the read that would pass that offset fail with `readError`.
 class MemoryFileSource final : public FileSource {
-public:
+  public:
     static constexpr std::size_t kNever = std::numeric_limits<std::size_t>::max();
 
     explicit MemoryFileSource(std::string bytes, std::size_t maxRead = kNever)
@@ -55,7 +55,7 @@ public:
     [[nodiscard]] int Opens() const { return opens_; }
     [[nodiscard]] const std::filesystem::path& LastPath() const { return lastPath_; }
 
-private:
+  private:
     std::string bytes_;
     std::size_t maxRead_;
     std::size_t pos_ = 0;
