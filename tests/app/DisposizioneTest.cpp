@@ -100,22 +100,5 @@ TEST(FinestraTest, EveryCaptionShowsWhole) {
     }
 }
 
-TEST(FinestraTest, ColoursAndFontsOfTheLists) {
-    FinestraDiProva prova;
-    ASSERT_TRUE(prova.Apri());
-    const QColor verde(53, 134, 132);
-    for (const char* lista : {"Dir1", "File1"}) {
-        EXPECT_EQ(prova.Controllo<QWidget>(lista)->palette().color(QPalette::Text), verde);
-    }
-    EXPECT_EQ(prova.Finestra().palette().color(QPalette::Window), QColor(192, 192, 192));
-    EXPECT_EQ(prova.Finestra().font().pointSizeF(), 8.25);
-    const auto* contatore = prova.Controllo<QLabel>("lblCatturate");
-    EXPECT_EQ(contatore->palette().color(QPalette::WindowText), QColor(192, 64, 0));
-    EXPECT_EQ(contatore->font().pointSizeF(), 9.75);
-    const auto* carattere = prova.Controllo<QComboBox>("cmbCarattere");
-    EXPECT_EQ(carattere->palette().color(QPalette::Base), QColor(224, 224, 224));
-    EXPECT_EQ(prova.Controllo<QPushButton>("cmdElencario")->font().pointSizeF(), 9.0);
-}
-
 }  // namespace
 }  // namespace elencario::test

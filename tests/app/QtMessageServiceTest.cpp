@@ -38,13 +38,6 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(Box{"ErrorWithoutTitle", ErrorBox(" Non trovo Shared\\Sistemi ..! "),
                           "STAMPA ELENCARIO", QMessageBox::Critical, QMessageBox::Ok,
                           QMessageBox::Ok},
-                      Box{"QuestionWithoutIcon",
-                          {"Confermi la stampa ? ", Buttons::YesNo, Icon::None,
-                           DefaultButton::First, std::nullopt},
-                          "STAMPA ELENCARIO",
-                          QMessageBox::NoIcon,
-                          QMessageBox::Yes | QMessageBox::No,
-                          QMessageBox::Yes},
                       Box{"WarningWithTitleNoByDefault",
                           {" Confermi uscita dal programma ?  ", Buttons::YesNo, Icon::Warning,
                            DefaultButton::Second, "            Fine Sessione"},
@@ -53,19 +46,6 @@ INSTANTIATE_TEST_SUITE_P(
                           QMessageBox::Yes | QMessageBox::No,
                           QMessageBox::No}),
     [](const auto& info) { return std::string(info.param.riga); });
-
-TEST(QtMessageServiceAnswerTest, ButtonPressedGivesItsAnswer) {
-    const MessageRequest domanda{"?", Buttons::YesNo, Icon::None, DefaultButton::First, {}};
-    for (const auto& [bottone, risposta] :
-         {std::pair{QMessageBox::Yes, Answer::Yes}, std::pair{QMessageBox::No, Answer::No}}) {
-        const auto box = QtMessageService::CreaBox(domanda, nullptr);
-        box->button(bottone)->click();
-        EXPECT_EQ(QtMessageService::RispostaDi(*box), risposta);
-    }
-    const auto box = QtMessageService::CreaBox(ErrorBox("x"), nullptr);
-    box->button(QMessageBox::Ok)->click();
-    EXPECT_EQ(QtMessageService::RispostaDi(*box), Answer::Ok);
-}
 
 TEST(QtMessageServiceAnswerTest, AskWaitsInAModalBoxForTheAnswer) {
     QtMessageService servizio;
