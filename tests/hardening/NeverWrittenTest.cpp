@@ -56,22 +56,26 @@ Impronta ImprontaDi(const fs::path& p) {
 }
 
 TEST(NeverWrittenTest, SamplesAndHostileFilesKeepBytesAndTimes) {
-    const test::CartellaOstile cartella;
-    std::vector<std::string> nomi = test::CreaTuttiGliOstili(cartella, 20'000'000);
-    for (const auto& voce : fs::directory_iterator(PercorsoDaTesto(ELENCARIO_SAMPLES))) {
-        const std::string nome = TestoDaPercorso(voce.path().filename());
-        fs::copy_file(voce.path(), cartella.Path() / voce.path().filename());
-        // Keep the sample's own time, so a write by the loader shows as a change from it.
-        fs::last_write_time(cartella.Path() / voce.path().filename(), voce.last_write_time());
-        nomi.push_back(nome);
+    struct Voce {
+        std::string cartella;
+        std::string nome;
+        fs::path Path() const { return PercorsoDaTesto(cartella) / PercorsoDaTesto(nome); }
+    };
+    std::vector<Voce> voci;
+    // The samples where they are, the hostile entries in a folder of their own.
+    for (const auto& sample : fs::directory_iterator(PercorsoDaTesto(ELENCARIO_SAMPLES))) {
+        voci.push_back({ELENCARIO_SAMPLES, TestoDaPercorso(sample.path().filename())});
     }
-    ASSERT_GE(nomi.size(), 10u);
+    const test::CartellaOstile cartella;
+    for (const std::string& nome : test::CreaTuttiGliOstili(cartella, 20'000'000)) {
+        voci.push_back({cartella.Text(), nome});
+    }
+    ASSERT_GE(voci.size(), 10u);
 
     std::vector<Impronta> prima;
-    for (const std::string& nome : nomi) prima.push_back(ImprontaDi(cartella.Path() / nome));
+    for (const Voce& voce : voci) prima.push_back(ImprontaDi(voce.Path()));
 
-    const fs::path listato = fs::temp_directory_path() /
-                             ("elencario-listato-" + fs::path(cartella.Path()).filename().string());
+    const fs::path listato = cartella.Path() / "listato.out";
     std::FILE* uscita = std::fopen(listato.string().c_str(), "wb");
     ASSERT_NE(uscita, nullptr);
     VARIABILI v;
@@ -79,19 +83,18 @@ TEST(NeverWrittenTest, SamplesAndHostileFilesKeepBytesAndTimes) {
     opzioni.nomeSistema = true;
     opzioni.numeriInGioco = true;
     int stampati = 0;
-    for (const std::string& nome : nomi) {
-        (void)CaricaSistema(v, cartella.Text(), nome);
+    for (const Voce& voce : voci) {
+        (void)CaricaSistema(v, voce.cartella, voce.nome);
         if (v.TotCombinazioni < 1) continue;
         FilePrinter stampante(uscita);
-        EXPECT_EQ(ComponiElencario(v, opzioni, stampante), PrinterStatus::Ok) << nome;
+        EXPECT_EQ(ComponiElencario(v, opzioni, stampante), PrinterStatus::Ok) << voce.nome;
         ++stampati;
     }
     std::fclose(uscita);
-    fs::remove(listato);
     EXPECT_GE(stampati, 5);
 
-    for (std::size_t i = 0; i < nomi.size(); ++i) {
-        EXPECT_EQ(ImprontaDi(cartella.Path() / nomi[i]), prima[i]) << nomi[i];
+    for (std::size_t i = 0; i < voci.size(); ++i) {
+        EXPECT_EQ(ImprontaDi(voci[i].Path()), prima[i]) << voci[i].nome;
     }
 }
 
