@@ -38,7 +38,7 @@ QString Run(const QString& program, const QStringList& arguments) {
 }
 
 PdfText ReadPdf(const QString& file) {
-    static const QRegularExpression page(R"re(<page width="([\d.]+)")re");
+    static const QRegularExpression page(R"re(<page width="([\d.]+)" height="([\d.]+)")re");
     static const QRegularExpression word(
         R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">(.*)</word>)re");
     PdfText pdf;
@@ -47,6 +47,7 @@ PdfText ReadPdf(const QString& file) {
         if (const auto m = page.match(row); m.hasMatch()) {
             ++pdf.pages;
             pdf.pageWidth = m.captured(1).toDouble();
+            pdf.pageHeight = m.captured(2).toDouble();
         } else if (const auto w = word.match(row); w.hasMatch()) {
             words.push_back({pdf.pages, w.captured(1).toDouble(), w.captured(2).toDouble(),
                              w.captured(3).toDouble(), w.captured(4).toDouble(),

@@ -26,6 +26,7 @@ struct PdfLine {
 struct PdfText {
     int pages = 0;
     double pageWidth = 0;
+    double pageHeight = 0;
     std::vector<PdfLine> lines;  // page by page, top to bottom
 };
 

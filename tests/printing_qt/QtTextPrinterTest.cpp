@@ -137,6 +137,12 @@ TEST_F(QtTextPrinterTest, LongListingContinuesOnNewPagesWithNothingLostOrRepeate
             EXPECT_NEAR(line.y, pdf.lines[0].y, kPointTolerance) << "in cima alla pagina";
         }
     }
+    // The last line of a page fits above the bottom margin, the next one would not have.
+    const test::PdfLine& last = pdf.lines[static_cast<std::size_t>(perPage - 1)];
+    const double bottom = pdf.pageHeight - kPdfMarginPoints;
+    const double height = last.words.front().yMax - last.y;
+    EXPECT_LE(last.y + height, bottom + 1);
+    EXPECT_GT(last.y + Measure(kCourier).lineSpacing + height, bottom - 1);
     EXPECT_GE(pdf.pages, 3);
     EXPECT_EQ(pdf.pages, (kLines + perPage - 1) / perPage) << "nessuna pagina vuota in fondo";
 
