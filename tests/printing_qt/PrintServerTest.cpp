@@ -124,7 +124,7 @@ void ExpectSameListing(const PdfText& pdf, const QString& listing) {
     }
 }
 
-TEST_F(PrintServerTest, ListingsArriveWholeThroughTheDefaultPrinter) {
+TEST_F(PrintServerTest, WorkedExampleArrivesWholeThroughTheDefaultPrinter) {
     ASSERT_NO_FATAL_FAILURE(StartServer());
     const QString example = QString(ELENCARIO_SAMPLES) + "/Sistema1.txt";
     const QStringList options{"--nome", "--numeri", "--margine", "4"};
