@@ -31,7 +31,8 @@ constexpr const char* kUso =
 struct Richiesta {
     OpzioniStampa opzioni;
     std::string sistema;
-    std::optional<std::string> pdf;
+    std::string pdf;
+    bool haPdf = false;
     bool stampa = false;
     bool aiuto = false;
 };
@@ -43,71 +44,70 @@ void Scrivi(std::FILE* f, std::string_view testo) {
 
 // Reads the arguments; on bad usage gives nothing and sets `errore`.
 std::optional<Richiesta> Interpreta(const std::vector<std::string>& argomenti,
-                                    std::string& errore) {
+                                    const UsciteStampa& uscite, std::string& errore) {
     Richiesta r;
+    const std::pair<std::string_view, bool*> interruttori[] = {
+        {"--nome", &r.opzioni.nomeSistema}, {"--numeri", &r.opzioni.numeriInGioco},
+        {"--stampa", &r.stampa},            {"--pdf", &r.haPdf},
+        {"--help", &r.aiuto}};
+    const std::pair<std::string_view, std::string*> valori[] = {
+        {"--carattere", &r.opzioni.carattere}, {"--grandezza", &r.opzioni.grandezza},
+        {"--colonne", &r.opzioni.colonneRiga}, {"--margine", &r.opzioni.margine},
+        {"--pdf", &r.pdf}};
+    std::vector<std::string> file;
     bool soloFile = false;
-    bool haFile = false;
     for (std::size_t i = 0; i < argomenti.size(); ++i) {
         const std::string& a = argomenti[i];
-        std::string* valore = nullptr;
-        if (!soloFile && a == "--") {
+        if (soloFile || !a.starts_with("--")) {
+            file.push_back(a);
+            continue;
+        }
+        if (a == "--") {
             soloFile = true;
             continue;
         }
-        if (!soloFile && a.starts_with("--")) {
-            if (a == "--nome") r.opzioni.nomeSistema = true;
-            else if (a == "--numeri") r.opzioni.numeriInGioco = true;
-            else if (a == "--stampa") r.stampa = true;
-            else if (a == "--help") r.aiuto = true;
-            else if (a == "--carattere") valore = &r.opzioni.carattere;
-            else if (a == "--grandezza") valore = &r.opzioni.grandezza;
-            else if (a == "--colonne") valore = &r.opzioni.colonneRiga;
-            else if (a == "--margine") valore = &r.opzioni.margine;
-            else if (a == "--pdf") valore = &r.pdf.emplace();
-            else {
-                errore = "Opzione sconosciuta: " + a;
+        bool nota = false;
+        for (const auto& [nome, acceso] : interruttori) {
+            if (a == nome) *acceso = nota = true;
+        }
+        for (const auto& [nome, valore] : valori) {
+            if (a != nome) continue;
+            if (i + 1 == argomenti.size()) {
+                errore = "Manca il valore dell'opzione " + a;
                 return std::nullopt;
             }
-            if (valore != nullptr) {
-                if (i + 1 == argomenti.size()) {
-                    errore = "Manca il valore dell'opzione " + a;
-                    return std::nullopt;
-                }
-                *valore = argomenti[++i];
-            }
-            continue;
+            *valore = argomenti[++i];
+            nota = true;
         }
-        if (haFile) {
-            errore = "Indicare un solo sistema";
+        if (!nota) {
+            errore = "Opzione sconosciuta: " + a;
             return std::nullopt;
         }
-        r.sistema = a;
-        haFile = true;
     }
     if (r.aiuto) return r;
-    if (!haFile || r.sistema.empty()) {
-        errore = "Indicare il file del sistema";
+    if (file.size() != 1 || file[0].empty()) {
+        errore = file.empty() ? "Indicare il file del sistema" : "Indicare un solo sistema";
         return std::nullopt;
     }
-    if (r.pdf && r.stampa) {
+    r.sistema = file[0];
+    if (r.haPdf && r.stampa) {
         errore = "Le opzioni --pdf e --stampa si escludono a vicenda";
-        return std::nullopt;
+    } else if (r.haPdf && !uscite.pdf) {
+        errore = "Questa versione non produce file PDF";
+    } else if (r.stampa && !uscite.stampante) {
+        errore = "Questa versione non stampa su stampante";
+    } else {
+        return r;
     }
-    return r;
+    return std::nullopt;
 }
 
+// The printer the request asks for; none when it cannot be had.
 std::unique_ptr<TextPrinter> ScegliStampante(const Richiesta& r, std::FILE* out,
-                                             const UsciteStampa& uscite, std::string& errore) {
-    if (r.pdf) {
-        if (!uscite.pdf) errore = "Questa versione non produce file PDF";
-        else return uscite.pdf(*r.pdf);
-    } else if (r.stampa) {
-        if (!uscite.stampante) errore = "Questa versione non stampa su stampante";
-        else return uscite.stampante();
-    } else {
-        return std::make_unique<FilePrinter>(out);
-    }
-    return nullptr;
+                                             const UsciteStampa& uscite) {
+    if (r.haPdf) return uscite.pdf(r.pdf);
+    if (r.stampa) return uscite.stampante();
+    return std::make_unique<FilePrinter>(out);
 }
 
 }  // namespace
@@ -115,7 +115,7 @@ std::unique_ptr<TextPrinter> ScegliStampante(const Richiesta& r, std::FILE* out,
 int EseguiElencario(const std::vector<std::string>& argomenti, std::FILE* out, std::FILE* err,
                     const UsciteStampa& uscite) {
     std::string errore;
-    const auto richiesta = Interpreta(argomenti, errore);
+    const auto richiesta = Interpreta(argomenti, uscite, errore);
     if (!richiesta) {
         Scrivi(err, errore);
         std::fputs(kUso, err);
@@ -144,12 +144,8 @@ int EseguiElencario(const std::vector<std::string>& argomenti, std::FILE* out, s
         return kEsitoFallito;
     }
 
-    const auto stampante = ScegliStampante(*richiesta, out, uscite, errore);
-    if (!stampante) {
-        Scrivi(err, errore);
-        return kEsitoUso;
-    }
-    PrinterStatus stato = stampante->Prepare();
+    const auto stampante = ScegliStampante(*richiesta, out, uscite);
+    PrinterStatus stato = stampante ? stampante->Prepare() : PrinterStatus::NoPrinter;
     if (stato == PrinterStatus::Ok) stato = ComponiElencario(v, *opzioni, *stampante);
     if (stato != PrinterStatus::Ok) {
         Scrivi(err, stato == PrinterStatus::NoPrinter ? testi::kNessunaStampante
