@@ -1,6 +1,7 @@
 #include "app/ElencoFile.h"
 
 #include <QKeyEvent>
+#include <QMouseEvent>
 
 #include "app/LetturaCartelle.h"
 #include "systems/Routines.h"
@@ -18,9 +19,6 @@ QRegularExpression EspressioneDi(const QString& modello) {
 
 ElencoFile::ElencoFile(QWidget* parent) : QListWidget(parent), modello_(EspressioneDi("*")) {
     setSelectionMode(QAbstractItemView::SingleSelection);
-    connect(this, &QListWidget::clicked, this, [this] {
-        if (currentRow() >= 0) emit fileScelto();
-    });
 }
 
 void ElencoFile::ImpostaCartella(const std::filesystem::path& cartella) {
@@ -49,6 +47,23 @@ std::string ElencoFile::NomeSelezionato() const {
     const int riga = currentRow();
     if (riga < 0 || !currentItem()->isSelected()) return {};
     return TestoDaPercorso(nomi_[static_cast<std::size_t>(riga)]);
+}
+
+void ElencoFile::mousePressEvent(QMouseEvent* event) {
+    QListWidget::mousePressEvent(event);
+    const QModelIndex sotto = indexAt(event->position().toPoint());
+    // Also a press on the name already selected: it loads that file again.
+    if (event->button() == Qt::LeftButton && sotto.isValid() && sotto.row() == currentRow()) {
+        emit fileScelto();
+    }
+}
+
+void ElencoFile::mouseMoveEvent(QMouseEvent* event) {
+    const int prima = currentRow();
+    QListWidget::mouseMoveEvent(event);
+    if ((event->buttons() & Qt::LeftButton) && currentRow() != prima && currentRow() >= 0) {
+        emit fileScelto();
+    }
 }
 
 void ElencoFile::keyPressEvent(QKeyEvent* event) {

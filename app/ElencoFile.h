@@ -9,8 +9,9 @@
 namespace elencario {
 
 // The file list: the regular files of one folder whose names match a pattern ("*.TXT" matches
-// a.txt too), sorted without regard to letter case. A click on a name, or moving the selection
-// with the keyboard, raises fileScelto; a click on the name already selected raises it again.
+// a.txt too), sorted without regard to letter case. Choosing a name with the mouse (a press on
+// it, or dragging the selection onto it) or with the keyboard raises fileScelto; a press on the
+// name already selected raises it again.
 class ElencoFile final : public QListWidget {
     Q_OBJECT
   public:
@@ -28,6 +29,8 @@ class ElencoFile final : public QListWidget {
     void fileScelto();
 
   protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
   private:

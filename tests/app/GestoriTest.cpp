@@ -73,6 +73,19 @@ TEST_F(GestoriTest, ArrowKeysLoadEachFileTheSelectionPasses) {
     EXPECT_EQ(prova.messaggi.asked.size(), 2u);
 }
 
+TEST_F(GestoriTest, DraggingTheSelectionLoadsEachFileItReaches) {
+    const auto centro = [this](int riga) {
+        return file1->visualItemRect(file1->item(riga)).center();
+    };
+    prova.Mostra();
+    QTest::mousePress(file1->viewport(), Qt::LeftButton, {}, centro(0));
+    EXPECT_EQ(contatore->text(), "2");
+    QTest::mouseMove(file1->viewport(), centro(2));
+    QTest::mouseRelease(file1->viewport(), Qt::LeftButton, {}, centro(2));
+    EXPECT_EQ(contatore->text(), "5");
+    EXPECT_TRUE(prova.messaggi.asked.empty());  // the pointer jumped over rotto.txt
+}
+
 TEST_F(GestoriTest, AFailedLoadKeepsThePreviousSystemAndCount) {
     prova.CliccaFile("Sistema1.txt");
     const VARIABILI prima = prova.Finestra().Variabili();
