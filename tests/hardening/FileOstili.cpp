@@ -1,8 +1,7 @@
 #include "tests/hardening/FileOstili.h"
 
-#include <atomic>
-#include <chrono>
 #include <fstream>
+#include <random>
 #include <stdexcept>
 
 #ifndef _WIN32
@@ -16,11 +15,12 @@ namespace elencario::test {
 namespace fs = std::filesystem;
 
 CartellaOstile::CartellaOstile() {
-    static std::atomic<unsigned> contatore{0};
-    const auto istante = std::chrono::steady_clock::now().time_since_epoch().count();
-    path_ = fs::temp_directory_path() /
-            ("elencario-ostili-" + std::to_string(istante) + "-" + std::to_string(contatore++));
-    fs::create_directories(path_);
+    // Test processes run side by side: a random part keeps their folders apart.
+    std::random_device caso;
+    do {
+        path_ = fs::temp_directory_path() /
+                ("elencario-ostili-" + std::to_string(caso()) + "-" + std::to_string(caso()));
+    } while (!fs::create_directory(path_));
 }
 
 CartellaOstile::~CartellaOstile() {
