@@ -4,6 +4,7 @@
 #include <array>
 
 #include "fuzz/MemoryFileSource.h"
+#include "fuzz/ModelloRiferimento.h"
 #include "printing/Printout.h"
 #include "systems/Conversione.h"
 #include "systems/Routines.h"
@@ -126,6 +127,21 @@ std::string ControllaCaricamento(std::string_view bytes) {
         if (intero.v != precedente) return "caricamento fallito ma stato cambiato";
     } else if (std::string guasto = ControllaRiuscito(intero.v, bytes); !guasto.empty()) {
         return guasto;
+    }
+
+    // The plain model of the format must agree on the outcome and, on success, on everything.
+    const EsitoRiferimento modello = CaricaRiferimento(bytes);
+    if (modello.errore != intero.errore) {
+        return "errore " + std::to_string(intero.errore) + ", il modello dà " +
+               std::to_string(modello.errore);
+    }
+    if (intero.errore == 0) {
+        std::vector<std::string> righe;
+        for (std::size_t i = 0; i < intero.v.Combinazioni.size(); ++i) {
+            righe.emplace_back(intero.v.Combinazioni[i]);
+        }
+        if (righe != modello.righe) return "righe diverse dal modello";
+        if (intero.v.NumeriGioco != modello.numeri) return "numeri diversi dal modello";
     }
 
     const Esito aByte = Carica(precedente, bytes, 1, {});
