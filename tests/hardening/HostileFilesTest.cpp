@@ -133,9 +133,11 @@ TEST_F(HostileTest, FileRemovedAfterListing) {
 }
 
 TEST_F(HostileTest, FolderRemovedAfterListing) {
-    VARIABILI v = precedente;
-    EXPECT_EQ(CaricaSistema(v, cartella.Text() + kSeparatore + "sparita", "s.TXT"), 76);
-    EXPECT_EQ(v, precedente);
+    const fs::path sotto = cartella.Path() / "Ambi";
+    fs::create_directory(sotto);
+    cartella.Write("Ambi/s.TXT", kBuono);
+    fs::remove_all(sotto);
+    ExpectRefused("Ambi" + std::string(1, kSeparatore) + "s.TXT", 76, Generico(76));
 }
 
 #ifndef _WIN32
