@@ -124,26 +124,6 @@ INSTANTIATE_TEST_SUITE_P(
                       CasoFallito{"Fraction", "1.5", 13}),
     [](const auto& info) { return std::string(info.param.nome); });
 
-TEST_F(ReaderTest, RowOfMaximumPiecesLoadsOneMoreOverflows) {
-    std::string riga = "1";
-    for (int i = 1; i < 32767; ++i) riga += " 1";
-    VARIABILI v;
-    EXPECT_EQ(Carica(v, "a.txt", riga), 0);
-    EXPECT_EQ(v.TotCombinazioni, 1);
-    EXPECT_EQ(Carica(v, "b.txt", riga + " 1"), 6);
-}
-
-TEST_F(ReaderTest, MissingFileAndFolderKeepSystem) {
-    VARIABILI v;
-    ASSERT_EQ(Carica(v, "a.txt", "1 2"), 0);
-    const VARIABILI prima = v;
-    EXPECT_EQ(CaricaSistema(v, cartella.Text(), "manca.txt"), 53);
-    EXPECT_EQ(CaricaSistema(v, cartella.Text() + kSeparatore + "manca", "a.txt"), 76);
-    std::filesystem::create_directory(cartella.path() / "y.TXT");
-    EXPECT_EQ(CaricaSistema(v, cartella.Text(), "y.TXT"), 75);
-    EXPECT_EQ(v, prima);
-}
-
 TEST_F(ReaderTest, SecondLoadReplacesFirst) {
     std::string cento;
     for (int i = 0; i < 100; ++i) cento += "1 90\r\n";
@@ -165,15 +145,6 @@ TEST_F(ReaderTest, EmptySystemAfterLoadedOneLeavesNothingToPrint) {
     EXPECT_EQ(v.TotCombinazioni, 0);
     EXPECT_EQ(v.TotNumeri, 0);
     EXPECT_TRUE(NumeriInGioco(v).empty());
-}
-
-TEST_F(ReaderTest, FolderEndingWithSeparatorGivesDoubledSeparatorAndStillOpens) {
-    VARIABILI v;
-    cartella.Write("s.txt", "4 5");
-    const std::string conSeparatore = cartella.Text() + kSeparatore;
-    ASSERT_EQ(CaricaSistema(v, conSeparatore, "s.txt"), 0);
-    EXPECT_EQ(v.FileSistema, conSeparatore + kSeparatore + "s.txt");
-    EXPECT_EQ(NomeSistema(v.FileSistema), "S.TXT");
 }
 
 TEST_F(ReaderTest, FieldsStraddlingReadBlocksLoadWhole) {

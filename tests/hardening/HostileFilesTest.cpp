@@ -43,7 +43,7 @@ class HostileTest : public ::testing::Test {
         EXPECT_EQ(v, precedente);
     }
 
-    test::CartellaOstile cartella;
+    test::TempFolder cartella;
     VARIABILI precedente;
 };
 
@@ -51,7 +51,7 @@ class HostileTest : public ::testing::Test {
 
 struct CasoContenuto {
     const char* nome;
-    std::function<void(const test::CartellaOstile&, const std::string&)> crea;
+    std::function<void(const test::TempFolder&, const std::string&)> crea;
     int errore;          // 0: the file loads
     std::int32_t righe;  // rows when it loads
 };
@@ -117,23 +117,23 @@ INSTANTIATE_TEST_SUITE_P(
 // ---- Entries that are not readable files ----
 
 TEST_F(HostileTest, FolderNamedLikeASystemIsRefused) {
-    fs::create_directory(cartella.Path() / "y.TXT");
+    fs::create_directory(cartella.path() / "y.TXT");
     ExpectRefused("y.TXT", 75, Generico(75));
 }
 
 TEST_F(HostileTest, FileRemovedAfterListing) {
     cartella.Write("sparito.TXT", kBuono);
     std::vector<std::string> elenco;
-    for (const auto& voce : fs::directory_iterator(cartella.Path())) {
+    for (const auto& voce : fs::directory_iterator(cartella.path())) {
         elenco.push_back(TestoDaPercorso(voce.path().filename()));
     }
     ASSERT_NE(std::find(elenco.begin(), elenco.end(), "sparito.TXT"), elenco.end());
-    fs::remove(cartella.Path() / "sparito.TXT");
+    fs::remove(cartella.path() / "sparito.TXT");
     ExpectRefused("sparito.TXT", 53, "File non trovato ..! ");
 }
 
 TEST_F(HostileTest, FolderRemovedAfterListing) {
-    const fs::path sotto = cartella.Path() / "Ambi";
+    const fs::path sotto = cartella.path() / "Ambi";
     fs::create_directory(sotto);
     cartella.Write("Ambi/s.TXT", kBuono);
     fs::remove_all(sotto);
@@ -142,19 +142,19 @@ TEST_F(HostileTest, FolderRemovedAfterListing) {
 
 #ifndef _WIN32
 TEST_F(HostileTest, NamedPipeIsRefusedWithoutOpeningIt) {
-    ASSERT_EQ(::mkfifo((cartella.Path() / "x.TXT").c_str(), 0644), 0);
+    ASSERT_EQ(::mkfifo((cartella.path() / "x.TXT").c_str(), 0644), 0);
     // Opening a pipe with no writer would block for ever; the test's timeout catches a hang.
     ExpectRefused("x.TXT", 75, Generico(75));
 }
 
 TEST_F(HostileTest, SymbolicLinkLoopIsRefused) {
-    fs::create_symlink("giro2.TXT", cartella.Path() / "giro1.TXT");
-    fs::create_symlink("giro1.TXT", cartella.Path() / "giro2.TXT");
+    fs::create_symlink("giro2.TXT", cartella.path() / "giro1.TXT");
+    fs::create_symlink("giro1.TXT", cartella.path() / "giro2.TXT");
     ExpectRefused("giro1.TXT", 75, Generico(75));
 }
 
 TEST_F(HostileTest, DanglingSymbolicLinkIsAMissingFile) {
-    fs::create_symlink("nessuno.TXT", cartella.Path() / "rotto.TXT");
+    fs::create_symlink("nessuno.TXT", cartella.path() / "rotto.TXT");
     ExpectRefused("rotto.TXT", 53, "File non trovato ..! ");
 }
 #endif

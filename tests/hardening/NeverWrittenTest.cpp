@@ -66,7 +66,7 @@ TEST(NeverWrittenTest, SamplesAndHostileFilesKeepBytesAndTimes) {
     for (const auto& sample : fs::directory_iterator(PercorsoDaTesto(ELENCARIO_SAMPLES))) {
         voci.push_back({ELENCARIO_SAMPLES, TestoDaPercorso(sample.path().filename())});
     }
-    const test::CartellaOstile cartella;
+    const test::TempFolder cartella;
     for (const std::string& nome : test::CreaTuttiGliOstili(cartella, 20'000'000)) {
         voci.push_back({cartella.Text(), nome});
     }
@@ -75,7 +75,7 @@ TEST(NeverWrittenTest, SamplesAndHostileFilesKeepBytesAndTimes) {
     std::vector<Impronta> prima;
     for (const Voce& voce : voci) prima.push_back(ImprontaDi(voce.Path()));
 
-    const fs::path listato = cartella.Path() / "listato.out";
+    const fs::path listato = cartella.path() / "listato.out";
     std::FILE* uscita = std::fopen(listato.string().c_str(), "wb");
     ASSERT_NE(uscita, nullptr);
     VARIABILI v;

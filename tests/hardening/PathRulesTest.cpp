@@ -63,9 +63,9 @@ void PrintTo(const CasoCartella& c, std::ostream* os) {
 class EsisteCartellaRulesTest : public ::testing::TestWithParam<CasoCartella> {};
 
 TEST_P(EsisteCartellaRulesTest, ByAttributes) {
-    const test::CartellaOstile cartella;
+    const test::TempFolder cartella;
     cartella.Write("file.TXT", "1");
-    std::filesystem::create_directory(cartella.Path() / "Sistemi");
+    std::filesystem::create_directory(cartella.path() / "Sistemi");
     EXPECT_EQ(EsisteCartella(cartella.Text() + GetParam().suffisso), GetParam().attesa);
 }
 
@@ -102,7 +102,7 @@ TEST(PathRulesTest, FileSistemaJoinsWithThePlatformSeparator) {
 }
 
 TEST(PathRulesTest, FolderEndingWithSeparatorStillOpens) {
-    const test::CartellaOstile cartella;
+    const test::TempFolder cartella;
     cartella.Write("radice.TXT", "5 6\r\n");
     VARIABILI v;
     ASSERT_EQ(CaricaSistema(v, cartella.Text() + S, "radice.TXT"), 0);

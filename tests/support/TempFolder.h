@@ -19,6 +19,9 @@ class TempFolder {
     [[nodiscard]] std::string Text() const;
     // Writes `bytes` to the file `name` in the folder, exactly.
     std::filesystem::path Write(const std::string& name, std::string_view bytes) const;
+    // Writes `copies` copies of `piece`, in large blocks, without holding the file in memory.
+    std::filesystem::path WriteRepeated(const std::string& name, std::string_view piece,
+                                        std::size_t copies) const;
 
   private:
     std::filesystem::path path_;
