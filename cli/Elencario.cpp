@@ -47,12 +47,16 @@ std::optional<Richiesta> Interpreta(const std::vector<std::string>& argomenti,
                                     const UsciteStampa& uscite, std::string& errore) {
     Richiesta r;
     const std::pair<std::string_view, bool*> interruttori[] = {
-        {"--nome", &r.opzioni.nomeSistema}, {"--numeri", &r.opzioni.numeriInGioco},
-        {"--stampa", &r.stampa},            {"--pdf", &r.haPdf},
+        {"--nome", &r.opzioni.nomeSistema},
+        {"--numeri", &r.opzioni.numeriInGioco},
+        {"--stampa", &r.stampa},
+        {"--pdf", &r.haPdf},
         {"--help", &r.aiuto}};
     const std::pair<std::string_view, std::string*> valori[] = {
-        {"--carattere", &r.opzioni.carattere}, {"--grandezza", &r.opzioni.grandezza},
-        {"--colonne", &r.opzioni.colonneRiga}, {"--margine", &r.opzioni.margine},
+        {"--carattere", &r.opzioni.carattere},
+        {"--grandezza", &r.opzioni.grandezza},
+        {"--colonne", &r.opzioni.colonneRiga},
+        {"--margine", &r.opzioni.margine},
         {"--pdf", &r.pdf}};
     std::vector<std::string> file;
     bool soloFile = false;
@@ -148,8 +152,8 @@ int EseguiElencario(const std::vector<std::string>& argomenti, std::FILE* out, s
     PrinterStatus stato = stampante ? stampante->Prepare() : PrinterStatus::NoPrinter;
     if (stato == PrinterStatus::Ok) stato = ComponiElencario(v, *opzioni, *stampante);
     if (stato != PrinterStatus::Ok) {
-        Scrivi(err, stato == PrinterStatus::NoPrinter ? testi::kNessunaStampante
-                                                       : testi::kErroreStampa);
+        Scrivi(err,
+               stato == PrinterStatus::NoPrinter ? testi::kNessunaStampante : testi::kErroreStampa);
         return kEsitoFallito;
     }
     return kEsitoOk;

@@ -13,7 +13,9 @@ struct Caso {
 };
 
 // Test rows print as their names.
-void PrintTo(const Caso& c, std::ostream* os) { *os << c.nome; }
+void PrintTo(const Caso& c, std::ostream* os) {
+    *os << c.nome;
+}
 
 class ConversioneTest : public ::testing::TestWithParam<Caso> {};
 

@@ -75,7 +75,9 @@ struct CasoFallito {
 };
 
 // Test rows print as their names.
-void PrintTo(const CasoFallito& c, std::ostream* os) { *os << c.nome; }
+void PrintTo(const CasoFallito& c, std::ostream* os) {
+    *os << c.nome;
+}
 
 class CommandFailureTest : public CommandTest, public ::testing::WithParamInterface<CasoFallito> {};
 

@@ -77,7 +77,9 @@ struct CasoBlocco {
 };
 
 // Test rows print as their names.
-void PrintTo(const CasoBlocco& c, std::ostream* os) { *os << c.nome; }
+void PrintTo(const CasoBlocco& c, std::ostream* os) {
+    *os << c.nome;
+}
 
 class NumbersBlockTest : public ::testing::TestWithParam<CasoBlocco> {};
 
@@ -123,7 +125,9 @@ struct CasoGriglia {
 };
 
 // Test rows print as their names.
-void PrintTo(const CasoGriglia& c, std::ostream* os) { *os << c.nome; }
+void PrintTo(const CasoGriglia& c, std::ostream* os) {
+    *os << c.nome;
+}
 
 class GridTest : public ::testing::TestWithParam<CasoGriglia> {};
 
@@ -204,7 +208,9 @@ struct CasoOpzione {
 };
 
 // Test rows print as their names.
-void PrintTo(const CasoOpzione& c, std::ostream* os) { *os << c.nome; }
+void PrintTo(const CasoOpzione& c, std::ostream* os) {
+    *os << c.nome;
+}
 
 class OptionRefusalTest : public PrintButtonTest,
                           public ::testing::WithParamInterface<CasoOpzione> {};

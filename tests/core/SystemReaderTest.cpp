@@ -44,7 +44,9 @@ struct CasoRiuscito {
 };
 
 // Test rows print as their names.
-void PrintTo(const CasoRiuscito& c, std::ostream* os) { *os << c.nome; }
+void PrintTo(const CasoRiuscito& c, std::ostream* os) {
+    *os << c.nome;
+}
 
 class FieldsTest : public ReaderTest, public ::testing::WithParamInterface<CasoRiuscito> {};
 
@@ -92,7 +94,9 @@ struct CasoFallito {
 };
 
 // Test rows print as their names.
-void PrintTo(const CasoFallito& c, std::ostream* os) { *os << c.nome; }
+void PrintTo(const CasoFallito& c, std::ostream* os) {
+    *os << c.nome;
+}
 
 class FailuresTest : public ReaderTest, public ::testing::WithParamInterface<CasoFallito> {};
 

@@ -23,8 +23,7 @@ std::string RigaDiPezzi(std::size_t pezzi) {
     return riga + "\r\n";
 }
 
-std::vector<std::string> CreaTuttiGliOstili(const TempFolder& cartella,
-                                            std::size_t byteGrande) {
+std::vector<std::string> CreaTuttiGliOstili(const TempFolder& cartella, std::size_t byteGrande) {
     std::vector<std::string> nomi;
     cartella.WriteRepeated("zeri.TXT", std::string_view("\0", 1), 4096);
     nomi.push_back("zeri.TXT");
