@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <memory>
 
 #include "app/Avvio.h"
 #include "printing/qt/QtMessageService.h"
@@ -10,6 +11,6 @@ int main(int argc, char** argv) {
     // The systems folder is looked for beside the program, wherever it is started from.
     const std::string cartella = QCoreApplication::applicationDirPath().toStdString();
     return elencario::EseguiStampaElencario(app, cartella, messaggi, [] {
-        return std::unique_ptr<elencario::TextPrinter>(new elencario::QtTextPrinter());
+        return std::make_unique<elencario::QtTextPrinter>();
     });
 }
