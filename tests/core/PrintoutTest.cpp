@@ -52,13 +52,6 @@ TEST(ListingTest, WorkedExampleLineByLine) {
                      "    3 15 27   -   3 15 42   -   3 27 42   -   15 27 42", "    8 15 27"}));
 }
 
-TEST(ListingTest, HeaderWithoutNameAndNoNumbersBlock) {
-    const VARIABILI v = Sistema("Sistema1.txt", kEsempio);
-    EXPECT_EQ(Componi(v, Opzioni(4, 4)),
-              (Lines{"", "", "    Numeri: 5 - Combinazioni: 5", "", "",
-                     "    3 15 27   -   3 15 42   -   3 27 42   -   15 27 42", "    8 15 27"}));
-}
-
 TEST(ListingTest, FontIsSetBeforeAnythingIsPrinted) {
     const VARIABILI v = Sistema("s.txt", "1 2");
     test::RecordingPrinter p;
@@ -191,16 +184,6 @@ TEST_F(PrintButtonTest, ConfirmationNoPrintsNothing) {
     EXPECT_TRUE(printer.calls.empty());
 }
 
-TEST_F(PrintButtonTest, ConfirmedPrintUsesWindowOptions) {
-    opzioni = {"Verdana", "12", "2", "3", true, false};
-    EXPECT_EQ(Stampa(Sistema("Sistema1.txt", kEsempio)), EsitoStampa::Stampato);
-    EXPECT_EQ(box.asked.size(), 1u);
-    EXPECT_EQ(printer.calls[0], "font Verdana");
-    EXPECT_EQ(printer.Listing(),
-              (Lines{"", "", "   SISTEMA1.TXT -  Numeri: 5 - Combinazioni: 5", "", "",
-                     "   3 15 27   -   3 15 42", "   3 27 42   -   15 27 42", "   8 15 27"}));
-}
-
 struct CasoOpzione {
     const char* nome;
     OpzioniStampa opzioni;
@@ -256,17 +239,6 @@ TEST_F(PrintButtonTest, FailureWhilePrintingStopsTheJob) {
     EXPECT_EQ(box.asked.back(), ErrorBox("Errore di stampa ..! "));
     EXPECT_EQ(printer.calls.size(), 4u);
     EXPECT_FALSE(printer.documentEnded);
-}
-
-TEST_F(PrintButtonTest, SameSystemPrintsAgainUnchanged) {
-    const VARIABILI v = Sistema("s.txt", "1 2\r\n3");
-    const VARIABILI prima = v;
-    ASSERT_EQ(Stampa(v), EsitoStampa::Stampato);
-    const Lines primo = printer.Listing();
-    printer = test::RecordingPrinter{};
-    ASSERT_EQ(Stampa(v), EsitoStampa::Stampato);
-    EXPECT_EQ(printer.Listing(), primo);
-    EXPECT_EQ(v, prima);
 }
 
 }  // namespace

@@ -43,10 +43,5 @@ TEST(EsisteCartellaTest, FindsSystemsFolderBesideProgram) {
     EXPECT_FALSE(EsisteCartella(""));
 }
 
-TEST(PercorsoTest, Utf8RoundTrip) {
-    const std::string testo = S({"", "tmp", "città", "€.txt"});
-    EXPECT_EQ(TestoDaPercorso(PercorsoDaTesto(testo)), testo);
-}
-
 }  // namespace
 }  // namespace elencario

@@ -184,12 +184,5 @@ TEST(NormalizzaCampoTest, HalvesDoubleSpacesInOnePass) {
     EXPECT_EQ(NormalizzaCampo("\t 3"), "3");  // the tab goes after the first trim
 }
 
-TEST(MessaggioCaricamentoTest, ChoosesTextByNumber) {
-    EXPECT_EQ(MessaggioCaricamento(13), "File non compatibile ..! ");
-    EXPECT_EQ(MessaggioCaricamento(53), "File non trovato ..! ");
-    EXPECT_EQ(MessaggioCaricamento(9), "Si è verificato l' errore: 9");
-    EXPECT_EQ(MessaggioCaricamento(75), "Si è verificato l' errore: 75");
-}
-
 }  // namespace
 }  // namespace elencario
