@@ -202,12 +202,7 @@ int SegnaNumeri(std::string_view riga, std::array<std::int16_t, kNumeroMassimo +
         while (spazio != fine && *spazio != ' ') ++spazio;
         const std::string_view pezzo(inizio, static_cast<std::size_t>(spazio - inizio));
         std::int16_t valore = 0;
-        if (pezzo.size() <= 2 && !pezzo.empty() && Cifra(pezzo.front()) && Cifra(pezzo.back())) {
-            valore = static_cast<std::int16_t>(
-                pezzo.size() == 1 ? pezzo[0] - '0' : (pezzo[0] - '0') * 10 + pezzo[1] - '0');
-        } else if (const int errore = ConvertiIntero16(pezzo, valore); errore != 0) {
-            return errore;
-        }
+        if (const int errore = ConvertiIntero16(pezzo, valore); errore != 0) return errore;
         if (valore < 1 || valore > kNumeroMassimo) return kErroreIndice;
         numeri[static_cast<std::size_t>(valore)] = 1;
         if (spazio == fine) break;
@@ -238,11 +233,15 @@ int Carica(VARIABILI& v, std::string fileSistema, FileSource& sorgente, LoadLimi
     std::string_view campo;
     std::string normalizzata;
     NumeriRiga semplice;
+    // Every row is counted and stored before its numbers are looked at.
+    const auto conserva = [&](std::string_view riga) {
+        if (totale == std::numeric_limits<std::int32_t>::max()) return kErroreOverflow;
+        ++totale;
+        return righe.Append(riga) ? 0 : kErroreMemoria;
+    };
     while (!lettore.FineFile()) {
         if (lettore.LeggiRigaSemplice(campo, semplice)) {
-            if (totale == std::numeric_limits<std::int32_t>::max()) return kErroreOverflow;
-            ++totale;
-            if (!righe.Append(campo)) return kErroreMemoria;
+            if (const int errore = conserva(campo); errore != 0) return errore;
             for (std::size_t i = 0; i < semplice.quanti; ++i) numeri[semplice.valori[i]] = 1;
             continue;
         }
@@ -253,9 +252,7 @@ int Carica(VARIABILI& v, std::string fileSistema, FileSource& sorgente, LoadLimi
             NormalizzaIn(campo, normalizzata);
             riga = normalizzata;
         }
-        if (totale == std::numeric_limits<std::int32_t>::max()) return kErroreOverflow;
-        ++totale;
-        if (!righe.Append(riga)) return kErroreMemoria;
+        if (const int errore = conserva(riga); errore != 0) return errore;
         if (const int errore = SegnaNumeri(riga, numeri); errore != 0) return errore;
     }
     if (lettore.Errore() != 0) return lettore.Errore();
