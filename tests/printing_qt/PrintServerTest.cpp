@@ -1,80 +1,136 @@
-// The command through a real print server: a private cupsd whose default queue is cups-pdf.
+// Jobs through a real print server: a private cupsd whose default queue is cups-pdf, reached by
+// CupsJob in this process and by the command.
 
+#include <cups/cups.h>
 #include <gtest/gtest.h>
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <unistd.h>
 
 #include <QDir>
+#include <QImage>
+#include <QPainter>
+#include <QPdfWriter>
 #include <QProcess>
+#include <QRandomGenerator>
 #include <QThread>
-#include <cmath>
+#include <csignal>
 #include <cstring>
-#include <string>
 
+#include "printing/qt/CupsJob.h"
 #include "tests/printing_qt/PdfText.h"
 #include "tests/support/TempFolder.h"
 
 namespace elencario {
 namespace {
 
-using test::PdfText;
+using namespace std::chrono_literals;
+using Clock = std::chrono::steady_clock;
 
-struct Outcome {
-    int code = -1;
-    QString out;
-    QString err;
-};
+constexpr std::chrono::milliseconds kLimit = 2s;
+const QStringList kPages{"Pagina uno", "Pagina due", "Pagina tre"};
 
 class PrintServerTest : public testing::Test {
   protected:
     [[nodiscard]] QString Folder() const { return QString::fromStdString(folder_.Text()); }
 
-    void StartServer() {
-        cupsServer_ = test::Run(ELENCARIO_PRINT_SERVER, {"start", Folder()}).trimmed();
-        ASSERT_FALSE(cupsServer_.isEmpty());
-        started_ = true;
+    // No printer or settings of the user's: only the server of the test.
+    void SetUp() override {
+        for (const char* name : {"PRINTER", "LPDEST", "HOME"})
+            saved_.emplace_back(name, qgetenv(name));
+        qunsetenv("PRINTER");
+        qunsetenv("LPDEST");
+        qputenv("HOME", Folder().toUtf8());
     }
 
     void TearDown() override {
-        if (started_) test::Run(ELENCARIO_PRINT_SERVER, {"stop", Folder()});
+        if (started_) {
+            Signal(SIGCONT);
+            test::Run(ELENCARIO_PRINT_SERVER, {"stop", Folder()});
+        }
+        if (silent_ >= 0) close(silent_);
+        cupsSetServer(nullptr);
+        for (const auto& [name, value] : saved_) {
+            if (value.isNull())
+                qunsetenv(name);
+            else
+                qputenv(name, value);
+        }
     }
 
-    // The print server's settings alone: no default printer of the user's, no display.
-    [[nodiscard]] QProcessEnvironment Environment() const {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        for (const char* name :
-             {"PRINTER", "LPDEST", "DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
-            env.remove(name);
+    void StartServer() {
+        UseServer(test::Run(ELENCARIO_PRINT_SERVER, {"start", Folder()}).trimmed());
+        ASSERT_FALSE(server_.isEmpty());
+        started_ = true;
+    }
+
+    void UseServer(const QString& socket) {
+        server_ = socket;
+        cupsSetServer(socket.toUtf8().constData());
+    }
+
+    // A socket that the kernel accepts connections on, into its backlog, and nobody answers.
+    void ListenWithoutAnswering() {
+        UseServer(Folder() + "/muto.sock");
+        silent_ = socket(AF_UNIX, SOCK_STREAM, 0);
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        std::strncpy(address.sun_path, server_.toUtf8().constData(), sizeof(address.sun_path) - 1);
+        ASSERT_EQ(bind(silent_, reinterpret_cast<const sockaddr*>(&address), sizeof(address)), 0);
+        ASSERT_EQ(listen(silent_, 16), 0);
+    }
+
+    void Signal(int signal) const {
+        QFile pid(Folder() + "/cupsd.pid");
+        ASSERT_TRUE(pid.open(QIODevice::ReadOnly));
+        ASSERT_EQ(kill(pid.readAll().trimmed().toInt(), signal), 0);
+    }
+
+    // A page of noise first, so that the upload takes many chunks, then a line to a page.
+    [[nodiscard]] QString WritePdf(const QPageLayout& layout) const {
+        const QString file = Folder() + "/lavoro.pdf";
+        QPdfWriter pdf(file);
+        pdf.setPageLayout(layout);
+        QPainter painter(&pdf);
+        QImage noise(900, 900, QImage::Format_RGB32);
+        QRandomGenerator random(8);
+        for (int y = 0; y < noise.height(); ++y) {
+            auto* row = reinterpret_cast<quint32*>(noise.scanLine(y));
+            for (int x = 0; x < noise.width(); ++x) row[x] = random.generate();
         }
-        env.insert("HOME", Folder());
-        env.insert("CUPS_SERVER", cupsServer_);
+        painter.drawImage(QRect(0, 0, pdf.width(), pdf.width()), noise);
+        for (const QString& line : kPages) {
+            pdf.newPage();
+            painter.drawText(QPointF(0, pdf.height() / 2.0), line);
+        }
+        painter.end();
+        EXPECT_GT(QFileInfo(file).size(), 8 * 64 * 1024);
+        return file;
+    }
+
+    [[nodiscard]] QProcessEnvironment ServerEnvironment() const {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("CUPS_SERVER", server_);
         return env;
     }
 
-    Outcome Elencario(const QStringList& arguments, const QProcessEnvironment& env) const {
-        QProcess process;
-        process.setProcessEnvironment(env);
-        process.start(ELENCARIO_BINARY, arguments);
-        // Generous: a print server that never answers must not hold the command for minutes.
-        EXPECT_TRUE(process.waitForFinished(60'000)) << "il comando non finisce";
-        return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-                QString::fromUtf8(process.readAllStandardError())};
+    [[nodiscard]] QString Lpstat() const {
+        QProcess lpstat;
+        lpstat.setProcessEnvironment(ServerEnvironment());
+        lpstat.start("lpstat", {"-o"});
+        lpstat.waitForFinished();
+        return QString::fromUtf8(lpstat.readAllStandardOutput());
+    }
+
+    [[nodiscard]] QFileInfoList Printed() const {
+        return QDir(Folder() + "/pdf").entryInfoList({"*.pdf"}, QDir::Files);
     }
 
     // Waits for the queue to empty and the PDF to be written, then reads it.
-    PdfText PrintedPdf() const {
-        const QDir out(Folder() + "/pdf");
-        QProcess lpstat;
-        lpstat.setProcessEnvironment(Environment());
+    test::PdfText PrintedPdf() const {
         for (int attempt = 0; attempt < 600; ++attempt) {
-            lpstat.start("lpstat", {"-o"});
-            lpstat.waitForFinished();
-            const QFileInfoList pdfs = out.entryInfoList({"*.pdf"}, QDir::Files);
-            if (lpstat.readAllStandardOutput().isEmpty() && !pdfs.isEmpty() &&
-                pdfs.front().size() > 0) {
-                EXPECT_EQ(pdfs.size(), 1);
-                return test::ReadPdf(pdfs.front().filePath());
+            if (Lpstat().isEmpty() && Printed().size() == 1 && Printed().front().size() > 0) {
+                return test::ReadPdf(Printed().front().filePath());
             }
             QThread::msleep(50);
         }
@@ -83,146 +139,154 @@ class PrintServerTest : public testing::Test {
     }
 
     test::TempFolder folder_;
-    QString cupsServer_;
+    QString server_;
     bool started_ = false;
+    int silent_ = -1;
+    std::vector<std::pair<const char*, QByteArray>> saved_;
 };
 
-// The text lines of a plain listing, each as its words joined by one space, with its line
-// number: the spaces inside a line are the layout tests' concern.
-std::vector<std::pair<int, std::string>> TextLines(const QString& listing) {
-    std::vector<std::pair<int, std::string>> lines;
-    int number = 0;
-    for (const QString& line : listing.split('\n')) {
-        if (const QString words = line.simplified(); !words.isEmpty()) {
-            lines.emplace_back(number, words.toStdString());
-        }
-        ++number;
-    }
-    return lines;
-}
-
-// The PDF holds the text lines of `listing` in order, with the same blank lines between those
-// that share a page.
-void ExpectSameListing(const PdfText& pdf, const QString& listing) {
-    const auto expected = TextLines(listing);
+std::vector<std::string> LineTexts(const test::PdfText& pdf) {
     std::vector<std::string> texts;
-    std::vector<std::string> printed;
-    for (const auto& line : expected) texts.push_back(line.second);
-    for (const test::PdfLine& line : pdf.lines) printed.push_back(line.Text().toStdString());
-    ASSERT_EQ(printed, texts);
-
-    double spacing = 1e9;
-    for (std::size_t i = 1; i < pdf.lines.size(); ++i) {
-        if (pdf.lines[i].page == pdf.lines[i - 1].page) {
-            spacing = std::min(spacing, pdf.lines[i].y - pdf.lines[i - 1].y);
-        }
-    }
-    for (std::size_t i = 1; i < pdf.lines.size(); ++i) {
-        if (pdf.lines[i].page != pdf.lines[i - 1].page) continue;
-        const double gap = (pdf.lines[i].y - pdf.lines[i - 1].y) / spacing;
-        EXPECT_EQ(std::lround(gap), expected[i].first - expected[i - 1].first) << texts[i];
-    }
+    for (const test::PdfLine& line : pdf.lines) texts.push_back(line.Text().toStdString());
+    return texts;
 }
 
-TEST_F(PrintServerTest, WorkedExampleArrivesWholeThroughTheDefaultPrinter) {
+TEST_F(PrintServerTest, JobOnTheDefaultMediaLandsWhole) {
     ASSERT_NO_FATAL_FAILURE(StartServer());
-    const QString example = QString(ELENCARIO_SAMPLES) + "/Sistema1.txt";
-    const QStringList options{"--nome", "--numeri", "--margine", "4"};
-    const QString listing = test::Run(ELENCARIO_BINARY, options + QStringList{example});
-    ASSERT_EQ(listing.count('\n'), 11);
+    // The private server's queue, printing to the edges, given a default media of its own.
+    const QString queue = "elencario-" + QDir(Folder()).dirName().replace('-', '_');
+    QProcess lpadmin;
+    lpadmin.setProcessEnvironment(ServerEnvironment());
+    lpadmin.start("/usr/sbin/lpadmin", {"-p", queue, "-o", "PageSize=A5"});
+    ASSERT_TRUE(lpadmin.waitForFinished() && lpadmin.exitCode() == 0);
+    const auto destination = FindDefaultDestination(kLimit);
+    ASSERT_TRUE(destination.has_value());
+    EXPECT_EQ(destination->name, queue);
+    EXPECT_EQ(destination->layout.pageSize().id(), QPageSize::A5);
+    EXPECT_EQ(destination->layout.margins(QPageLayout::Millimeter), QMarginsF());
 
-    const Outcome printed = Elencario(options + QStringList{"--stampa", example}, Environment());
-    ASSERT_EQ(printed.code, 0) << printed.err.toStdString();
-    const PdfText pdf = PrintedPdf();
-    EXPECT_EQ(pdf.pages, 1);
-    ExpectSameListing(pdf, listing);
-    for (const test::PdfLine& line : pdf.lines) {
-        EXPECT_NEAR(line.Left(), pdf.lines[0].Left(), 0.05) << "stesso margine";
-    }
+    int asked = 0;
+    const CupsOutcome outcome =
+        SubmitPdf(*destination, WritePdf(destination->layout), "Prova", kLimit, [&asked] {
+            ++asked;
+            return true;
+        });
+    ASSERT_EQ(outcome, CupsOutcome::Accepted);
+    EXPECT_GE(asked, 8) << "chiesto tra un pezzo e l'altro";
+    const test::PdfText pdf = PrintedPdf();
+    EXPECT_EQ(pdf.pages, 4);
+    EXPECT_NEAR(pdf.pageWidth, destination->layout.fullRect(QPageLayout::Point).width(), 1);
+    std::vector<std::string> expected;
+    for (const QString& line : kPages) expected.push_back(line.toStdString());
+    EXPECT_EQ(LineTexts(pdf), expected);
 }
 
-TEST_F(PrintServerTest, ThreePageSystemArrivesWholeThroughTheDefaultPrinter) {
+struct BrokenCase {
+    const char* testName;
+    int signal;  // sent to the server at the first call of keepGoing; 0: keepGoing says stop
+    CupsOutcome outcome;
+    std::chrono::milliseconds within;
+};
+
+void PrintTo(const BrokenCase& c, std::ostream* os) {
+    *os << c.testName;
+}
+
+class BrokenJobTest : public PrintServerTest, public testing::WithParamInterface<BrokenCase> {};
+
+TEST_P(BrokenJobTest, EndsInTimeAndPrintsNothing) {
+    const BrokenCase& c = GetParam();
     ASSERT_NO_FATAL_FAILURE(StartServer());
-    std::string rows;
-    for (int a = 1; a <= 10; ++a)
-        for (int b = a + 1; b <= 20; ++b)
-            rows += std::to_string(a) + ' ' + std::to_string(b) + " 90\r\n";
-    const QString system = QString::fromStdString(folder_.Write("Lungo.txt", rows).string());
-    const QStringList options{"--colonne", "1", "--carattere", "Courier New", "--grandezza", "12"};
-    const QString listing = test::Run(ELENCARIO_BINARY, options + QStringList{system});
+    const auto destination = FindDefaultDestination(kLimit);
+    ASSERT_TRUE(destination.has_value());
+    const QString pdf = WritePdf(destination->layout);
 
-    ASSERT_EQ(Elencario(options + QStringList{"--stampa", system}, Environment()).code, 0);
-    const PdfText pdf = PrintedPdf();
-    EXPECT_EQ(pdf.pages, 3);
-    ExpectSameListing(pdf, listing);
+    int asked = 0;
+    const auto start = Clock::now();
+    const CupsOutcome outcome = SubmitPdf(*destination, pdf, "Prova", kLimit, [&] {
+        if (asked++ > 0) return true;
+        if (c.signal != 0) Signal(c.signal);
+        return c.signal != 0;
+    });
+    EXPECT_EQ(outcome, c.outcome);
+    EXPECT_LT(Clock::now() - start, c.within);
+    if (c.signal == SIGKILL) return;
+    if (c.signal == 0) {
+        EXPECT_EQ(Lpstat(), "") << "lavoro rimasto in coda";
+    }
+    Signal(SIGCONT);
+    QThread::msleep(1000);
+    EXPECT_TRUE(Printed().isEmpty()) << "stampato un lavoro incompleto";
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Jobs, BrokenJobTest,
+    testing::Values(BrokenCase{"ServerKilled", SIGKILL, CupsOutcome::Failed, kLimit},
+                    BrokenCase{"ServerStopped", SIGSTOP, CupsOutcome::Failed, kLimit * 3 / 2},
+                    BrokenCase{"UserCancels", 0, CupsOutcome::Cancelled, kLimit}),
+    [](const testing::TestParamInfo<BrokenCase>& info) {
+        return std::string(info.param.testName);
+    });
 
 enum class Missing { Server, DefaultQueue, Answer };
 
-struct NoPrinterCase {
+struct NoDestinationCase {
     const char* testName;
     Missing missing;
 };
 
-void PrintTo(const NoPrinterCase& c, std::ostream* os) {
+void PrintTo(const NoDestinationCase& c, std::ostream* os) {
     *os << c.testName;
 }
 
-class NoPrinterTest : public PrintServerTest, public testing::WithParamInterface<NoPrinterCase> {
-  protected:
-    // A socket that the kernel accepts connections on, into its backlog, and nobody answers.
-    void ListenWithoutAnswering(const std::string& path) {
-        silent_ = socket(AF_UNIX, SOCK_STREAM, 0);
-        sockaddr_un address{};
-        address.sun_family = AF_UNIX;
-        std::strncpy(address.sun_path, path.c_str(), sizeof(address.sun_path) - 1);
-        ASSERT_EQ(bind(silent_, reinterpret_cast<const sockaddr*>(&address), sizeof(address)), 0);
-        ASSERT_EQ(listen(silent_, 16), 0);
-    }
+class NoDestinationTest : public PrintServerTest,
+                          public testing::WithParamInterface<NoDestinationCase> {};
 
-    void TearDown() override {
-        if (silent_ >= 0) close(silent_);
-        PrintServerTest::TearDown();
-    }
-
-    int silent_ = -1;
-};
-
-TEST_P(NoPrinterTest, ReportsNoPrinterAndPrintsNothing) {
-    const QString unused = Folder() + "/nessuno.sock";
+TEST_P(NoDestinationTest, NoneWithinTheLimit) {
     switch (GetParam().missing) {
         case Missing::Server:
-            cupsServer_ = unused;
+            UseServer(Folder() + "/nessuno.sock");
             break;
         case Missing::DefaultQueue:
             ASSERT_NO_FATAL_FAILURE(StartServer());
+            qputenv("PRINTER", "coda-inesistente");
             break;
         case Missing::Answer:
-            ASSERT_NO_FATAL_FAILURE(ListenWithoutAnswering(unused.toStdString()));
-            cupsServer_ = unused;
+            ASSERT_NO_FATAL_FAILURE(ListenWithoutAnswering());
             break;
     }
-    QProcessEnvironment env = Environment();
-    if (GetParam().missing == Missing::DefaultQueue) env.insert("PRINTER", "coda-inesistente");
-
-    const Outcome o = Elencario({"--stampa", QString(ELENCARIO_SAMPLES) + "/Sistema1.txt"}, env);
-    EXPECT_EQ(o.code, 1);
-    EXPECT_TRUE(o.err.endsWith("Nessuna stampante disponibile ..! \n")) << o.err.toStdString();
-    EXPECT_TRUE(o.out.isEmpty());
-    if (started_) {
-        QThread::msleep(300);
-        EXPECT_TRUE(QDir(Folder() + "/pdf").isEmpty()) << "stampato lo stesso";
-    }
+    const auto start = Clock::now();
+    EXPECT_FALSE(FindDefaultDestination(kLimit).has_value());
+    EXPECT_LT(Clock::now() - start, kLimit + 500ms);
 }
 
-INSTANTIATE_TEST_SUITE_P(Printers, NoPrinterTest,
-                         testing::Values(NoPrinterCase{"NoPrintServer", Missing::Server},
-                                         NoPrinterCase{"DefaultQueueMissing",
-                                                       Missing::DefaultQueue},
-                                         NoPrinterCase{"ServerNeverAnswers", Missing::Answer}),
-                         [](const testing::TestParamInfo<NoPrinterCase>& info) {
+INSTANTIATE_TEST_SUITE_P(Printers, NoDestinationTest,
+                         testing::Values(NoDestinationCase{"NoPrintServer", Missing::Server},
+                                         NoDestinationCase{"DefaultQueueMissing",
+                                                           Missing::DefaultQueue},
+                                         NoDestinationCase{"ServerNeverAnswers", Missing::Answer}),
+                         [](const testing::TestParamInfo<NoDestinationCase>& info) {
                              return std::string(info.param.testName);
                          });
+
+// The command end to end: the whole listing reaches the default printer.
+TEST_F(PrintServerTest, CommandPrintsTheWorkedExample) {
+    ASSERT_NO_FATAL_FAILURE(StartServer());
+    const QString example = QString(ELENCARIO_SAMPLES) + "/Sistema1.txt";
+    const QStringList options{"--nome", "--numeri", "--margine", "4"};
+    std::vector<std::string> expected;
+    for (const QString& line :
+         test::Run(ELENCARIO_BINARY, options + QStringList{example}).split('\n')) {
+        if (!line.simplified().isEmpty()) expected.push_back(line.simplified().toStdString());
+    }
+
+    QProcess command;
+    command.setProcessEnvironment(ServerEnvironment());
+    command.start(ELENCARIO_BINARY, options + QStringList{"--stampa", example});
+    ASSERT_TRUE(command.waitForFinished(60'000));
+    ASSERT_EQ(command.exitCode(), 0) << command.readAllStandardError().toStdString();
+    EXPECT_EQ(LineTexts(PrintedPdf()), expected);
+}
 
 }  // namespace
 }  // namespace elencario
