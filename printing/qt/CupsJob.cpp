@@ -149,10 +149,28 @@ CupsOutcome Upload(Server& server, const Destination& destination, int job, QFil
         if (!server.KeepGoing()) return CupsOutcome::Cancelled;
     }
     server.Restart();
-    if (!Succeeded(cupsFinishDestDocument(server.Http(), destination.Dest(), destination.Info()))) {
+    // With no answer at all the library leaves the status of the previous request: only a
+    // whole answer of the server counts.
+    if (!Succeeded(cupsFinishDestDocument(server.Http(), destination.Dest(), destination.Info())) ||
+        httpGetStatus(server.Http()) != HTTP_STATUS_OK) {
         return server.Failure();
     }
     return CupsOutcome::Accepted;
+}
+
+// Lets the held job `job` print.
+bool Release(Server& server, const CupsDestination& destination, int job) {
+    ipp_t* request = ippNewRequest(IPP_OP_RELEASE_JOB);
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr,
+                 destination.uri.toUtf8().constData());
+    ippAddInteger(request, IPP_TAG_OPERATION, IPP_TAG_INTEGER, "job-id", job);
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr,
+                 cupsUser());
+    server.Restart();
+    ipp_t* answer = cupsDoRequest(server.Http(), request, "/jobs/");
+    const bool released = answer != nullptr && Succeeded(ippGetStatusCode(answer));
+    ippDelete(answer);
+    return released;
 }
 
 // Cancels job `job` on a connection of its own: the one of the upload may be mid-request.
@@ -212,16 +230,23 @@ CupsOutcome SubmitPdf(const CupsDestination& destination, const QString& pdfFile
         if (server.Http() == nullptr) return CupsOutcome::Failed;
         Destination target(destination.name, destination.uri);
         if (!target.Describe(server.Http())) return server.Failure();
+        // Created held: a document the server takes in after we gave up on it is never
+        // printed. The job is let go once the server has confirmed the whole document. No
+        // media is named: the server's default is the one the PDF was laid out for.
+        cups_option_t* hold = nullptr;
+        const int holds = cupsAddOption("job-hold-until", "indefinite", 0, &hold);
         server.Restart();
-        // No media named: the server's default, which the PDF was laid out for.
         const ipp_status_t created =
             cupsCreateDestJob(server.Http(), target.Dest(), target.Info(), &job,
-                              title.toUtf8().constData(), 0, nullptr);
+                              title.toUtf8().constData(), holds, hold);
+        cupsFreeOptions(holds, hold);
         if (!Succeeded(created) || job <= 0) return server.Failure();
         outcome = Upload(server, target, job, pdf, title);
-        // A server that stopped answering would not answer the cancel either: the job it holds
-        // has no document, and a document cut short is dropped, never printed, once the
-        // connection closes here.
+        if (outcome == CupsOutcome::Accepted && !Release(server, destination, job)) {
+            outcome = server.Failure();
+        }
+        // A server that stopped answering would not answer the cancel either; the job it holds
+        // stays held, and a document cut short is dropped once the connection closes here.
         withdraw = outcome != CupsOutcome::Accepted && !server.Silent();
     }
     if (withdraw) Withdraw(destination, job, limit);
