@@ -10,14 +10,8 @@
 #include <QSizeF>
 #include <algorithm>
 #include <climits>
-#include <cstdio>
+#include <cstdint>
 #include <vector>
-static auto T0 = std::chrono::steady_clock::now();
-#define TR(x)                                                                      \
-    std::fprintf(stderr, "%s %lld\n", x,                                           \
-                 (long long)std::chrono::duration_cast<std::chrono::milliseconds>( \
-                     std::chrono::steady_clock::now() - T0)                        \
-                     .count())
 
 namespace elencario {
 
@@ -57,7 +51,7 @@ class Server {
     }
     // The server let an exchange go past the limit.
     [[nodiscard]] bool Silent() const { return silent_; }
-    // Between chunks of the upload.
+    // Asks keepGoing, between chunks and while waiting; once told to stop, the job stays stopped.
     bool KeepGoing() {
         cancelled_ = cancelled_ || (keepGoing_ != nullptr && *keepGoing_ && !(*keepGoing_)());
         return !cancelled_;
