@@ -187,11 +187,11 @@ TEST_P(BrokenJobTest, EndsInTimeAndPrintsNothing) {
 
 INSTANTIATE_TEST_SUITE_P(
     Jobs, BrokenJobTest,
-    testing::Values(BrokenCase{"ServerKilled", SIGKILL, CupsOutcome::Failed, kLimit},
+    testing::Values(BrokenCase{"ServerKilled", SIGKILL, CupsOutcome::Failed, kLimit / 2},
                     BrokenCase{"ServerStopped", SIGSTOP, CupsOutcome::Failed, kLimit * 3 / 2},
                     BrokenCase{"ServerStoppedBeforeAnswering", SIGSTOP, CupsOutcome::Failed,
                                kLimit * 3 / 2, false},
-                    BrokenCase{"UserCancels", 0, CupsOutcome::Cancelled, kLimit}),
+                    BrokenCase{"UserCancels", 0, CupsOutcome::Cancelled, kLimit / 2}),
     [](const auto& info) { return std::string(info.param.testName); });
 
 TEST_F(PrintServerTest, NoDestinationWithinTheLimit) {
