@@ -177,9 +177,10 @@ void Withdraw(const CupsDestination& destination, int job, std::chrono::millisec
 
 }  // namespace
 
-std::optional<CupsDestination> FindDefaultDestination(std::chrono::milliseconds limit) {
+std::optional<CupsDestination> FindDefaultDestination(std::chrono::milliseconds limit,
+                                                      const std::function<bool()>& keepGoing) {
     // One limit for the whole look-up: the server is only asked a few short questions.
-    Server server(limit, nullptr);
+    Server server(limit, &keepGoing);
     if (server.Http() == nullptr) return std::nullopt;
     const Destination found(server.Http());
     if (!found.Found()) return std::nullopt;

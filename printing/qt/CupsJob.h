@@ -22,9 +22,10 @@ struct CupsDestination {
 
 enum class CupsOutcome { Accepted, Cancelled, Failed };
 
-// None when the server does not answer within `limit` or has no default destination.
+// None when the server does not answer within `limit` or has no default destination, or when
+// `keepGoing`, called while waiting for the server, returns false.
 [[nodiscard]] std::optional<CupsDestination> FindDefaultDestination(
-    std::chrono::milliseconds limit);
+    std::chrono::milliseconds limit, const std::function<bool()>& keepGoing = {});
 
 // Sends the finished PDF `pdfFile` as one job named `title` to `destination`. `keepGoing` is
 // called often (between chunks of the upload and while waiting for the server); when it returns

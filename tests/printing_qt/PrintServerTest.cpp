@@ -208,6 +208,9 @@ TEST_F(PrintServerTest, NoDestinationWithinTheLimit) {
     qunsetenv("PRINTER");
     Signal(SIGSTOP);  // connections wait in the kernel's backlog, unanswered
     none("server fermo");
+    const auto start = Clock::now();
+    EXPECT_FALSE(FindDefaultDestination(kLimit, [] { return false; }).has_value());
+    EXPECT_LT(Clock::now() - start, kLimit * 3 / 4) << "annullata";  // the library waits 1 s itself
 }
 
 // The command end to end: the whole listing reaches the default printer.
