@@ -27,31 +27,26 @@ class Inoltro final : public TextPrinter {
     RecordingPrinter& r_;
 };
 
-QStringList Testi(const QListWidget* lista) {
-    QStringList testi;
-    for (int i = 0; i < lista->count(); ++i) testi << lista->item(i)->text();
-    return testi;
-}
-
 }  // namespace
 
-FinestraDiProva::FinestraDiProva() {
+FinestraDiProva::FinestraDiProva(const std::string& cartella)
+    : programma_(temp.path() / PercorsoDaTesto(cartella)) {
     std::filesystem::create_directories(Sistemi());
 }
 
 std::filesystem::path FinestraDiProva::Sistemi() const {
-    return programma.path() / "Shared" / "Sistemi";
+    return programma_ / "Shared" / "Sistemi";
 }
 
 void FinestraDiProva::Scrivi(const std::string& nome, std::string_view testo) const {
-    programma.Write("Shared/Sistemi/" + nome, testo);
+    const std::filesystem::path file = Sistemi() / PercorsoDaTesto(nome);
+    std::filesystem::create_directories(file.parent_path());
+    temp.Write(TestoDaPercorso(std::filesystem::relative(file, temp.path())), testo);
 }
 
 bool FinestraDiProva::Apri() {
-    finestra_ = FrmAmain::Apri(programma.Text(), messaggi, [this] {
-        ++stampantiCreate;
-        return std::make_unique<Inoltro>(stampante);
-    });
+    finestra_ = FrmAmain::Apri(TestoDaPercorso(programma_), messaggi,
+                               [this] { return std::make_unique<Inoltro>(stampante); });
     return finestra_ != nullptr;
 }
 
@@ -61,20 +56,22 @@ void FinestraDiProva::Mostra() const {
     ASSERT_TRUE(QTest::qWaitForWindowActive(finestra_.get()));
 }
 
-void FinestraDiProva::CliccaFile(const QString& nome) const {
-    auto* file1 = Controllo<QListWidget>("File1");
-    const auto trovati = file1->findItems(nome, Qt::MatchExactly);
+void FinestraDiProva::Clicca(const QString& nome, Qt::MouseButton tasto,
+                             Qt::KeyboardModifiers modificatori, const char* lista) const {
+    auto* elenco = Controllo<QListWidget>(lista);
+    const auto trovati = elenco->findItems(nome, Qt::MatchExactly);
     ASSERT_EQ(trovati.size(), 1) << nome.toStdString();
-    const QRect dove = file1->visualItemRect(trovati.front());
-    QTest::mouseClick(file1->viewport(), Qt::LeftButton, {}, dove.center());
+    const QPoint dove = elenco->visualItemRect(trovati.front()).center();
+    QTest::mouseClick(elenco->viewport(), tasto, modificatori, dove);
 }
 
-QStringList FinestraDiProva::NomiFile1() const {
-    return Testi(Controllo<QListWidget>("File1"));
-}
-
-QStringList FinestraDiProva::VociDir1() const {
-    return Testi(Controllo<QListWidget>("Dir1"));
+QStringList FinestraDiProva::Voci(const char* lista, bool soloEvidenziate) const {
+    const auto* elenco = Controllo<QListWidget>(lista);
+    QStringList testi;
+    for (int i = 0; i < elenco->count(); ++i) {
+        if (!soloEvidenziate || elenco->item(i)->isSelected()) testi << elenco->item(i)->text();
+    }
+    return testi;
 }
 
 }  // namespace elencario::test

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QWidget>
+#include <QStringList>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -13,13 +13,13 @@
 
 namespace elencario::test {
 
-// A program folder of its own with Shared/Sistemi below it, and the window started on it with
-// scripted message boxes and a recording printer that outlives each print job.
+// A program folder (`cartella` inside a temporary folder) with Shared/Sistemi below it, and the
+// window started on it with scripted message boxes and a printer that records every job.
 class FinestraDiProva {
   public:
-    FinestraDiProva();
+    explicit FinestraDiProva(const std::string& cartella = "programma");
 
-    // Writes a system file into the systems folder (or a subfolder of it).
+    // Writes a system file into the systems folder (`nome` may name a subfolder, made here).
     void Scrivi(const std::string& nome, std::string_view testo) const;
     // Starts the window (not shown); false when it refused to start.
     bool Apri();
@@ -27,23 +27,24 @@ class FinestraDiProva {
     void Mostra() const;
 
     [[nodiscard]] FrmAmain& Finestra() const { return *finestra_; }
+    [[nodiscard]] const std::filesystem::path& Programma() const { return programma_; }
     [[nodiscard]] std::filesystem::path Sistemi() const;
-
     template <class W>
     [[nodiscard]] W* Controllo(const char* nome) const {
         return finestra_->findChild<W*>(QString::fromLatin1(nome));
     }
-    // Clicks the name `nome` in File1 with the mouse.
-    void CliccaFile(const QString& nome) const;
-    [[nodiscard]] QStringList NomiFile1() const;
-    [[nodiscard]] QStringList VociDir1() const;
+    // Clicks the name `nome` in File1 (or the entry in Dir1 when `lista` says so).
+    void Clicca(const QString& nome, Qt::MouseButton tasto = Qt::LeftButton,
+                Qt::KeyboardModifiers modificatori = {}, const char* lista = "File1") const;
+    // The texts of a list's entries, or of its highlighted ones.
+    [[nodiscard]] QStringList Voci(const char* lista, bool soloEvidenziate = false) const;
 
-    TempFolder programma;
+    TempFolder temp;
     ScriptedMessages messaggi;
     RecordingPrinter stampante;
-    int stampantiCreate = 0;
 
   private:
+    std::filesystem::path programma_;
     std::unique_ptr<FrmAmain> finestra_;
 };
 
