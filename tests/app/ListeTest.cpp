@@ -1,5 +1,5 @@
 // The two lists and the handlers behind them: what is chosen is loaded, what is highlighted is
-// what is loaded, the lists follow the disk, printing and closing.
+// what is loaded, the lists follow the disk; printing and closing.
 #include <gtest/gtest.h>
 #ifndef _WIN32
 #include <sys/stat.h>
@@ -12,7 +12,6 @@
 #include <QPushButton>
 #include <QTest>
 #include <fstream>
-#include <functional>
 
 #include "app/ElencoCartelle.h"
 #include "systems/Messages.h"
@@ -23,7 +22,7 @@ namespace elencario::test {
 namespace {
 
 namespace fs = std::filesystem;
-const QString kSistema1 = QStringLiteral("Sistema1.txt");
+const char* const kErrore9 = "Si è verificato l' errore: 9";
 
 class ListeTest : public ::testing::Test {
   protected:
@@ -36,15 +35,15 @@ class ListeTest : public ::testing::Test {
         ASSERT_TRUE(prova.Apri());
         fs::remove(prova.Sistemi() / "sparito.txt");  // listed, gone when clicked
     }
-    QString Contatore() const { return prova.Controllo<QLabel>("lblCatturate")->text(); }
-    // The highlighted names, the counter and its tooltip tell the same loaded system.
+    // The highlight, the counter and its tooltip all tell the loaded system `nome` ("": none).
     void Caricato(const QString& nome, const char* conteggio) const {
+        const auto* contatore = prova.Controllo<QLabel>("lblCatturate");
         EXPECT_EQ(prova.Voci("File1", true), nome.isEmpty() ? QStringList() : QStringList{nome});
-        EXPECT_EQ(Contatore(), conteggio);
-        const auto* l = prova.Controllo<QLabel>("lblCatturate");
-        EXPECT_EQ(l->toolTip(), nome.isEmpty() ? "Nessun sistema caricato"
-                                               : QString::fromStdString(TestoDaPercorso(
-                                                     prova.Sistemi() / nome.toStdString())));
+        EXPECT_EQ(contatore->text(), conteggio);
+        EXPECT_EQ(contatore->toolTip(),
+                  nome.isEmpty() ? "Nessun sistema caricato"
+                                 : QString::fromStdString(
+                                       TestoDaPercorso(prova.Sistemi() / nome.toStdString())));
     }
 
     FinestraDiProva prova;
@@ -72,230 +71,162 @@ TEST_P(SceltaTest, OnlyThePlainPrimaryClickChoosesAndTheHighlightIsWhatIsLoaded)
               s.messaggio ? std::vector{ErrorBox(s.messaggio)} : std::vector<MessageRequest>{});
 }
 
-constexpr auto kCtrl = Qt::ControlModifier;
+constexpr auto L = Qt::LeftButton, R = Qt::RightButton;
 constexpr auto kNo = Qt::NoModifier;
-const char* const kErrore9 = "Si è verificato l' errore: 9";
-INSTANTIATE_TEST_SUITE_P(
-    File1, SceltaTest,
-    ::testing::Values(
-        Scelta{"Plain", "Sistema1.txt", "due.txt", Qt::LeftButton, kNo, "due.txt", "2", nullptr},
-        Scelta{"PlainOnLoaded", nullptr, "due.txt", Qt::LeftButton, kNo, "due.txt", "2", nullptr},
-        Scelta{"Right", "Sistema1.txt", "due.txt", Qt::RightButton, kNo, "Sistema1.txt", "5",
-               nullptr},
-        Scelta{"Middle", "Sistema1.txt", "due.txt", Qt::MiddleButton, kNo, "Sistema1.txt", "5",
-               nullptr},
-        Scelta{"Back", nullptr, "due.txt", Qt::BackButton, kNo, "", "0", nullptr},
-        Scelta{"Ctrl", "Sistema1.txt", "due.txt", Qt::LeftButton, kCtrl, "Sistema1.txt", "5",
-               nullptr},
-        Scelta{"CtrlOnLoaded", "Sistema1.txt", "Sistema1.txt", Qt::LeftButton, kCtrl,
-               "Sistema1.txt", "5", nullptr},
-        Scelta{"Shift", nullptr, "due.txt", Qt::LeftButton, Qt::ShiftModifier, "", "0", nullptr},
-        Scelta{"AltRight", "due.txt", "rotto.txt", Qt::RightButton, Qt::AltModifier, "due.txt", "2",
-               nullptr},
-        Scelta{"BadContentBackToLoaded", "Sistema1.txt", "rotto.txt", Qt::LeftButton, kNo,
-               "Sistema1.txt", "5", kErrore9},
-        Scelta{"BadContentNothingLoaded", nullptr, "rotto.txt", Qt::LeftButton, kNo, "", "0",
-               kErrore9},
-        Scelta{"VanishedBackToLoaded", "due.txt", "sparito.txt", Qt::LeftButton, kNo, "due.txt",
-               "2", "File non trovato ..! "}),
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(File1, SceltaTest, ::testing::Values(
+    Scelta{"Plain", "Sistema1.txt", "due.txt", L, kNo, "due.txt", "2", nullptr},
+    Scelta{"PlainOnLoaded", "due.txt", "due.txt", L, kNo, "due.txt", "2", nullptr},
+    Scelta{"Right", "Sistema1.txt", "due.txt", R, kNo, "Sistema1.txt", "5", nullptr},
+    Scelta{"Middle", "Sistema1.txt", "due.txt", Qt::MiddleButton, kNo, "Sistema1.txt", "5", nullptr},
+    Scelta{"Back", nullptr, "due.txt", Qt::BackButton, kNo, "", "0", nullptr},
+    Scelta{"Ctrl", "Sistema1.txt", "due.txt", L, Qt::ControlModifier, "Sistema1.txt", "5", nullptr},
+    Scelta{"CtrlOnLoaded", "Sistema1.txt", "Sistema1.txt", L, Qt::ControlModifier, "Sistema1.txt", "5", nullptr},
+    Scelta{"Shift", nullptr, "due.txt", L, Qt::ShiftModifier, "", "0", nullptr},
+    Scelta{"AltRight", "due.txt", "rotto.txt", R, Qt::AltModifier, "due.txt", "2", nullptr},
+    Scelta{"BadContentBackToLoaded", "Sistema1.txt", "rotto.txt", L, kNo, "Sistema1.txt", "5", kErrore9},
+    Scelta{"BadContentNothingLoaded", nullptr, "rotto.txt", L, kNo, "", "0", kErrore9},
+    Scelta{"VanishedBackToLoaded", "due.txt", "sparito.txt", L, kNo, "due.txt", "2", "File non trovato ..! "}),
     [](const auto& info) { return std::string(info.param.nome); });
+// clang-format on
 
-TEST_F(ListeTest, TheKeyboardLoadsEachNameItPassesAndMovesOnPastAFailure) {
+// The keyboard loads each name it passes, past a failed one too; a drag loads each name reached.
+TEST_F(ListeTest, TheKeyboardAndADragLoadEachNameTheyReach) {
     prova.Mostra();  // the focus is in File1, on no name yet
-    auto* file1 = prova.Controllo<QWidget>("File1");
+    auto* file1 = prova.Controllo<QListWidget>("File1");
     QTest::keyClick(file1, Qt::Key_Down);  // due.txt, rotto.txt, Sistema1.txt, sparito.txt
     Caricato("due.txt", "2");
     QTest::keyClick(file1, Qt::Key_Down);
     Caricato("due.txt", "2");
     QTest::keyClick(file1, Qt::Key_Down);
-    Caricato(kSistema1, "5");
-    QTest::keyClick(file1, Qt::Key_Up);
-    QTest::keyClick(file1, Qt::Key_Up);
-    Caricato("due.txt", "2");
-    EXPECT_EQ(prova.messaggi.asked, std::vector(2, ErrorBox(kErrore9)));
-}
+    Caricato("Sistema1.txt", "5");
+    EXPECT_EQ(prova.messaggi.asked, std::vector{ErrorBox(kErrore9)});
 
-TEST_F(ListeTest, DraggingThePrimaryButtonLoadsEachNameItReaches) {
-    auto* file1 = prova.Controllo<QListWidget>("File1");
     const auto centro = [&](int riga) { return file1->visualItemRect(file1->item(riga)).center(); };
-    prova.Mostra();
     QTest::mousePress(file1->viewport(), Qt::LeftButton, {}, centro(0));
     Caricato("due.txt", "2");
-    QTest::mouseMove(file1->viewport(), centro(2));
+    QTest::mouseMove(file1->viewport(), centro(2));  // jumps over rotto.txt
     QTest::mouseRelease(file1->viewport(), Qt::LeftButton, {}, centro(2));
-    Caricato(kSistema1, "5");
-    EXPECT_TRUE(prova.messaggi.asked.empty());  // the pointer jumped over rotto.txt
+    Caricato("Sistema1.txt", "5");
+    EXPECT_EQ(prova.messaggi.asked.size(), 1u);
 }
 
-TEST_F(ListeTest, ThePrintButtonPrintsTheLoadedSystemWithTheOptionsAsTyped) {
-    prova.Mostra();  // completion, which must not change what is typed, acts on a shown window
-    prova.Clicca(kSistema1);
+// The print takes the options as typed ("1" stays "1" although "10" is listed); a close
+// answered No keeps everything, Yes closes.
+TEST_F(ListeTest, PrintTakesTheOptionsAsTypedAndTheExitQuestionDecides) {
+    prova.Mostra();  // completion acts on a shown window only
+    prova.Clicca("Sistema1.txt");
     prova.Controllo<QCheckBox>("chkNomeSistema")->click();
     for (const auto& [nome, testo] : {std::pair{"cmbMargine", "1"}, {"cmbCarattere", "Arial"}}) {
-        auto* cmb = prova.Controllo<QComboBox>(nome);  // "10" is listed: "1" must stay "1"
+        auto* cmb = prova.Controllo<QComboBox>(nome);
         cmb->setFocus();
         cmb->lineEdit()->selectAll();
         QTest::keyClicks(cmb->lineEdit(), testo);
     }
-    prova.messaggi.answers = {Answer::Yes};
+    prova.messaggi.answers = {Answer::Yes, Answer::No, Answer::Yes};
     prova.Controllo<QPushButton>("cmdElencario")->click();
-    ASSERT_EQ(prova.messaggi.asked.size(), 1u);
-    EXPECT_EQ(prova.messaggi.asked[0].text, "Confermi la stampa ? ");
     EXPECT_EQ(prova.stampante.calls.at(0), "font Arial");
     EXPECT_EQ(prova.stampante.calls.at(1), "size " + std::to_string(9.0f));
     EXPECT_EQ(prova.stampante.Listing(),
               (std::vector<std::string>{"", "", " SISTEMA1.TXT -  Numeri: 5 - Combinazioni: 5", "",
                                         "", " 3 15 27   -   3 15 42   -   3 27 42   -   15 27 42",
                                         " 8 15 27"}));
-}
-
-TEST_F(ListeTest, ExitQuestionAnsweredNoKeepsEverythingThenYesCloses) {
-    prova.Mostra();
-    prova.Clicca("due.txt");
     const VARIABILI prima = prova.Finestra().Variabili();
-    prova.messaggi.answers = {Answer::No, Answer::Yes};
     EXPECT_FALSE(prova.Finestra().close());
-    EXPECT_TRUE(prova.Finestra().isVisible());
     EXPECT_EQ(prova.Finestra().Variabili(), prima);
-    Caricato("due.txt", "2");
+    Caricato("Sistema1.txt", "5");
     EXPECT_TRUE(prova.Finestra().close());
-    EXPECT_FALSE(prova.Finestra().isVisible());
     const MessageRequest uscita{" Confermi uscita dal programma ?  ", Buttons::YesNo, Icon::Warning,
                                 DefaultButton::Second, "            Fine Sessione"};
-    EXPECT_EQ(prova.messaggi.asked, std::vector(2, uscita));
+    EXPECT_EQ(std::vector(prova.messaggi.asked.begin() + 1, prova.messaggi.asked.end()),
+              std::vector(2, uscita));
 }
 
-TEST(File1Test, ListsOnlyRegularTextFilesSortedWithoutRegardToCase) {
-    FinestraDiProva prova;
-    for (const char* nome : {"c.Txt", "B.TXT", "a.txt", "d.DAT", "txt", "e.txt.bak", ".h.txt"}) {
+// A 0xE0 byte (no UTF-8) in the program's folder, a subfolder and a system's name; only regular
+// files named *.TXT in any case are listed, sorted without regard to case.
+TEST(File1Test, ListsAndLoadsNamesThatAreNotUtf8AndOnlyTextFiles) {
+    FinestraDiProva prova("cart\xE0");
+    for (const char* nome : {"c.Txt", "B.TXT", "\xE0.txt", "d.DAT", "txt", "e.txt.bak", ".h.txt"}) {
         prova.Scrivi(nome, "1 2\r\n");
     }
+    prova.Scrivi("sotto\xE0/s.txt", "1 2\r\n3 4\r\n5 6\r\n");
     fs::create_directory(prova.Sistemi() / "cartella.TXT");
 #ifndef _WIN32
     ASSERT_EQ(::mkfifo((prova.Sistemi() / "tubo.txt").c_str(), 0600), 0);
 #endif
     ASSERT_TRUE(prova.Apri());
-    EXPECT_EQ(prova.Voci("File1"), (QStringList{"a.txt", "B.TXT", "c.Txt"}));
-}
-
-// A 0xE0 byte, which is no UTF-8, in the program's folder, a subfolder and a system's name.
-TEST(File1Test, NamesThatAreNotUtf8StartListAndLoad) {
-    FinestraDiProva prova("cart\xE0");
-    prova.Scrivi("\xE0.txt", "1 2\r\n");
-    prova.Scrivi("sotto\xE0/s.txt", "1 2\r\n3 4\r\n5 6\r\n");
-    ASSERT_TRUE(prova.Apri());
-    prova.Clicca(QString::fromUtf8("\uFFFD.txt"));
+    EXPECT_EQ(prova.Voci("File1"), (QStringList{"B.TXT", "c.Txt", "\uFFFD.txt"}));
+    prova.Clicca("\uFFFD.txt");
     EXPECT_EQ(prova.Finestra().Variabili().FileSistema,
               TestoDaPercorso(prova.Sistemi() / "\xE0.txt"));
-    EXPECT_EQ(prova.Finestra().Variabili().TotCombinazioni, 1);
     auto* dir1 = prova.Controllo<ElencoCartelle>("Dir1");
     dir1->ApriVoce(dir1->count() - 1);
     EXPECT_EQ(prova.Voci("File1"), QStringList{"s.txt"});
     prova.Clicca("s.txt");
     EXPECT_EQ(prova.Finestra().Variabili().TotCombinazioni, 3);
-    EXPECT_EQ(NomeSistema(prova.Finestra().Variabili().FileSistema), "S.TXT");
     EXPECT_TRUE(prova.messaggi.asked.empty());
 }
 
-TEST_F(ListeTest, Dir1OpensAFolderTheFileListFollowsAndTheLoadedSystemStays) {
+// Enter or a double click opens a folder; the file list follows, the loaded system stays and is
+// highlighted where it is listed. A folder that cannot be read is refused and nothing moves.
+TEST_F(ListeTest, Dir1OpensAFolderOrRefusesOneThatCannotBeRead) {
     auto* dir1 = prova.Controllo<ElencoCartelle>("Dir1");
     const QStringList voci = prova.Voci("Dir1");
     EXPECT_EQ(voci.mid(voci.size() - 2), (QStringList{"Sistemi", "alfa"}));
     EXPECT_EQ(dir1->currentRow(), voci.size() - 2);
-    prova.Scrivi("alfa/dentro.txt", "4 5 6\r\n");
     prova.Scrivi("alfa/rotto.txt", "0\r\n");
-    prova.Clicca(kSistema1);
+    prova.Clicca("Sistema1.txt");
     const VARIABILI prima = prova.Finestra().Variabili();
-
     dir1->setCurrentRow(voci.size() - 1);
     QTest::keyClick(dir1, Qt::Key_Return);
-    EXPECT_EQ(dir1->Cartella(), prova.Sistemi() / "alfa");
-    EXPECT_EQ(prova.Voci("File1"), (QStringList{"dentro.txt", "rotto.txt"}));
-    prova.Clicca("rotto.txt");  // fails: the loaded system is not in this folder
+    EXPECT_EQ(prova.Voci("File1"), QStringList{"rotto.txt"});
+    prova.Clicca("rotto.txt");  // fails, and the loaded system is not listed here
     EXPECT_EQ(prova.Finestra().Variabili(), prima);
     EXPECT_TRUE(prova.Voci("File1", true).isEmpty());
 
     prova.Mostra();
-    const QRect dove = dir1->visualItemRect(dir1->findItems("Sistemi", Qt::MatchExactly)[0]);
-    QTest::mouseClick(dir1->viewport(), Qt::LeftButton, {}, dove.center());
+    const QPoint su = dir1->visualItemRect(dir1->item(voci.size() - 2)).center();
+    QTest::mouseClick(dir1->viewport(), Qt::LeftButton, {}, su);
     EXPECT_EQ(dir1->Cartella(), prova.Sistemi() / "alfa");  // one click only chooses
-    QTest::mouseDClick(dir1->viewport(), Qt::LeftButton, {}, dove.center());
+    QTest::mouseDClick(dir1->viewport(), Qt::LeftButton, {}, su);
     EXPECT_EQ(dir1->Cartella(), prova.Sistemi());
-    Caricato(kSistema1, "5");
-}
+    Caricato("Sistema1.txt", "5");
 
-TEST_F(ListeTest, AFolderThatCannotBeReadIsRefusedAndNothingMoves) {
-    auto* dir1 = prova.Controllo<ElencoCartelle>("Dir1");
-    const QStringList voci = prova.Voci("Dir1");
-    const QStringList file = prova.Voci("File1");
-    fs::remove(prova.Sistemi() / "alfa");
+    fs::remove_all(prova.Sistemi() / "alfa");
     dir1->setCurrentRow(voci.size() - 1);
     QTest::keyClick(dir1, Qt::Key_Enter);
-    EXPECT_EQ(prova.messaggi.asked, std::vector{ErrorBox("Cartella non accessibile ..! ")});
+    EXPECT_EQ(prova.messaggi.asked.back(), ErrorBox("Cartella non accessibile ..! "));
     EXPECT_EQ(dir1->Cartella(), prova.Sistemi());
     EXPECT_EQ(prova.Voci("Dir1"), voci);
-    EXPECT_EQ(prova.Voci("File1"), file);
 }
 
-struct Cambio {
-    const char* nome;
-    std::function<void(const fs::path&)> fai;
-    QStringList file, sottocartelle;
-    const char* evidenziato;
-};
-
-class DiscoTest : public ListeTest, public ::testing::WithParamInterface<Cambio> {};
-
-// Sistema1.txt is loaded; after the change the lists show the disk, nothing is loaded again.
-TEST_P(DiscoTest, TheListsFollowTheDiskAndTheLoadedSystemStays) {
-    prova.Clicca(kSistema1);
+// While the window is open the lists follow the disk, keeping the highlight where the loaded
+// system's name is listed; nothing is loaded again.
+TEST_F(ListeTest, TheListsFollowTheDiskAndTheLoadedSystemStays) {
+    prova.Clicca("Sistema1.txt");
     const VARIABILI prima = prova.Finestra().Variabili();
-    GetParam().fai(prova.Sistemi());
-    const auto sottocartelle = [&] {
-        return prova.Voci("Dir1").mid(prova.Voci("Dir1").indexOf("Sistemi") + 1);
+    const auto segue = [&](const QStringList& attese) {  // File1, then the subfolders in Dir1
+        const auto liste = [&] {
+            const QStringList dir1 = prova.Voci("Dir1");
+            return prova.Voci("File1") + dir1.mid(dir1.indexOf("Sistemi") + 1);
+        };
+        EXPECT_TRUE(QTest::qWaitFor([&] { return liste() == attese; }, 2000))
+            << liste().join(' ').toStdString();
+        EXPECT_EQ(prova.Finestra().Variabili(), prima);
     };
-    EXPECT_TRUE(QTest::qWaitFor(
-        [&] {
-            return prova.Voci("File1") == GetParam().file &&
-                   sottocartelle() == GetParam().sottocartelle;
-        },
-        2000))
-        << prova.Voci("File1").join(',').toStdString() << " "
-        << sottocartelle().join(',').toStdString();
-    const char* evidenziato = GetParam().evidenziato;
-    EXPECT_EQ(prova.Voci("File1", true), evidenziato ? QStringList{evidenziato} : QStringList());
-    EXPECT_EQ(prova.Finestra().Variabili(), prima);
-    EXPECT_EQ(Contatore(), "5");
-    EXPECT_TRUE(prova.messaggi.asked.empty());
+    const fs::path s = prova.Sistemi();
+    std::ofstream(s / "Sistema1.txt") << "1\r\n";
+    std::ofstream(s / "nuovo.TXT") << "1\r\n";
+    segue({"due.txt", "nuovo.TXT", "rotto.txt", "Sistema1.txt", "alfa"});
+    fs::remove(s / "due.txt");
+    fs::create_directory(s / "Beta");
+    segue({"nuovo.TXT", "rotto.txt", "Sistema1.txt", "alfa", "Beta"});
+    Caricato("Sistema1.txt", "5");
+    fs::rename(s / "Sistema1.txt", s / "s2.txt");
+    fs::rename(s / "alfa", s / "gamma");
+    segue({"nuovo.TXT", "rotto.txt", "s2.txt", "Beta", "gamma"});
+    EXPECT_TRUE(prova.Voci("File1", true).isEmpty());
 }
-
-INSTANTIATE_TEST_SUITE_P(Liste, DiscoTest,
-                         ::testing::Values(Cambio{"FileCreatedLoadedOneRewritten",
-                                                  [](const fs::path& s) {
-                                                      std::ofstream(s / "Sistema1.txt") << "1\r\n";
-                                                      std::ofstream(s / "nuovo.TXT") << "1\r\n";
-                                                  },
-                                                  {"due.txt", "nuovo.TXT", "rotto.txt",
-                                                   "Sistema1.txt"},
-                                                  {"alfa"},
-                                                  "Sistema1.txt"},
-                                           Cambio{"FileRemovedAndFolderCreated",
-                                                  [](const fs::path& s) {
-                                                      fs::remove(s / "due.txt");
-                                                      fs::create_directory(s / "Beta");
-                                                  },
-                                                  {"rotto.txt", "Sistema1.txt"},
-                                                  {"alfa", "Beta"},
-                                                  "Sistema1.txt"},
-                                           Cambio{"LoadedRenamedAndFolderRenamed",
-                                                  [](const fs::path& s) {
-                                                      fs::rename(s / "Sistema1.txt", s / "s2.txt");
-                                                      fs::rename(s / "alfa", s / "gamma");
-                                                  },
-                                                  {"due.txt", "rotto.txt", "s2.txt"},
-                                                  {"gamma"},
-                                                  nullptr}),
-                         [](const auto& info) { return std::string(info.param.nome); });
 
 TEST_F(ListeTest, TheListedFolderRemovedIsReportedOnceAndTheListsStay) {
     const QStringList file = prova.Voci("File1");
