@@ -41,36 +41,44 @@ TEST(AvvioTest, TheProgramsFolderKeepsItsOwnBytes) {
 }
 #endif
 
-// The window's layout in twips, as it was drawn (15 twips make a pixel), and the array index
-// of the members of Label1 and Frame7 (-1 for the others).
+// The window's layout in twips, as it was drawn (15 twips make a pixel); "Label1#2" is the
+// member 2 of the array Label1.
 struct Posto {
-    const char* nome;
-    int indice;
-    const char* contenitore;
-    int contenitoreIndice, left, top, width, height;
+    const char *nome, *contenitore;
+    int left, top, width, height;
 };
 
-// clang-format off
 constexpr Posto kPosti[] = {
-    {"Frame3", -1, "frmAmain", -1, 180, 120, 5055, 7515}, {"Dir1", -1, "Frame3", -1, 150, 210, 4725, 3660},
-    {"File1", -1, "Frame3", -1, 150, 3960, 4725, 3405}, {"Frame1", -1, "frmAmain", -1, 5430, 120, 3195, 7515},
-    {"Label1", 2, "Frame1", -1, 210, 360, 2745, 255}, {"Frame7", 0, "Frame1", -1, 240, 600, 2685, 795},
-    {"cmbCarattere", -1, "Frame7", 0, 180, 300, 2235, 375}, {"Label1", 0, "Frame1", -1, 270, 1590, 1245, 255},
-    {"Label1", 1, "Frame1", -1, 1620, 1590, 1305, 255}, {"Frame7", 1, "Frame1", -1, 240, 1830, 1305, 795},
-    {"cmbGrandezza", -1, "Frame7", 1, 180, 300, 945, 375}, {"Frame7", 2, "Frame1", -1, 1620, 1830, 1305, 795},
-    {"cmbColonneRiga", -1, "Frame7", 2, 180, 300, 945, 375}, {"Frame7", 3, "Frame1", -1, 240, 2730, 2685, 795},
-    {"Label1", 3, "Frame7", 3, 150, 420, 1155, 255}, {"cmbMargine", -1, "Frame7", 3, 1560, 300, 945, 375},
-    {"imgLink", -1, "Frame1", -1, 690, 3690, 1800, 465}, {"Frame7", 4, "Frame1", -1, 240, 4170, 2685, 1065},
-    {"chkNomeSistema", -1, "Frame7", 4, 180, 240, 2385, 315}, {"chkNumeriInGioco", -1, "Frame7", 4, 180, 630, 2385, 315},
-    {"Label1", 4, "Frame1", -1, 480, 5550, 1245, 255}, {"lblCatturate", -1, "Frame1", -1, 2010, 5460, 675, 315},
-    {"cmdElencario", -1, "Frame1", -1, 360, 6180, 2475, 1065},
+    {"Frame3", "frmAmain", 180, 120, 5055, 7515},
+    {"Dir1", "Frame3", 150, 210, 4725, 3660},
+    {"File1", "Frame3", 150, 3960, 4725, 3405},
+    {"Frame1", "frmAmain", 5430, 120, 3195, 7515},
+    {"Label1#2", "Frame1", 210, 360, 2745, 255},
+    {"Frame7#0", "Frame1", 240, 600, 2685, 795},
+    {"cmbCarattere", "Frame7#0", 180, 300, 2235, 375},
+    {"Label1#0", "Frame1", 270, 1590, 1245, 255},
+    {"Label1#1", "Frame1", 1620, 1590, 1305, 255},
+    {"Frame7#1", "Frame1", 240, 1830, 1305, 795},
+    {"cmbGrandezza", "Frame7#1", 180, 300, 945, 375},
+    {"Frame7#2", "Frame1", 1620, 1830, 1305, 795},
+    {"cmbColonneRiga", "Frame7#2", 180, 300, 945, 375},
+    {"Frame7#3", "Frame1", 240, 2730, 2685, 795},
+    {"Label1#3", "Frame7#3", 150, 420, 1155, 255},
+    {"cmbMargine", "Frame7#3", 1560, 300, 945, 375},
+    {"imgLink", "Frame1", 690, 3690, 1800, 465},
+    {"Frame7#4", "Frame1", 240, 4170, 2685, 1065},
+    {"chkNomeSistema", "Frame7#4", 180, 240, 2385, 315},
+    {"chkNumeriInGioco", "Frame7#4", 180, 630, 2385, 315},
+    {"Label1#4", "Frame1", 480, 5550, 1245, 255},
+    {"lblCatturate", "Frame1", 2010, 5460, 675, 315},
+    {"cmdElencario", "Frame1", 360, 6180, 2475, 1065},
 };
-// clang-format on
 
-QWidget* Trova(QWidget& finestra, const char* nome, int indice) {
-    if (QString(nome) == "frmAmain") return &finestra;
-    for (QWidget* w : finestra.findChildren<QWidget*>(nome)) {
-        if (indice < 0 || w->property("Index").toInt() == indice) return w;
+QWidget* Trova(QWidget& finestra, const QString& nome) {
+    const QStringList parti = nome.split('#');
+    if (nome == "frmAmain") return &finestra;
+    for (QWidget* w : finestra.findChildren<QWidget*>(parti[0])) {
+        if (parti.size() == 1 || w->property("Index").toString() == parti[1]) return w;
     }
     return nullptr;
 }
@@ -85,10 +93,10 @@ TEST(FinestraTest, EveryControlSitsWholeAtItsPlaceInAFixedWindowThatCannotBeMaxi
               Qt::WindowMinimizeButtonHint);
     EXPECT_EQ(f.windowTitle(), "   STAMPA ELENCARIO - by Vorlix");
     for (const Posto& p : kPosti) {
-        SCOPED_TRACE(std::string(p.nome) + " " + std::to_string(p.indice));
-        const QWidget* w = Trova(f, p.nome, p.indice);
+        SCOPED_TRACE(p.nome);
+        const QWidget* w = Trova(f, p.nome);
         ASSERT_NE(w, nullptr);
-        EXPECT_EQ(w->parentWidget(), Trova(f, p.contenitore, p.contenitoreIndice));
+        EXPECT_EQ(w->parentWidget(), Trova(f, p.contenitore));
         EXPECT_EQ(w->geometry(), QRect(p.left / 15, p.top / 15, p.width / 15, p.height / 15));
         EXPECT_TRUE(w->parentWidget()->rect().contains(w->geometry()));
         for (const QWidget* altro : w->parentWidget()->findChildren<QWidget*>()) {
@@ -152,20 +160,18 @@ TEST(FinestraTest, TheCounterShowsOneToTenDigitsWholeInItsBox) {
     ASSERT_TRUE(prova.Apri());
     auto* contatore = prova.Controllo<QLabel>("lblCatturate");
     const QFont carattere = contatore->font();
-    const QRect posto = contatore->geometry();
-    const QRect dentro = contatore->contentsRect();
+    const QRect posto = contatore->geometry(), dentro = contatore->contentsRect();
+    const auto entra = [&](const QFont& f, const QString& testo) {
+        return QFontMetrics(f).horizontalAdvance(testo) <= dentro.width() &&
+               QFontMetrics(f).height() <= dentro.height();
+    };
     for (int cifre = 1; cifre <= 10; ++cifre) {
         const QString testo = QString::number(2147483647).left(cifre);
         ScriviAdattato(*contatore, testo, carattere);
-        SCOPED_TRACE(testo.toStdString());
         QFont piuGrande = contatore->font();
         piuGrande.setPointSizeF(piuGrande.pointSizeF() + 0.25);
-        const QFontMetrics misure = contatore->fontMetrics(), grande(piuGrande);
-        EXPECT_TRUE(misure.horizontalAdvance(testo) <= dentro.width() &&
-                    misure.height() <= dentro.height());
-        EXPECT_TRUE(contatore->font() == carattere ||
-                    grande.horizontalAdvance(testo) > dentro.width() ||
-                    grande.height() > dentro.height());
+        EXPECT_TRUE(entra(contatore->font(), testo)) << cifre;
+        EXPECT_TRUE(contatore->font() == carattere || !entra(piuGrande, testo)) << cifre;
         EXPECT_EQ(contatore->text(), testo);
         EXPECT_EQ(contatore->geometry(), posto);
     }
