@@ -13,28 +13,31 @@ struct Caso {
     std::string percorso, atteso;
 };
 
+std::string Nome(const ::testing::TestParamInfo<Caso>& info) {
+    return info.param.nome;
+}
+
 class NomeSistemaRulesTest : public ::testing::TestWithParam<Caso> {};
 
 TEST_P(NomeSistemaRulesTest, LastComponentUpperCased) {
     EXPECT_EQ(NomeSistema(GetParam().percorso), GetParam().atteso);
 }
 
-INSTANTIATE_TEST_SUITE_P(Paths, NomeSistemaRulesTest,
-                         ::testing::Values(
+const Caso kNomi[] = {
 #ifdef _WIN32
-                             Caso{"DrivePath", "C:\\Prog\\Shared\\Sistemi\\sistema1.txt",
-                                  "SISTEMA1.TXT"},
-                             Caso{"DoubledBackslash", "C:\\Sistemi\\\\terni.txt", "TERNI.TXT"},
-                             Caso{"TrailingBackslash", "C:\\Sistemi\\", ""},
-                             Caso{"ForwardSlashIsOrdinary", "C:\\Sistemi\\a/b.txt", "A/B.TXT"},
-                             Caso{"UncPath", "\\\\server\\share\\quaterne.txt", "QUATERNE.TXT"},
+    {"DrivePath", "C:\\Prog\\Shared\\Sistemi\\sistema1.txt", "SISTEMA1.TXT"},
+    {"DoubledBackslash", "C:\\Sistemi\\\\terni.txt", "TERNI.TXT"},
+    {"TrailingBackslash", "C:\\Sistemi\\", ""},
+    {"ForwardSlashIsOrdinary", "C:\\Sistemi\\a/b.txt", "A/B.TXT"},
+    {"UncPath", "\\\\server\\share\\quaterne.txt", "QUATERNE.TXT"},
 #else
-    Caso{"DoubledSlash", "/opt/Sistemi//terni.txt", "TERNI.TXT"},
-    Caso{"TrailingSlash", "/opt/Sistemi/", ""},
-    Caso{"BackslashIsOrdinary", "/opt/Sistemi/a\\b.txt", "A\\B.TXT"},
+    {"DoubledSlash", "/opt/Sistemi//terni.txt", "TERNI.TXT"},
+    {"TrailingSlash", "/opt/Sistemi/", ""},
+    {"BackslashIsOrdinary", "/opt/Sistemi/a\\b.txt", "A\\B.TXT"},
 #endif
-                             Caso{"BareName", "ambo.txt", "AMBO.TXT"}),
-                         [](const auto& info) { return std::string(info.param.nome); });
+    {"BareName", "ambo.txt", "AMBO.TXT"},
+};
+INSTANTIATE_TEST_SUITE_P(Paths, NomeSistemaRulesTest, ::testing::ValuesIn(kNomi), Nome);
 
 // `percorso` is appended to a real folder that holds a folder Sistemi and a file file.TXT;
 // `atteso` is "1" when that names a folder.
@@ -48,22 +51,22 @@ TEST_P(EsisteCartellaRulesTest, ByAttributes) {
 }
 
 const std::string S(1, kSeparatore);
-INSTANTIATE_TEST_SUITE_P(
-    Paths, EsisteCartellaRulesTest,
-    ::testing::Values(Caso{"FolderWithTrailingSeparator", S + "Sistemi" + S, "1"},
-                      Caso{"FolderThroughDoubledSeparator", S + S + "Sistemi", "1"},
-                      Caso{"File", S + "file.TXT", ""},
-                      Caso{"FileWithTrailingSeparator", S + "file.TXT" + S, ""},
-                      Caso{"UpOneLevel", S + "Sistemi" + S + "..", "1"},
+const Caso kCartelle[] = {
+    {"FolderWithTrailingSeparator", S + "Sistemi" + S, "1"},
+    {"FolderThroughDoubledSeparator", S + S + "Sistemi", "1"},
+    {"File", S + "file.TXT", ""},
+    {"FileWithTrailingSeparator", S + "file.TXT" + S, ""},
+    {"UpOneLevel", S + "Sistemi" + S + "..", "1"},
 #ifdef _WIN32
-                      Caso{"ForwardSlashesAlsoWork", "/Sistemi/", "1"},
-                      Caso{"MalformedName", S + "a<b>|", ""},
-                      Caso{"CaseDoesNotMatter", S + "SISTEMI" + S, "1"}),
+    {"ForwardSlashesAlsoWork", "/Sistemi/", "1"},
+    {"MalformedName", S + "a<b>|", ""},
+    {"CaseDoesNotMatter", S + "SISTEMI" + S, "1"},
 #else
-                       Caso{"CaseMatters", S + "SISTEMI" + S, ""},
-                       Caso{"EmbeddedNul", S + std::string("Sist\0emi", 8), ""}),
+    {"CaseMatters", S + "SISTEMI" + S, ""},
+    {"EmbeddedNul", S + std::string("Sist\0emi", 8), ""},
 #endif
-    [](const auto& info) { return std::string(info.param.nome); });
+};
+INSTANTIATE_TEST_SUITE_P(Paths, EsisteCartellaRulesTest, ::testing::ValuesIn(kCartelle), Nome);
 
 }  // namespace
 }  // namespace elencario
