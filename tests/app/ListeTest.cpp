@@ -72,21 +72,22 @@ TEST_P(SceltaTest, OnlyThePlainPrimaryClickChoosesAndTheHighlightIsWhatIsLoaded)
 }
 
 constexpr auto L = Qt::LeftButton, R = Qt::RightButton;
-constexpr auto kNo = Qt::NoModifier;
+constexpr auto kNo = Qt::NoModifier, kCtrl = Qt::ControlModifier;
+const char *const S1 = "Sistema1.txt", *const D = "due.txt";
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(File1, SceltaTest, ::testing::Values(
-    Scelta{"Plain", "Sistema1.txt", "due.txt", L, kNo, "due.txt", "2", nullptr},
-    Scelta{"PlainOnLoaded", "due.txt", "due.txt", L, kNo, "due.txt", "2", nullptr},
-    Scelta{"Right", "Sistema1.txt", "due.txt", R, kNo, "Sistema1.txt", "5", nullptr},
-    Scelta{"Middle", "Sistema1.txt", "due.txt", Qt::MiddleButton, kNo, "Sistema1.txt", "5", nullptr},
-    Scelta{"Back", nullptr, "due.txt", Qt::BackButton, kNo, "", "0", nullptr},
-    Scelta{"Ctrl", "Sistema1.txt", "due.txt", L, Qt::ControlModifier, "Sistema1.txt", "5", nullptr},
-    Scelta{"CtrlOnLoaded", "Sistema1.txt", "Sistema1.txt", L, Qt::ControlModifier, "Sistema1.txt", "5", nullptr},
-    Scelta{"Shift", nullptr, "due.txt", L, Qt::ShiftModifier, "", "0", nullptr},
-    Scelta{"AltRight", "due.txt", "rotto.txt", R, Qt::AltModifier, "due.txt", "2", nullptr},
-    Scelta{"BadContentBackToLoaded", "Sistema1.txt", "rotto.txt", L, kNo, "Sistema1.txt", "5", kErrore9},
+    Scelta{"Plain", S1, D, L, kNo, D, "2", nullptr},
+    Scelta{"PlainOnLoaded", D, D, L, kNo, D, "2", nullptr},
+    Scelta{"Right", S1, D, R, kNo, S1, "5", nullptr},
+    Scelta{"Middle", S1, D, Qt::MiddleButton, kNo, S1, "5", nullptr},
+    Scelta{"Back", nullptr, D, Qt::BackButton, kNo, "", "0", nullptr},
+    Scelta{"Ctrl", S1, D, L, kCtrl, S1, "5", nullptr},
+    Scelta{"CtrlOnLoaded", S1, S1, L, kCtrl, S1, "5", nullptr},
+    Scelta{"Shift", nullptr, D, L, Qt::ShiftModifier, "", "0", nullptr},
+    Scelta{"AltRight", D, "rotto.txt", R, Qt::AltModifier, D, "2", nullptr},
+    Scelta{"BadContentBackToLoaded", S1, "rotto.txt", L, kNo, S1, "5", kErrore9},
     Scelta{"BadContentNothingLoaded", nullptr, "rotto.txt", L, kNo, "", "0", kErrore9},
-    Scelta{"VanishedBackToLoaded", "due.txt", "sparito.txt", L, kNo, "due.txt", "2", "File non trovato ..! "}),
+    Scelta{"VanishedBackToLoaded", D, "sparito.txt", L, kNo, D, "2", "File non trovato ..! "}),
     [](const auto& info) { return std::string(info.param.nome); });
 // clang-format on
 
