@@ -220,6 +220,7 @@ TEST_F(ListeTest, TheListsFollowTheDiskAndTheLoadedSystemStays) {
     fs::create_directory(s / "Beta");
     segue({"nuovo.TXT", "rotto.txt", "Sistema1.txt", "alfa", "Beta"});
     Caricato("Sistema1.txt", "5");
+    EXPECT_EQ(prova.Controllo("File1")->currentRow(), 2);  // the cursor kept its name
     fs::rename(s / "Sistema1.txt", s / "s2.txt");
     fs::rename(s / "alfa", s / "gamma");
     segue({"nuovo.TXT", "rotto.txt", "s2.txt", "Beta", "gamma"});
