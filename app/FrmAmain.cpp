@@ -257,8 +257,15 @@ bool FrmAmain::Form_Load(const std::string& cartellaEseguibile) {
 void FrmAmain::CentraSulloSchermo() {
     // move() places the frame's corner, so the frame's size is what is centred.
     const QRect schermo = screen()->availableGeometry();
-    const QSize esterno = frameGeometry().size();
-    move(schermo.center() - QPoint(esterno.width() / 2, esterno.height() / 2));
+    corniceCentrata_ = frameGeometry().size();
+    move(schermo.center() - QPoint(corniceCentrata_.width() / 2, corniceCentrata_.height() / 2));
+}
+
+void FrmAmain::moveEvent(QMoveEvent* event) {
+    QWidget::moveEvent(event);
+    if (corniceCentrata_.isValid() && frameGeometry().size() != corniceCentrata_) {
+        CentraSulloSchermo();
+    }
 }
 
 void FrmAmain::Dir1_Change() {

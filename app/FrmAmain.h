@@ -12,6 +12,7 @@
 // tests script the answers and record what is printed. The two lists follow the disk while
 // the window is open, without ever loading anything.
 
+#include <QSize>
 #include <QWidget>
 #include <functional>
 #include <memory>
@@ -58,6 +59,9 @@ class FrmAmain final : public QWidget {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    // Centres again when the frame's size, known on some systems only after the window is shown,
+    // changes from the one it was centred with.
+    void moveEvent(QMoveEvent* event) override;
 
   private:
     FrmAmain(MessageService& messaggi, FabbricaStampante fabbricaStampante);
@@ -91,6 +95,7 @@ class FrmAmain final : public QWidget {
     QFocusFrame* cornice_ = nullptr;  // rings the control that has the keyboard focus
     OsservatoreCartella* osservatore_ = nullptr;
     bool cartellaPersa_ = false;  // the listed folder's loss is already reported
+    QSize corniceCentrata_;       // the frame's size when last centred; empty before
 };
 
 }  // namespace elencario
