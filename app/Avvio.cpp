@@ -19,8 +19,8 @@ int EseguiStampaElencario(QApplication& app, const std::string& cartellaEseguibi
     const auto finestra =
         FrmAmain::Apri(cartellaEseguibile, messaggi, std::move(fabbricaStampante));
     if (!finestra) return EXIT_FAILURE;
-    finestra->CentraSulloSchermo();
     finestra->show();
+    finestra->CentraSulloSchermo();  // by its frame, known once shown
     return app.exec();
 }
 

@@ -12,7 +12,7 @@ namespace elencario {
 // the same widths: the captions were sized for it.
 void SostituisciCaratteri();
 
-// The whole run of the program from the folder of its executable (UTF-8): the window started,
+// The whole run of the program from the folder of its executable (path text): the window started,
 // centred and shown, then the event loop. Returns the exit status; not zero, without any window
 // shown, when the systems folder is missing.
 [[nodiscard]] int EseguiStampaElencario(QApplication& app, const std::string& cartellaEseguibile,

@@ -17,6 +17,9 @@ class ElencoCartelle final : public QListWidget {
     // Makes `cartella` current; cartellaCambiata is raised before this returns. False, with
     // nothing changed, when the folder cannot be read.
     bool ImpostaCartella(const std::filesystem::path& cartella);
+    // Lists the current folder's subfolders again after a change on the disk, keeping the
+    // cursor on its folder; false, with nothing changed, when the folder cannot be read.
+    bool Aggiorna();
     [[nodiscard]] const std::filesystem::path& Cartella() const { return cartella_; }
     // Opens the entry at `riga`, as a double click on it does.
     void ApriVoce(int riga);
@@ -30,6 +33,8 @@ class ElencoCartelle final : public QListWidget {
     void keyPressEvent(QKeyEvent* event) override;
 
   private:
+    void Mostra(std::vector<std::filesystem::path> percorsi, std::size_t catena, int riga);
+
     std::filesystem::path cartella_;
     std::vector<std::filesystem::path> percorsi_;  // the folder of each row
 };

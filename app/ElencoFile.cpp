@@ -2,6 +2,8 @@
 
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QScrollBar>
+#include <algorithm>
 
 #include "app/LetturaCartelle.h"
 #include "systems/Routines.h"
@@ -15,6 +17,12 @@ QRegularExpression EspressioneDi(const QString& modello) {
                               QRegularExpression::CaseInsensitiveOption);
 }
 
+bool PressioneSemplice(const QMouseEvent* event) {
+    return event->button() == Qt::LeftButton &&
+           (event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier |
+                                  Qt::MetaModifier)) == Qt::NoModifier;
+}
+
 }  // namespace
 
 ElencoFile::ElencoFile(QWidget* parent) : QListWidget(parent), modello_(EspressioneDi("*")) {
@@ -23,61 +31,121 @@ ElencoFile::ElencoFile(QWidget* parent) : QListWidget(parent), modello_(Espressi
 
 void ElencoFile::ImpostaCartella(const std::filesystem::path& cartella) {
     cartella_ = CartellaNormale(cartella);
-    Elenca();
+    Elenca(false);
 }
 
 void ElencoFile::ImpostaModello(const QString& modello) {
     modello_ = EspressioneDi(modello);
-    Elenca();
+    Elenca(false);
 }
 
-void ElencoFile::Elenca() {
-    clear();
-    nomi_.clear();
-    if (cartella_.empty()) return;
-    const auto trovati = FileCorrispondenti(cartella_, modello_);
-    if (!trovati) return;
-    for (const std::filesystem::path& percorso : *trovati) {
-        nomi_.push_back(percorso.filename());
-        addItem(NomeMostrato(percorso));
+void ElencoFile::Aggiorna() {
+    Elenca(true);
+}
+
+void ElencoFile::Elenca(bool mantieniCursore) {
+    std::vector<std::filesystem::path> nomi;
+    if (!cartella_.empty()) {
+        if (const auto trovati = FileCorrispondenti(cartella_, modello_)) {
+            for (const std::filesystem::path& percorso : *trovati)
+                nomi.push_back(percorso.filename());
+        }
     }
+    if (mantieniCursore && nomi == nomi_) return;  // nothing to redraw, the scroll stays
+    const std::filesystem::path sottoCursore = mantieniCursore && currentRow() >= 0
+                                                   ? nomi_[static_cast<std::size_t>(currentRow())]
+                                                   : std::filesystem::path();
+    const int scorrimento = verticalScrollBar()->value();
+    clear();
+    nomi_ = std::move(nomi);
+    for (const std::filesystem::path& nome : nomi_) addItem(NomeMostrato(nome));
+    const auto cursore = std::find(nomi_.begin(), nomi_.end(), sottoCursore);
+    if (!sottoCursore.empty() && cursore != nomi_.end()) {
+        setCurrentRow(static_cast<int>(cursore - nomi_.begin()), QItemSelectionModel::NoUpdate);
+    }
+    RipristinaEvidenza();
+    if (mantieniCursore) verticalScrollBar()->setValue(scorrimento);
+}
+
+void ElencoFile::Evidenzia(const std::filesystem::path& sistema) {
+    evidenziato_ = sistema;
+    RipristinaEvidenza();
+}
+
+void ElencoFile::RipristinaEvidenza() {
+    const bool qui =
+        !evidenziato_.empty() && CartellaNormale(evidenziato_.parent_path()) == cartella_;
+    const auto trovato = std::find(nomi_.begin(), nomi_.end(), evidenziato_.filename());
+    if (!qui || trovato == nomi_.end()) {
+        clearSelection();
+        return;
+    }
+    selectionModel()->select(model()->index(static_cast<int>(trovato - nomi_.begin()), 0),
+                             QItemSelectionModel::ClearAndSelect);
 }
 
 std::string ElencoFile::NomeSelezionato() const {
+    const QList<QListWidgetItem*> scelti = selectedItems();
+    if (scelti.isEmpty()) return {};
+    return TestoDaPercorso(nomi_[static_cast<std::size_t>(row(scelti.front()))]);
+}
+
+void ElencoFile::ConcludiInput(int rigaPrima) {
     const int riga = currentRow();
-    if (riga < 0 || !currentItem()->isSelected()) return {};
-    return TestoDaPercorso(nomi_[static_cast<std::size_t>(riga)]);
+    if (riga >= 0 && riga != rigaPrima && item(riga)->isSelected()) {
+        emit fileScelto();
+    } else {
+        RipristinaEvidenza();
+    }
 }
 
 void ElencoFile::mousePressEvent(QMouseEvent* event) {
+    premuto_ = PressioneSemplice(event);
+    if (!premuto_) return;
     QListWidget::mousePressEvent(event);
-    const QModelIndex sotto = indexAt(event->position().toPoint());
-    // Also a press on the name already selected: it loads that file again.
-    if (event->button() == Qt::LeftButton && sotto.isValid() && sotto.row() == currentRow()) {
+    // Also a press on the name already loaded: it loads that file again.
+    if (indexAt(event->position().toPoint()).isValid() && currentItem()->isSelected()) {
         emit fileScelto();
+    } else {
+        RipristinaEvidenza();
     }
 }
 
 void ElencoFile::mouseMoveEvent(QMouseEvent* event) {
+    if (event->buttons() != Qt::NoButton && !premuto_) return;
     const int prima = currentRow();
     QListWidget::mouseMoveEvent(event);
-    if ((event->buttons() & Qt::LeftButton) && currentRow() != prima && currentRow() >= 0) {
-        emit fileScelto();
-    }
+    ConcludiInput(prima);
+}
+
+void ElencoFile::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton || !premuto_) return;
+    premuto_ = false;
+    QListWidget::mouseReleaseEvent(event);
+    RipristinaEvidenza();
+}
+
+void ElencoFile::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (!PressioneSemplice(event)) return;
+    QListWidget::mouseDoubleClickEvent(event);
+    RipristinaEvidenza();
 }
 
 void ElencoFile::keyPressEvent(QKeyEvent* event) {
-    // Focus puts the cursor on the first name without choosing it: the first arrow chooses
-    // that name rather than skipping it.
-    const bool freccia = event->key() == Qt::Key_Down || event->key() == Qt::Key_Up;
-    if (freccia && currentItem() != nullptr && !currentItem()->isSelected()) {
-        currentItem()->setSelected(true);
-        emit fileScelto();
-        return;
-    }
     const int prima = currentRow();
     QListWidget::keyPressEvent(event);
-    if (currentRow() != prima && currentRow() >= 0) emit fileScelto();
+    ConcludiInput(prima);
+}
+
+void ElencoFile::focusInEvent(QFocusEvent* event) {
+    // The item view would put the cursor on the first name without choosing it, and the first
+    // arrow would then skip that name; without a cursor the first arrow chooses it.
+    if (currentRow() >= 0) {
+        QListWidget::focusInEvent(event);
+        return;
+    }
+    QWidget::focusInEvent(event);
+    viewport()->update();
 }
 
 }  // namespace elencario

@@ -1,9 +1,10 @@
 #include "app/FrmAmain.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QGuiApplication>
+#include <QFocusFrame>
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
@@ -11,6 +12,8 @@
 #include "app/Disegni.h"
 #include "app/ElencoCartelle.h"
 #include "app/ElencoFile.h"
+#include "app/LetturaCartelle.h"
+#include "app/OsservatoreCartella.h"
 #include "app/StampanteAssente.h"
 #include "printing/MessageService.h"
 #include "printing/Printout.h"
@@ -27,6 +30,7 @@ const QColor kGrigio(192, 192, 192);
 const QColor kGrigioChiaro(224, 224, 224);
 const QColor kVerdeAcqua(53, 134, 132);
 const QColor kArancioScuro(192, 64, 0);
+const QColor kBluFuoco(0, 0, 160);
 
 // Positions are kept in twips, the unit the layout was drawn in.
 template <class W>
@@ -97,6 +101,20 @@ void RiempiOpzione(QComboBox* cmb, const char* scelte, int posizione) {
 
 }  // namespace
 
+void ScriviAdattato(QLabel& etichetta, const QString& testo, const QFont& carattere) {
+    const QRect riquadro = etichetta.contentsRect();
+    QFont f = carattere;
+    for (;;) {
+        const QFontMetrics misure(f);
+        const bool entra = misure.horizontalAdvance(testo) <= riquadro.width() &&
+                           misure.height() <= riquadro.height();
+        if (entra || f.pointSizeF() <= 1) break;
+        f.setPointSizeF(f.pointSizeF() - 0.25);
+    }
+    etichetta.setFont(f);
+    etichetta.setText(testo);
+}
+
 std::unique_ptr<FrmAmain> FrmAmain::Apri(const std::string& cartellaEseguibile,
                                          MessageService& messaggi,
                                          FabbricaStampante fabbricaStampante) {
@@ -122,12 +140,31 @@ FrmAmain::FrmAmain(MessageService& messaggi, FabbricaStampante fabbricaStampante
 
     CreaControlli();
     ImpostaOrdineTab();
+    MostraSistemaCaricato();
 
+    cornice_ = new QFocusFrame(this);
+    Colore(cornice_, QPalette::WindowText, kBluFuoco);
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* ora) {
+        // A drop-down's text field has the focus on behalf of the drop-down.
+        while (ora != nullptr && ora->parentWidget() != nullptr &&
+               qobject_cast<QComboBox*>(ora->parentWidget()) != nullptr) {
+            ora = ora->parentWidget();
+        }
+        cornice_->setWidget(ora != nullptr && ora->window() == this ? ora : nullptr);
+    });
+
+    osservatore_ = new OsservatoreCartella(this);
+    connect(osservatore_, &OsservatoreCartella::cambiata, this, &FrmAmain::SeguiDisco);
     connect(Dir1_, &ElencoCartelle::cartellaCambiata, this, &FrmAmain::Dir1_Change);
     connect(Dir1_, &ElencoCartelle::cartellaNonAccessibile, this,
             [this] { messaggi_.Ask(ErrorBox(testi::kCartellaNonAccessibile)); });
     connect(File1_, &ElencoFile::fileScelto, this, &FrmAmain::File1_Click);
     connect(cmdElencario_, &QPushButton::clicked, this, &FrmAmain::cmdElencario_Click);
+}
+
+FrmAmain::~FrmAmain() {
+    // The children go after this body; focus moving among them must not reach the ring.
+    disconnect(qApp, nullptr, this, nullptr);
 }
 
 void FrmAmain::CreaControlli() {
@@ -157,9 +194,8 @@ void FrmAmain::CreaControlli() {
         Posiziona(new QLabel(QStringLiteral("0"), frame1), "lblCatturate", 2010, 5460, 675, 315);
     lblCatturate_->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     lblCatturate_->setFrameStyle(QFrame::Box | QFrame::Plain);
-    lblCatturate_->setFont(Carattere(9.75));
     lblCatturate_->setAutoFillBackground(true);
-    Colore(lblCatturate_, QPalette::Window, QGuiApplication::palette().color(QPalette::Window));
+    Colore(lblCatturate_, QPalette::Window, QApplication::palette().color(QPalette::Window));
     Colore(lblCatturate_, QPalette::WindowText, kArancioScuro);
 
     cmdElencario_ = Posiziona(new QPushButton(QString::fromUtf8(testi::kTitoloProgramma), frame1),
@@ -219,22 +255,58 @@ bool FrmAmain::Form_Load(const std::string& cartellaEseguibile) {
 }
 
 void FrmAmain::CentraSulloSchermo() {
+    // move() places the frame's corner, so the frame's size is what is centred.
     const QRect schermo = screen()->availableGeometry();
-    move(schermo.center() - QPoint(width() / 2, height() / 2));
+    corniceCentrata_ = frameGeometry().size();
+    move(schermo.center() - QPoint(corniceCentrata_.width() / 2, corniceCentrata_.height() / 2));
+}
+
+void FrmAmain::moveEvent(QMoveEvent* event) {
+    QWidget::moveEvent(event);
+    if (corniceCentrata_.isValid() && frameGeometry().size() != corniceCentrata_) {
+        CentraSulloSchermo();
+    }
 }
 
 void FrmAmain::Dir1_Change() {
     File1_->ImpostaCartella(Dir1_->Cartella());
+    osservatore_->Osserva(Dir1_->Cartella());
+    cartellaPersa_ = false;
+}
+
+void FrmAmain::SeguiDisco() {
+    if (!Dir1_->Aggiorna()) {
+        // Reported once, like a folder that cannot be opened; the lists stay as they were.
+        if (!cartellaPersa_) {
+            cartellaPersa_ = true;
+            messaggi_.Ask(ErrorBox(testi::kCartellaNonAccessibile));
+        }
+        return;
+    }
+    if (cartellaPersa_) {  // back again: its old watch went with it
+        cartellaPersa_ = false;
+        osservatore_->Osserva(Dir1_->Cartella());
+    }
+    File1_->Aggiorna();
 }
 
 void FrmAmain::File1_Click() {
     const std::string nome = File1_->NomeSelezionato();
     if (nome.empty()) return;
     const int errore = CaricaSistema(vars_, TestoDaPercorso(File1_->Cartella()), nome);
-    // A failed load leaves the system loaded before, and so its count.
-    lblCatturate_->setText(QString::number(vars_.TotCombinazioni));
+    // A failed load leaves the system loaded before, and so its count and its name.
+    MostraSistemaCaricato();
     lblCatturate_->repaint();
     if (errore != 0) messaggi_.Ask(ErrorBox(MessaggioCaricamento(errore)));
+}
+
+void FrmAmain::MostraSistemaCaricato() {
+    ScriviAdattato(*lblCatturate_, QString::number(vars_.TotCombinazioni), Carattere(9.75));
+    const std::filesystem::path sistema =
+        vars_.FileSistema.empty() ? std::filesystem::path() : PercorsoDaTesto(vars_.FileSistema);
+    lblCatturate_->setToolTip(sistema.empty() ? QString::fromUtf8(testi::kNessunSistemaCaricato)
+                                              : TestoMostrato(sistema));
+    File1_->Evidenzia(sistema);
 }
 
 void FrmAmain::cmdElencario_Click() {

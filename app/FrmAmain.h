@@ -5,11 +5,14 @@
 // Apri creates the window and runs its start-up: the systems folder beside the executable, the
 // folder list Dir1 on it (its change makes the file list File1 follow), the "*.TXT" pattern and
 // the four print options. Then everything happens in four handlers that meet in the one
-// VARIABILI the window owns: a file chosen in File1 is loaded and counted in lblCatturate; the
+// VARIABILI the window owns: a file chosen in File1 is loaded and counted in lblCatturate,
+// and File1 highlights the loaded system's name whatever the load's outcome; the
 // print button prints the loaded system with the options as the widgets hold them; a close
 // request asks the exit question. Message boxes and the printer come in through seams, so the
-// tests script the answers and record what is printed.
+// tests script the answers and record what is printed. The two lists follow the disk while
+// the window is open, without ever loading anything.
 
+#include <QSize>
 #include <QWidget>
 #include <functional>
 #include <memory>
@@ -19,6 +22,8 @@
 
 class QCheckBox;
 class QComboBox;
+class QFocusFrame;
+class QFont;
 class QLabel;
 class QPushButton;
 
@@ -27,26 +32,36 @@ namespace elencario {
 class ElencoCartelle;
 class ElencoFile;
 class MessageService;
+class OsservatoreCartella;
 class TextPrinter;
 
 // Makes the printer for one print job.
 using FabbricaStampante = std::function<std::unique_ptr<TextPrinter>()>;
 
+// Shows `testo` in `etichetta` in `carattere`, made smaller as far as needed for the text to
+// fit the label's box whole; the box keeps its place and size.
+void ScriviAdattato(QLabel& etichetta, const QString& testo, const QFont& carattere);
+
 class FrmAmain final : public QWidget {
     Q_OBJECT
   public:
-    // The window started on the systems folder beside `cartellaEseguibile` (UTF-8), not yet
-    // shown; nothing, after the refusal message, when that folder is missing.
+    // The window started on the systems folder beside `cartellaEseguibile` (the core's path
+    // text), not yet shown; nothing, after the refusal message, when that folder is missing.
     [[nodiscard]] static std::unique_ptr<FrmAmain> Apri(const std::string& cartellaEseguibile,
                                                         MessageService& messaggi,
                                                         FabbricaStampante fabbricaStampante);
 
+    ~FrmAmain() override;
+
     [[nodiscard]] const VARIABILI& Variabili() const { return vars_; }
-    // Puts the window in the middle of its screen.
+    // Puts the window, frame included, in the middle of its screen.
     void CentraSulloSchermo();
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    // Centres again when the frame's size, known on some systems only after the window is shown,
+    // changes from the one it was centred with.
+    void moveEvent(QMoveEvent* event) override;
 
   private:
     FrmAmain(MessageService& messaggi, FabbricaStampante fabbricaStampante);
@@ -59,6 +74,9 @@ class FrmAmain final : public QWidget {
     void Dir1_Change();
     void File1_Click();
     void cmdElencario_Click();
+    // The counter, its tooltip and File1's highlight tell the loaded system.
+    void MostraSistemaCaricato();
+    void SeguiDisco();
 
     VARIABILI vars_;
     MessageService& messaggi_;
@@ -74,6 +92,10 @@ class FrmAmain final : public QWidget {
     QCheckBox* chkNumeriInGioco_ = nullptr;
     QLabel* lblCatturate_ = nullptr;
     QPushButton* cmdElencario_ = nullptr;
+    QFocusFrame* cornice_ = nullptr;  // rings the control that has the keyboard focus
+    OsservatoreCartella* osservatore_ = nullptr;
+    bool cartellaPersa_ = false;  // the listed folder's loss is already reported
+    QSize corniceCentrata_;       // the frame's size when last centred; empty before
 };
 
 }  // namespace elencario

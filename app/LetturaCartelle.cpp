@@ -1,12 +1,11 @@
 #include "app/LetturaCartelle.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QString>
 #include <algorithm>
 #include <system_error>
-
-#include "systems/Routines.h"
 
 namespace elencario {
 
@@ -62,9 +61,16 @@ std::filesystem::path CartellaNormale(const std::filesystem::path& percorso) {
     return p;
 }
 
+QString TestoMostrato(const std::filesystem::path& percorso) {
+#ifdef _WIN32
+    return QString::fromStdWString(percorso.native());
+#else
+    return QFile::decodeName(QByteArray::fromStdString(percorso.native()));
+#endif
+}
+
 QString NomeMostrato(const std::filesystem::path& percorso) {
-    const std::filesystem::path nome = percorso.has_filename() ? percorso.filename() : percorso;
-    return QString::fromStdString(TestoDaPercorso(nome));
+    return TestoMostrato(percorso.has_filename() ? percorso.filename() : percorso);
 }
 
 }  // namespace elencario

@@ -21,6 +21,8 @@ namespace elencario {
 // its own).
 [[nodiscard]] std::filesystem::path CartellaNormale(const std::filesystem::path& percorso);
 
+// `percorso` as text to show; bytes that are no character show as a replacement mark.
+[[nodiscard]] QString TestoMostrato(const std::filesystem::path& percorso);
 // The name shown for the last component of `percorso` (the root shows as itself).
 [[nodiscard]] QString NomeMostrato(const std::filesystem::path& percorso);
 

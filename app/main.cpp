@@ -2,6 +2,7 @@
 #include <memory>
 
 #include "app/Avvio.h"
+#include "app/Eseguibile.h"
 #include "printing/qt/QtMessageService.h"
 #include "printing/qt/QtTextPrinter.h"
 
@@ -9,8 +10,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     elencario::QtMessageService messaggi;
     // The systems folder is looked for beside the program, wherever it is started from.
-    const std::string cartella = QCoreApplication::applicationDirPath().toStdString();
-    return elencario::EseguiStampaElencario(app, cartella, messaggi, [] {
+    return elencario::EseguiStampaElencario(app, elencario::CartellaEseguibile(), messaggi, [] {
         return std::make_unique<elencario::QtTextPrinter>();
     });
 }

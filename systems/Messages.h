@@ -9,6 +9,7 @@ inline constexpr const char* kCaptionFinestra = "   STAMPA ELENCARIO - by Vorlix
 
 inline constexpr const char* kNonTrovoSistemi = " Non trovo Shared\\Sistemi ..! ";
 inline constexpr const char* kCartellaNonAccessibile = "Cartella non accessibile ..! ";
+inline constexpr const char* kNessunSistemaCaricato = "Nessun sistema caricato";
 
 inline constexpr const char* kFileNonCompatibile = "File non compatibile ..! ";
 inline constexpr const char* kFileNonTrovato = "File non trovato ..! ";

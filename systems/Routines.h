@@ -27,7 +27,8 @@ inline constexpr char kSeparatore = '/';
 // everything else, invalid bytes included, is kept as it is.
 [[nodiscard]] std::string MaiuscoloUtf8(std::string_view testo);
 
-// Conversions between the core's UTF-8 path texts and the platform's paths.
+// Conversions between the core's path texts and the platform's paths, exact both ways: on POSIX
+// the text is the name's own bytes (UTF-8 or not), on Windows the UTF-8 of its wide name.
 [[nodiscard]] std::filesystem::path PercorsoDaTesto(const std::string& utf8);
 [[nodiscard]] std::string TestoDaPercorso(const std::filesystem::path& percorso);
 
