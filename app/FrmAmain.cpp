@@ -5,11 +5,12 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFocusFrame>
+#include <QIcon>
 #include <QLabel>
+#include <QPixmap>
 #include <QPushButton>
 #include <QScreen>
 
-#include "app/Disegni.h"
 #include "app/ElencoCartelle.h"
 #include "app/ElencoFile.h"
 #include "app/LetturaCartelle.h"
@@ -131,7 +132,7 @@ FrmAmain::FrmAmain(MessageService& messaggi, FabbricaStampante fabbricaStampante
       fabbricaStampante_(std::move(fabbricaStampante)) {
     setObjectName(QStringLiteral("frmAmain"));
     setWindowTitle(QString::fromUtf8(testi::kCaptionFinestra));
-    setWindowIcon(QIcon(IconaStampante()));
+    setWindowIcon(QIcon(QStringLiteral(":/immagini/stampante.png")));
     setFixedSize(8865 / kTwipPerPixel, 7905 / kTwipPerPixel);
     setFont(Carattere(8.25));
     setAutoFillBackground(true);
@@ -180,7 +181,7 @@ void FrmAmain::CreaControlli() {
     CreaOpzioni(frame1);
 
     auto* imgLink = Posiziona(new QLabel(frame1), "imgLink", 690, 3690, 1800, 465);
-    imgLink->setPixmap(ImmagineLink());
+    imgLink->setPixmap(QPixmap(QStringLiteral(":/immagini/link.png")));
 
     QFrame* caselle = Riquadro(frame1, "Frame7", 240, 4170, 2685, 1065);
     caselle->setProperty("Index", 4);

@@ -92,6 +92,7 @@ TEST(FinestraTest, EveryControlSitsWholeAtItsPlaceInAFixedWindowThatCannotBeMaxi
     EXPECT_EQ(f.windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint),
               Qt::WindowMinimizeButtonHint);
     EXPECT_EQ(f.windowTitle(), "   STAMPA ELENCARIO - by Vorlix");
+    EXPECT_FALSE(f.windowIcon().isNull());
     for (const Posto& p : kPosti) {
         SCOPED_TRACE(p.nome);
         const QWidget* w = Trova(f, p.nome);
@@ -108,6 +109,7 @@ TEST(FinestraTest, EveryControlSitsWholeAtItsPlaceInAFixedWindowThatCannotBeMaxi
         if (const auto* l = qobject_cast<const QLabel*>(w)) {
             EXPECT_LE(l->fontMetrics().horizontalAdvance(l->text()), l->contentsRect().width());
             EXPECT_LE(l->fontMetrics().height(), l->contentsRect().height());
+            EXPECT_TRUE(!l->text().isEmpty() || !l->pixmap().isNull());
         }
         if (const auto* b = qobject_cast<const QAbstractButton*>(w)) {
             EXPECT_LE(b->sizeHint().width(), b->width());
