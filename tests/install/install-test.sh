@@ -36,10 +36,10 @@ installato() {
     finestra "$p/bin/stampa-elencario"
 }
 
-cmake --install "$build" --prefix "$tmp/prefisso" >/dev/null
+"${CMAKE:-cmake}" --install "$build" --prefix "$tmp/prefisso" >/dev/null
 installato "$tmp/prefisso"
 
-cpack -G DEB --config "$build/CPackConfig.cmake" -B "$tmp/deb" >/dev/null
+"${CPACK:-cpack}" -G DEB --config "$build/CPackConfig.cmake" -B "$tmp/deb" >/dev/null
 deb=$(echo "$tmp"/deb/stampa-elencario_*.deb)
 # The dependencies are computed from what the programs link to.
 grep -q 'libqt6widgets6' <<<"$(dpkg-deb -f "$deb" Depends)"
