@@ -4,6 +4,8 @@
 // sees these (tests/CMakeLists.txt includes this header first).
 #include <gtest/gtest.h>
 
+#include <concepts>
+
 #include "printing/MessageService.h"
 #include "printing/Printout.h"
 #include "systems/Variabili.h"
@@ -25,18 +27,13 @@ inline void PrintTo(const VARIABILI& v, std::ostream* os) {
     *os << "}, TotNumeri " << v.TotNumeri << '}';
 }
 
-template <class Opzioni>
-void StampaOpzioni(const Opzioni& o, std::ostream* os) {
+template <class O>
+requires std::same_as<O, OpzioniStampa> || std::same_as<O, OpzioniConvertite>
+void PrintTo(const O& o, std::ostream* os) {
     *os << std::boolalpha << "{carattere " << PrintToString(o.carattere) << ", grandezza "
         << PrintToString(o.grandezza) << ", colonneRiga " << PrintToString(o.colonneRiga)
         << ", margine " << PrintToString(o.margine) << ", nomeSistema " << o.nomeSistema
         << ", numeriInGioco " << o.numeriInGioco << '}';
-}
-inline void PrintTo(const OpzioniStampa& o, std::ostream* os) {
-    StampaOpzioni(o, os);
-}
-inline void PrintTo(const OpzioniConvertite& o, std::ostream* os) {
-    StampaOpzioni(o, os);
 }
 
 inline void PrintTo(const MessageRequest& m, std::ostream* os) {
