@@ -25,14 +25,15 @@ finestra() {
 }
 
 installato() {
-    local p=$1 sistemi=$1/share/stampa-elencario/Sistemi listato
+    local p=$1 sistemi=$1/share/stampa-elencario/Sistemi listato icona
     diff <(ls "$samples") <(ls "$sistemi")
     listato=$("$p/bin/elencario" --nome "$sistemi/Sistema1.txt")
     grep -q "^ *SISTEMA1.TXT -  Numeri: 5 - Combinazioni: 5$" <<<"$listato"
     grep -q 'alla stampante predefinita' "$p/share/man/man1/elencario.1"
     desktop-file-validate "$p/share/applications/$id.desktop"
     appstreamcli validate --no-net "$p/share/metainfo/$id.metainfo.xml" >/dev/null
-    grep -q '<svg' "$p/share/icons/hicolor/scalable/apps/$id.svg"
+    icona=$(sed -n 's/^Icon=//p' "$p/share/applications/$id.desktop")
+    grep -q '<svg' "$p/share/icons/hicolor/scalable/apps/$icona.svg"
     finestra "$p/bin/stampa-elencario"
 }
 
