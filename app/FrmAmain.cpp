@@ -237,7 +237,7 @@ void FrmAmain::ImpostaOrdineTab() {
 }
 
 bool FrmAmain::Form_Load(const std::string& cartellaEseguibile) {
-    vars_.PercorsoSistemi = PercorsoSistemiDa(cartellaEseguibile);
+    vars_.PercorsoSistemi = CercaPercorsoSistemi(cartellaEseguibile);
     if (!EsisteCartella(vars_.PercorsoSistemi)) {
         messaggi_.Ask(ErrorBox(testi::kNonTrovoSistemi));
         return false;

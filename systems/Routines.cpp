@@ -71,6 +71,16 @@ std::string PercorsoSistemiDa(const std::string& cartellaEseguibile) {
     return percorso;
 }
 
+std::string CercaPercorsoSistemi(const std::string& cartellaEseguibile) {
+    const std::string accanto = PercorsoSistemiDa(cartellaEseguibile);
+    if (EsisteCartella(accanto)) return accanto;
+    // Relative to the program, so that any installation prefix works.
+    const std::filesystem::path condivisi =
+        PercorsoDaTesto(cartellaEseguibile) / ".." / "share" / "stampa-elencario" / "Sistemi" / "";
+    const std::string installati = TestoDaPercorso(condivisi.lexically_normal());
+    return EsisteCartella(installati) ? installati : accanto;
+}
+
 std::filesystem::path PercorsoDaTesto(const std::string& utf8) {
     const std::u8string testo(reinterpret_cast<const char8_t*>(utf8.data()), utf8.size());
     return std::filesystem::path(testo);

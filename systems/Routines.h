@@ -23,6 +23,11 @@ inline constexpr char kSeparatore = '/';
 // The systems folder beside the program: `cartellaEseguibile` + "/Shared/Sistemi/".
 [[nodiscard]] std::string PercorsoSistemiDa(const std::string& cartellaEseguibile);
 
+// The systems folder the window starts on: the one beside the program (the portable layout) when
+// it exists, else the installed PREFIX/share/stampa-elencario/Sistemi/ next to the program's
+// PREFIX/bin, else the one beside the program again, which the start-up refusal then names.
+[[nodiscard]] std::string CercaPercorsoSistemi(const std::string& cartellaEseguibile);
+
 // Upper-cases ASCII, Latin-1, Latin Extended-A, Greek and Cyrillic letters of UTF-8 text;
 // everything else, invalid bytes included, is kept as it is.
 [[nodiscard]] std::string MaiuscoloUtf8(std::string_view testo);

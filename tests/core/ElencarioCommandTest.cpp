@@ -144,12 +144,10 @@ TEST_F(CommandTest, ProgramPrintsSampleAndFailsWithStatus) {
     EXPECT_NE(ok.out.find("            03 08 15 27 42 \n"), std::string::npos);
     EXPECT_EQ(ok.err, "");
 
-    const Esito ko = Programma("'" +
-                                   File("b.txt",
-                                        "\xEF\xBB\xBF"
-                                        "1 2") +
-                                   "'",
-                               cartella);
+    const std::string conBom = File("b.txt",
+                                    "\xEF\xBB\xBF"
+                                    "1 2");
+    const Esito ko = Programma("'" + conBom + "'", cartella);
     EXPECT_EQ(ko.stato, 1);
     EXPECT_EQ(ko.out, "");
     EXPECT_EQ(ko.err, "File non compatibile ..! \n");

@@ -43,5 +43,18 @@ TEST(EsisteCartellaTest, FindsSystemsFolderBesideProgram) {
     EXPECT_FALSE(EsisteCartella(""));
 }
 
+TEST(CercaPercorsoSistemiTest, BesideProgramFirstThenInstalledShare) {
+    const test::TempFolder radice;
+    const std::string bin = S({radice.Text().c_str(), "bin"});
+    const std::string accanto = PercorsoSistemiDa(bin);
+    const std::string installati =
+        S({radice.Text().c_str(), "share", "stampa-elencario", "Sistemi", ""});
+    EXPECT_EQ(CercaPercorsoSistemi(bin), accanto);  // neither: the refusal names this one
+    std::filesystem::create_directories(PercorsoDaTesto(installati));
+    EXPECT_EQ(CercaPercorsoSistemi(bin), installati);
+    std::filesystem::create_directories(PercorsoDaTesto(accanto));
+    EXPECT_EQ(CercaPercorsoSistemi(bin), accanto);
+}
+
 }  // namespace
 }  // namespace elencario

@@ -158,7 +158,10 @@ TEST_F(ReaderTest, FieldsStraddlingReadBlocksLoadWhole) {
     std::vector<std::string> attese;
     for (int i = 0; contenuto.size() < 3 * 256 * 1024 + 17; ++i) {
         std::string riga;
-        for (int k = 0; k <= i % 4; ++k) riga += (k ? " " : "") + std::to_string(1 + (i + k) % 90);
+        for (int k = 0; k <= i % 4; ++k) {
+            if (k > 0) riga += ' ';
+            riga += std::to_string(1 + (i + k) % 90);
+        }
         attese.push_back(riga);
         if (i % 7 == 0) {
             std::string virgole = riga;

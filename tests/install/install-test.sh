@@ -1,0 +1,48 @@
+#!/usr/bin/env bash
+# Installs the build into a temporary prefix, and packs it as a .deb unpacked into another, then
+# meets each installed tree as a user would. Usage: install-test.sh BUILD-FOLDER SAMPLES-FOLDER
+set -Eeuo pipefail
+trap 'echo "install-test.sh: fallito alla riga $LINENO" >&2' ERR
+build=$1
+samples=$2
+id=it.elencario.StampaElencario
+tmp=$(mktemp -d "${TMPDIR:-/tmp}/elencario-install.XXXXXX")
+trap 'rm -rf "$tmp"' EXIT
+
+# The window must reach its event loop and show itself. Offscreen, the refusal box of a missing
+# systems folder would keep the process alive just the same, so it runs on a virtual X display
+# where its own caption can be looked for.
+finestra() {
+    xvfb-run -a bash -c '
+        "$1" & pid=$!
+        for _ in $(seq 100); do
+            if xwininfo -root -tree | grep -qF "\"   STAMPA ELENCARIO - by Vorlix\""; then
+                kill $pid; exit 0
+            fi
+            sleep 0.1
+        done
+        kill $pid; exit 1' finestra "$1"
+}
+
+installato() {
+    local p=$1 sistemi=$1/share/stampa-elencario/Sistemi listato icona
+    diff <(ls "$samples") <(ls "$sistemi")
+    listato=$("$p/bin/elencario" --nome "$sistemi/Sistema1.txt")
+    grep -q "^ *SISTEMA1.TXT -  Numeri: 5 - Combinazioni: 5$" <<<"$listato"
+    grep -q 'alla stampante predefinita' "$p/share/man/man1/elencario.1"
+    desktop-file-validate "$p/share/applications/$id.desktop"
+    appstreamcli validate --no-net "$p/share/metainfo/$id.metainfo.xml" >/dev/null
+    icona=$(sed -n 's/^Icon=//p' "$p/share/applications/$id.desktop")
+    grep -q '<svg' "$p/share/icons/hicolor/scalable/apps/$icona.svg"
+    finestra "$p/bin/stampa-elencario"
+}
+
+"${CMAKE:-cmake}" --install "$build" --prefix "$tmp/prefisso" >/dev/null
+installato "$tmp/prefisso"
+
+"${CPACK:-cpack}" -G DEB --config "$build/CPackConfig.cmake" -B "$tmp/deb" >/dev/null
+deb=$(echo "$tmp"/deb/stampa-elencario_*.deb)
+# The dependencies are computed from what the programs link to.
+grep -q 'libqt6widgets6' <<<"$(dpkg-deb -f "$deb" Depends)"
+dpkg-deb -x "$deb" "$tmp/radice"
+installato "$tmp/radice/usr"
