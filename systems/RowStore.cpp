@@ -12,34 +12,54 @@ namespace {
 // whatever the limit.
 constexpr std::size_t kMaxText = std::numeric_limits<std::uint32_t>::max();
 
-// Makes room for `needed` elements, doubling when the limit allows it and growing exactly
-// otherwise; false when even the exact size would pass the limit.
-template <class Container>
-bool Grow(Container& c, std::size_t needed, std::size_t otherBytes, std::size_t limit) {
-    if (c.capacity() >= needed) return true;
-    constexpr std::size_t kElement = sizeof(typename Container::value_type);
-    std::size_t wanted = std::min(std::max({needed, c.capacity() * 2, std::size_t{256}}), kMaxText);
-    if (otherBytes + wanted * kElement > limit) wanted = needed;
-    if (otherBytes + wanted * kElement > limit) return false;
-    c.reserve(wanted);
-    return true;
+}  // namespace
+
+std::size_t RowStore::OffsetBytes() const {
+    std::size_t bytes = ends_.capacity() * sizeof(ends_[0]);
+    for (const auto& block : ends_) bytes += block.capacity() * sizeof(std::uint32_t);
+    return bytes;
 }
 
-}  // namespace
+std::size_t RowStore::MemoryBytes() const {
+    return text_.capacity() + OffsetBytes();
+}
 
 bool RowStore::AppendGrowing(std::string_view row) {
     const std::size_t newText = text_.size() + row.size();
     if (newText > kMaxText) return false;
     try {
-        if (!Grow(text_, newText, ends_.capacity() * sizeof(std::uint32_t), limit_)) return false;
-        if (!Grow(ends_, ends_.size() + 1, text_.capacity(), limit_)) return false;
+        if (text_.capacity() < newText) {
+            // Doubling when the limit allows it, growing exactly otherwise.
+            const std::size_t others = OffsetBytes();
+            std::size_t wanted =
+                std::min(std::max({newText, text_.capacity() * 2, std::size_t{256}}), kMaxText);
+            if (others + wanted > limit_) wanted = newText;
+            if (others + wanted > limit_) return false;
+            text_.reserve(wanted);
+        }
+        if (ends_.empty() || ends_.back().size() == kBlock) {
+            // A whole block when the limit allows it, else what is left of the limit.
+            const std::size_t used = text_.capacity() + OffsetBytes() + sizeof(ends_[0]);
+            if (used > limit_) return false;
+            const std::size_t room = (limit_ - used) / sizeof(std::uint32_t);
+            if (room == 0) return false;
+            ends_.emplace_back();
+            ends_.back().reserve(std::min(kBlock, room));
+        } else if (ends_.back().size() == ends_.back().capacity()) {
+            const std::size_t used = text_.capacity() + OffsetBytes();
+            const std::size_t grown = std::min(kBlock, ends_.back().capacity() * 2);
+            const std::size_t more = (grown - ends_.back().capacity()) * sizeof(std::uint32_t);
+            if (used + more > limit_) return false;
+            ends_.back().reserve(grown);
+        }
     } catch (const std::bad_alloc&) {
         return false;
     } catch (const std::length_error&) {
         return false;
     }
     text_.append(row);  // both fit in what was reserved: nothing below can throw
-    ends_.push_back(static_cast<std::uint32_t>(newText));
+    ends_.back().push_back(static_cast<std::uint32_t>(newText));
+    ++size_;
     return true;
 }
 
@@ -58,6 +78,7 @@ void RowStore::ShrinkToFit() {
         // The text was reserved at about its final size: copying it again to save a few percent
         // would cost more time than the memory is worth.
         if (text_.capacity() - text_.size() > text_.size() / 4) text_.shrink_to_fit();
+        if (!ends_.empty()) ends_.back().shrink_to_fit();
         ends_.shrink_to_fit();
     } catch (const std::exception&) {
         // Keeping the spare capacity is harmless.

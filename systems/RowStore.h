@@ -10,7 +10,8 @@
 namespace elencario {
 
 // The rows of a loaded system, held compactly: all row texts back to back in one buffer plus
-// the end offset of each row. Millions of rows cost one allocation each for text and offsets.
+// the end offset of each row. The offsets sit in blocks of fixed size, so that growing never
+// copies them; millions of rows cost one allocation for text and one per block of offsets.
 class RowStore {
   public:
     static constexpr std::size_t kNoLimit = std::numeric_limits<std::size_t>::max();
@@ -21,11 +22,13 @@ class RowStore {
 
     // Appends one row; false when the store would pass its limit or memory runs out.
     [[nodiscard]] bool Append(std::string_view row) {
-        if (text_.capacity() - text_.size() < row.size() || ends_.capacity() == ends_.size()) {
+        if (text_.capacity() - text_.size() < row.size() || ends_.empty() ||
+            ends_.back().size() == ends_.back().capacity()) {
             return AppendGrowing(row);
         }
         text_.append(row);
-        ends_.push_back(static_cast<std::uint32_t>(text_.size()));
+        ends_.back().push_back(static_cast<std::uint32_t>(text_.size()));
+        ++size_;
         return true;
     }
     // Pre-allocates room for this much row text, within the limit.
@@ -33,27 +36,33 @@ class RowStore {
     // Drops spare capacity once loading is over.
     void ShrinkToFit();
 
-    [[nodiscard]] std::size_t size() const { return ends_.size(); }
-    [[nodiscard]] bool empty() const { return ends_.empty(); }
+    [[nodiscard]] std::size_t size() const { return size_; }
+    [[nodiscard]] bool empty() const { return size_ == 0; }
     // Row i, counted from 0.
     [[nodiscard]] std::string_view operator[](std::size_t i) const {
-        const std::size_t begin = i == 0 ? 0 : ends_[i - 1];
-        return std::string_view(text_).substr(begin, ends_[i] - begin);
+        const std::size_t begin = i == 0 ? 0 : End(i - 1);
+        return std::string_view(text_).substr(begin, End(i) - begin);
     }
     // Bytes held on the heap, spare capacity included.
-    [[nodiscard]] std::size_t MemoryBytes() const {
-        return text_.capacity() + ends_.capacity() * sizeof(std::uint32_t);
-    }
+    [[nodiscard]] std::size_t MemoryBytes() const;
 
     bool operator==(const RowStore& other) const {
         return text_ == other.text_ && ends_ == other.ends_;
     }
 
   private:
+    static constexpr unsigned kBlockBits = 16;
+    static constexpr std::size_t kBlock = std::size_t{1} << kBlockBits;  // offsets per block
+
+    [[nodiscard]] std::size_t End(std::size_t i) const {
+        return ends_[i >> kBlockBits][i & (kBlock - 1)];
+    }
     bool AppendGrowing(std::string_view row);
+    [[nodiscard]] std::size_t OffsetBytes() const;
 
     std::string text_;
-    std::vector<std::uint32_t> ends_;
+    std::vector<std::vector<std::uint32_t>> ends_;
+    std::size_t size_ = 0;
     std::size_t limit_ = kNoLimit;
 };
 

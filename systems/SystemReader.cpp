@@ -18,9 +18,26 @@ namespace {
 
 constexpr std::size_t kBlocco = 256 * 1024;
 constexpr std::size_t kPezziMassimi = 32768;  // the piece index is a 16-bit counter
+constexpr int kErroreLettura = 57;
 
 bool Cifra(char c) {
     return c >= '0' && c <= '9';
+}
+
+// What a byte is to the field reader.
+enum Classe : std::uint8_t { kAltro, kSpazio, kVirgola, kFineRiga, kVirgolette };
+
+constexpr std::array<Classe, 256> kClassi = [] {
+    std::array<Classe, 256> classi{};
+    classi[' '] = classi['\t'] = kSpazio;
+    classi[','] = kVirgola;
+    classi['\r'] = classi['\n'] = kFineRiga;
+    classi['"'] = kVirgolette;
+    return classi;
+}();
+
+Classe ClasseDi(char c) {
+    return kClassi[static_cast<unsigned char>(c)];
 }
 
 struct NumeriRiga {
@@ -28,8 +45,88 @@ struct NumeriRiga {
     std::size_t quanti = 0;
 };
 
-// Reads a system file field by field, a block at a time. A field that lies within one block is
-// handed out as a view into it; only fields that span blocks, and quoted ones, are copied.
+// One row built from the bytes of its field as they come: blanks at either end dropped, every
+// run of blanks within it halved once (a run of n gives (n + 1) / 2 spaces), each piece checked
+// as soon as it ends. Once a piece fails the row is decided and no longer kept: only its pieces
+// are still counted, since more than 32768 of them fail before any is converted.
+class RigaInCorso {
+  public:
+    explicit RigaInCorso(std::array<std::int16_t, kNumeroMassimo + 1>& numeri) : numeri_(numeri) {}
+
+    void Inizia() {
+        testo_.clear();
+        pezzi_ = 0;
+        spazi_ = 0;
+        inPezzo_ = false;
+        errore_ = 0;
+    }
+    // The first failing piece is known: the bytes now only count pieces.
+    [[nodiscard]] bool Decisa() const { return errore_ != 0; }
+    // More pieces than the piece index can count: the row fails with overflow at once.
+    [[nodiscard]] bool Troppi() const { return pezzi_ > kPezziMassimi; }
+
+    void Spazio() {
+        if (inPezzo_) ChiudiPezzo();
+        if (pezzi_ > 0) ++spazi_;  // blanks in front of the first piece go
+    }
+    void Altro(char c) {
+        if (!inPezzo_) ApriPezzo();
+        if (errore_ != 0) return;
+        testo_.push_back(c);
+        pezzo_.Aggiungi(c);
+        if (pezzo_.NonNumero()) errore_ = kErroreTipo;
+    }
+    // Skips, in a decided row, the rest of the piece under way: up to the first blank or end of
+    // the field from `p`.
+    const char* SaltaPezzo(const char* p, const char* fine, bool virgolettato) const {
+        if (!inPezzo_) return p;
+        // Inside quotes line ends belong to pieces; outside, a quote does.
+        const Classe anchePezzo = virgolettato ? kFineRiga : kVirgolette;
+        while (p != fine && (ClasseDi(*p) == kAltro || ClasseDi(*p) == anchePezzo)) ++p;
+        return p;
+    }
+    // 0 and the normalised row, or the error number that decides the row.
+    int Termina(std::string_view& riga) {
+        if (inPezzo_) ChiudiPezzo();
+        if (errore_ != 0) return errore_;
+        // The counter steps past its range after the last of 32768 pieces.
+        if (pezzi_ == kPezziMassimi) return kErroreOverflow;
+        riga = testo_;
+        return 0;
+    }
+
+  private:
+    void ApriPezzo() {
+        if (pezzi_ > 0) {
+            const std::size_t separatori = (spazi_ + 1) / 2;
+            pezzi_ += separatori - 1;  // the empty pieces between them
+            if (errore_ == 0 && separatori > 1) errore_ = kErroreTipo;
+            if (errore_ == 0) testo_.push_back(' ');
+        }
+        ++pezzi_;
+        spazi_ = 0;
+        inPezzo_ = true;
+        pezzo_ = {};
+    }
+    void ChiudiPezzo() {
+        inPezzo_ = false;
+        if (errore_ != 0) return;
+        std::int16_t valore = 0;
+        errore_ = pezzo_.Esito(valore);
+        if (errore_ == 0 && (valore < 1 || valore > kNumeroMassimo)) errore_ = kErroreIndice;
+        if (errore_ == 0) numeri_[static_cast<std::size_t>(valore)] = 1;
+    }
+
+    std::array<std::int16_t, kNumeroMassimo + 1>& numeri_;
+    std::string testo_;
+    std::size_t pezzi_ = 0;
+    std::size_t spazi_ = 0;
+    bool inPezzo_ = false;
+    int errore_ = 0;
+    Intero16InCorso pezzo_;
+};
+
+// Reads a system file field by field, a block at a time.
 class LettoreCampi {
   public:
     explicit LettoreCampi(FileSource& sorgente) : sorgente_(sorgente), blocco_(kBlocco) {}
@@ -37,26 +134,56 @@ class LettoreCampi {
     // True when nothing is left to read (or reading failed: see Errore()).
     bool FineFile() { return !Disponibile(); }
 
-    // The next field, valid until the next call; false when reading failed.
-    bool LeggiCampo(std::string_view& campo) {
-        campo = {};
-        while (Disponibile() && (blocco_[pos_] == ' ' || blocco_[pos_] == '\t')) ++pos_;
-        if (!Disponibile()) return errore_ == 0;
-        if (blocco_[pos_] == '"') {
-            ++pos_;
-            std::string_view virgolettato;
-            const bool chiuso = LeggiFinoA([](char c) { return c == '"'; }, &virgolettato);
-            // Copied: skipping what follows the closing quote may refill the block.
-            virgolettato_.assign(virgolettato);
-            campo = virgolettato_;
-            if (!chiuso) return errore_ == 0;  // runs to the end of the file
-            ++pos_;  // the closing quote; what follows it up to the field's end is ignored
-            if (!LeggiFinoA(FineCampo{}, nullptr)) return errore_ == 0;
-        } else if (!LeggiFinoA(FineCampo{}, &campo)) {
-            return errore_ == 0;
+    // Reads the next field into `riga`. Gives false when the field is empty (no row) or reading
+    // failed (see Errore()); true when the field holds a row, decided in `riga`.
+    bool LeggiCampo(RigaInCorso& riga) {
+        while (Disponibile() && ClasseDi(blocco_[pos_]) == kSpazio) ++pos_;
+        if (!Disponibile()) return false;
+        riga.Inizia();
+        const bool virgolettato = blocco_[pos_] == '"';
+        if (virgolettato) ++pos_;
+        std::uint64_t lunghezza = 0;
+        bool chiuso = false;
+        while (!chiuso && !riga.Troppi() && Disponibile()) {
+            const char* p = blocco_.data() + pos_;
+            const char* const fine = blocco_.data() + fine_;
+            const char* const inizio = p;
+            while (p != fine && !riga.Troppi()) {
+                if (riga.Decisa()) {
+                    p = riga.SaltaPezzo(p, fine, virgolettato);
+                    if (p == fine) break;
+                }
+                const Classe classe = ClasseDi(*p);
+                if (virgolettato ? classe == kVirgolette
+                                 : (classe == kVirgola || classe == kFineRiga)) {
+                    chiuso = true;
+                    break;
+                }
+                if (classe == kSpazio || (virgolettato && classe == kVirgola)) {
+                    riga.Spazio();
+                } else {
+                    riga.Altro(*p);
+                }
+                ++p;
+            }
+            lunghezza += static_cast<std::uint64_t>(p - inizio);
+            pos_ = static_cast<std::size_t>(p - blocco_.data());
         }
-        ConsumaFine();
-        return errore_ == 0;
+        if (riga.Troppi() || errore_ != 0) return true;
+        if (virgolettato && chiuso) {
+            ++pos_;  // the closing quote; what follows it up to the field's end is ignored
+            chiuso = false;
+            while (!chiuso && Disponibile()) {
+                const char* const fine = blocco_.data() + fine_;
+                const char* p = std::find_if(
+                    static_cast<const char*>(blocco_.data() + pos_), fine,
+                    [](char c) { return ClasseDi(c) == kVirgola || ClasseDi(c) == kFineRiga; });
+                chiuso = p != fine;
+                pos_ = static_cast<std::size_t>(p - blocco_.data());
+            }
+        }
+        if (chiuso) ConsumaFine();
+        return lunghezza > 0;
     }
 
     // The common row, read in one pass: an unquoted field within the block made of numbers of
@@ -77,7 +204,8 @@ class LettoreCampi {
             if (*p != ' ') break;
             ++p;
         }
-        if (!FineCampo{}(*p)) return false;
+        const Classe classe = ClasseDi(*p);
+        if (classe != kVirgola && classe != kFineRiga) return false;
         riga = std::string_view(inizio, static_cast<std::size_t>(p - inizio));
         pos_ = static_cast<std::size_t>(p - blocco_.data());
         ConsumaFine();
@@ -85,12 +213,9 @@ class LettoreCampi {
     }
 
     [[nodiscard]] int Errore() const { return errore_; }
+    [[nodiscard]] std::uint64_t Letti() const { return letti_; }
 
   private:
-    struct FineCampo {
-        bool operator()(char c) const { return c == ',' || c == '\n' || c == '\r'; }
-    };
-
     // True when a byte is ready at pos_; refills the block as needed.
     bool Disponibile() {
         if (pos_ < fine_) return true;
@@ -98,37 +223,13 @@ class LettoreCampi {
         const std::ptrdiff_t letti = sorgente_.Read(blocco_.data(), blocco_.size(), errore_);
         if (letti <= 0) {
             finito_ = true;
-            if (letti < 0 && errore_ == 0) errore_ = 57;
+            if (letti < 0 && errore_ == 0) errore_ = kErroreLettura;
             return false;
         }
         pos_ = 0;
         fine_ = static_cast<std::size_t>(letti);
+        letti_ += static_cast<std::uint64_t>(letti);
         return true;
-    }
-
-    // Reads up to the first byte that `ferma` accepts and leaves pos_ on it; the bytes read go
-    // to `letto` when given. False when the file ends (or fails) first.
-    template <class Ferma>
-    bool LeggiFinoA(Ferma ferma, std::string_view* letto) {
-        bool attraversa = false;  // the bytes span blocks: collected in copia_
-        while (Disponibile()) {
-            const char* inizio = blocco_.data() + pos_;
-            const char* limite = blocco_.data() + fine_;
-            const char* trovato = std::find_if(inizio, limite, ferma);
-            pos_ = static_cast<std::size_t>(trovato - blocco_.data());
-            if (letto != nullptr) {
-                if (!attraversa) copia_.clear();
-                if (trovato != limite && !attraversa) {
-                    *letto = std::string_view(inizio, static_cast<std::size_t>(trovato - inizio));
-                    return true;
-                }
-                copia_.append(inizio, trovato);
-                attraversa = true;
-                *letto = copia_;
-            }
-            if (trovato != limite) return true;
-        }
-        return false;
     }
 
     // Consumes the comma or line end under pos_, and the LF of a CR LF when it is at hand. An LF
@@ -142,10 +243,9 @@ class LettoreCampi {
     std::vector<char> blocco_;
     std::size_t pos_ = 0;
     std::size_t fine_ = 0;
+    std::uint64_t letti_ = 0;
     bool finito_ = false;
     int errore_ = 0;
-    std::string copia_;
-    std::string virgolettato_;
 };
 
 // Removes leading and trailing spaces; tabs stay.
@@ -157,18 +257,6 @@ void Rifila(std::string& s) {
     }
     s.erase(s.find_last_not_of(' ') + 1);
     s.erase(0, inizio);
-}
-
-// True when normalising `campo` would leave it as it is: no blank at either end, no tab, no
-// comma, no two spaces in a row.
-bool GiaNormale(std::string_view campo) {
-    if (campo.empty() || campo.front() == ' ' || campo.back() == ' ') return campo.empty();
-    char prima = 0;
-    for (const char c : campo) {
-        if (c == '\t' || c == ',' || (c == ' ' && prima == ' ')) return false;
-        prima = c;
-    }
-    return true;
 }
 
 void NormalizzaIn(std::string_view campo, std::string& riga) {
@@ -185,31 +273,6 @@ void NormalizzaIn(std::string_view campo, std::string& riga) {
         if (riga[i] == ' ' && i + 1 < riga.size() && riga[i + 1] == ' ') ++i;
     }
     riga.resize(scritti);
-}
-
-// Marks every number of `riga` in `numeri`; 0, or the error number of the first bad piece.
-int SegnaNumeri(std::string_view riga, std::array<std::int16_t, kNumeroMassimo + 1>& numeri) {
-    if (riga.empty()) return 0;
-    std::size_t pezzi = 0;
-    // N pieces need N - 1 separators at least: empty pieces take no room.
-    if (riga.size() >= kPezziMassimi - 1) {
-        pezzi = static_cast<std::size_t>(std::count(riga.begin(), riga.end(), ' ')) + 1;
-        if (pezzi > kPezziMassimi) return kErroreOverflow;
-    }
-    const char* const fine = riga.data() + riga.size();
-    for (const char* inizio = riga.data();;) {
-        const char* spazio = inizio;
-        while (spazio != fine && *spazio != ' ') ++spazio;
-        const std::string_view pezzo(inizio, static_cast<std::size_t>(spazio - inizio));
-        std::int16_t valore = 0;
-        if (const int errore = ConvertiIntero16(pezzo, valore); errore != 0) return errore;
-        if (valore < 1 || valore > kNumeroMassimo) return kErroreIndice;
-        numeri[static_cast<std::size_t>(valore)] = 1;
-        if (spazio == fine) break;
-        inizio = spazio + 1;
-    }
-    // The counter steps past its range after the last of 32768 pieces.
-    return pezzi == kPezziMassimi ? kErroreOverflow : 0;
 }
 
 // Closes the source whatever way the load ends.
@@ -230,32 +293,34 @@ int Carica(VARIABILI& v, std::string fileSistema, FileSource& sorgente, LoadLimi
         std::min<std::uint64_t>(sorgente.SizeAtOpen(), std::numeric_limits<std::size_t>::max())));
 
     LettoreCampi lettore(sorgente);
-    std::string_view campo;
-    std::string normalizzata;
+    RigaInCorso inCorso(numeri);
+    std::string_view riga;
     NumeriRiga semplice;
-    // Every row is counted and stored before its numbers are looked at.
-    const auto conserva = [&](std::string_view riga) {
+    // Every row is counted before its numbers are looked at: a 2,147,483,648th row fails with
+    // overflow whatever it holds.
+    const auto conta = [&] {
         if (totale == std::numeric_limits<std::int32_t>::max()) return kErroreOverflow;
         ++totale;
-        return righe.Append(riga) ? 0 : kErroreMemoria;
+        return 0;
     };
     while (!lettore.FineFile()) {
-        if (lettore.LeggiRigaSemplice(campo, semplice)) {
-            if (const int errore = conserva(campo); errore != 0) return errore;
+        if (lettore.LeggiRigaSemplice(riga, semplice)) {
+            if (const int errore = conta(); errore != 0) return errore;
+            if (!righe.Append(riga)) return kErroreMemoria;
             for (std::size_t i = 0; i < semplice.quanti; ++i) numeri[semplice.valori[i]] = 1;
             continue;
         }
-        if (!lettore.LeggiCampo(campo)) return lettore.Errore();
-        if (campo.empty()) continue;
-        std::string_view riga = campo;
-        if (!GiaNormale(campo)) {
-            NormalizzaIn(campo, normalizzata);
-            riga = normalizzata;
-        }
-        if (const int errore = conserva(riga); errore != 0) return errore;
-        if (const int errore = SegnaNumeri(riga, numeri); errore != 0) return errore;
+        const bool piena = lettore.LeggiCampo(inCorso);
+        if (lettore.Errore() != 0) return lettore.Errore();
+        if (!piena) continue;
+        if (const int errore = conta(); errore != 0) return errore;
+        if (inCorso.Troppi()) return kErroreOverflow;
+        if (const int errore = inCorso.Termina(riga); errore != 0) return errore;
+        if (!righe.Append(riga)) return kErroreMemoria;
     }
     if (lettore.Errore() != 0) return lettore.Errore();
+    // A file rewritten or replaced while it was read must not pass for a system.
+    if (lettore.Letti() != sorgente.SizeAtOpen() || sorgente.Cambiato()) return kErroreLettura;
 
     std::int16_t totNumeri = 0;
     if (totale > 0) {
