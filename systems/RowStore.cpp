@@ -44,7 +44,9 @@ bool RowStore::AppendGrowing(std::string_view row) {
             const std::size_t room = (limit_ - used) / sizeof(std::uint32_t);
             if (room == 0) return false;
             ends_.emplace_back();
-            ends_.back().reserve(std::min(kBlock, room));
+            // The first block starts small: most systems are short.
+            ends_.back().reserve(
+                std::min({ends_.size() == 1 ? std::size_t{1024} : kBlock, kBlock, room}));
         } else if (ends_.back().size() == ends_.back().capacity()) {
             const std::size_t used = text_.capacity() + OffsetBytes();
             const std::size_t grown = std::min(kBlock, ends_.back().capacity() * 2);

@@ -40,11 +40,6 @@ Classe ClasseDi(char c) {
     return kClassi[static_cast<unsigned char>(c)];
 }
 
-struct NumeriRiga {
-    std::array<std::uint8_t, 32> valori;
-    std::size_t quanti = 0;
-};
-
 // One row built from the bytes of its field as they come: blanks at either end dropped, every
 // run of blanks within it halved once (a run of n gives (n + 1) / 2 spaces), each piece checked
 // as soon as it ends. Once a piece fails the row is decided and no longer kept: only its pieces
@@ -186,30 +181,52 @@ class LettoreCampi {
         return lunghezza > 0;
     }
 
-    // The common row, read in one pass: an unquoted field within the block made of numbers of
-    // one or two digits separated by single spaces. Gives the row and its numbers and consumes
-    // it; false, consuming nothing, for anything else (which LeggiCampo then reads).
-    bool LeggiRigaSemplice(std::string_view& riga, NumeriRiga& numeri) {
-        const char* const inizio = blocco_.data() + pos_;
+    // The common rows, read in one pass: unquoted fields within the block made of numbers of
+    // one or two digits from 1 to 90 separated by single spaces. Hands each to `conserva` (which
+    // gives 0 or an error number that stops the reading), adds its numbers to `segnati` (bit n
+    // for number n), and stops before the first field of any other shape, which LeggiCampo then
+    // reads.
+    template <class Conserva>
+    int LeggiRigheSemplici(Conserva&& conserva, std::array<std::uint64_t, 2>& segnati) {
+        constexpr int kPezziSemplici = 64;  // longer rows take the general road
         const char* const limite = blocco_.data() + fine_;
-        const char* p = inizio;
-        numeri.quanti = 0;
+        const char* p = blocco_.data() + pos_;
+        // The marks live in registers: numbers 1 to 63 in `bassi`, 64 to 90 in `alti`.
+        std::uint64_t bassi = segnati[0];
+        std::uint64_t alti = segnati[1];
+        const auto fine = [&](int errore) {
+            segnati = {bassi, alti};
+            return errore;
+        };
         for (;;) {
-            if (p == limite || !Cifra(*p)) return false;
-            int valore = *p++ - '0';
-            if (p != limite && Cifra(*p)) valore = valore * 10 + (*p++ - '0');
-            if (p == limite || valore < 1 || valore > kNumeroMassimo) return false;
-            if (numeri.quanti == numeri.valori.size()) return false;
-            numeri.valori[numeri.quanti++] = static_cast<std::uint8_t>(valore);
-            if (*p != ' ') break;
-            ++p;
+            const char* const inizio = p;
+            std::uint64_t rigaBassi = 0;
+            std::uint64_t rigaAlti = 0;
+            for (int pezzi = 0;; ++pezzi) {
+                if (p == limite || !Cifra(*p) || pezzi == kPezziSemplici) return fine(0);
+                unsigned valore = static_cast<unsigned>(*p++ - '0');
+                if (p != limite && Cifra(*p))
+                    valore = valore * 10 + static_cast<unsigned>(*p++ - '0');
+                if (p == limite || valore < 1 || valore > kNumeroMassimo) return fine(0);
+                const std::uint64_t bit = std::uint64_t{1} << (valore & 63);
+                rigaBassi |= valore < 64 ? bit : 0;
+                rigaAlti |= valore < 64 ? 0 : bit;
+                if (*p != ' ') break;
+                ++p;
+            }
+            const Classe classe = ClasseDi(*p);
+            if (classe != kVirgola && classe != kFineRiga) return fine(0);
+            if (const int errore =
+                    conserva(std::string_view(inizio, static_cast<std::size_t>(p - inizio)));
+                errore != 0) {
+                return fine(errore);
+            }
+            bassi |= rigaBassi;
+            alti |= rigaAlti;
+            pos_ = static_cast<std::size_t>(p - blocco_.data());
+            ConsumaFine();
+            p = blocco_.data() + pos_;
         }
-        const Classe classe = ClasseDi(*p);
-        if (classe != kVirgola && classe != kFineRiga) return false;
-        riga = std::string_view(inizio, static_cast<std::size_t>(p - inizio));
-        pos_ = static_cast<std::size_t>(p - blocco_.data());
-        ConsumaFine();
-        return true;
     }
 
     [[nodiscard]] int Errore() const { return errore_; }
@@ -295,33 +312,35 @@ int Carica(VARIABILI& v, std::string fileSistema, FileSource& sorgente, LoadLimi
     LettoreCampi lettore(sorgente);
     RigaInCorso inCorso(numeri);
     std::string_view riga;
-    NumeriRiga semplice;
+    std::array<std::uint64_t, 2> segnati{};
     // Every row is counted before its numbers are looked at: a 2,147,483,648th row fails with
     // overflow whatever it holds.
-    const auto conta = [&] {
+    const auto conserva = [&](std::string_view r) {
         if (totale == std::numeric_limits<std::int32_t>::max()) return kErroreOverflow;
         ++totale;
-        return 0;
+        return righe.Append(r) ? 0 : kErroreMemoria;
     };
     while (!lettore.FineFile()) {
-        if (lettore.LeggiRigaSemplice(riga, semplice)) {
-            if (const int errore = conta(); errore != 0) return errore;
-            if (!righe.Append(riga)) return kErroreMemoria;
-            for (std::size_t i = 0; i < semplice.quanti; ++i) numeri[semplice.valori[i]] = 1;
-            continue;
+        if (const int errore = lettore.LeggiRigheSemplici(conserva, segnati); errore != 0) {
+            return errore;
         }
+        if (lettore.FineFile()) break;
         const bool piena = lettore.LeggiCampo(inCorso);
         if (lettore.Errore() != 0) return lettore.Errore();
         if (!piena) continue;
-        if (const int errore = conta(); errore != 0) return errore;
+        // Counted first: a row past the count fails with overflow whatever its pieces.
+        if (totale == std::numeric_limits<std::int32_t>::max()) return kErroreOverflow;
         if (inCorso.Troppi()) return kErroreOverflow;
         if (const int errore = inCorso.Termina(riga); errore != 0) return errore;
-        if (!righe.Append(riga)) return kErroreMemoria;
+        if (const int errore = conserva(riga); errore != 0) return errore;
     }
     if (lettore.Errore() != 0) return lettore.Errore();
     // A file rewritten or replaced while it was read must not pass for a system.
     if (lettore.Letti() != sorgente.SizeAtOpen() || sorgente.Cambiato()) return kErroreLettura;
 
+    for (std::size_t n = 1; n <= kNumeroMassimo; ++n) {
+        if ((segnati[n >> 6] >> (n & 63)) & 1) numeri[n] = 1;
+    }
     std::int16_t totNumeri = 0;
     if (totale > 0) {
         totNumeri = static_cast<std::int16_t>(std::count(numeri.begin() + 1, numeri.end(), 1));
