@@ -111,21 +111,25 @@ TEST_P(FailuresTest, FailsAndKeepsSystemLoadedBefore) {
 
 INSTANTIATE_TEST_SUITE_P(
     Files, FailuresTest,
-    ::testing::Values(CasoFallito{"Letter", "7 x\r\n", 13},
-                      CasoFallito{"NinetyOne", "1 2\r\n3 4\r\n7 91\r\n1", 9},
-                      CasoFallito{"Zero", "0", 9}, CasoFallito{"Negative", "-5", 9},
-                      CasoFallito{"PastInteger", "40000", 6},
-                      CasoFallito{"SpaceTabSpaceLeavesEmptyPiece", "1 \t 2", 13},
-                      CasoFallito{"ThreeSpacesHalvedOnce", "\"1   2\"", 13},
-                      CasoFallito{"CommaBetweenSpacesInQuotes", "\"1 , 2\"", 13},
-                      CasoFallito{"QuoteInsideField", "1\"2", 13},
-                      CasoFallito{"QuotedAcrossLineEnd", "\"1\r\n2\"", 13},
-                      CasoFallito{"ByteOrderMark",
-                                  "\xEF\xBB\xBF"
-                                  "1 2\r\n",
-                                  13},
-                      CasoFallito{"NulBytes", std::string(3, '\0'), 13},
-                      CasoFallito{"Fraction", "1.5", 13}),
+    ::testing::Values(
+        CasoFallito{"Letter", "7 x\r\n", 13},
+        CasoFallito{"NinetyOne", "1 2\r\n3 4\r\n7 91\r\n1", 9}, CasoFallito{"Zero", "0", 9},
+        CasoFallito{"Negative", "-5", 9}, CasoFallito{"PastInteger", "40000", 6},
+        CasoFallito{"HighestInteger", "32767", 9}, CasoFallito{"PastHighestInteger", "32768", 6},
+        CasoFallito{"LowestInteger", "-32768", 9}, CasoFallito{"PastLowestInteger", "-32769", 6},
+        CasoFallito{"HugeThenLetter", "1 99999999999999999999x", 13},
+        CasoFallito{"SignAlone", "-", 13}, CasoFallito{"TwoSigns", "+-5", 13},
+        CasoFallito{"Exponent", "1e2", 13},
+        CasoFallito{"SpaceTabSpaceLeavesEmptyPiece", "1 \t 2", 13},
+        CasoFallito{"ThreeSpacesHalvedOnce", "\"1   2\"", 13},
+        CasoFallito{"CommaBetweenSpacesInQuotes", "\"1 , 2\"", 13},
+        CasoFallito{"QuoteInsideField", "1\"2", 13},
+        CasoFallito{"QuotedAcrossLineEnd", "\"1\r\n2\"", 13},
+        CasoFallito{"ByteOrderMark",
+                    "\xEF\xBB\xBF"
+                    "1 2\r\n",
+                    13},
+        CasoFallito{"NulBytes", std::string(3, '\0'), 13}, CasoFallito{"Fraction", "1.5", 13}),
     [](const auto& info) { return std::string(info.param.nome); });
 
 TEST_F(ReaderTest, SecondLoadReplacesFirst) {
@@ -140,11 +144,7 @@ TEST_F(ReaderTest, SecondLoadReplacesFirst) {
     EXPECT_EQ(v.TotCombinazioni, 50);
     EXPECT_EQ(NumeriInGioco(v), (std::vector<int>{2, 3}));
     EXPECT_EQ(v.FileSistema, cartella.Text() + kSeparatore + "cinquanta.txt");
-}
-
-TEST_F(ReaderTest, EmptySystemAfterLoadedOneLeavesNothingToPrint) {
-    VARIABILI v;
-    ASSERT_EQ(Carica(v, "a.txt", "1 2"), 0);
+    // A system without rows replaces it too, and leaves nothing to print.
     ASSERT_EQ(Carica(v, "vuoto.txt", "\r\n\r\n"), 0);
     EXPECT_EQ(v.TotCombinazioni, 0);
     EXPECT_EQ(v.TotNumeri, 0);
@@ -173,15 +173,6 @@ TEST_F(ReaderTest, FieldsStraddlingReadBlocksLoadWhole) {
     ASSERT_EQ(Carica(v, "grande.txt", contenuto), 0);
     EXPECT_EQ(Righe(v), attese);
     EXPECT_EQ(v.TotNumeri, 90);
-}
-
-TEST(NormalizzaCampoTest, HalvesDoubleSpacesInOnePass) {
-    EXPECT_EQ(NormalizzaCampo("1  2"), "1 2");
-    EXPECT_EQ(NormalizzaCampo("1   2"), "1  2");
-    EXPECT_EQ(NormalizzaCampo("1    2"), "1  2");
-    EXPECT_EQ(NormalizzaCampo("1     2"), "1   2");
-    EXPECT_EQ(NormalizzaCampo(" \t1,\t2\t, "), "1 2");
-    EXPECT_EQ(NormalizzaCampo("\t 3"), "3");  // the tab goes after the first trim
 }
 
 }  // namespace
