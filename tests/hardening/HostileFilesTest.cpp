@@ -12,6 +12,7 @@
 #include "systems/Routines.h"
 #include "systems/SystemReader.h"
 #include "tests/hardening/FileOstili.h"
+#include "tests/support/TempFolder.h"
 
 #ifndef _WIN32
 #include <sys/stat.h>
@@ -49,7 +50,8 @@ class HostileTest : public ::testing::Test {
 
 struct CasoContenuto {
     const char* nome;
-    std::function<void(const test::TempFolder&, const std::string&)> crea;
+    std::string contenuto;  // the file holds `volte` copies of it
+    std::size_t volte;
     int errore;              // 0: the file loads
     std::int32_t righe = 0;  // rows when it loads
 };
@@ -62,7 +64,7 @@ class ContentsTest : public HostileTest, public ::testing::WithParamInterface<Ca
 
 TEST_P(ContentsTest, ReportedOrLoadedWhole) {
     const CasoContenuto& c = GetParam();
-    c.crea(cartella, "ostile.TXT");
+    cartella.WriteRepeated("ostile.TXT", c.contenuto, c.volte);
     if (c.errore != 0) {
         ExpectRefused("ostile.TXT", c.errore);
         return;
@@ -72,44 +74,24 @@ TEST_P(ContentsTest, ReportedOrLoadedWhole) {
     EXPECT_EQ(v.TotCombinazioni, c.righe);
 }
 
-const auto kRipetuto = [](std::string pezzo, std::size_t volte) {
-    return
-        [=](const test::TempFolder& c, const std::string& n) { c.WriteRepeated(n, pezzo, volte); };
-};
-
 INSTANTIATE_TEST_SUITE_P(
     Hostile, ContentsTest,
     ::testing::Values(
-        CasoContenuto{"TwentyMBOfNulBytes", kRipetuto(std::string(1, '\0'), 20'000'000), 13, 0},
-        CasoContenuto{"LetterThenTwentyMB", kRipetuto("x 1 ", 5'000'000), 6, 0},
+        CasoContenuto{"TwentyMBOfNulBytes", std::string(1, '\0'), 20'000'000, 13},
+        // The letter decides the row, unless it has more pieces than can be counted.
+        CasoContenuto{"LetterInRowOfTwentyMB", "x 1 ", 5'000'000, 6},
         CasoContenuto{"QuotedNulsThenManyBlanks",
-                      [](const auto& c, const auto& n) {
-                          c.Write(n, "\"x" + std::string(3'000'000, '\0') +
-                                         std::string(70'000, ',') + "1\"");
-                      },
-                      6, 0},
-        CasoContenuto{"TwoMillionEmptyFields", kRipetuto(",", 2'000'000), 0, 0},
-        CasoContenuto{"RowOf32767Pieces",
-                      [](const auto& c, const auto& n) { c.Write(n, test::RigaDiPezzi(32767)); }, 0,
-                      1},
-        CasoContenuto{"RowOf32768Pieces",
-                      [](const auto& c, const auto& n) { c.Write(n, test::RigaDiPezzi(32768)); }, 6,
-                      0},
-        CasoContenuto{
-            "BadPieceInRowOf32768",
-            [](const auto& c, const auto& n) { c.Write(n, "x " + test::RigaDiPezzi(32767)); }, 13},
-        CasoContenuto{
-            "SecondRowOf40000Pieces",
-            [](const auto& c, const auto& n) { c.Write(n, "1 2\r\n" + test::RigaDiPezzi(40000)); },
-            6, 0},
+                      "\"x" + std::string(3'000'000, '\0') + std::string(70'000, ',') + "1\"", 1,
+                      6},
+        CasoContenuto{"TwoMillionEmptyFields", ",", 2'000'000, 0, 0},
+        CasoContenuto{"RowOf32767Pieces", test::RigaDiPezzi(32767), 1, 0, 1},
+        CasoContenuto{"RowOf32768Pieces", test::RigaDiPezzi(32768), 1, 6},
+        CasoContenuto{"BadPieceInRowOf32768", "x " + test::RigaDiPezzi(32767), 1, 13},
+        CasoContenuto{"SecondRowOf40000Pieces", "1 2\r\n" + test::RigaDiPezzi(40000), 1, 6},
         // Mostly empty pieces: a short row can still hold more than 32768 of them.
-        CasoContenuto{"ShortRowOfManyEmptyPieces",
-                      [](const auto& c, const auto& n) {
-                          c.Write(n, "\"1" + std::string(70'000, ' ') + "2\"");
-                      },
-                      6, 0},
-        CasoContenuto{"OneLineOf200MB", kRipetuto("12 ", 200'000'000 / 3), 6, 0},
-        CasoContenuto{"OneNumberOf20MBDigits", kRipetuto("0", 20'000'000), 9, 0}),
+        CasoContenuto{"ShortRowOfManyEmptyPieces", "\"1" + std::string(70'000, ' ') + "2\"", 1, 6},
+        CasoContenuto{"OneLineOf200MB", "12 ", 200'000'000 / 3, 6},
+        CasoContenuto{"OneNumberOf20MBDigits", "0", 20'000'000, 9}),
     [](const auto& info) { return std::string(info.param.nome); });
 
 // ---- Entries that are not readable files ----

@@ -4,97 +4,70 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <optional>
+#include <sstream>
 
 #include "printing/FilePrinter.h"
 #include "printing/Printout.h"
 #include "systems/Routines.h"
 #include "systems/SystemReader.h"
-#include "tests/hardening/FileOstili.h"
-
-#ifndef _WIN32
-#include <sys/stat.h>
-#endif
+#include "tests/support/TempFolder.h"
 
 namespace elencario {
 namespace {
 
 namespace fs = std::filesystem;
 
-struct Impronta {
-    std::optional<std::uint64_t> hash;  // of the bytes, for regular files only
-    std::int64_t mtime = 0;             // of the entry itself, links not followed
-    bool operator==(const Impronta&) const = default;
-};
-
-std::uint64_t HashFile(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    std::vector<char> blocco(1 << 20);
-    std::uint64_t h = 1469598103934665603ull;  // FNV-1a
-    while (in.read(blocco.data(), static_cast<std::streamsize>(blocco.size())) || in.gcount() > 0) {
-        for (std::streamsize i = 0; i < in.gcount(); ++i) {
-            h = (h ^ static_cast<unsigned char>(blocco[static_cast<std::size_t>(i)])) *
-                1099511628211ull;
-        }
-    }
-    return h;
-}
-
-Impronta ImprontaDi(const fs::path& p) {
-    Impronta i;
+// The bytes and modification time of a regular file; the kind of anything else.
+std::string Impronta(const fs::path& p) {
     const fs::file_status stato = fs::symlink_status(p);
-#ifdef _WIN32
-    i.mtime = fs::last_write_time(p).time_since_epoch().count();
-#else
-    struct stat st {};
-    if (::lstat(p.c_str(), &st) == 0) {
-        i.mtime = static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1'000'000'000 + st.st_mtim.tv_nsec;
+    std::ostringstream impronta;
+    impronta << static_cast<int>(stato.type());
+    if (fs::is_regular_file(stato)) {
+        impronta << fs::last_write_time(p).time_since_epoch().count()
+                 << std::ifstream(p, std::ios::binary).rdbuf();
     }
-#endif
-    if (fs::is_regular_file(stato)) i.hash = HashFile(p);
-    return i;
+    return impronta.str();
 }
 
 TEST(NeverWrittenTest, SamplesAndHostileFilesKeepBytesAndTimes) {
-    struct Voce {
-        std::string cartella;
-        std::string nome;
-        fs::path Path() const { return PercorsoDaTesto(cartella) / PercorsoDaTesto(nome); }
-    };
-    std::vector<Voce> voci;
-    // The samples where they are, the hostile entries in a folder of their own.
+    std::vector<std::pair<std::string, std::string>> voci;  // folder and name
     for (const auto& sample : fs::directory_iterator(PercorsoDaTesto(ELENCARIO_SAMPLES))) {
-        voci.push_back({ELENCARIO_SAMPLES, TestoDaPercorso(sample.path().filename())});
+        voci.emplace_back(ELENCARIO_SAMPLES, TestoDaPercorso(sample.path().filename()));
     }
     const test::TempFolder cartella;
-    for (const std::string& nome : test::CreaTuttiGliOstili(cartella, 20'000'000)) {
-        voci.push_back({cartella.Text(), nome});
+    cartella.WriteRepeated("zeri.TXT", std::string_view("\0", 1), 4096);
+    cartella.WriteRepeated("vuoti.TXT", ",", 100'000);
+    cartella.WriteRepeated("grande.TXT", "12 ", 1'000'000);
+    cartella.Write("cambia.TXT", "1 2\r\n");
+    fs::create_directory(cartella.path() / "y.TXT");
+    fs::create_symlink("cambia.TXT", cartella.path() / "link.TXT");
+    for (const char* nome :
+         {"zeri.TXT", "vuoti.TXT", "grande.TXT", "cambia.TXT", "y.TXT", "link.TXT"}) {
+        voci.emplace_back(cartella.Text(), nome);
     }
     ASSERT_GE(voci.size(), 10u);
+    const auto percorso = [](const auto& voce) {
+        return PercorsoDaTesto(voce.first) / PercorsoDaTesto(voce.second);
+    };
+    std::vector<std::string> prima;
+    for (const auto& voce : voci) prima.push_back(Impronta(percorso(voce)));
 
-    std::vector<Impronta> prima;
-    for (const Voce& voce : voci) prima.push_back(ImprontaDi(voce.Path()));
-
-    const fs::path listato = cartella.path() / "listato.out";
-    std::FILE* uscita = std::fopen(listato.string().c_str(), "wb");
+    std::FILE* uscita = std::tmpfile();
     ASSERT_NE(uscita, nullptr);
-    VARIABILI v;
     OpzioniConvertite opzioni;
-    opzioni.nomeSistema = true;
-    opzioni.numeriInGioco = true;
+    opzioni.nomeSistema = opzioni.numeriInGioco = true;
     int stampati = 0;
-    for (const Voce& voce : voci) {
-        (void)CaricaSistema(v, voce.cartella, voce.nome);
-        if (v.TotCombinazioni < 1) continue;
+    for (const auto& [nome, file] : voci) {
+        VARIABILI v;
+        if (CaricaSistema(v, nome, file) != 0 || v.TotCombinazioni < 1) continue;
         FilePrinter stampante(uscita);
-        EXPECT_EQ(ComponiElencario(v, opzioni, stampante), PrinterStatus::Ok) << voce.nome;
+        EXPECT_EQ(ComponiElencario(v, opzioni, stampante), PrinterStatus::Ok) << file;
         ++stampati;
     }
     std::fclose(uscita);
     EXPECT_GE(stampati, 5);
-
     for (std::size_t i = 0; i < voci.size(); ++i) {
-        EXPECT_EQ(ImprontaDi(voci[i].Path()), prima[i]) << voci[i].nome;
+        EXPECT_EQ(Impronta(percorso(voci[i])), prima[i]) << voci[i].second;
     }
 }
 
