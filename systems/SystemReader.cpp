@@ -182,12 +182,12 @@ class LettoreCampi {
     }
 
     // The common rows, read in one pass: unquoted fields within the block made of numbers of
-    // one or two digits from 1 to 90 separated by single spaces. Hands each to `conserva` (which
-    // gives 0 or an error number that stops the reading), adds its numbers to `segnati` (bit n
-    // for number n), and stops before the first field of any other shape, which LeggiCampo then
-    // reads.
-    template <class Conserva>
-    int LeggiRigheSemplici(Conserva&& conserva, std::array<std::uint64_t, 2>& segnati) {
+    // one or two digits from 1 to 90 separated by single spaces. Each is counted with `conta`
+    // (which gives 0 or an error number that stops the reading) and appended to `righe`, its
+    // numbers added to `segnati` (bit n for number n). Stops before the first field
+    // of any other shape, which LeggiCampo then reads.
+    template <class Conta>
+    int LeggiRigheSemplici(RowStore& righe, Conta&& conta, std::array<std::uint64_t, 2>& segnati) {
         constexpr int kPezziSemplici = 64;  // longer rows take the general road
         const char* const limite = blocco_.data() + fine_;
         const char* p = blocco_.data() + pos_;
@@ -216,11 +216,9 @@ class LettoreCampi {
             }
             const Classe classe = ClasseDi(*p);
             if (classe != kVirgola && classe != kFineRiga) return fine(0);
-            if (const int errore =
-                    conserva(std::string_view(inizio, static_cast<std::size_t>(p - inizio)));
-                errore != 0) {
-                return fine(errore);
-            }
+            if (const int errore = conta(); errore != 0) return fine(errore);
+            const auto lunghezza = static_cast<std::size_t>(p - inizio);
+            if (!righe.Append({inizio, lunghezza})) return fine(kErroreMemoria);
             bassi |= rigaBassi;
             alti |= rigaAlti;
             pos_ = static_cast<std::size_t>(p - blocco_.data());
@@ -315,13 +313,13 @@ int Carica(VARIABILI& v, std::string fileSistema, FileSource& sorgente, LoadLimi
     std::array<std::uint64_t, 2> segnati{};
     // Every row is counted before its numbers are looked at: a 2,147,483,648th row fails with
     // overflow whatever it holds.
-    const auto conserva = [&](std::string_view r) {
+    const auto conta = [&] {
         if (totale == std::numeric_limits<std::int32_t>::max()) return kErroreOverflow;
         ++totale;
-        return righe.Append(r) ? 0 : kErroreMemoria;
+        return 0;
     };
     while (!lettore.FineFile()) {
-        if (const int errore = lettore.LeggiRigheSemplici(conserva, segnati); errore != 0) {
+        if (const int errore = lettore.LeggiRigheSemplici(righe, conta, segnati); errore != 0) {
             return errore;
         }
         if (lettore.FineFile()) break;
@@ -329,10 +327,10 @@ int Carica(VARIABILI& v, std::string fileSistema, FileSource& sorgente, LoadLimi
         if (lettore.Errore() != 0) return lettore.Errore();
         if (!piena) continue;
         // Counted first: a row past the count fails with overflow whatever its pieces.
-        if (totale == std::numeric_limits<std::int32_t>::max()) return kErroreOverflow;
+        if (const int errore = conta(); errore != 0) return errore;
         if (inCorso.Troppi()) return kErroreOverflow;
         if (const int errore = inCorso.Termina(riga); errore != 0) return errore;
-        if (const int errore = conserva(riga); errore != 0) return errore;
+        if (!righe.Append(riga)) return kErroreMemoria;
     }
     if (lettore.Errore() != 0) return lettore.Errore();
     // A file rewritten or replaced while it was read must not pass for a system.
