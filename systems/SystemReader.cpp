@@ -17,6 +17,7 @@ namespace elencario {
 namespace {
 
 constexpr std::size_t kBlocco = 256 * 1024;
+constexpr std::size_t kCopiaBreve = 16;       // the slack after a block's bytes
 constexpr std::size_t kPezziMassimi = 32768;  // the piece index is a 16-bit counter
 constexpr int kErroreLettura = 57;
 
@@ -124,7 +125,8 @@ class RigaInCorso {
 // Reads a system file field by field, a block at a time.
 class LettoreCampi {
   public:
-    explicit LettoreCampi(FileSource& sorgente) : sorgente_(sorgente), blocco_(kBlocco) {}
+    explicit LettoreCampi(FileSource& sorgente)
+        : sorgente_(sorgente), blocco_(kBlocco + kCopiaBreve) {}
 
     // True when nothing is left to read (or reading failed: see Errore()).
     bool FineFile() { return !Disponibile(); }
@@ -189,7 +191,6 @@ class LettoreCampi {
     template <class Conta>
     int LeggiRigheSemplici(RowStore& righe, Conta&& conta, std::array<std::uint64_t, 2>& segnati) {
         constexpr int kPezziSemplici = 64;  // longer rows take the general road
-        const char* const limite = blocco_.data() + fine_;
         const char* p = blocco_.data() + pos_;
         // The marks live in registers: numbers 1 to 63 in `bassi`, 64 to 90 in `alti`.
         std::uint64_t bassi = segnati[0];
@@ -202,12 +203,13 @@ class LettoreCampi {
             const char* const inizio = p;
             std::uint64_t rigaBassi = 0;
             std::uint64_t rigaAlti = 0;
+            // The NUL after the block's bytes is neither a digit nor a field end: it stops a row
+            // that runs to the end of the block without a test of its own.
             for (int pezzi = 0;; ++pezzi) {
-                if (p == limite || !Cifra(*p) || pezzi == kPezziSemplici) return fine(0);
+                if (!Cifra(*p) || pezzi == kPezziSemplici) return fine(0);
                 unsigned valore = static_cast<unsigned>(*p++ - '0');
-                if (p != limite && Cifra(*p))
-                    valore = valore * 10 + static_cast<unsigned>(*p++ - '0');
-                if (p == limite || valore < 1 || valore > kNumeroMassimo) return fine(0);
+                if (Cifra(*p)) valore = valore * 10 + static_cast<unsigned>(*p++ - '0');
+                if (valore < 1 || valore > kNumeroMassimo) return fine(0);
                 const std::uint64_t bit = std::uint64_t{1} << (valore & 63);
                 rigaBassi |= valore < 64 ? bit : 0;
                 rigaAlti |= valore < 64 ? 0 : bit;
@@ -218,7 +220,15 @@ class LettoreCampi {
             if (classe != kVirgola && classe != kFineRiga) return fine(0);
             if (const int errore = conta(); errore != 0) return fine(errore);
             const auto lunghezza = static_cast<std::size_t>(p - inizio);
-            if (!righe.Append({inizio, lunghezza})) return fine(kErroreMemoria);
+            // A short row is copied as one fixed-size move: the block has slack after its bytes,
+            // and what lands past the row in the store's room is overwritten by the next one.
+            if (char* posto = righe.RoomFor(kCopiaBreve);
+                posto != nullptr && lunghezza <= kCopiaBreve) {
+                std::memcpy(posto, inizio, kCopiaBreve);
+                righe.Commit(lunghezza);
+            } else if (!righe.Append({inizio, lunghezza})) {
+                return fine(kErroreMemoria);
+            }
             bassi |= rigaBassi;
             alti |= rigaAlti;
             pos_ = static_cast<std::size_t>(p - blocco_.data());
@@ -235,7 +245,7 @@ class LettoreCampi {
     bool Disponibile() {
         if (pos_ < fine_) return true;
         if (finito_ || errore_ != 0) return false;
-        const std::ptrdiff_t letti = sorgente_.Read(blocco_.data(), blocco_.size(), errore_);
+        const std::ptrdiff_t letti = sorgente_.Read(blocco_.data(), kBlocco, errore_);
         if (letti <= 0) {
             finito_ = true;
             if (letti < 0 && errore_ == 0) errore_ = kErroreLettura;
@@ -243,6 +253,7 @@ class LettoreCampi {
         }
         pos_ = 0;
         fine_ = static_cast<std::size_t>(letti);
+        blocco_[fine_] = '\0';
         letti_ += static_cast<std::uint64_t>(letti);
         return true;
     }
