@@ -195,12 +195,14 @@ class LettoreCampi {
         // The marks live in registers: numbers 1 to 63 in `bassi`, 64 to 90 in `alti`.
         std::uint64_t bassi = segnati[0];
         std::uint64_t alti = segnati[1];
+        const char* const base = blocco_.data();
+        const char* inizio = p;  // of the row under way
         const auto fine = [&](int errore) {
             segnati = {bassi, alti};
+            pos_ = static_cast<std::size_t>(inizio - base);
             return errore;
         };
-        for (;;) {
-            const char* const inizio = p;
+        for (;; inizio = p) {
             std::uint64_t rigaBassi = 0;
             std::uint64_t rigaAlti = 0;
             // The NUL after the block's bytes is neither a digit nor a field end: it stops a row
@@ -231,9 +233,8 @@ class LettoreCampi {
             }
             bassi |= rigaBassi;
             alti |= rigaAlti;
-            pos_ = static_cast<std::size_t>(p - blocco_.data());
-            ConsumaFine();
-            p = blocco_.data() + pos_;
+            // The field end, and the LF of a CR LF (the NUL after the block is no LF).
+            if (*p++ == '\r' && *p == '\n') ++p;
         }
     }
 
