@@ -190,7 +190,8 @@ class LettoreCampi {
     // of any other shape, which LeggiCampo then reads.
     template <class Conta>
     int LeggiRigheSemplici(RowStore& righe, Conta&& conta, std::array<std::uint64_t, 2>& segnati) {
-        constexpr int kPezziSemplici = 64;  // longer rows take the general road
+        // Longer rows take the general road, which counts their pieces.
+        constexpr std::ptrdiff_t kLunghezzaMassima = 191;
         const char* p = blocco_.data() + pos_;
         // The marks live in registers: numbers 1 to 63 in `bassi`, 64 to 90 in `alti`.
         std::uint64_t bassi = segnati[0];
@@ -207,8 +208,8 @@ class LettoreCampi {
             std::uint64_t rigaAlti = 0;
             // The NUL after the block's bytes is neither a digit nor a field end: it stops a row
             // that runs to the end of the block without a test of its own.
-            for (int pezzi = 0;; ++pezzi) {
-                if (!Cifra(*p) || pezzi == kPezziSemplici) return fine(0);
+            for (;;) {
+                if (!Cifra(*p)) return fine(0);
                 unsigned valore = static_cast<unsigned>(*p++ - '0');
                 if (Cifra(*p)) valore = valore * 10 + static_cast<unsigned>(*p++ - '0');
                 if (valore < 1 || valore > kNumeroMassimo) return fine(0);
@@ -219,7 +220,9 @@ class LettoreCampi {
                 ++p;
             }
             const Classe classe = ClasseDi(*p);
-            if (classe != kVirgola && classe != kFineRiga) return fine(0);
+            if ((classe != kVirgola && classe != kFineRiga) || p - inizio > kLunghezzaMassima) {
+                return fine(0);
+            }
             if (const int errore = conta(); errore != 0) return fine(errore);
             const auto lunghezza = static_cast<std::size_t>(p - inizio);
             // A short row is copied as one fixed-size move: the block has slack after its bytes,
