@@ -48,7 +48,8 @@ void PrintTo(const Caso& c, std::ostream* os) {
 
 class ContentTest : public ReaderTest, public ::testing::WithParamInterface<Caso> {};
 
-// A file either loads whole, or fails and leaves the system loaded before as it was.
+// A file either loads whole, replacing the system loaded before, or fails and leaves that one
+// as it was.
 TEST_P(ContentTest, LoadsWholeOrKeepsSystemLoadedBefore) {
     const Caso& c = GetParam();
     VARIABILI v;
@@ -59,6 +60,7 @@ TEST_P(ContentTest, LoadsWholeOrKeepsSystemLoadedBefore) {
         EXPECT_EQ(v, prima);
         return;
     }
+    EXPECT_EQ(v.FileSistema, cartella.Text() + kSeparatore + "dopo.txt");
     EXPECT_EQ(Righe(v), c.righe);
     EXPECT_EQ(v.TotCombinazioni, static_cast<std::int32_t>(c.righe.size()));
     EXPECT_EQ(NumeriInGioco(v), c.numeri);
@@ -105,22 +107,6 @@ INSTANTIATE_TEST_SUITE_P(
              13},
         Caso{"NulBytes", std::string(3, '\0'), 13}),
     [](const auto& info) { return std::string(info.param.nome); });
-
-TEST_F(ReaderTest, SecondLoadReplacesFirst) {
-    std::string cento;
-    for (int i = 0; i < 100; ++i) cento += "1 90\r\n";
-    VARIABILI v;
-    ASSERT_EQ(Carica(v, "cento.txt", cento), 0);
-    ASSERT_EQ(Carica(v, "cinquanta.txt", cento.substr(0, 50 * 6)), 0);
-    EXPECT_EQ(v.Combinazioni.size(), 50u);
-    EXPECT_EQ(v.TotCombinazioni, 50);
-    EXPECT_EQ(v.FileSistema, cartella.Text() + kSeparatore + "cinquanta.txt");
-    // A system without rows replaces it too, and leaves nothing to print.
-    ASSERT_EQ(Carica(v, "vuoto.txt", "\r\n\r\n"), 0);
-    EXPECT_EQ(v.TotCombinazioni, 0);
-    EXPECT_EQ(v.TotNumeri, 0);
-    EXPECT_TRUE(NumeriInGioco(v).empty());
-}
 
 TEST_F(ReaderTest, FieldsStraddlingReadBlocksLoadWhole) {
     // Rows of every length from 1 to 4 numbers, some quoted or with leading zeros, in a file

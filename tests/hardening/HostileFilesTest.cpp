@@ -1,17 +1,18 @@
-// Hostile entries in the systems folder: each one is reported with its message and leaves the
-// system loaded before exactly as it was.
+// Hostile entries in the systems folder: each one is reported and leaves the system loaded
+// before exactly as it was, and the entry itself untouched: a system file is only ever read.
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <filesystem>
+#include <fstream>
 #include <functional>
+#include <sstream>
 #include <utility>
 
 #include "fuzz/MemoryFileSource.h"
 #include "systems/PlatformFileSource.h"
 #include "systems/Routines.h"
 #include "systems/SystemReader.h"
-#include "tests/hardening/FileOstili.h"
 #include "tests/support/TempFolder.h"
 
 #ifndef _WIN32
@@ -27,6 +28,25 @@ constexpr const char* kBuono = "1 2 3 4 5 6\r\n7 8 9 10 11 12\r\n";
 // Far below what the large hostile files would take if they were held whole.
 constexpr LoadLimits kPocaMemoria{1 << 20};
 
+// The bytes and modification time of a regular file; the kind of anything else.
+std::string Impronta(const fs::path& p) {
+    const fs::file_status stato = fs::symlink_status(p);
+    std::ostringstream impronta;
+    impronta << static_cast<int>(stato.type());
+    if (fs::is_regular_file(stato)) {
+        impronta << fs::last_write_time(p).time_since_epoch().count()
+                 << std::ifstream(p, std::ios::binary).rdbuf();
+    }
+    return impronta.str();
+}
+
+// A row of `pezzi` numbers, "1 2 … 90 1 2 …", ended by CR LF.
+std::string RigaDiPezzi(std::size_t pezzi) {
+    std::string riga;
+    for (std::size_t i = 0; i < pezzi; ++i) riga += (i > 0 ? " " : "") + std::to_string(i % 90 + 1);
+    return riga + "\r\n";
+}
+
 class HostileTest : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -37,9 +57,12 @@ class HostileTest : public ::testing::Test {
     // Loads `nome` over the good system and expects it refused with `errore`.
     void ExpectRefused(const std::string& nome, int errore,
                        FileSource&& sorgente = PlatformFileSource{}) {
+        const fs::path file = cartella.path() / PercorsoDaTesto(nome);
+        const std::string prima = Impronta(file);
         VARIABILI v = precedente;
         EXPECT_EQ(CaricaSistema(v, cartella.Text(), nome, sorgente, kPocaMemoria), errore);
         EXPECT_EQ(v, precedente);
+        EXPECT_EQ(Impronta(file), prima);
     }
 
     test::TempFolder cartella;
@@ -69,9 +92,11 @@ TEST_P(ContentsTest, ReportedOrLoadedWhole) {
         ExpectRefused("ostile.TXT", c.errore);
         return;
     }
+    const std::string prima = Impronta(cartella.path() / "ostile.TXT");
     VARIABILI v = precedente;
     ASSERT_EQ(CaricaSistema(v, cartella.Text(), "ostile.TXT"), 0);
     EXPECT_EQ(v.TotCombinazioni, c.righe);
+    EXPECT_EQ(Impronta(cartella.path() / "ostile.TXT"), prima);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -84,10 +109,10 @@ INSTANTIATE_TEST_SUITE_P(
                       "\"x" + std::string(3'000'000, '\0') + std::string(70'000, ',') + "1\"", 1,
                       6},
         CasoContenuto{"TwoMillionEmptyFields", ",", 2'000'000, 0, 0},
-        CasoContenuto{"RowOf32767Pieces", test::RigaDiPezzi(32767), 1, 0, 1},
-        CasoContenuto{"RowOf32768Pieces", test::RigaDiPezzi(32768), 1, 6},
-        CasoContenuto{"BadPieceInRowOf32768", "x " + test::RigaDiPezzi(32767), 1, 13},
-        CasoContenuto{"SecondRowOf40000Pieces", "1 2\r\n" + test::RigaDiPezzi(40000), 1, 6},
+        CasoContenuto{"RowOf32767Pieces", RigaDiPezzi(32767), 1, 0, 1},
+        CasoContenuto{"RowOf32768Pieces", RigaDiPezzi(32768), 1, 6},
+        CasoContenuto{"BadPieceInRowOf32768", "x " + RigaDiPezzi(32767), 1, 13},
+        CasoContenuto{"SecondRowOf40000Pieces", "1 2\r\n" + RigaDiPezzi(40000), 1, 6},
         // Mostly empty pieces: a short row can still hold more than 32768 of them.
         CasoContenuto{"ShortRowOfManyEmptyPieces", "\"1" + std::string(70'000, ' ') + "2\"", 1, 6},
         CasoContenuto{"OneLineOf200MB", "12 ", 200'000'000 / 3, 6},
@@ -173,7 +198,10 @@ TEST_F(HostileTest, FileChangedWhileReadIsAnInputOutputError) {
         SCOPED_TRACE(nome);
         cartella.Write("s.TXT", MolteRighe(3));
         cartella.Write("altro.TXT", MolteRighe(3));
-        ExpectRefused("s.TXT", 57, FileCheCambia(cambia));
+        VARIABILI v = precedente;
+        FileCheCambia sorgente(cambia);
+        EXPECT_EQ(CaricaSistema(v, cartella.Text(), "s.TXT", sorgente), 57);
+        EXPECT_EQ(v, precedente);
     }
     // Unchanged, the same file loads.
     cartella.Write("s.TXT", MolteRighe(3));
