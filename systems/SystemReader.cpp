@@ -41,6 +41,21 @@ Classe ClasseDi(char c) {
     return kClassi[static_cast<unsigned char>(c)];
 }
 
+// The bytes that end a piece: blanks and field ends; inside quotes a line end belongs to the
+// piece, outside a quote does.
+constexpr std::array<bool, 256> FermaPezzo(bool virgolettato) {
+    std::array<bool, 256> ferma{};
+    for (int c = 0; c < 256; ++c) {
+        const Classe classe = kClassi[static_cast<std::size_t>(c)];
+        ferma[static_cast<std::size_t>(c)] =
+            classe == kSpazio || classe == kVirgola ||
+            (virgolettato ? classe == kVirgolette : classe == kFineRiga);
+    }
+    return ferma;
+}
+constexpr std::array<bool, 256> kFermaLibero = FermaPezzo(false);
+constexpr std::array<bool, 256> kFermaVirgolettato = FermaPezzo(true);
+
 // One row built from the bytes of its field as they come: blanks at either end dropped, every
 // run of blanks within it halved once (a run of n gives (n + 1) / 2 spaces), each piece checked
 // as soon as it ends. Once a piece fails the row is decided and no longer kept: only its pieces
@@ -73,12 +88,16 @@ class RigaInCorso {
         if (pezzo_.NonNumero()) errore_ = kErroreTipo;
     }
     // Skips, in a decided row, the rest of the piece under way: up to the first blank or end of
-    // the field from `p`.
+    // the field from `p`. Eight bytes a time: a hostile file may hold gigabytes of one piece.
     const char* SaltaPezzo(const char* p, const char* fine, bool virgolettato) const {
         if (!inPezzo_) return p;
-        // Inside quotes line ends belong to pieces; outside, a quote does.
-        const Classe anchePezzo = virgolettato ? kFineRiga : kVirgolette;
-        while (p != fine && (ClasseDi(*p) == kAltro || ClasseDi(*p) == anchePezzo)) ++p;
+        const std::array<bool, 256>& ferma = virgolettato ? kFermaVirgolettato : kFermaLibero;
+        const auto f = [&](const char* q) { return ferma[static_cast<unsigned char>(*q)]; };
+        while (fine - p >= 8 && !(f(p) | f(p + 1) | f(p + 2) | f(p + 3) | f(p + 4) | f(p + 5) |
+                                  f(p + 6) | f(p + 7))) {
+            p += 8;
+        }
+        while (p != fine && !f(p)) ++p;
         return p;
     }
     // 0 and the normalised row, or the error number that decides the row.
