@@ -115,7 +115,6 @@ INSTANTIATE_TEST_SUITE_P(
         CasoContenuto{"SecondRowOf40000Pieces", "1 2\r\n" + RigaDiPezzi(40000), 1, 6},
         // Mostly empty pieces: a short row can still hold more than 32768 of them.
         CasoContenuto{"ShortRowOfManyEmptyPieces", "\"1" + std::string(70'000, ' ') + "2\"", 1, 6},
-        CasoContenuto{"OneLineOf200MB", "12 ", 200'000'000 / 3, 6},
         CasoContenuto{"OneNumberOf20MBDigits", "0", 20'000'000, 9}),
     [](const auto& info) { return std::string(info.param.nome); });
 
