@@ -223,6 +223,9 @@ class LettoreCampi {
             return errore;
         };
         for (;; inizio = p) {
+            // Commas and line ends here are empty fields, which give no row.
+            while (ClasseDi(*p) == kVirgola || ClasseDi(*p) == kFineRiga) ++p;
+            inizio = p;
             std::uint64_t rigaBassi = 0;
             std::uint64_t rigaAlti = 0;
             // The NUL after the block's bytes is neither a digit nor a field end: it stops a row
