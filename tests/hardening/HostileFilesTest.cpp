@@ -191,7 +191,12 @@ TEST_F(HostileTest, FileChangedWhileReadIsAnInputOutputError) {
         {"grown", [&] { cartella.Write("s.TXT", MolteRighe(4)); }},
         {"touched",
          [&] { fs::last_write_time(file, fs::last_write_time(file) + std::chrono::seconds(5)); }},
-        {"replaced", [&] { fs::rename(altro, file); }},
+        {"replaced",
+         [&] {
+             // Moved away first: Windows renames an open file but replaces none.
+             fs::rename(file, cartella.path() / "vecchio.TXT");
+             fs::rename(altro, file);
+         }},
         {"removed", [&] { fs::remove(file); }}};
     for (const auto& [nome, cambia] : cambi) {
         SCOPED_TRACE(nome);
