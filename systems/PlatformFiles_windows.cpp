@@ -104,6 +104,13 @@ bool PlatformFileSource::Cambiato() {
         aperto != impronta_) {
         return true;
     }
+    // A file removed while open keeps its name until the last handle closes.
+    FILE_STANDARD_INFO standard{};
+    if (!::GetFileInformationByHandleEx(static_cast<HANDLE>(handle_), FileStandardInfo, &standard,
+                                        sizeof standard) ||
+        standard.DeletePending) {
+        return true;
+    }
     HANDLE nome =
         ::CreateFileW(path_.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                       nullptr, OPEN_EXISTING, 0, nullptr);

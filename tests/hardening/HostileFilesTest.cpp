@@ -197,7 +197,12 @@ TEST_F(HostileTest, FileChangedWhileReadIsAnInputOutputError) {
              fs::rename(file, cartella.path() / "vecchio.TXT");
              fs::rename(altro, file);
          }},
-        {"removed", [&] { fs::remove(file); }}};
+#ifndef _WIN32
+        // Windows keeps a removed file's name while it is open (wine does not even tell that
+        // the removal is pending).
+        {"removed", [&] { fs::remove(file); }},
+#endif
+    };
     for (const auto& [nome, cambia] : cambi) {
         SCOPED_TRACE(nome);
         cartella.Write("s.TXT", MolteRighe(3));
