@@ -41,20 +41,22 @@ Classe ClasseDi(char c) {
     return kClassi[static_cast<unsigned char>(c)];
 }
 
-// The bytes that end a piece: blanks and field ends; inside quotes a line end belongs to the
-// piece, outside a quote does.
-constexpr std::array<bool, 256> FermaPezzo(bool virgolettato) {
-    std::array<bool, 256> ferma{};
+// 1 for the bytes that end a piece, else 0 (eight are or-ed at once): blanks and field ends;
+// inside quotes a line end belongs to the piece, outside a quote does.
+constexpr std::array<std::uint8_t, 256> FermaPezzo(bool virgolettato) {
+    std::array<std::uint8_t, 256> ferma{};
     for (int c = 0; c < 256; ++c) {
         const Classe classe = kClassi[static_cast<std::size_t>(c)];
         ferma[static_cast<std::size_t>(c)] =
             classe == kSpazio || classe == kVirgola ||
-            (virgolettato ? classe == kVirgolette : classe == kFineRiga);
+                    (virgolettato ? classe == kVirgolette : classe == kFineRiga)
+                ? 1
+                : 0;
     }
     return ferma;
 }
-constexpr std::array<bool, 256> kFermaLibero = FermaPezzo(false);
-constexpr std::array<bool, 256> kFermaVirgolettato = FermaPezzo(true);
+constexpr std::array<std::uint8_t, 256> kFermaLibero = FermaPezzo(false);
+constexpr std::array<std::uint8_t, 256> kFermaVirgolettato = FermaPezzo(true);
 
 // One row built from the bytes of its field as they come: blanks at either end dropped, every
 // run of blanks within it halved once (a run of n gives (n + 1) / 2 spaces), each piece checked
@@ -91,13 +93,16 @@ class RigaInCorso {
     // the field from `p`. Eight bytes a time: a hostile file may hold gigabytes of one piece.
     const char* SaltaPezzo(const char* p, const char* fine, bool virgolettato) const {
         if (!inPezzo_) return p;
-        const std::array<bool, 256>& ferma = virgolettato ? kFermaVirgolettato : kFermaLibero;
-        const auto f = [&](const char* q) { return ferma[static_cast<unsigned char>(*q)]; };
-        while (fine - p >= 8 && !(f(p) | f(p + 1) | f(p + 2) | f(p + 3) | f(p + 4) | f(p + 5) |
-                                  f(p + 6) | f(p + 7))) {
+        const std::array<std::uint8_t, 256>& ferma =
+            virgolettato ? kFermaVirgolettato : kFermaLibero;
+        const auto f = [&](const char* q) -> unsigned {
+            return ferma[static_cast<unsigned char>(*q)];
+        };
+        while (fine - p >= 8 && (f(p) | f(p + 1) | f(p + 2) | f(p + 3) | f(p + 4) | f(p + 5) |
+                                 f(p + 6) | f(p + 7)) == 0) {
             p += 8;
         }
-        while (p != fine && !f(p)) ++p;
+        while (p != fine && f(p) == 0) ++p;
         return p;
     }
     // 0 and the normalised row, or the error number that decides the row.
