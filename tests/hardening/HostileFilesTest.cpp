@@ -165,6 +165,18 @@ TEST_F(HostileTest, FailuresOfTheSourceKeepPreviousSystem) {
     ExpectRefused("enorme.TXT", 7);
 }
 
+#ifdef __linux__
+TEST_F(HostileTest, EveryLoadClosesItsFile) {
+    const auto aperti = [] { return std::distance(fs::directory_iterator("/proc/self/fd"), {}); };
+    const auto prima = aperti();
+    cartella.Write("x.TXT", "1 x");
+    VARIABILI v;
+    EXPECT_EQ(CaricaSistema(v, cartella.Text(), "buono.TXT"), 0);
+    EXPECT_EQ(CaricaSistema(v, cartella.Text(), "x.TXT"), 13);
+    EXPECT_EQ(aperti(), prima);
+}
+#endif
+
 // A file changed on disk once its first block has been read.
 class FileCheCambia final : public FileSource {
   public:
