@@ -62,6 +62,10 @@ std::optional<Richiesta> Interpreta(const std::vector<std::string>& argomenti,
     bool soloFile = false;
     for (std::size_t i = 0; i < argomenti.size(); ++i) {
         const std::string& a = argomenti[i];
+        if (!soloFile && a == "-h") {
+            r.aiuto = true;
+            continue;
+        }
         if (soloFile || !a.starts_with("--")) {
             file.push_back(a);
             continue;
@@ -90,7 +94,7 @@ std::optional<Richiesta> Interpreta(const std::vector<std::string>& argomenti,
     }
     if (r.aiuto) return r;
     if (file.size() != 1 || file[0].empty()) {
-        errore = file.empty() ? "Indicare il file del sistema" : "Indicare un solo sistema";
+        errore = file.size() > 1 ? "Indicare un solo sistema" : "Indicare il file del sistema";
         return std::nullopt;
     }
     r.sistema = file[0];

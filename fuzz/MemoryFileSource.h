@@ -14,7 +14,8 @@ namespace elencario {
 
 // Serves a system file's bytes from memory. Reads hand out at most `maxRead` bytes each, so
 // that fields, quotes and CR LF pairs straddle the reader's refills; `openError` makes Open
-// fail, and `failAt` makes the read that would pass that offset fail with `readError`.
+// fail, `changed` tells the reader the file changed while read, and `failAt` makes the read that
+// would pass that offset fail with `readError`.
 class MemoryFileSource final : public FileSource {
   public:
     static constexpr std::size_t kNever = std::numeric_limits<std::size_t>::max();
@@ -25,6 +26,7 @@ class MemoryFileSource final : public FileSource {
     int openError = 0;
     std::size_t failAt = kNever;
     int readError = 57;
+    bool changed = false;  // what Cambiato says
 
     [[nodiscard]] int Open(const std::filesystem::path& path) override {
         ++opens_;
@@ -49,6 +51,7 @@ class MemoryFileSource final : public FileSource {
         pos_ += n;
         return static_cast<std::ptrdiff_t>(n);
     }
+    [[nodiscard]] bool Cambiato() override { return changed; }
     void Close() override { open_ = false; }
 
     [[nodiscard]] bool IsOpen() const { return open_; }

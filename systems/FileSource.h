@@ -22,6 +22,9 @@ class FileSource {
     // Reads up to `capacity` bytes into `buffer`: the count read, 0 at the end of the file, or
     // -1 with `errore` set to the error number.
     [[nodiscard]] virtual std::ptrdiff_t Read(char* buffer, std::size_t capacity, int& errore) = 0;
+    // True when the file's size, modification time or identity (the file its path names) is no
+    // longer what it was at opening, or can no longer be told. Asked once reading is over.
+    [[nodiscard]] virtual bool Cambiato() = 0;
     // Closes the file if open; harmless otherwise.
     virtual void Close() = 0;
 };

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+
 #include "systems/FileSource.h"
 
 namespace elencario {
@@ -15,7 +17,18 @@ class PlatformFileSource final : public FileSource {
     [[nodiscard]] int Open(const std::filesystem::path& path) override;
     [[nodiscard]] std::uint64_t SizeAtOpen() const override { return size_; }
     [[nodiscard]] std::ptrdiff_t Read(char* buffer, std::size_t capacity, int& errore) override;
+    [[nodiscard]] bool Cambiato() override;
     void Close() override;
+
+    // What tells one version of a file from another: the volume and the file's index on it,
+    // its size and its modification time.
+    struct Impronta {
+        std::uint64_t volume = 0;
+        std::uint64_t indice = 0;
+        std::uint64_t dimensione = 0;
+        std::int64_t modifica = 0;
+        bool operator==(const Impronta&) const = default;
+    };
 
   private:
 #ifdef _WIN32
@@ -24,6 +37,8 @@ class PlatformFileSource final : public FileSource {
     int fd_ = -1;
 #endif
     std::uint64_t size_ = 0;
+    std::filesystem::path path_;
+    Impronta impronta_;
 };
 
 }  // namespace elencario

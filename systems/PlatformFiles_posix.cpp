@@ -60,6 +60,12 @@ int ErroreDiLettura(int codice) {
     }
 }
 
+PlatformFileSource::Impronta ImprontaDi(const struct stat& st) {
+    return {static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino),
+            static_cast<std::uint64_t>(st.st_size),
+            static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1'000'000'000 + st.st_mtim.tv_nsec};
+}
+
 }  // namespace
 
 int PlatformFileSource::Open(const std::filesystem::path& path) {
@@ -82,6 +88,8 @@ int PlatformFileSource::Open(const std::filesystem::path& path) {
     if (flags >= 0) ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
     fd_ = fd;
     size_ = static_cast<std::uint64_t>(st.st_size);
+    path_ = path;
+    impronta_ = ImprontaDi(st);
     return 0;
 }
 
@@ -97,6 +105,14 @@ std::ptrdiff_t PlatformFileSource::Read(char* buffer, std::size_t capacity, int&
         errore = ErroreDiLettura(errno);
         return -1;
     }
+}
+
+bool PlatformFileSource::Cambiato() {
+    // The open file may have been rewritten, or another file put in its place.
+    struct stat aperto {};
+    struct stat nome {};
+    return fd_ < 0 || ::fstat(fd_, &aperto) != 0 || ::stat(path_.c_str(), &nome) != 0 ||
+           ImprontaDi(aperto) != impronta_ || ImprontaDi(nome) != impronta_;
 }
 
 void PlatformFileSource::Close() {

@@ -44,6 +44,20 @@ int ErroreDiApertura(DWORD codice) {
     }
 }
 
+// False when the file system does not say.
+bool ImprontaDi(HANDLE h, PlatformFileSource::Impronta& impronta) {
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!::GetFileInformationByHandle(h, &info)) return false;
+    const auto unisci = [](DWORD alta, DWORD bassa) {
+        return (static_cast<std::uint64_t>(alta) << 32) | bassa;
+    };
+    impronta = {info.dwVolumeSerialNumber, unisci(info.nFileIndexHigh, info.nFileIndexLow),
+                unisci(info.nFileSizeHigh, info.nFileSizeLow),
+                static_cast<std::int64_t>(unisci(info.ftLastWriteTime.dwHighDateTime,
+                                                 info.ftLastWriteTime.dwLowDateTime))};
+    return true;
+}
+
 }  // namespace
 
 int PlatformFileSource::Open(const std::filesystem::path& path) {
@@ -57,12 +71,14 @@ int PlatformFileSource::Open(const std::filesystem::path& path) {
                              OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
     if (h == INVALID_HANDLE_VALUE) return ErroreDiApertura(::GetLastError());
     LARGE_INTEGER dimensione{};
-    if (::GetFileType(h) != FILE_TYPE_DISK || !::GetFileSizeEx(h, &dimensione)) {
+    if (::GetFileType(h) != FILE_TYPE_DISK || !::GetFileSizeEx(h, &dimensione) ||
+        !ImprontaDi(h, impronta_)) {
         ::CloseHandle(h);
         return kErroreAccesso;
     }
     handle_ = h;
     size_ = static_cast<std::uint64_t>(dimensione.QuadPart);
+    path_ = path;
     return 0;
 }
 
@@ -79,6 +95,30 @@ std::ptrdiff_t PlatformFileSource::Read(char* buffer, std::size_t capacity, int&
         return -1;
     }
     return static_cast<std::ptrdiff_t>(letti);
+}
+
+bool PlatformFileSource::Cambiato() {
+    // The open file may have been rewritten, or another file put in its place.
+    Impronta aperto;
+    if (handle_ == nullptr || !ImprontaDi(static_cast<HANDLE>(handle_), aperto) ||
+        aperto != impronta_) {
+        return true;
+    }
+    // A file removed while open keeps its name until the last handle closes.
+    FILE_STANDARD_INFO standard{};
+    if (!::GetFileInformationByHandleEx(static_cast<HANDLE>(handle_), FileStandardInfo, &standard,
+                                        sizeof standard) ||
+        standard.DeletePending) {
+        return true;
+    }
+    HANDLE nome =
+        ::CreateFileW(path_.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                      nullptr, OPEN_EXISTING, 0, nullptr);
+    if (nome == INVALID_HANDLE_VALUE) return true;
+    Impronta attuale;
+    const bool uguale = ImprontaDi(nome, attuale) && attuale == impronta_;
+    ::CloseHandle(nome);
+    return !uguale;
 }
 
 void PlatformFileSource::Close() {

@@ -1,6 +1,7 @@
 #include "systems/RowStore.h"
 
 #include <algorithm>
+#include <cstring>
 #include <new>
 #include <stdexcept>
 
@@ -12,34 +13,83 @@ namespace {
 // whatever the limit.
 constexpr std::size_t kMaxText = std::numeric_limits<std::uint32_t>::max();
 
-// Makes room for `needed` elements, doubling when the limit allows it and growing exactly
-// otherwise; false when even the exact size would pass the limit.
-template <class Container>
-bool Grow(Container& c, std::size_t needed, std::size_t otherBytes, std::size_t limit) {
-    if (c.capacity() >= needed) return true;
-    constexpr std::size_t kElement = sizeof(typename Container::value_type);
-    std::size_t wanted = std::min(std::max({needed, c.capacity() * 2, std::size_t{256}}), kMaxText);
-    if (otherBytes + wanted * kElement > limit) wanted = needed;
-    if (otherBytes + wanted * kElement > limit) return false;
-    c.reserve(wanted);
-    return true;
-}
-
 }  // namespace
 
+RowStore::RowStore(const RowStore& other)
+    : ends_(other.ends_), size_(other.size_), limit_(other.limit_) {
+    Reallocate(other.textSize_);
+    if (other.textSize_ > 0) std::memcpy(text_.get(), other.text_.get(), other.textSize_);
+    textSize_ = other.textSize_;
+}
+
+RowStore& RowStore::operator=(const RowStore& other) {
+    if (this != &other) RowStore(other).Swap(*this);
+    return *this;
+}
+
+void RowStore::Swap(RowStore& other) noexcept {
+    std::swap(text_, other.text_);
+    std::swap(textSize_, other.textSize_);
+    std::swap(textCapacity_, other.textCapacity_);
+    std::swap(ends_, other.ends_);
+    std::swap(size_, other.size_);
+    std::swap(limit_, other.limit_);
+}
+
+bool RowStore::operator==(const RowStore& other) const {
+    return textSize_ == other.textSize_ && ends_ == other.ends_ &&
+           (textSize_ == 0 || std::memcmp(text_.get(), other.text_.get(), textSize_) == 0);
+}
+
+void RowStore::Reallocate(std::size_t capacity) {
+    auto text = std::make_unique_for_overwrite<char[]>(capacity);
+    if (textSize_ > 0) std::memcpy(text.get(), text_.get(), textSize_);
+    text_ = std::move(text);
+    textCapacity_ = capacity;
+}
+
+std::size_t RowStore::OffsetBytes() const {
+    std::size_t bytes = ends_.capacity() * sizeof(ends_[0]);
+    for (const auto& block : ends_) bytes += block.capacity() * sizeof(std::uint32_t);
+    return bytes;
+}
+
 bool RowStore::AppendGrowing(std::string_view row) {
-    const std::size_t newText = text_.size() + row.size();
+    const std::size_t newText = textSize_ + row.size();
     if (newText > kMaxText) return false;
     try {
-        if (!Grow(text_, newText, ends_.capacity() * sizeof(std::uint32_t), limit_)) return false;
-        if (!Grow(ends_, ends_.size() + 1, text_.capacity(), limit_)) return false;
+        if (textCapacity_ < newText) {
+            // Doubling when the limit allows it, growing exactly otherwise.
+            const std::size_t others = OffsetBytes();
+            std::size_t wanted =
+                std::min(std::max({newText, textCapacity_ * 2, std::size_t{256}}), kMaxText);
+            if (others + wanted > limit_) wanted = newText;
+            if (others + wanted > limit_) return false;
+            Reallocate(wanted);
+        }
+        const std::size_t block = size_ >> kBlockBits;
+        if (block == ends_.size()) {
+            // A whole block when the limit allows it, else what is left of the limit; the first
+            // block starts small, since most systems are short.
+            const std::size_t used = textCapacity_ + OffsetBytes() + sizeof(ends_[0]);
+            if (used > limit_) return false;
+            const std::size_t room = (limit_ - used) / sizeof(std::uint32_t);
+            if (room == 0) return false;
+            ends_.emplace_back(std::min({block == 0 ? std::size_t{1024} : kBlock, kBlock, room}));
+        } else if ((size_ & (kBlock - 1)) == ends_[block].size()) {
+            const std::size_t grown = std::min(kBlock, ends_[block].size() * 2);
+            const std::size_t more = (grown - ends_[block].size()) * sizeof(std::uint32_t);
+            if (textCapacity_ + OffsetBytes() + more > limit_) return false;
+            ends_[block].resize(grown);
+        }
     } catch (const std::bad_alloc&) {
         return false;
     } catch (const std::length_error&) {
         return false;
     }
-    text_.append(row);  // both fit in what was reserved: nothing below can throw
-    ends_.push_back(static_cast<std::uint32_t>(newText));
+    // Both fit in what was reserved: nothing below can throw.
+    if (!row.empty()) std::memcpy(text_.get() + textSize_, row.data(), row.size());
+    Commit(row.size());
     return true;
 }
 
@@ -47,7 +97,7 @@ void RowStore::ReserveText(std::size_t bytes) {
     bytes = std::min(bytes, kMaxText);
     if (limit_ != kNoLimit) bytes = std::min(bytes, limit_ / 2);  // leave room for the offsets
     try {
-        text_.reserve(bytes);
+        if (bytes > textCapacity_) Reallocate(bytes);
     } catch (const std::exception&) {
         // Only a hint: the rows grow the buffer as they come.
     }
@@ -57,7 +107,11 @@ void RowStore::ShrinkToFit() {
     try {
         // The text was reserved at about its final size: copying it again to save a few percent
         // would cost more time than the memory is worth.
-        if (text_.capacity() - text_.size() > text_.size() / 4) text_.shrink_to_fit();
+        if (textCapacity_ - textSize_ > textSize_ / 4) Reallocate(textSize_);
+        if (!ends_.empty()) {
+            ends_.back().resize(size_ - ((ends_.size() - 1) << kBlockBits));
+            ends_.back().shrink_to_fit();
+        }
         ends_.shrink_to_fit();
     } catch (const std::exception&) {
         // Keeping the spare capacity is harmless.

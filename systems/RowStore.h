@@ -2,15 +2,17 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <limits>
-#include <string>
+#include <memory>
 #include <string_view>
 #include <vector>
 
 namespace elencario {
 
 // The rows of a loaded system, held compactly: all row texts back to back in one buffer plus
-// the end offset of each row. Millions of rows cost one allocation each for text and offsets.
+// the end offset of each row. The offsets sit in blocks of fixed size, so that growing never
+// copies them; millions of rows cost one allocation for text and one per block of offsets.
 class RowStore {
   public:
     static constexpr std::size_t kNoLimit = std::numeric_limits<std::size_t>::max();
@@ -18,42 +20,77 @@ class RowStore {
     RowStore() = default;
     // `byteLimit` bounds the memory the store may take (text plus offsets).
     explicit RowStore(std::size_t byteLimit) : limit_(byteLimit) {}
+    RowStore(const RowStore& other);
+    RowStore& operator=(const RowStore& other);
+    RowStore(RowStore&& other) noexcept { Swap(other); }
+    RowStore& operator=(RowStore&& other) noexcept {
+        RowStore(std::move(other)).Swap(*this);
+        return *this;
+    }
 
     // Appends one row; false when the store would pass its limit or memory runs out.
     [[nodiscard]] bool Append(std::string_view row) {
-        if (text_.capacity() - text_.size() < row.size() || ends_.capacity() == ends_.size()) {
-            return AppendGrowing(row);
-        }
-        text_.append(row);
-        ends_.push_back(static_cast<std::uint32_t>(text_.size()));
+        char* room = RoomFor(row.size());
+        if (room == nullptr) return AppendGrowing(row);
+        if (!row.empty()) std::memcpy(room, row.data(), row.size());
+        Commit(row.size());
         return true;
+    }
+    // Room to write the next row in place, up to `bytes` long, without growing; nullptr when
+    // there is none (Append grows the store).
+    [[nodiscard]] char* RoomFor(std::size_t bytes) {
+        const std::size_t block = size_ >> kBlockBits;
+        if (textCapacity_ - textSize_ < bytes || block == ends_.size() ||
+            (size_ & (kBlock - 1)) == ends_[block].size()) {
+            return nullptr;
+        }
+        return text_.get() + textSize_;
+    }
+    // Ends the row written in the room RoomFor gave: its first `bytes` bytes.
+    void Commit(std::size_t bytes) {
+        textSize_ += bytes;
+        ends_[size_ >> kBlockBits][size_ & (kBlock - 1)] = static_cast<std::uint32_t>(textSize_);
+        ++size_;
     }
     // Pre-allocates room for this much row text, within the limit.
     void ReserveText(std::size_t bytes);
     // Drops spare capacity once loading is over.
     void ShrinkToFit();
 
-    [[nodiscard]] std::size_t size() const { return ends_.size(); }
-    [[nodiscard]] bool empty() const { return ends_.empty(); }
+    [[nodiscard]] std::size_t size() const { return size_; }
+    [[nodiscard]] bool empty() const { return size_ == 0; }
     // Row i, counted from 0.
     [[nodiscard]] std::string_view operator[](std::size_t i) const {
-        const std::size_t begin = i == 0 ? 0 : ends_[i - 1];
-        return std::string_view(text_).substr(begin, ends_[i] - begin);
+        const std::size_t begin = i == 0 ? 0 : End(i - 1);
+        return {text_.get() + begin, End(i) - begin};
     }
     // Bytes held on the heap, spare capacity included.
-    [[nodiscard]] std::size_t MemoryBytes() const {
-        return text_.capacity() + ends_.capacity() * sizeof(std::uint32_t);
-    }
+    [[nodiscard]] std::size_t MemoryBytes() const { return textCapacity_ + OffsetBytes(); }
 
-    bool operator==(const RowStore& other) const {
-        return text_ == other.text_ && ends_ == other.ends_;
-    }
+    bool operator==(const RowStore& other) const;
 
   private:
-    bool AppendGrowing(std::string_view row);
+    static constexpr unsigned kBlockBits = 16;
+    static constexpr std::size_t kBlock = std::size_t{1} << kBlockBits;  // offsets per block
 
-    std::string text_;
-    std::vector<std::uint32_t> ends_;
+    [[nodiscard]] std::size_t End(std::size_t i) const {
+        return ends_[i >> kBlockBits][i & (kBlock - 1)];
+    }
+    bool AppendGrowing(std::string_view row);
+    // Moves the text to a buffer of `capacity` bytes (at least its size).
+    void Reallocate(std::size_t capacity);
+    [[nodiscard]] std::size_t OffsetBytes() const;
+    void Swap(RowStore& other) noexcept;
+
+    // The text is a plain buffer, not a string: rows are written into it in place, and nothing
+    // zero-fills the room before they are.
+    std::unique_ptr<char[]> text_;
+    std::size_t textSize_ = 0;
+    std::size_t textCapacity_ = 0;
+    // Blocks are sized in full ahead of the rows (the last one holds only `size_` ones once
+    // loading is over), so that storing an offset is a plain write.
+    std::vector<std::vector<std::uint32_t>> ends_;
+    std::size_t size_ = 0;
     std::size_t limit_ = kNoLimit;
 };
 

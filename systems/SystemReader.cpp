@@ -17,118 +17,276 @@ namespace elencario {
 namespace {
 
 constexpr std::size_t kBlocco = 256 * 1024;
+constexpr std::size_t kCopiaBreve = 16;       // the slack after a block's bytes
 constexpr std::size_t kPezziMassimi = 32768;  // the piece index is a 16-bit counter
+constexpr int kErroreLettura = 57;
 
 bool Cifra(char c) {
     return c >= '0' && c <= '9';
 }
 
-struct NumeriRiga {
-    std::array<std::uint8_t, 32> valori;
-    std::size_t quanti = 0;
+// What a byte is to the field reader.
+enum Classe : std::uint8_t { kAltro, kSpazio, kVirgola, kFineRiga, kVirgolette };
+
+constexpr std::array<Classe, 256> kClassi = [] {
+    std::array<Classe, 256> classi{};
+    classi[' '] = classi['\t'] = kSpazio;
+    classi[','] = kVirgola;
+    classi['\r'] = classi['\n'] = kFineRiga;
+    classi['"'] = kVirgolette;
+    return classi;
+}();
+
+Classe ClasseDi(char c) {
+    return kClassi[static_cast<unsigned char>(c)];
+}
+
+// 1 for the bytes that end a piece, else 0 (eight are or-ed at once): blanks and field ends;
+// inside quotes a line end belongs to the piece, outside a quote does.
+constexpr std::array<std::uint8_t, 256> FermaPezzo(bool virgolettato) {
+    std::array<std::uint8_t, 256> ferma{};
+    for (int c = 0; c < 256; ++c) {
+        const Classe classe = kClassi[static_cast<std::size_t>(c)];
+        ferma[static_cast<std::size_t>(c)] =
+            classe == kSpazio || classe == kVirgola ||
+                    (virgolettato ? classe == kVirgolette : classe == kFineRiga)
+                ? 1
+                : 0;
+    }
+    return ferma;
+}
+constexpr std::array<std::uint8_t, 256> kFermaLibero = FermaPezzo(false);
+constexpr std::array<std::uint8_t, 256> kFermaVirgolettato = FermaPezzo(true);
+
+// One row built from the bytes of its field as they come: blanks at either end dropped, every
+// run of blanks within it halved once (a run of n gives (n + 1) / 2 spaces), each piece checked
+// as soon as it ends. Once a piece fails the row is decided and no longer kept: only its pieces
+// are still counted, since more than 32768 of them fail before any is converted.
+class RigaInCorso {
+  public:
+    explicit RigaInCorso(std::array<std::int16_t, kNumeroMassimo + 1>& numeri) : numeri_(numeri) {}
+
+    void Inizia() {
+        testo_.clear();
+        pezzi_ = 0;
+        spazi_ = 0;
+        inPezzo_ = false;
+        errore_ = 0;
+    }
+    // The first failing piece is known: the bytes now only count pieces.
+    [[nodiscard]] bool Decisa() const { return errore_ != 0; }
+    // More pieces than the piece index can count: the row fails with overflow at once.
+    [[nodiscard]] bool Troppi() const { return pezzi_ > kPezziMassimi; }
+
+    void Spazio() {
+        if (inPezzo_) ChiudiPezzo();
+        if (pezzi_ > 0) ++spazi_;  // blanks in front of the first piece go
+    }
+    void Altro(char c) {
+        if (!inPezzo_) ApriPezzo();
+        if (errore_ != 0) return;
+        testo_.push_back(c);
+        pezzo_.Aggiungi(c);
+        if (pezzo_.NonNumero()) errore_ = kErroreTipo;
+    }
+    // Skips, in a decided row, the rest of the piece under way: up to the first blank or end of
+    // the field from `p`. Eight bytes a time: a hostile file may hold gigabytes of one piece.
+    const char* SaltaPezzo(const char* p, const char* fine, bool virgolettato) const {
+        if (!inPezzo_) return p;
+        const std::array<std::uint8_t, 256>& ferma =
+            virgolettato ? kFermaVirgolettato : kFermaLibero;
+        const auto f = [&](const char* q) -> unsigned {
+            return ferma[static_cast<unsigned char>(*q)];
+        };
+        while (fine - p >= 8 && (f(p) | f(p + 1) | f(p + 2) | f(p + 3) | f(p + 4) | f(p + 5) |
+                                 f(p + 6) | f(p + 7)) == 0) {
+            p += 8;
+        }
+        while (p != fine && f(p) == 0) ++p;
+        return p;
+    }
+    // 0 and the normalised row, or the error number that decides the row.
+    int Termina(std::string_view& riga) {
+        if (inPezzo_) ChiudiPezzo();
+        if (errore_ != 0) return errore_;
+        // The counter steps past its range after the last of 32768 pieces.
+        if (pezzi_ == kPezziMassimi) return kErroreOverflow;
+        riga = testo_;
+        return 0;
+    }
+
+  private:
+    void ApriPezzo() {
+        if (pezzi_ > 0) {
+            const std::size_t separatori = (spazi_ + 1) / 2;
+            pezzi_ += separatori - 1;  // the empty pieces between them
+            if (errore_ == 0 && separatori > 1) errore_ = kErroreTipo;
+            if (errore_ == 0) testo_.push_back(' ');
+        }
+        ++pezzi_;
+        spazi_ = 0;
+        inPezzo_ = true;
+        pezzo_ = {};
+    }
+    void ChiudiPezzo() {
+        inPezzo_ = false;
+        if (errore_ != 0) return;
+        std::int16_t valore = 0;
+        errore_ = pezzo_.Esito(valore);
+        if (errore_ == 0 && (valore < 1 || valore > kNumeroMassimo)) errore_ = kErroreIndice;
+        if (errore_ == 0) numeri_[static_cast<std::size_t>(valore)] = 1;
+    }
+
+    std::array<std::int16_t, kNumeroMassimo + 1>& numeri_;
+    std::string testo_;
+    std::size_t pezzi_ = 0;
+    std::size_t spazi_ = 0;
+    bool inPezzo_ = false;
+    int errore_ = 0;
+    Intero16InCorso pezzo_;
 };
 
-// Reads a system file field by field, a block at a time. A field that lies within one block is
-// handed out as a view into it; only fields that span blocks, and quoted ones, are copied.
+// Reads a system file field by field, a block at a time.
 class LettoreCampi {
   public:
-    explicit LettoreCampi(FileSource& sorgente) : sorgente_(sorgente), blocco_(kBlocco) {}
+    explicit LettoreCampi(FileSource& sorgente)
+        : sorgente_(sorgente), blocco_(kBlocco + kCopiaBreve) {}
 
     // True when nothing is left to read (or reading failed: see Errore()).
     bool FineFile() { return !Disponibile(); }
 
-    // The next field, valid until the next call; false when reading failed.
-    bool LeggiCampo(std::string_view& campo) {
-        campo = {};
-        while (Disponibile() && (blocco_[pos_] == ' ' || blocco_[pos_] == '\t')) ++pos_;
-        if (!Disponibile()) return errore_ == 0;
-        if (blocco_[pos_] == '"') {
-            ++pos_;
-            std::string_view virgolettato;
-            const bool chiuso = LeggiFinoA([](char c) { return c == '"'; }, &virgolettato);
-            // Copied: skipping what follows the closing quote may refill the block.
-            virgolettato_.assign(virgolettato);
-            campo = virgolettato_;
-            if (!chiuso) return errore_ == 0;  // runs to the end of the file
-            ++pos_;  // the closing quote; what follows it up to the field's end is ignored
-            if (!LeggiFinoA(FineCampo{}, nullptr)) return errore_ == 0;
-        } else if (!LeggiFinoA(FineCampo{}, &campo)) {
-            return errore_ == 0;
+    // Reads the next field into `riga`. Gives false when the field is empty (no row) or reading
+    // failed (see Errore()); true when the field holds a row, decided in `riga`.
+    bool LeggiCampo(RigaInCorso& riga) {
+        while (Disponibile() && ClasseDi(blocco_[pos_]) == kSpazio) ++pos_;
+        if (!Disponibile()) return false;
+        riga.Inizia();
+        const bool virgolettato = blocco_[pos_] == '"';
+        if (virgolettato) ++pos_;
+        std::uint64_t lunghezza = 0;
+        bool chiuso = false;
+        while (!chiuso && !riga.Troppi() && Disponibile()) {
+            const char* p = blocco_.data() + pos_;
+            const char* const fine = blocco_.data() + fine_;
+            const char* const inizio = p;
+            while (p != fine && !riga.Troppi()) {
+                if (riga.Decisa()) {
+                    p = riga.SaltaPezzo(p, fine, virgolettato);
+                    if (p == fine) break;
+                }
+                const Classe classe = ClasseDi(*p);
+                if (virgolettato ? classe == kVirgolette
+                                 : (classe == kVirgola || classe == kFineRiga)) {
+                    chiuso = true;
+                    break;
+                }
+                if (classe == kSpazio || (virgolettato && classe == kVirgola)) {
+                    riga.Spazio();
+                } else {
+                    riga.Altro(*p);
+                }
+                ++p;
+            }
+            lunghezza += static_cast<std::uint64_t>(p - inizio);
+            pos_ = static_cast<std::size_t>(p - blocco_.data());
         }
-        ConsumaFine();
-        return errore_ == 0;
+        if (riga.Troppi() || errore_ != 0) return true;
+        if (virgolettato && chiuso) {
+            ++pos_;  // the closing quote; what follows it up to the field's end is ignored
+            chiuso = false;
+            while (!chiuso && Disponibile()) {
+                const char* const fine = blocco_.data() + fine_;
+                const char* p = std::find_if(
+                    static_cast<const char*>(blocco_.data() + pos_), fine,
+                    [](char c) { return ClasseDi(c) == kVirgola || ClasseDi(c) == kFineRiga; });
+                chiuso = p != fine;
+                pos_ = static_cast<std::size_t>(p - blocco_.data());
+            }
+        }
+        if (chiuso) ConsumaFine();
+        return lunghezza > 0;
     }
 
-    // The common row, read in one pass: an unquoted field within the block made of numbers of
-    // one or two digits separated by single spaces. Gives the row and its numbers and consumes
-    // it; false, consuming nothing, for anything else (which LeggiCampo then reads).
-    bool LeggiRigaSemplice(std::string_view& riga, NumeriRiga& numeri) {
-        const char* const inizio = blocco_.data() + pos_;
-        const char* const limite = blocco_.data() + fine_;
-        const char* p = inizio;
-        numeri.quanti = 0;
-        for (;;) {
-            if (p == limite || !Cifra(*p)) return false;
-            int valore = *p++ - '0';
-            if (p != limite && Cifra(*p)) valore = valore * 10 + (*p++ - '0');
-            if (p == limite || valore < 1 || valore > kNumeroMassimo) return false;
-            if (numeri.quanti == numeri.valori.size()) return false;
-            numeri.valori[numeri.quanti++] = static_cast<std::uint8_t>(valore);
-            if (*p != ' ') break;
-            ++p;
+    // The common rows, read in one pass: unquoted fields within the block made of numbers of
+    // one or two digits from 1 to 90 separated by single spaces. Each is counted with `conta`
+    // (which gives 0 or an error number that stops the reading) and appended to `righe`, its
+    // numbers added to `segnati` (bit n for number n). Stops before the first field
+    // of any other shape, which LeggiCampo then reads.
+    template <class Conta>
+    int LeggiRigheSemplici(RowStore& righe, Conta&& conta, std::array<std::uint64_t, 2>& segnati) {
+        // Longer rows take the general road, which counts their pieces.
+        constexpr std::ptrdiff_t kLunghezzaMassima = 191;
+        const char* p = blocco_.data() + pos_;
+        // The marks live in registers: numbers 1 to 63 in `bassi`, 64 to 90 in `alti`.
+        std::uint64_t bassi = segnati[0];
+        std::uint64_t alti = segnati[1];
+        const char* const base = blocco_.data();
+        const char* inizio = p;  // of the row under way
+        const auto fine = [&](int errore) {
+            segnati = {bassi, alti};
+            pos_ = static_cast<std::size_t>(inizio - base);
+            return errore;
+        };
+        for (;; inizio = p) {
+            // Commas and line ends here are empty fields, which give no row.
+            while (ClasseDi(*p) == kVirgola || ClasseDi(*p) == kFineRiga) ++p;
+            inizio = p;
+            std::uint64_t rigaBassi = 0;
+            std::uint64_t rigaAlti = 0;
+            // The NUL after the block's bytes is neither a digit nor a field end: it stops a row
+            // that runs to the end of the block without a test of its own.
+            for (;;) {
+                if (!Cifra(*p)) return fine(0);
+                unsigned valore = static_cast<unsigned>(*p++ - '0');
+                if (Cifra(*p)) valore = valore * 10 + static_cast<unsigned>(*p++ - '0');
+                if (valore < 1 || valore > kNumeroMassimo) return fine(0);
+                const std::uint64_t bit = std::uint64_t{1} << (valore & 63);
+                rigaBassi |= valore < 64 ? bit : 0;
+                rigaAlti |= valore < 64 ? 0 : bit;
+                if (*p != ' ') break;
+                ++p;
+            }
+            const Classe classe = ClasseDi(*p);
+            if ((classe != kVirgola && classe != kFineRiga) || p - inizio > kLunghezzaMassima) {
+                return fine(0);
+            }
+            if (const int errore = conta(); errore != 0) return fine(errore);
+            const auto lunghezza = static_cast<std::size_t>(p - inizio);
+            // A short row is copied as one fixed-size move: the block has slack after its bytes,
+            // and what lands past the row in the store's room is overwritten by the next one.
+            if (char* posto = righe.RoomFor(kCopiaBreve);
+                posto != nullptr && lunghezza <= kCopiaBreve) {
+                std::memcpy(posto, inizio, kCopiaBreve);
+                righe.Commit(lunghezza);
+            } else if (!righe.Append({inizio, lunghezza})) {
+                return fine(kErroreMemoria);
+            }
+            bassi |= rigaBassi;
+            alti |= rigaAlti;
+            // The field end, and the LF of a CR LF (the NUL after the block is no LF).
+            if (*p++ == '\r' && *p == '\n') ++p;
         }
-        if (!FineCampo{}(*p)) return false;
-        riga = std::string_view(inizio, static_cast<std::size_t>(p - inizio));
-        pos_ = static_cast<std::size_t>(p - blocco_.data());
-        ConsumaFine();
-        return true;
     }
 
     [[nodiscard]] int Errore() const { return errore_; }
+    [[nodiscard]] std::uint64_t Letti() const { return letti_; }
 
   private:
-    struct FineCampo {
-        bool operator()(char c) const { return c == ',' || c == '\n' || c == '\r'; }
-    };
-
     // True when a byte is ready at pos_; refills the block as needed.
     bool Disponibile() {
         if (pos_ < fine_) return true;
         if (finito_ || errore_ != 0) return false;
-        const std::ptrdiff_t letti = sorgente_.Read(blocco_.data(), blocco_.size(), errore_);
+        const std::ptrdiff_t letti = sorgente_.Read(blocco_.data(), kBlocco, errore_);
         if (letti <= 0) {
             finito_ = true;
-            if (letti < 0 && errore_ == 0) errore_ = 57;
+            if (letti < 0 && errore_ == 0) errore_ = kErroreLettura;
             return false;
         }
         pos_ = 0;
         fine_ = static_cast<std::size_t>(letti);
+        blocco_[fine_] = '\0';
+        letti_ += static_cast<std::uint64_t>(letti);
         return true;
-    }
-
-    // Reads up to the first byte that `ferma` accepts and leaves pos_ on it; the bytes read go
-    // to `letto` when given. False when the file ends (or fails) first.
-    template <class Ferma>
-    bool LeggiFinoA(Ferma ferma, std::string_view* letto) {
-        bool attraversa = false;  // the bytes span blocks: collected in copia_
-        while (Disponibile()) {
-            const char* inizio = blocco_.data() + pos_;
-            const char* limite = blocco_.data() + fine_;
-            const char* trovato = std::find_if(inizio, limite, ferma);
-            pos_ = static_cast<std::size_t>(trovato - blocco_.data());
-            if (letto != nullptr) {
-                if (!attraversa) copia_.clear();
-                if (trovato != limite && !attraversa) {
-                    *letto = std::string_view(inizio, static_cast<std::size_t>(trovato - inizio));
-                    return true;
-                }
-                copia_.append(inizio, trovato);
-                attraversa = true;
-                *letto = copia_;
-            }
-            if (trovato != limite) return true;
-        }
-        return false;
     }
 
     // Consumes the comma or line end under pos_, and the LF of a CR LF when it is at hand. An LF
@@ -142,10 +300,9 @@ class LettoreCampi {
     std::vector<char> blocco_;
     std::size_t pos_ = 0;
     std::size_t fine_ = 0;
+    std::uint64_t letti_ = 0;
     bool finito_ = false;
     int errore_ = 0;
-    std::string copia_;
-    std::string virgolettato_;
 };
 
 // Removes leading and trailing spaces; tabs stay.
@@ -157,18 +314,6 @@ void Rifila(std::string& s) {
     }
     s.erase(s.find_last_not_of(' ') + 1);
     s.erase(0, inizio);
-}
-
-// True when normalising `campo` would leave it as it is: no blank at either end, no tab, no
-// comma, no two spaces in a row.
-bool GiaNormale(std::string_view campo) {
-    if (campo.empty() || campo.front() == ' ' || campo.back() == ' ') return campo.empty();
-    char prima = 0;
-    for (const char c : campo) {
-        if (c == '\t' || c == ',' || (c == ' ' && prima == ' ')) return false;
-        prima = c;
-    }
-    return true;
 }
 
 void NormalizzaIn(std::string_view campo, std::string& riga) {
@@ -185,31 +330,6 @@ void NormalizzaIn(std::string_view campo, std::string& riga) {
         if (riga[i] == ' ' && i + 1 < riga.size() && riga[i + 1] == ' ') ++i;
     }
     riga.resize(scritti);
-}
-
-// Marks every number of `riga` in `numeri`; 0, or the error number of the first bad piece.
-int SegnaNumeri(std::string_view riga, std::array<std::int16_t, kNumeroMassimo + 1>& numeri) {
-    if (riga.empty()) return 0;
-    std::size_t pezzi = 0;
-    // N pieces need N - 1 separators at least: empty pieces take no room.
-    if (riga.size() >= kPezziMassimi - 1) {
-        pezzi = static_cast<std::size_t>(std::count(riga.begin(), riga.end(), ' ')) + 1;
-        if (pezzi > kPezziMassimi) return kErroreOverflow;
-    }
-    const char* const fine = riga.data() + riga.size();
-    for (const char* inizio = riga.data();;) {
-        const char* spazio = inizio;
-        while (spazio != fine && *spazio != ' ') ++spazio;
-        const std::string_view pezzo(inizio, static_cast<std::size_t>(spazio - inizio));
-        std::int16_t valore = 0;
-        if (const int errore = ConvertiIntero16(pezzo, valore); errore != 0) return errore;
-        if (valore < 1 || valore > kNumeroMassimo) return kErroreIndice;
-        numeri[static_cast<std::size_t>(valore)] = 1;
-        if (spazio == fine) break;
-        inizio = spazio + 1;
-    }
-    // The counter steps past its range after the last of 32768 pieces.
-    return pezzi == kPezziMassimi ? kErroreOverflow : 0;
 }
 
 // Closes the source whatever way the load ends.
@@ -230,33 +350,37 @@ int Carica(VARIABILI& v, std::string fileSistema, FileSource& sorgente, LoadLimi
         std::min<std::uint64_t>(sorgente.SizeAtOpen(), std::numeric_limits<std::size_t>::max())));
 
     LettoreCampi lettore(sorgente);
-    std::string_view campo;
-    std::string normalizzata;
-    NumeriRiga semplice;
-    // Every row is counted and stored before its numbers are looked at.
-    const auto conserva = [&](std::string_view riga) {
+    RigaInCorso inCorso(numeri);
+    std::string_view riga;
+    std::array<std::uint64_t, 2> segnati{};
+    // Every row is counted before its numbers are looked at: a 2,147,483,648th row fails with
+    // overflow whatever it holds.
+    const auto conta = [&] {
         if (totale == std::numeric_limits<std::int32_t>::max()) return kErroreOverflow;
         ++totale;
-        return righe.Append(riga) ? 0 : kErroreMemoria;
+        return 0;
     };
     while (!lettore.FineFile()) {
-        if (lettore.LeggiRigaSemplice(campo, semplice)) {
-            if (const int errore = conserva(campo); errore != 0) return errore;
-            for (std::size_t i = 0; i < semplice.quanti; ++i) numeri[semplice.valori[i]] = 1;
-            continue;
+        if (const int errore = lettore.LeggiRigheSemplici(righe, conta, segnati); errore != 0) {
+            return errore;
         }
-        if (!lettore.LeggiCampo(campo)) return lettore.Errore();
-        if (campo.empty()) continue;
-        std::string_view riga = campo;
-        if (!GiaNormale(campo)) {
-            NormalizzaIn(campo, normalizzata);
-            riga = normalizzata;
-        }
-        if (const int errore = conserva(riga); errore != 0) return errore;
-        if (const int errore = SegnaNumeri(riga, numeri); errore != 0) return errore;
+        if (lettore.FineFile()) break;
+        const bool piena = lettore.LeggiCampo(inCorso);
+        if (lettore.Errore() != 0) return lettore.Errore();
+        if (!piena) continue;
+        // Counted first: a row past the count fails with overflow whatever its pieces.
+        if (const int errore = conta(); errore != 0) return errore;
+        if (inCorso.Troppi()) return kErroreOverflow;
+        if (const int errore = inCorso.Termina(riga); errore != 0) return errore;
+        if (!righe.Append(riga)) return kErroreMemoria;
     }
     if (lettore.Errore() != 0) return lettore.Errore();
+    // A file rewritten or replaced while it was read must not pass for a system.
+    if (lettore.Letti() != sorgente.SizeAtOpen() || sorgente.Cambiato()) return kErroreLettura;
 
+    for (std::size_t n = 1; n <= kNumeroMassimo; ++n) {
+        if ((segnati[n >> 6] >> (n & 63)) & 1) numeri[n] = 1;
+    }
     std::int16_t totNumeri = 0;
     if (totale > 0) {
         totNumeri = static_cast<std::int16_t>(std::count(numeri.begin() + 1, numeri.end(), 1));

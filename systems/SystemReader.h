@@ -8,7 +8,8 @@
 // Every non-empty field is normalised into one row (blanks trimmed, tabs and commas turned into
 // spaces, double spaces halved once) and each of its space-separated pieces must be a number
 // from 1 to 90. The load is all or nothing: on any failure the shared state keeps the system
-// loaded before, and the caller gets the error number to report.
+// loaded before, and the caller gets the error number to report. A row that fails is decided at
+// its first bad piece and is never held whole; a file changed while it was read fails with 57.
 
 #include <cstddef>
 #include <string>

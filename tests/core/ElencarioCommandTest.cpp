@@ -112,12 +112,29 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.nome); });
 
 TEST_F(CommandTest, UsageErrorsAndHelp) {
-    EXPECT_EQ(Esegui({}).stato, 2);
-    EXPECT_EQ(Esegui({"a.txt", "b.txt"}).stato, 2);
-    EXPECT_EQ(Esegui({"--margine"}).stato, 2);
-    const Esito aiuto = Esegui({"--help"});
-    EXPECT_EQ(aiuto.stato, 0);
-    EXPECT_EQ(aiuto.out.rfind("Uso: elencario", 0), 0u);
+    const std::pair<std::vector<std::string>, std::string> usi[] = {
+        {{}, "Indicare il file del sistema\n"},
+        {{""}, "Indicare il file del sistema\n"},
+        {{"a.txt", "b.txt"}, "Indicare un solo sistema\n"},
+        {{"--margine"}, "Manca il valore dell'opzione --margine\n"},
+        {{"--", "-h"}, "File non trovato ..! \n"}};
+    for (const auto& [argomenti, messaggio] : usi) {
+        const Esito e = Esegui(argomenti);
+        EXPECT_EQ(e.stato, messaggio.starts_with("File") ? 1 : 2) << messaggio;
+        EXPECT_EQ(e.err.substr(0, messaggio.size()), messaggio);
+    }
+    for (const char* aiuto : {"--help", "-h"}) {
+        const Esito e = Esegui({aiuto, "a.txt", "b.txt"});
+        EXPECT_EQ(e.stato, 0) << aiuto;
+        EXPECT_EQ(e.out.rfind("Uso: elencario", 0), 0u) << aiuto;
+    }
+}
+
+TEST_F(CommandTest, NegativePerLineCountPrintsLikeItsMagnitude) {
+    const std::string sistema = File("s.txt", kEsempio);
+    const Esito meno = Esegui({"--colonne", "-2", sistema});
+    EXPECT_EQ(meno.stato, 0);
+    EXPECT_EQ(meno.out, Esegui({"--colonne", "2", sistema}).out);
 }
 
 #ifndef _WIN32
