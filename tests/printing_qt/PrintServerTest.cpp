@@ -131,7 +131,7 @@ Texts LineTexts(const test::PdfText& pdf) {
 TEST_F(PrintServerTest, JobOnTheDefaultMediaLandsWhole) {
     ASSERT_NO_FATAL_FAILURE(StartServer());
     // The private server's queue, printing to the edges, given a default media of its own.
-    const QString queue = "elencario-" + QDir(Folder()).dirName().replace('-', '_');
+    const QString queue = Client("lpstat", {"-d"}).section(':', 1).trimmed();
     Client("/usr/sbin/lpadmin", {"-p", queue, "-o", "PageSize=A5"});
     const auto destination = FindDefaultDestination(kLimit);
     ASSERT_TRUE(destination.has_value());
