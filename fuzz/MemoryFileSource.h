@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "systems/FileSource.h"
+#include "systems/NumeriErrore.h"
 
 namespace elencario {
 
@@ -25,7 +26,7 @@ class MemoryFileSource final : public FileSource {
 
     int openError = 0;
     std::size_t failAt = kNever;
-    int readError = 57;
+    int readError = kErroreDispositivo;
     bool changed = false;  // what Cambiato says
 
     [[nodiscard]] int Open(const std::filesystem::path& path) override {
@@ -39,7 +40,7 @@ class MemoryFileSource final : public FileSource {
     [[nodiscard]] std::uint64_t SizeAtOpen() const override { return open_ ? bytes_.size() : 0; }
     [[nodiscard]] std::ptrdiff_t Read(char* buffer, std::size_t capacity, int& errore) override {
         if (!open_) {
-            errore = 75;
+            errore = kErroreAccesso;
             return -1;
         }
         const std::size_t n = std::min({capacity, maxRead_, bytes_.size() - pos_});

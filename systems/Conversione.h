@@ -3,13 +3,9 @@
 #include <cstdint>
 #include <string_view>
 
-namespace elencario {
+#include "systems/NumeriErrore.h"
 
-inline constexpr int kErroreTipo = 13;     // text that is not a number
-inline constexpr int kErroreOverflow = 6;  // past the range of a counter or an integer
-inline constexpr int kErroreIndice = 9;    // index outside a table
-inline constexpr int kErroreMemoria = 7;   // out of memory
-inline constexpr int kErroreFileMancante = 53;
+namespace elencario {
 
 // The conversion of ConvertiIntero16, fed one character at a time, so that a text read in
 // pieces can be judged as it comes.

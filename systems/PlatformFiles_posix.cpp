@@ -6,19 +6,13 @@
 
 #include <cerrno>
 
-#include "systems/Conversione.h"
+#include "systems/NumeriErrore.h"
 #include "systems/PlatformFileSource.h"
 #include "systems/Routines.h"
 
 namespace elencario {
 
 namespace {
-
-constexpr int kErrorePermesso = 70;
-constexpr int kErroreAccesso = 75;
-constexpr int kErroreCartella = 76;
-constexpr int kErroreDispositivo = 57;
-constexpr int kErroreTroppiFile = 67;
 
 bool ECartella(const std::filesystem::path& p) {
     struct stat st {};

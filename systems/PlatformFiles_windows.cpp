@@ -2,7 +2,7 @@
 // folders are told by the directory attribute.
 #include <windows.h>
 
-#include "systems/Conversione.h"
+#include "systems/NumeriErrore.h"
 #include "systems/PlatformFileSource.h"
 #include "systems/Routines.h"
 
@@ -11,13 +11,6 @@ namespace elencario {
 namespace {
 
 constexpr DWORD kAttributoCartella = 16;  // FILE_ATTRIBUTE_DIRECTORY
-constexpr int kErroreNomeFile = 52;
-constexpr int kErroreTroppiFile = 67;
-constexpr int kErrorePermesso = 70;
-constexpr int kErroreDiscoNonPronto = 71;
-constexpr int kErroreAccesso = 75;
-constexpr int kErroreCartella = 76;
-constexpr int kErroreDispositivo = 57;
 
 int ErroreDiApertura(DWORD codice) {
     switch (codice) {

@@ -19,7 +19,6 @@ namespace {
 constexpr std::size_t kBlocco = 256 * 1024;
 constexpr std::size_t kCopiaBreve = 16;       // the slack after a block's bytes
 constexpr std::size_t kPezziMassimi = 32768;  // the piece index is a 16-bit counter
-constexpr int kErroreLettura = 57;
 
 bool Cifra(char c) {
     return c >= '0' && c <= '9';
@@ -279,7 +278,7 @@ class LettoreCampi {
         const std::ptrdiff_t letti = sorgente_.Read(blocco_.data(), kBlocco, errore_);
         if (letti <= 0) {
             finito_ = true;
-            if (letti < 0 && errore_ == 0) errore_ = kErroreLettura;
+            if (letti < 0 && errore_ == 0) errore_ = kErroreDispositivo;
             return false;
         }
         pos_ = 0;
@@ -376,7 +375,7 @@ int Carica(VARIABILI& v, std::string fileSistema, FileSource& sorgente, LoadLimi
     }
     if (lettore.Errore() != 0) return lettore.Errore();
     // A file rewritten or replaced while it was read must not pass for a system.
-    if (lettore.Letti() != sorgente.SizeAtOpen() || sorgente.Cambiato()) return kErroreLettura;
+    if (lettore.Letti() != sorgente.SizeAtOpen() || sorgente.Cambiato()) return kErroreDispositivo;
 
     for (std::size_t n = 1; n <= kNumeroMassimo; ++n) {
         if ((segnati[n >> 6] >> (n & 63)) & 1) numeri[n] = 1;

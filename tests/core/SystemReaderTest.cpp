@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "systems/NumeriErrore.h"
 #include "systems/Routines.h"
 #include "systems/SystemReader.h"
 #include "tests/support/TempFolder.h"
@@ -90,22 +91,28 @@ INSTANTIATE_TEST_SUITE_P(
         Caso{"TrailingCommaGivesNoRow", "1,\r\n2,", 0, {"1", "2"}, {1, 2}},
         Caso{"SignsAndZerosKeptInRow", "+5 005 90", 0, {"+5 005 90"}, {5, 90}},
         Caso{"EmptyFile", "", 0}, Caso{"OnlyBlanks", "  \r\n \t ", 0},
-        Caso{"Letter", "7 x\r\n", 13}, Caso{"NinetyOne", "1 2\r\n3 4\r\n7 91\r\n1", 9},
-        Caso{"Zero", "00", 9}, Caso{"Negative", "-5", 9}, Caso{"PastInteger", "40000", 6},
-        Caso{"HighestInteger", "32767", 9}, Caso{"PastHighestInteger", "32768", 6},
-        Caso{"LowestInteger", "-32768", 9}, Caso{"PastLowestInteger", "-32769", 6},
-        Caso{"HugeThenLetter", "1 99999999999999999999x", 13}, Caso{"SignAlone", "-", 13},
-        Caso{"TwoSigns", "+-5", 13}, Caso{"Exponent", "1e2", 13}, Caso{"Fraction", "1.5", 13},
-        Caso{"FirstBadPieceDecides", "1 x 40000 91", 13},
-        Caso{"SpaceTabSpaceLeavesEmptyPiece", "1 \t 2", 13},
-        Caso{"ThreeSpacesHalvedOnce", "\"1   2\"", 13},
-        Caso{"CommaBetweenSpacesInQuotes", "\"1 , 2\"", 13}, Caso{"QuoteInsideField", "1\"2", 13},
-        Caso{"QuotedAcrossLineEnd", "\"1\r\n2\"", 13},
+        Caso{"Letter", "7 x\r\n", kErroreTipo},
+        Caso{"NinetyOne", "1 2\r\n3 4\r\n7 91\r\n1", kErroreIndice},
+        Caso{"Zero", "00", kErroreIndice}, Caso{"Negative", "-5", kErroreIndice},
+        Caso{"PastInteger", "40000", kErroreOverflow},
+        Caso{"HighestInteger", "32767", kErroreIndice},
+        Caso{"PastHighestInteger", "32768", kErroreOverflow},
+        Caso{"LowestInteger", "-32768", kErroreIndice},
+        Caso{"PastLowestInteger", "-32769", kErroreOverflow},
+        Caso{"HugeThenLetter", "1 99999999999999999999x", kErroreTipo},
+        Caso{"SignAlone", "-", kErroreTipo}, Caso{"TwoSigns", "+-5", kErroreTipo},
+        Caso{"Exponent", "1e2", kErroreTipo}, Caso{"Fraction", "1.5", kErroreTipo},
+        Caso{"FirstBadPieceDecides", "1 x 40000 91", kErroreTipo},
+        Caso{"SpaceTabSpaceLeavesEmptyPiece", "1 \t 2", kErroreTipo},
+        Caso{"ThreeSpacesHalvedOnce", "\"1   2\"", kErroreTipo},
+        Caso{"CommaBetweenSpacesInQuotes", "\"1 , 2\"", kErroreTipo},
+        Caso{"QuoteInsideField", "1\"2", kErroreTipo},
+        Caso{"QuotedAcrossLineEnd", "\"1\r\n2\"", kErroreTipo},
         Caso{"ByteOrderMark",
              "\xEF\xBB\xBF"
              "1 2\r\n",
-             13},
-        Caso{"NulBytes", std::string(3, '\0'), 13}),
+             kErroreTipo},
+        Caso{"NulBytes", std::string(3, '\0'), kErroreTipo}),
     [](const auto& info) { return std::string(info.param.nome); });
 
 TEST_F(ReaderTest, FieldsStraddlingReadBlocksLoadWhole) {

@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "fuzz/MemoryFileSource.h"
+#include "systems/NumeriErrore.h"
 #include "systems/PlatformFileSource.h"
 #include "systems/Routines.h"
 #include "systems/SystemReader.h"
@@ -102,41 +103,43 @@ TEST_P(ContentsTest, ReportedOrLoadedWhole) {
 INSTANTIATE_TEST_SUITE_P(
     Hostile, ContentsTest,
     ::testing::Values(
-        CasoContenuto{"TwentyMBOfNulBytes", std::string(1, '\0'), 20'000'000, 13},
+        CasoContenuto{"TwentyMBOfNulBytes", std::string(1, '\0'), 20'000'000, kErroreTipo},
         // The letter decides the row, unless it has more pieces than can be counted.
-        CasoContenuto{"LetterInRowOfTwentyMB", "x 1 ", 5'000'000, 6},
+        CasoContenuto{"LetterInRowOfTwentyMB", "x 1 ", 5'000'000, kErroreOverflow},
         CasoContenuto{"QuotedNulsThenManyBlanks",
                       "\"x" + std::string(3'000'000, '\0') + std::string(70'000, ',') + "1\"", 1,
-                      6},
+                      kErroreOverflow},
         CasoContenuto{"TwoMillionEmptyFields", ",", 2'000'000, 0, 0},
         CasoContenuto{"RowOf32767Pieces", RigaDiPezzi(32767), 1, 0, 1},
-        CasoContenuto{"RowOf32768Pieces", RigaDiPezzi(32768), 1, 6},
-        CasoContenuto{"BadPieceInRowOf32768", "x " + RigaDiPezzi(32767), 1, 13},
-        CasoContenuto{"SecondRowOf40000Pieces", "1 2\r\n" + RigaDiPezzi(40000), 1, 6},
+        CasoContenuto{"RowOf32768Pieces", RigaDiPezzi(32768), 1, kErroreOverflow},
+        CasoContenuto{"BadPieceInRowOf32768", "x " + RigaDiPezzi(32767), 1, kErroreTipo},
+        CasoContenuto{"SecondRowOf40000Pieces", "1 2\r\n" + RigaDiPezzi(40000), 1, kErroreOverflow},
         // Mostly empty pieces: a short row can still hold more than 32768 of them.
-        CasoContenuto{"ShortRowOfManyEmptyPieces", "\"1" + std::string(70'000, ' ') + "2\"", 1, 6},
-        CasoContenuto{"OneNumberOf20MBDigits", "0", 20'000'000, 9}),
+        CasoContenuto{"ShortRowOfManyEmptyPieces", "\"1" + std::string(70'000, ' ') + "2\"", 1,
+                      kErroreOverflow},
+        CasoContenuto{"OneNumberOf20MBDigits", "0", 20'000'000, kErroreIndice}),
     [](const auto& info) { return std::string(info.param.nome); });
 
 // ---- Entries that are not readable files ----
 
 TEST_F(HostileTest, EntriesThatAreNotReadableFiles) {
     fs::create_directory(cartella.path() / "y.TXT");
-    ExpectRefused("y.TXT", 75);
-    ExpectRefused("sparito.TXT", 53);
-    ExpectRefused("Ambi" + std::string(1, kSeparatore) + "s.TXT", 76);
+    ExpectRefused("y.TXT", kErroreAccesso);
+    ExpectRefused("sparito.TXT", kErroreFileMancante);
+    ExpectRefused("Ambi" + std::string(1, kSeparatore) + "s.TXT", kErroreCartella);
 #ifndef _WIN32
     // Opening a pipe with no writer would block for ever; the test's timeout catches a hang.
     ASSERT_EQ(::mkfifo((cartella.path() / "x.TXT").c_str(), 0644), 0);
-    ExpectRefused("x.TXT", 75);
+    ExpectRefused("x.TXT", kErroreAccesso);
     fs::create_symlink("giro2.TXT", cartella.path() / "giro1.TXT");
     fs::create_symlink("giro1.TXT", cartella.path() / "giro2.TXT");
-    ExpectRefused("giro1.TXT", 75);
+    ExpectRefused("giro1.TXT", kErroreAccesso);
     fs::create_symlink("nessuno.TXT", cartella.path() / "rotto.TXT");
-    ExpectRefused("rotto.TXT", 53);
+    ExpectRefused("rotto.TXT", kErroreFileMancante);
 #else
     // Device names are reserved in every folder: CON would wait for the keyboard.
-    for (const char* nome : {"CON.TXT", "NUL.TXT", "AUX.TXT", "COM1.TXT"}) ExpectRefused(nome, 75);
+    for (const char* nome : {"CON.TXT", "NUL.TXT", "AUX.TXT", "COM1.TXT"})
+        ExpectRefused(nome, kErroreAccesso);
 #endif
 }
 
@@ -150,19 +153,19 @@ std::string MolteRighe(int righe) {
 
 TEST_F(HostileTest, FailuresOfTheSourceKeepPreviousSystem) {
     MemoryFileSource chiuso(kBuono);
-    chiuso.openError = 70;
-    ExpectRefused("chiuso.TXT", 70, std::move(chiuso));
+    chiuso.openError = kErrorePermesso;
+    ExpectRefused("chiuso.TXT", kErrorePermesso, std::move(chiuso));
 
     MemoryFileSource guasto(MolteRighe(10'000), 4096);
     guasto.failAt = 60'000;
-    ExpectRefused("guasto.TXT", 57, std::move(guasto));
+    ExpectRefused("guasto.TXT", kErroreDispositivo, std::move(guasto));
 
     MemoryFileSource cambiato(kBuono);
     cambiato.changed = true;
-    ExpectRefused("cambiato.TXT", 57, std::move(cambiato));
+    ExpectRefused("cambiato.TXT", kErroreDispositivo, std::move(cambiato));
 
     cartella.Write("enorme.TXT", MolteRighe(100'000));
-    ExpectRefused("enorme.TXT", 7);
+    ExpectRefused("enorme.TXT", kErroreMemoria);
 }
 
 #ifdef __linux__
@@ -172,7 +175,7 @@ TEST_F(HostileTest, EveryLoadClosesItsFile) {
     cartella.Write("x.TXT", "1 x");
     VARIABILI v;
     EXPECT_EQ(CaricaSistema(v, cartella.Text(), "buono.TXT"), 0);
-    EXPECT_EQ(CaricaSistema(v, cartella.Text(), "x.TXT"), 13);
+    EXPECT_EQ(CaricaSistema(v, cartella.Text(), "x.TXT"), kErroreTipo);
     EXPECT_EQ(aperti(), prima);
 }
 #endif
@@ -221,7 +224,7 @@ TEST_F(HostileTest, FileChangedWhileReadIsAnInputOutputError) {
         cartella.Write("altro.TXT", MolteRighe(3));
         VARIABILI v = precedente;
         FileCheCambia sorgente(cambia);
-        EXPECT_EQ(CaricaSistema(v, cartella.Text(), "s.TXT", sorgente), 57);
+        EXPECT_EQ(CaricaSistema(v, cartella.Text(), "s.TXT", sorgente), kErroreDispositivo);
         EXPECT_EQ(v, precedente);
     }
     // Unchanged, the same file loads.
