@@ -2,15 +2,19 @@
 #include <memory>
 
 #include "app/Avvio.h"
+#include "printing/qt/AmbienteQt.h"
+#include "printing/qt/FinestraAvanzamento.h"
 #include "printing/qt/QtMessageService.h"
 #include "printing/qt/QtTextPrinter.h"
 
 int main(int argc, char** argv) {
+    elencario::ZittisciAvvisiQt();
     QApplication app(argc, argv);
     elencario::QtMessageService messaggi;
     // The systems folder is looked for beside the program, wherever it is started from.
     const std::string cartella = QCoreApplication::applicationDirPath().toStdString();
     return elencario::EseguiStampaElencario(app, cartella, messaggi, [] {
-        return std::make_unique<elencario::QtTextPrinter>();
+        return std::make_unique<elencario::QtTextPrinter>(
+            std::make_unique<elencario::FinestraAvanzamento>());
     });
 }

@@ -122,7 +122,7 @@ int main(int argc, char** argv) {
             TextSink sink;
             const OpzioniConvertite options{"Segoe UI", 9, 4, 12, true, true};
             const auto t1 = Clock::now();
-            if (ComponiElencario(v, options, sink) != PrinterStatus::Ok) return 1;
+            if (ComponiElencario(v, options, sink).stato != PrinterStatus::Ok) return 1;
             bestCompose = std::min(bestCompose, Seconds(Clock::now() - t1));
             outBytes = sink.bytes;
         }

@@ -32,7 +32,7 @@ VARIABILI SistemaConNumeri(int quanti) {
 
 Lines Componi(const VARIABILI& v, const OpzioniConvertite& o) {
     test::RecordingPrinter p;
-    EXPECT_EQ(ComponiElencario(v, o, p), PrinterStatus::Ok);
+    EXPECT_EQ(ComponiElencario(v, o, p), EsitoComposizione{});
     EXPECT_TRUE(p.documentEnded);
     return p.Listing();
 }
@@ -55,7 +55,7 @@ TEST(ListingTest, WorkedExampleLineByLine) {
 TEST(ListingTest, FontIsSetBeforeAnythingIsPrinted) {
     const VARIABILI v = Sistema("s.txt", "1 2");
     test::RecordingPrinter p;
-    ASSERT_EQ(ComponiElencario(v, Opzioni(4, 0), p), PrinterStatus::Ok);
+    ASSERT_EQ(ComponiElencario(v, Opzioni(4, 0), p), EsitoComposizione{});
     ASSERT_GE(p.calls.size(), 3u);
     EXPECT_EQ(p.calls[0], "font Courier New");
     EXPECT_EQ(p.calls[1], "size " + std::to_string(10.0f));
