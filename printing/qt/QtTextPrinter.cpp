@@ -171,9 +171,14 @@ PrinterStatus QtTextPrinter::CercaStampante() {
 
 Spazio QtTextPrinter::VerificaSpazio(int margine, const std::vector<std::string>& righe) {
     if (device_ == nullptr) return Spazio::Ok;
+    // A size beyond what the font engine renders comes back as a far smaller font: refused too.
+    const qreal pixel = font_.pointSizeF() * device_->logicalDpiY() / 72.0;
+    if (pixel > device_->height()) return Spazio::CarattereTroppoGrande;
     const QFontMetricsF metrics(font_, device_);
     const qreal larghezza = device_->width();
-    if (metrics.height() > device_->height()) return Spazio::CarattereTroppoGrande;
+    if (metrics.height() > device_->height() || metrics.height() < pixel / 2) {
+        return Spazio::CarattereTroppoGrande;
+    }
     qreal riga = 0;
     for (const std::string& r : righe) {
         riga = std::max(riga, metrics.horizontalAdvance(QString::fromStdString(r)));
