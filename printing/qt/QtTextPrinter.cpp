@@ -15,6 +15,7 @@
 #include <atomic>
 #include <chrono>
 #include <cmath>
+#include <new>
 #include <thread>
 
 #include "printing/qt/PrintServerProbe.h"
@@ -113,12 +114,27 @@ std::unique_ptr<QtTextPrinter> QtTextPrinter::ForPdf(const QString& file,
 
 QtTextPrinter::~QtTextPrinter() {
     // A job left unfinished is withdrawn: nothing reaches the printer, no PDF is put in place.
-    if (painter_ && painter_->isActive()) {
-        if (printer_) printer_->abort();
-        painter_->end();
-    }
-    if (pdfFile_ && pdfFile_->isOpen()) pdfFile_->cancelWriting();
+    Abbandona();
     if (iniziato_ && avanzamento_) avanzamento_->Fine();
+}
+
+void QtTextPrinter::Abbandona() noexcept {
+    try {
+        if (printer_ && painter_ && painter_->isActive()) printer_->abort();
+        if (pdfFile_ && pdfFile_->isOpen()) pdfFile_->cancelWriting();
+        // Ending a PDF writes its last pages, which may need memory there is not.
+        if (painter_ && painter_->isActive()) painter_->end();
+    } catch (...) {
+        // Withdrawn all the same: the job was never handed over. The painter, stuck half-way
+        // through its end, and its device are let go rather than ended a second time.
+        if (painter_ && painter_->isActive()) {
+            static_cast<void>(painter_.release());
+            static_cast<void>(pdf_.release());
+            static_cast<void>(printer_.release());
+            device_ = nullptr;
+        }
+    }
+    blocchi_.clear();
 }
 
 bool QtTextPrinter::Continua() {
@@ -240,7 +256,12 @@ bool QtTextPrinter::OgniRiga(F&& riga) const {
 PrinterStatus QtTextPrinter::EndDocument() {
     if (!riga_.empty()) EndLine();
     if (blocchi_.empty()) return Ok;
-    const PrinterStatus status = Render();
+    PrinterStatus status = PrintError;
+    try {
+        status = Render();
+    } catch (const std::bad_alloc&) {
+        status = Interrompi(PrintError);
+    }
     blocchi_.clear();
     if (iniziato_ && avanzamento_) avanzamento_->Fine();
     iniziato_ = false;
@@ -298,12 +319,7 @@ PrinterStatus QtTextPrinter::Render() {
 }
 
 PrinterStatus QtTextPrinter::Interrompi(PrinterStatus status) {
-    if (painter_ && painter_->isActive()) {
-        if (printer_) printer_->abort();
-        painter_->end();
-    }
-    if (pdfFile_ && pdfFile_->isOpen()) pdfFile_->cancelWriting();
-    blocchi_.clear();
+    Abbandona();
     return status;
 }
 

@@ -54,6 +54,7 @@ class QtTextPrinter final : public TextPrinter {
     [[nodiscard]] bool Continua();
     PrinterStatus Render();
     PrinterStatus Interrompi(PrinterStatus status);
+    void Abbandona() noexcept;
     PrinterStatus ErrorePdf();
     // Calls `riga` with every line gathered so far, in order.
     template <typename F>
