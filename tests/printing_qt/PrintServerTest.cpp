@@ -1,228 +1,230 @@
-// The command through a real print server: a private cupsd whose default queue is cups-pdf.
+// Jobs through a real print server: a private cupsd whose default queue is cups-pdf, reached by
+// CupsJob in this process and by the command.
 
+#include <cups/cups.h>
 #include <gtest/gtest.h>
-#include <sys/socket.h>
-#include <sys/un.h>
-#include <unistd.h>
 
 #include <QDir>
+#include <QImage>
+#include <QPainter>
+#include <QPdfWriter>
 #include <QProcess>
+#include <QRandomGenerator>
 #include <QThread>
-#include <cmath>
-#include <cstring>
-#include <string>
+#include <csignal>
 
+#include "printing/qt/CupsJob.h"
 #include "tests/printing_qt/PdfText.h"
 #include "tests/support/TempFolder.h"
 
 namespace elencario {
 namespace {
 
-using test::PdfText;
+using namespace std::chrono_literals;
+using Clock = std::chrono::steady_clock;
+using Texts = std::vector<std::string>;
 
-struct Outcome {
-    int code = -1;
-    QString out;
-    QString err;
-};
+constexpr std::chrono::milliseconds kLimit = 2s;
+const Texts kPages{"Pagina uno", "Pagina due", "Pagina tre"};
 
 class PrintServerTest : public testing::Test {
   protected:
     [[nodiscard]] QString Folder() const { return QString::fromStdString(folder_.Text()); }
 
-    void StartServer() {
-        cupsServer_ = test::Run(ELENCARIO_PRINT_SERVER, {"start", Folder()}).trimmed();
-        ASSERT_FALSE(cupsServer_.isEmpty());
-        started_ = true;
+    // No printer or settings of the user's: only the server of the test.
+    void SetUp() override {
+        for (const char* name : {"PRINTER", "LPDEST", "HOME"}) {
+            saved_.emplace_back(name, qgetenv(name));
+            qunsetenv(name);
+        }
+        qputenv("HOME", Folder().toUtf8());
     }
 
     void TearDown() override {
-        if (started_) test::Run(ELENCARIO_PRINT_SERVER, {"stop", Folder()});
-    }
-
-    // The print server's settings alone: no default printer of the user's, no display.
-    [[nodiscard]] QProcessEnvironment Environment() const {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        for (const char* name :
-             {"PRINTER", "LPDEST", "DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
-            env.remove(name);
+        if (started_) {
+            Signal(SIGCONT);
+            test::Run(ELENCARIO_PRINT_SERVER, {"stop", Folder()});
         }
-        env.insert("HOME", Folder());
-        env.insert("CUPS_SERVER", cupsServer_);
-        return env;
+        cupsSetServer(nullptr);
+        for (const auto& [name, value] : saved_) {
+            value.isNull() ? qunsetenv(name) : qputenv(name, value);
+        }
     }
 
-    Outcome Elencario(const QStringList& arguments, const QProcessEnvironment& env) const {
+    void StartServer() {
+        UseServer(test::Run(ELENCARIO_PRINT_SERVER, {"start", Folder()}).trimmed());
+        ASSERT_FALSE(server_.isEmpty());
+        started_ = true;
+    }
+
+    void UseServer(const QString& socket) {
+        server_ = socket;
+        cupsSetServer(socket.toUtf8().constData());
+    }
+
+    void Signal(int signal) const {
+        QFile pid(Folder() + "/cupsd.pid");
+        ASSERT_TRUE(pid.open(QIODevice::ReadOnly));
+        ASSERT_EQ(kill(pid.readAll().trimmed().toInt(), signal), 0);
+    }
+
+    // A line to a page; with `noise` a page of noise first, so that the upload takes many chunks.
+    [[nodiscard]] QString WritePdf(const QPageLayout& layout, bool noise = true) const {
+        const QString file = Folder() + "/lavoro.pdf";
+        QPdfWriter pdf(file);
+        pdf.setPageLayout(layout);
+        QPainter painter(&pdf);
+        if (noise) {
+            QImage image(900, 900, QImage::Format_RGB32);
+            QRandomGenerator random(8);
+            for (int y = 0; y < image.height(); ++y) {
+                random.fillRange(reinterpret_cast<quint32*>(image.scanLine(y)), image.width());
+            }
+            painter.drawImage(QRect(0, 0, pdf.width(), pdf.width()), image);
+            pdf.newPage();
+        }
+        for (const std::string& line : kPages) {
+            painter.drawText(QPointF(0, pdf.height() / 2.0), QString::fromStdString(line));
+            if (&line != &kPages.back()) pdf.newPage();
+        }
+        painter.end();
+        EXPECT_GT(QFileInfo(file).size(), noise ? 8 * 64 * 1024 : 0);
+        return file;
+    }
+
+    // Runs a program against the print server of the test; it must succeed.
+    QString Client(const QString& program, const QStringList& arguments) const {
         QProcess process;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("CUPS_SERVER", server_);
         process.setProcessEnvironment(env);
-        process.start(ELENCARIO_BINARY, arguments);
-        // Generous: a print server that never answers must not hold the command for minutes.
-        EXPECT_TRUE(process.waitForFinished(60'000)) << "il comando non finisce";
-        return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-                QString::fromUtf8(process.readAllStandardError())};
+        process.start(program, arguments);
+        EXPECT_TRUE(process.waitForFinished(60'000) && process.exitCode() == 0)
+            << program.toStdString() << process.readAllStandardError().toStdString();
+        return QString::fromUtf8(process.readAllStandardOutput());
     }
 
     // Waits for the queue to empty and the PDF to be written, then reads it.
-    PdfText PrintedPdf() const {
-        const QDir out(Folder() + "/pdf");
-        QProcess lpstat;
-        lpstat.setProcessEnvironment(Environment());
-        for (int attempt = 0; attempt < 600; ++attempt) {
-            lpstat.start("lpstat", {"-o"});
-            lpstat.waitForFinished();
-            const QFileInfoList pdfs = out.entryInfoList({"*.pdf"}, QDir::Files);
-            if (lpstat.readAllStandardOutput().isEmpty() && !pdfs.isEmpty() &&
-                pdfs.front().size() > 0) {
-                EXPECT_EQ(pdfs.size(), 1);
-                return test::ReadPdf(pdfs.front().filePath());
+    test::PdfText PrintedPdf() const {
+        for (int attempt = 0; attempt < 600; ++attempt, QThread::msleep(50)) {
+            const QFileInfoList pdfs = QDir(Folder() + "/pdf").entryInfoList(QDir::Files);
+            if (Client("lpstat", {"-o"}).isEmpty() && pdfs.size() == 1 && pdfs[0].size() > 0) {
+                return test::ReadPdf(pdfs[0].filePath());
             }
-            QThread::msleep(50);
         }
         ADD_FAILURE() << "nessun PDF dalla stampante";
         return {};
     }
 
     test::TempFolder folder_;
-    QString cupsServer_;
+    QString server_;
     bool started_ = false;
+    std::vector<std::pair<const char*, QByteArray>> saved_;
 };
 
-// The text lines of a plain listing, each as its words joined by one space, with its line
-// number: the spaces inside a line are the layout tests' concern.
-std::vector<std::pair<int, std::string>> TextLines(const QString& listing) {
-    std::vector<std::pair<int, std::string>> lines;
-    int number = 0;
-    for (const QString& line : listing.split('\n')) {
-        if (const QString words = line.simplified(); !words.isEmpty()) {
-            lines.emplace_back(number, words.toStdString());
-        }
-        ++number;
-    }
-    return lines;
+Texts LineTexts(const test::PdfText& pdf) {
+    Texts texts;
+    for (const test::PdfLine& line : pdf.lines) texts.push_back(line.Text().toStdString());
+    return texts;
 }
 
-// The PDF holds the text lines of `listing` in order, with the same blank lines between those
-// that share a page.
-void ExpectSameListing(const PdfText& pdf, const QString& listing) {
-    const auto expected = TextLines(listing);
-    std::vector<std::string> texts;
-    std::vector<std::string> printed;
-    for (const auto& line : expected) texts.push_back(line.second);
-    for (const test::PdfLine& line : pdf.lines) printed.push_back(line.Text().toStdString());
-    ASSERT_EQ(printed, texts);
-
-    double spacing = 1e9;
-    for (std::size_t i = 1; i < pdf.lines.size(); ++i) {
-        if (pdf.lines[i].page == pdf.lines[i - 1].page) {
-            spacing = std::min(spacing, pdf.lines[i].y - pdf.lines[i - 1].y);
-        }
-    }
-    for (std::size_t i = 1; i < pdf.lines.size(); ++i) {
-        if (pdf.lines[i].page != pdf.lines[i - 1].page) continue;
-        const double gap = (pdf.lines[i].y - pdf.lines[i - 1].y) / spacing;
-        EXPECT_EQ(std::lround(gap), expected[i].first - expected[i - 1].first) << texts[i];
-    }
-}
-
-TEST_F(PrintServerTest, WorkedExampleArrivesWholeThroughTheDefaultPrinter) {
+TEST_F(PrintServerTest, JobOnTheDefaultMediaLandsWhole) {
     ASSERT_NO_FATAL_FAILURE(StartServer());
-    const QString example = QString(ELENCARIO_SAMPLES) + "/Sistema1.txt";
-    const QStringList options{"--nome", "--numeri", "--margine", "4"};
-    const QString listing = test::Run(ELENCARIO_BINARY, options + QStringList{example});
-    ASSERT_EQ(listing.count('\n'), 11);
+    // The private server's queue, printing to the edges, given a default media of its own.
+    const QString queue = "elencario-" + QDir(Folder()).dirName().replace('-', '_');
+    Client("/usr/sbin/lpadmin", {"-p", queue, "-o", "PageSize=A5"});
+    const auto destination = FindDefaultDestination(kLimit);
+    ASSERT_TRUE(destination.has_value());
+    EXPECT_EQ(destination->name, queue);
+    EXPECT_EQ(destination->layout.pageSize().id(), QPageSize::A5);
+    EXPECT_EQ(destination->layout.margins(QPageLayout::Millimeter), QMarginsF());
 
-    const Outcome printed = Elencario(options + QStringList{"--stampa", example}, Environment());
-    ASSERT_EQ(printed.code, 0) << printed.err.toStdString();
-    const PdfText pdf = PrintedPdf();
-    EXPECT_EQ(pdf.pages, 1);
-    ExpectSameListing(pdf, listing);
-    for (const test::PdfLine& line : pdf.lines) {
-        EXPECT_NEAR(line.Left(), pdf.lines[0].Left(), 0.05) << "stesso margine";
-    }
+    int asked = 0;
+    const QString pdf = WritePdf(destination->layout);
+    ASSERT_EQ(SubmitPdf(*destination, pdf, "Prova", kLimit, [&asked] { return ++asked > 0; }),
+              CupsOutcome::Accepted);
+    EXPECT_GE(asked, 8) << "chiesto tra un pezzo e l'altro";
+    const test::PdfText printed = PrintedPdf();
+    EXPECT_EQ(printed.pages, 4);
+    EXPECT_NEAR(printed.pageWidth, destination->layout.fullRect(QPageLayout::Point).width(), 1);
+    EXPECT_EQ(LineTexts(printed), kPages);
 }
 
-TEST_F(PrintServerTest, ThreePageSystemArrivesWholeThroughTheDefaultPrinter) {
-    ASSERT_NO_FATAL_FAILURE(StartServer());
-    std::string rows;
-    for (int a = 1; a <= 10; ++a)
-        for (int b = a + 1; b <= 20; ++b)
-            rows += std::to_string(a) + ' ' + std::to_string(b) + " 90\r\n";
-    const QString system = QString::fromStdString(folder_.Write("Lungo.txt", rows).string());
-    const QStringList options{"--colonne", "1", "--carattere", "Courier New", "--grandezza", "12"};
-    const QString listing = test::Run(ELENCARIO_BINARY, options + QStringList{system});
-
-    ASSERT_EQ(Elencario(options + QStringList{"--stampa", system}, Environment()).code, 0);
-    const PdfText pdf = PrintedPdf();
-    EXPECT_EQ(pdf.pages, 3);
-    ExpectSameListing(pdf, listing);
-}
-
-enum class Missing { Server, DefaultQueue, Answer };
-
-struct NoPrinterCase {
+struct BrokenCase {
     const char* testName;
-    Missing missing;
+    int signal;  // sent to the server at the first call of keepGoing; 0: keepGoing says stop
+    CupsOutcome outcome;
+    std::chrono::milliseconds within;
+    bool manyChunks = true;  // else the whole PDF is sent before the server is asked to answer
 };
 
-void PrintTo(const NoPrinterCase& c, std::ostream* os) {
-    *os << c.testName;
+class BrokenJobTest : public PrintServerTest, public testing::WithParamInterface<BrokenCase> {};
+
+TEST_P(BrokenJobTest, EndsInTimeAndPrintsNothing) {
+    const BrokenCase& c = GetParam();
+    ASSERT_NO_FATAL_FAILURE(StartServer());
+    const auto destination = FindDefaultDestination(kLimit);
+    ASSERT_TRUE(destination.has_value());
+    const QString pdf = WritePdf(destination->layout, c.manyChunks);
+
+    int asked = 0;
+    const auto start = Clock::now();
+    const CupsOutcome outcome = SubmitPdf(*destination, pdf, "Prova", kLimit, [&] {
+        if (asked++ > 0) return true;
+        if (c.signal != 0) Signal(c.signal);
+        return c.signal != 0;
+    });
+    EXPECT_EQ(outcome, c.outcome);
+    EXPECT_LT(Clock::now() - start, c.within);
+    if (c.signal == SIGKILL) return;
+    if (c.signal == 0) {
+        EXPECT_EQ(Client("lpstat", {"-o"}).toStdString(), "") << "lavoro rimasto in coda";
+    }
+    Signal(SIGCONT);
+    QThread::msleep(1000);
+    EXPECT_TRUE(QDir(Folder() + "/pdf").isEmpty()) << "stampato un lavoro non confermato";
 }
 
-class NoPrinterTest : public PrintServerTest, public testing::WithParamInterface<NoPrinterCase> {
-  protected:
-    // A socket that the kernel accepts connections on, into its backlog, and nobody answers.
-    void ListenWithoutAnswering(const std::string& path) {
-        silent_ = socket(AF_UNIX, SOCK_STREAM, 0);
-        sockaddr_un address{};
-        address.sun_family = AF_UNIX;
-        std::strncpy(address.sun_path, path.c_str(), sizeof(address.sun_path) - 1);
-        ASSERT_EQ(bind(silent_, reinterpret_cast<const sockaddr*>(&address), sizeof(address)), 0);
-        ASSERT_EQ(listen(silent_, 16), 0);
-    }
+INSTANTIATE_TEST_SUITE_P(
+    Jobs, BrokenJobTest,
+    testing::Values(BrokenCase{"ServerKilled", SIGKILL, CupsOutcome::Failed, kLimit / 2},
+                    BrokenCase{"ServerStopped", SIGSTOP, CupsOutcome::Failed, kLimit * 3 / 2},
+                    BrokenCase{"ServerStoppedBeforeAnswering", SIGSTOP, CupsOutcome::Failed,
+                               kLimit * 3 / 2, false},
+                    BrokenCase{"UserCancels", 0, CupsOutcome::Cancelled, kLimit / 2}),
+    [](const auto& info) { return std::string(info.param.testName); });
 
-    void TearDown() override {
-        if (silent_ >= 0) close(silent_);
-        PrintServerTest::TearDown();
-    }
-
-    int silent_ = -1;
-};
-
-TEST_P(NoPrinterTest, ReportsNoPrinterAndPrintsNothing) {
-    const QString unused = Folder() + "/nessuno.sock";
-    switch (GetParam().missing) {
-        case Missing::Server:
-            cupsServer_ = unused;
-            break;
-        case Missing::DefaultQueue:
-            ASSERT_NO_FATAL_FAILURE(StartServer());
-            break;
-        case Missing::Answer:
-            ASSERT_NO_FATAL_FAILURE(ListenWithoutAnswering(unused.toStdString()));
-            cupsServer_ = unused;
-            break;
-    }
-    QProcessEnvironment env = Environment();
-    if (GetParam().missing == Missing::DefaultQueue) env.insert("PRINTER", "coda-inesistente");
-
-    const Outcome o = Elencario({"--stampa", QString(ELENCARIO_SAMPLES) + "/Sistema1.txt"}, env);
-    EXPECT_EQ(o.code, 1);
-    EXPECT_TRUE(o.err.endsWith("Nessuna stampante disponibile ..! \n")) << o.err.toStdString();
-    EXPECT_TRUE(o.out.isEmpty());
-    if (started_) {
-        QThread::msleep(300);
-        EXPECT_TRUE(QDir(Folder() + "/pdf").isEmpty()) << "stampato lo stesso";
-    }
+TEST_F(PrintServerTest, NoDestinationWithinTheLimit) {
+    const auto none = [](const char* why) {
+        const auto start = Clock::now();
+        EXPECT_FALSE(FindDefaultDestination(kLimit).has_value()) << why;
+        EXPECT_LT(Clock::now() - start, kLimit + 500ms) << why;
+    };
+    UseServer(Folder() + "/nessuno.sock");
+    none("nessun server");
+    ASSERT_NO_FATAL_FAILURE(StartServer());
+    qputenv("PRINTER", "coda-inesistente");
+    none("coda predefinita inesistente");
+    qunsetenv("PRINTER");
+    Signal(SIGSTOP);  // connections wait in the kernel's backlog, unanswered
+    none("server fermo");
+    const auto start = Clock::now();
+    EXPECT_FALSE(FindDefaultDestination(kLimit, [] { return false; }).has_value());
+    EXPECT_LT(Clock::now() - start, kLimit * 3 / 4) << "annullata";  // the library waits 1 s itself
 }
 
-INSTANTIATE_TEST_SUITE_P(Printers, NoPrinterTest,
-                         testing::Values(NoPrinterCase{"NoPrintServer", Missing::Server},
-                                         NoPrinterCase{"DefaultQueueMissing",
-                                                       Missing::DefaultQueue},
-                                         NoPrinterCase{"ServerNeverAnswers", Missing::Answer}),
-                         [](const testing::TestParamInfo<NoPrinterCase>& info) {
-                             return std::string(info.param.testName);
-                         });
+// The command end to end: the whole listing reaches the default printer.
+TEST_F(PrintServerTest, CommandPrintsTheWorkedExample) {
+    ASSERT_NO_FATAL_FAILURE(StartServer());
+    const QStringList options{"--nome", "--numeri", "--margine", "4",
+                              QString(ELENCARIO_SAMPLES) + "/Sistema1.txt"};
+    Texts listing;
+    for (const QString& line : test::Run(ELENCARIO_BINARY, options).split('\n')) {
+        if (!line.simplified().isEmpty()) listing.push_back(line.simplified().toStdString());
+    }
+    Client(ELENCARIO_BINARY, QStringList{"--stampa"} + options);
+    EXPECT_EQ(LineTexts(PrintedPdf()), listing);
+}
 
 }  // namespace
 }  // namespace elencario
