@@ -1,5 +1,6 @@
 #include "printing/qt/QtTextPrinter.h"
 
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFontMetricsF>
 #include <QMarginsF>
@@ -10,15 +11,15 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QSaveFile>
+#include <QTemporaryFile>
 #include <QThread>
 #include <algorithm>
-#include <atomic>
 #include <chrono>
 #include <cmath>
+#include <functional>
 #include <new>
-#include <thread>
 
-#include "printing/qt/PrintServerProbe.h"
+#include "printing/qt/CupsJob.h"
 
 namespace elencario {
 
@@ -26,7 +27,7 @@ namespace {
 
 using enum PrinterStatus;
 
-constexpr std::chrono::milliseconds kServerLimit{2500};
+constexpr std::chrono::milliseconds kServerLimit{30'000};
 constexpr const char* kJobName = "Stampa Elencario";
 constexpr int kResolution = 1200;
 constexpr std::size_t kBlocco = 1 << 20;
@@ -124,6 +125,10 @@ void QtTextPrinter::Abbandona() noexcept {
         if (pdfFile_ && pdfFile_->isOpen()) pdfFile_->cancelWriting();
         // Ending a PDF writes its last pages, which may need memory there is not.
         if (painter_ && painter_->isActive()) painter_->end();
+        if (lavoro_) {
+            pdf_.reset();
+            device_ = nullptr;
+        }
     } catch (...) {
         // Withdrawn all the same: the job was never handed over. The painter, stuck half-way
         // through its end, and its device are let go rather than ended a second time.
@@ -134,6 +139,7 @@ void QtTextPrinter::Abbandona() noexcept {
             device_ = nullptr;
         }
     }
+    lavoro_.reset();
     blocchi_.clear();
 }
 
@@ -147,31 +153,64 @@ bool QtTextPrinter::Continua() {
 }
 
 PrinterStatus QtTextPrinter::Prepare() {
-    if (pdf_) {
+    if (pdfFile_) {
         if (pdfFile_->fileName().isEmpty()) return NoPrinter;
         if (pdfFile_->isOpen() || pdfFile_->open(QIODevice::WriteOnly)) return Ok;
         return ErrorePdf();
     }
-    if (printer_) return Ok;
+    if (device_ != nullptr) return Ok;
     return CercaStampante();
 }
 
+#ifdef ELENCARIO_CUPS
+
 PrinterStatus QtTextPrinter::CercaStampante() {
-    // The look-up may wait on the print server: it runs aside while the progress is kept alive.
-    std::atomic<bool> finito = false;
-    bool risponde = false;
-    std::thread sonda([&] {
-        risponde = PrintServerAnswers(kServerLimit);
-        finito = true;
-    });
     bool annullato = false;
-    while (!finito) {
-        annullato = !Continua() || annullato;
-        QThread::msleep(10);
-    }
-    sonda.join();
+    const std::function<bool()> avanti = [&] {
+        annullato = annullato || !Continua();
+        return !annullato;
+    };
+    const auto trovata = FindDefaultDestination(kServerLimit, avanti);
     if (annullato) return Cancelled;
-    if (!risponde) return NoPrinter;
+    if (!trovata) return NoPrinter;
+    // Private to the user, removed with the job whatever its outcome.
+    lavoro_ = std::make_unique<QTemporaryFile>(QDir::tempPath() + "/elencario-XXXXXX.pdf");
+    if (!lavoro_->open()) return Interrompi(PrintError);
+    destinazione_ = std::make_unique<CupsDestination>(*trovata);
+    pdf_ = std::make_unique<QPdfWriter>(lavoro_.get());
+    pdf_->setResolution(kResolution);
+    pdf_->setPageLayout(destinazione_->layout);
+    pdf_->setTitle(QString::fromLatin1(kJobName));
+    device_ = pdf_.get();
+    return Ok;
+}
+
+PrinterStatus QtTextPrinter::Consegna() {
+    if (!lavoro_->flush() || lavoro_->error() != QFileDevice::NoError)
+        return Interrompi(PrintError);
+    bool annullato = false;
+    const CupsOutcome esito = SubmitPdf(*destinazione_, lavoro_->fileName(),
+                                        QString::fromLatin1(kJobName), kServerLimit, [&] {
+                                            annullato = annullato || !Continua();
+                                            return !annullato;
+                                        });
+    pdf_.reset();
+    device_ = nullptr;
+    lavoro_.reset();
+    switch (esito) {
+        case CupsOutcome::Accepted:
+            return Ok;
+        case CupsOutcome::Cancelled:
+            return Cancelled;
+        case CupsOutcome::Failed:
+            break;
+    }
+    return annullato ? Cancelled : PrintError;
+}
+
+#else
+
+PrinterStatus QtTextPrinter::CercaStampante() {
     const QPrinterInfo info = QPrinterInfo::defaultPrinter();
     if (info.isNull()) return NoPrinter;
     auto printer = std::make_unique<QPrinter>(info, QPrinter::HighResolution);
@@ -183,6 +222,17 @@ PrinterStatus QtTextPrinter::CercaStampante() {
     printer_ = std::move(printer);
     device_ = printer_.get();
     return Continua() ? Ok : Cancelled;
+}
+
+PrinterStatus QtTextPrinter::Consegna() {
+    return printer_->printerState() != QPrinter::Error ? Ok : PrintError;
+}
+
+#endif
+
+QFileDevice* QtTextPrinter::FilePdf() const {
+    if (pdfFile_) return pdfFile_.get();
+    return lavoro_.get();
 }
 
 Spazio QtTextPrinter::VerificaSpazio(int margine, const std::vector<std::string>& righe) {
@@ -271,7 +321,7 @@ PrinterStatus QtTextPrinter::EndDocument() {
 PrinterStatus QtTextPrinter::Render() {
     if (const PrinterStatus status = Prepare(); status != Ok) return status;
     painter_ = std::make_unique<QPainter>();
-    if (!painter_->begin(device_)) return pdf_ ? ErrorePdf() : Interrompi(NoPrinter);
+    if (!painter_->begin(device_)) return pdfFile_ ? ErrorePdf() : Interrompi(NoPrinter);
     painter_->setFont(font_);
     const QFontMetricsF metrics(painter_->font(), device_);
     const qreal room = device_->width();
@@ -298,7 +348,8 @@ PrinterStatus QtTextPrinter::Render() {
             if (failed) return;
             if (onPage == perPage) {
                 // The PDF streams out page by page: a failed write shows by the next page.
-                failed = !device_->newPage() || (pdf_ && pdfFile_->error() != QFileDevice::NoError);
+                failed =
+                    !device_->newPage() || (pdf_ && FilePdf()->error() != QFileDevice::NoError);
                 onPage = 0;
                 ++page;
                 if (avanzamento_) avanzamento_->Pagina(page, pages);
@@ -311,11 +362,11 @@ PrinterStatus QtTextPrinter::Render() {
         });
         return !failed && (onPage != 1 || Continua());
     });
-    if (failed) return pdf_ ? ErrorePdf() : Interrompi(PrintError);
+    if (failed) return ErrorePdf();
     if (!drawn) return Interrompi(Cancelled);
-    if (!painter_->end()) return pdf_ ? ErrorePdf() : Interrompi(PrintError);
-    if (pdf_) return pdfFile_->commit() ? Ok : ErrorePdf();
-    return printer_->printerState() != QPrinter::Error ? Ok : PrintError;
+    if (!painter_->end()) return ErrorePdf();
+    if (pdfFile_) return pdfFile_->commit() ? Ok : ErrorePdf();
+    return Consegna();
 }
 
 PrinterStatus QtTextPrinter::Interrompi(PrinterStatus status) {
@@ -324,10 +375,12 @@ PrinterStatus QtTextPrinter::Interrompi(PrinterStatus status) {
 }
 
 PrinterStatus QtTextPrinter::ErrorePdf() {
-    errore_ = "Impossibile scrivere il file PDF " + pdfFile_->fileName().toStdString() + ": " +
-              pdfFile_->errorString().toStdString();
-    Interrompi(PrintError);
-    return PrintError;
+    // A job for the printer is a print error; the user's own file is named with the reason.
+    if (pdfFile_) {
+        errore_ = "Impossibile scrivere il file PDF " + pdfFile_->fileName().toStdString() + ": " +
+                  pdfFile_->errorString().toStdString();
+    }
+    return Interrompi(PrintError);
 }
 
 }  // namespace elencario

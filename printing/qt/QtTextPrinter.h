@@ -14,14 +14,21 @@ class QPagedPaintDevice;
 class QPainter;
 class QPdfWriter;
 class QPrinter;
+class QFileDevice;
 class QSaveFile;
+class QTemporaryFile;
 
 namespace elencario {
+
+struct CupsDestination;
 
 // The text device on a Qt printer: the system's default printer, or a PDF file. The job's lines
 // are gathered first; at the end of the document they are broken where wider than the printable
 // area, counted into pages, and only then drawn page by page from the top left corner, so that
 // the progress knows the number of pages from the first one and a cancelled job sends nothing.
+// Where printing goes through CUPS the job is rendered into a private temporary PDF on the
+// destination's default media and that finished file is handed to the print server, whose
+// answer, within a time limit, is the outcome; elsewhere Qt's own printer takes the pages.
 class QtTextPrinter final : public TextPrinter {
   public:
     // Prints on the system's default printer, found by Prepare().
@@ -56,6 +63,8 @@ class QtTextPrinter final : public TextPrinter {
     PrinterStatus Interrompi(PrinterStatus status);
     void Abbandona() noexcept;
     PrinterStatus ErrorePdf();
+    [[nodiscard]] QFileDevice* FilePdf() const;
+    PrinterStatus Consegna();
     // Calls `riga` with every line gathered so far, in order.
     template <typename F>
     bool OgniRiga(F&& riga) const;
@@ -64,6 +73,9 @@ class QtTextPrinter final : public TextPrinter {
     std::string errore_;
     // The PDF is written through a file of our own, so that a failed write is seen.
     std::unique_ptr<QSaveFile> pdfFile_;
+    // The job for the print server, and where it goes.
+    std::unique_ptr<QTemporaryFile> lavoro_;
+    std::unique_ptr<CupsDestination> destinazione_;
     std::unique_ptr<QPdfWriter> pdf_;
     std::unique_ptr<QPrinter> printer_;
     QPagedPaintDevice* device_ = nullptr;  // pdf_ or printer_
