@@ -5,7 +5,9 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include "printing/qt/AmbienteQt.h"
 #include "printing/qt/QtMessageService.h"
+#include "systems/Messages.h"
 
 namespace elencario {
 namespace {
@@ -46,6 +48,16 @@ INSTANTIATE_TEST_SUITE_P(
                           QMessageBox::Yes | QMessageBox::No,
                           QMessageBox::No}),
     [](const auto& info) { return std::string(info.param.riga); });
+
+TEST(QtMessageServiceItalianTest, ExitQuestionButtonsReadSiAndNo) {
+    ASSERT_TRUE(PreparaQt(*qApp)) << "traduzione qtbase_it non trovata";
+    const auto box =
+        QtMessageService::CreaBox({testi::kDomandaUscita, Buttons::YesNo, Icon::Warning,
+                                   DefaultButton::Second, testi::kTitoloUscita},
+                                  nullptr);
+    EXPECT_EQ(box->button(QMessageBox::Yes)->text().remove('&'), "Sì");
+    EXPECT_EQ(box->button(QMessageBox::No)->text().remove('&'), "No");
+}
 
 TEST(QtMessageServiceAnswerTest, AskWaitsInAModalBoxForTheAnswer) {
     QtMessageService servizio;
