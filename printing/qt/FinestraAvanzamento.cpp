@@ -55,7 +55,7 @@ void FinestraAvanzamento::Inizio() {
 bool FinestraAvanzamento::Continua() {
     if (ultimiEventi_.isValid() && ultimiEventi_.elapsed() >= kEventiOgniMs) {
         if (!dialogo_ && durata_.elapsed() >= kMostraDopoMs) Mostra();
-        QCoreApplication::processEvents(QEventLoop::AllEvents, static_cast<int>(kEventiOgniMs));
+        QCoreApplication::processEvents(QEventLoop::AllEvents);
         ultimiEventi_.restart();
     }
     return !annullato_;
