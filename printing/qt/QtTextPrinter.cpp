@@ -72,9 +72,9 @@ void Spezza(const QString& riga, const QFontMetricsF& metrics, qreal room, F&& f
         const qsizetype entra = FittingLength(metrics, resto, room);
         qsizetype fine = -1;
         qsizetype ripresa = -1;
-        if (const qsizetype s = resto.lastIndexOf(kSeparatore, entra - kFineSeparatore);
-            s > testo && entra >= kFineSeparatore) {
-            fine = s + kFineSeparatore;
+        if (const qsizetype s = resto.lastIndexOf(kSeparatore, entra); s > testo) {
+            // The dash stays at the end when it fits, so the line shows that it goes on.
+            fine = s + kFineSeparatore <= entra ? s + kFineSeparatore : s;
             ripresa = s + kSeparatore.size();
         } else if (const qsizetype b = entra < resto.size() ? resto.lastIndexOf(u' ', entra) : -1;
                    b > testo) {

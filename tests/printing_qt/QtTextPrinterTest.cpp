@@ -109,11 +109,18 @@ TEST_P(WrapTest, EveryRowOnceInOrderAtTheMarginNothingPastTheEdge) {
     const PdfText pdf = test::ReadPdf(Pdf());
     const double left = kPdfMarginPoints + margin * SpaceWidth(GetParam().font, 9);
     QStringList words;
+    bool grid = false;  // past the header: a line breaks between rows, never inside one
     for (const test::PdfLine& line : pdf.lines) {
         EXPECT_NEAR(line.Left(), left, 0.5) << line.Text().toStdString();
         EXPECT_LE(line.words.back().xMax, pdf.pageWidth - kPdfMarginPoints + 0.5);
+        const qsizetype before = words.size();
         for (const auto& w : line.words)
             if (w.text != "-") words << w.text;
+        if (grid) {
+            EXPECT_EQ((words.size() - before) % 6, 0) << line.Text().toStdString();
+        }
+        const qsizetype at = words.indexOf("Combinazioni:");
+        grid = grid || (at >= 0 && at + 1 < words.size());
     }
     const qsizetype count = words.indexOf("Combinazioni:") + 1;
     ASSERT_GT(count, 0);
