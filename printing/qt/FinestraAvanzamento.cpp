@@ -55,6 +55,7 @@ void FinestraAvanzamento::Inizio() {
 bool FinestraAvanzamento::Continua() {
     if (ultimiEventi_.isValid() && ultimiEventi_.elapsed() >= kEventiOgniMs) {
         if (!dialogo_ && durata_.elapsed() >= kMostraDopoMs) Mostra();
+        Aggiorna();
         QCoreApplication::processEvents(QEventLoop::AllEvents);
         ultimiEventi_.restart();
     }
@@ -62,9 +63,9 @@ bool FinestraAvanzamento::Continua() {
 }
 
 void FinestraAvanzamento::Pagina(int pagina, int pagine) {
+    // Drawn with the next delivery of events, so that fast pages cost no redrawing each.
     pagina_ = pagina;
     pagine_ = pagine;
-    Aggiorna();
 }
 
 void FinestraAvanzamento::Aggiorna() {
