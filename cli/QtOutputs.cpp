@@ -63,11 +63,7 @@ class AvanzamentoTerminale final : public Avanzamento {
 
 QtOutputs::QtOutputs() = default;
 
-QtOutputs::~QtOutputs() {
-    if (!segnaliPresi_) return;
-    std::signal(SIGINT, SIG_DFL);
-    std::signal(SIGTERM, SIG_DFL);
-}
+QtOutputs::~QtOutputs() = default;
 
 UsciteStampa QtOutputs::Uscite() {
     UsciteStampa uscite;
@@ -99,7 +95,6 @@ void QtOutputs::StartQt() {
     // file or half a job behind.
     std::signal(SIGINT, RicordaSegnale);
     std::signal(SIGTERM, RicordaSegnale);
-    segnaliPresi_ = true;
 }
 
 }  // namespace elencario

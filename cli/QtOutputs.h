@@ -31,7 +31,6 @@ class QtOutputs {
     char programName_[10] = "elencario";
     char* argv_[2] = {programName_, nullptr};
     std::unique_ptr<QGuiApplication> app_;
-    bool segnaliPresi_ = false;
 };
 
 }  // namespace elencario

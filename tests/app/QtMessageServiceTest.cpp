@@ -68,12 +68,12 @@ TEST(QtMessageServiceAnswerTest, AskWaitsInAModalBoxForTheAnswer) {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         if (box == nullptr) return;
         testoVisto = box->text();
-        box->button(QMessageBox::No)->click();
+        box->button(QMessageBox::Yes)->click();
     });
     const Answer risposta = servizio.Ask(
         {"Confermi la stampa ? ", Buttons::YesNo, Icon::None, DefaultButton::First, {}});
     EXPECT_EQ(testoVisto, "Confermi la stampa ? ");
-    EXPECT_EQ(risposta, Answer::No);
+    EXPECT_EQ(risposta, Answer::Yes);
 }
 
 }  // namespace
