@@ -79,7 +79,6 @@ void Spezza(const QString& riga, const QFontMetricsF& metrics, qreal room, F&& f
         } else if (const qsizetype b = entra < resto.size() ? resto.lastIndexOf(u' ', entra) : -1;
                    b > testo) {
             fine = b;
-            while (resto.at(fine - 1) == u' ') --fine;
             ripresa = Spazi(resto, b);
         } else {
             fine = std::max(entra, testo + 1);
