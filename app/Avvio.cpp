@@ -1,21 +1,20 @@
 #include "app/Avvio.h"
 
 #include <QApplication>
-#include <QFont>
-#include <QFontDatabase>
 #include <cstdlib>
+
+#include "printing/qt/AmbienteQt.h"
+#include "printing/qt/Caratteri.h"
 
 namespace elencario {
 
 void SostituisciCaratteri() {
-    const QString segoe = QStringLiteral("Segoe UI");
-    if (!QFontDatabase::hasFamily(segoe))
-        QFont::insertSubstitution(segoe, QStringLiteral("Open Sans"));
+    SostituisciCaratteriMancanti();
 }
 
 int EseguiStampaElencario(QApplication& app, const std::string& cartellaEseguibile,
                           MessageService& messaggi, FabbricaStampante fabbricaStampante) {
-    SostituisciCaratteri();
+    PreparaQt(app);
     const auto finestra =
         FrmAmain::Apri(cartellaEseguibile, messaggi, std::move(fabbricaStampante));
     if (!finestra) return EXIT_FAILURE;

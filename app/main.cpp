@@ -3,14 +3,18 @@
 
 #include "app/Avvio.h"
 #include "app/Eseguibile.h"
+#include "printing/qt/AmbienteQt.h"
+#include "printing/qt/FinestraAvanzamento.h"
 #include "printing/qt/QtMessageService.h"
 #include "printing/qt/QtTextPrinter.h"
 
 int main(int argc, char** argv) {
+    elencario::ZittisciAvvisiQt();
     QApplication app(argc, argv);
     elencario::QtMessageService messaggi;
     // The systems folder is looked for beside the program, wherever it is started from.
     return elencario::EseguiStampaElencario(app, elencario::CartellaEseguibile(), messaggi, [] {
-        return std::make_unique<elencario::QtTextPrinter>();
+        return std::make_unique<elencario::QtTextPrinter>(
+            std::make_unique<elencario::FinestraAvanzamento>());
     });
 }

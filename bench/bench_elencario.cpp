@@ -123,7 +123,7 @@ int main(int argc, char** argv) {
             TextSink sink;
             const OpzioniConvertite options{"Segoe UI", 9, 4, 12, true, true};
             const double t1 = CpuSeconds();
-            if (ComponiElencario(v, options, sink) != PrinterStatus::Ok) return 1;
+            if (ComponiElencario(v, options, sink).stato != PrinterStatus::Ok) return 1;
             bestCompose = std::min(bestCompose, CpuSeconds() - t1);
             outBytes = sink.bytes;
         }

@@ -1,7 +1,11 @@
 #include "cli/Elencario.h"
 
+#include <filesystem>
+#include <fstream>
+#include <new>
 #include <optional>
 #include <string_view>
+#include <system_error>
 
 #include "printing/FilePrinter.h"
 #include "printing/Printout.h"
@@ -100,6 +104,8 @@ std::optional<Richiesta> Interpreta(const std::vector<std::string>& argomenti,
     r.sistema = file[0];
     if (r.haPdf && r.stampa) {
         errore = "Le opzioni --pdf e --stampa si escludono a vicenda";
+    } else if (r.haPdf && r.pdf.starts_with("--")) {
+        errore = "Manca il valore dell'opzione --pdf";
     } else if (r.haPdf && !uscite.pdf) {
         errore = "Questa versione non produce file PDF";
     } else if (r.stampa && !uscite.stampante) {
@@ -116,6 +122,59 @@ std::unique_ptr<TextPrinter> ScegliStampante(const Richiesta& r, std::FILE* out,
     if (r.haPdf) return uscite.pdf(r.pdf);
     if (r.stampa) return uscite.stampante();
     return std::make_unique<FilePrinter>(out);
+}
+
+// Why the PDF file must not be written, or nothing when it may: it would replace the system
+// being read (whatever links lead to either), or a file of another kind.
+std::string RifiutoPdf(const std::string& pdf, const std::string& sistema) {
+    const std::filesystem::path file = PercorsoDaTesto(pdf);
+    std::error_code e;
+    if (!std::filesystem::exists(file, e)) return {};
+    if (std::filesystem::equivalent(file, PercorsoDaTesto(sistema), e)) {
+        return "Il file PDF " + pdf + " è il sistema da stampare: non viene sovrascritto";
+    }
+    if (!std::filesystem::is_regular_file(file, e)) return {};
+    std::ifstream in(file, std::ios::binary);
+    char inizio[5] = {};
+    in.read(inizio, sizeof inizio);
+    if (in.gcount() == 0 && std::filesystem::file_size(file, e) == 0) return {};
+    if (std::string_view(inizio, static_cast<std::size_t>(in.gcount())) == "%PDF-") return {};
+    return "Il file " + pdf + " non è un PDF: non viene sovrascritto";
+}
+
+// Sends the listing to the printer the request asks for and gives the command's status.
+int Stampa(const Richiesta& r, const VARIABILI& v, const OpzioniConvertite& opzioni, std::FILE* out,
+           std::FILE* err, const UsciteStampa& uscite) {
+    std::unique_ptr<TextPrinter> stampante;
+    EsitoComposizione esito{PrinterStatus::NoPrinter};
+    try {
+        stampante = ScegliStampante(r, out, uscite);
+        if (stampante) esito = {stampante->Prepare()};
+        if (esito.stato == PrinterStatus::Ok) esito = ComponiElencario(v, opzioni, *stampante);
+    } catch (const std::bad_alloc&) {
+        esito = {PrinterStatus::PrintError};
+    }
+    if (esito.spazio != Spazio::Ok) {
+        Scrivi(err, RifiutoSpazio(esito.spazio));
+        return kEsitoUso;
+    }
+    switch (esito.stato) {
+        case PrinterStatus::Ok:
+            return kEsitoOk;
+        case PrinterStatus::Cancelled:
+            return kEsitoInterrotto;
+        case PrinterStatus::NoPrinter:
+        case PrinterStatus::PrintError:
+            break;
+    }
+    const std::string proprio = stampante ? stampante->Errore() : std::string();
+    if (!proprio.empty()) {
+        Scrivi(err, proprio);
+    } else {
+        Scrivi(err, esito.stato == PrinterStatus::NoPrinter ? testi::kNessunaStampante
+                                                            : testi::kErroreStampa);
+    }
+    return kEsitoFallito;
 }
 
 }  // namespace
@@ -138,6 +197,11 @@ int EseguiElencario(const std::vector<std::string>& argomenti, std::FILE* out, s
         Scrivi(err, errore);
         return kEsitoUso;
     }
+    if (richiesta->haPdf) errore = RifiutoPdf(richiesta->pdf, richiesta->sistema);
+    if (!errore.empty()) {
+        Scrivi(err, errore);
+        return kEsitoUso;
+    }
 
     VARIABILI v;
     const std::filesystem::path percorso = PercorsoDaTesto(richiesta->sistema);
@@ -152,15 +216,7 @@ int EseguiElencario(const std::vector<std::string>& argomenti, std::FILE* out, s
         return kEsitoFallito;
     }
 
-    const auto stampante = ScegliStampante(*richiesta, out, uscite);
-    PrinterStatus stato = stampante ? stampante->Prepare() : PrinterStatus::NoPrinter;
-    if (stato == PrinterStatus::Ok) stato = ComponiElencario(v, *opzioni, *stampante);
-    if (stato != PrinterStatus::Ok) {
-        Scrivi(err,
-               stato == PrinterStatus::NoPrinter ? testi::kNessunaStampante : testi::kErroreStampa);
-        return kEsitoFallito;
-    }
-    return kEsitoOk;
+    return Stampa(*richiesta, v, *opzioni, out, err, uscite);
 }
 
 }  // namespace elencario

@@ -18,8 +18,9 @@ struct UsciteStampa {
 
 // Exit statuses of the command.
 inline constexpr int kEsitoOk = 0;
-inline constexpr int kEsitoFallito = 1;  // the system could not be loaded or printed
-inline constexpr int kEsitoUso = 2;      // bad usage or a refused option
+inline constexpr int kEsitoFallito = 1;       // the system could not be loaded or printed
+inline constexpr int kEsitoUso = 2;           // bad usage or a refused option
+inline constexpr int kEsitoInterrotto = 130;  // Ctrl+C or SIGTERM withdrew the job
 
 // The `elencario` command: loads a system and writes its listing to `out` (or to a PDF file or
 // the default printer when `uscite` offers them). Messages go to `err`.

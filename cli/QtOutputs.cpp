@@ -1,11 +1,65 @@
 #include "cli/QtOutputs.h"
 
+#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QString>
+#include <csignal>
+#include <cstdio>
 
+#ifdef _WIN32
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
+
+#include "printing/qt/AmbienteQt.h"
 #include "printing/qt/QtTextPrinter.h"
 
 namespace elencario {
+
+namespace {
+
+// Set by Ctrl+C or a request to end; the running job polls it and withdraws itself. A signal
+// handler can reach nothing else.
+volatile std::sig_atomic_t segnaleRicevuto = 0;
+
+extern "C" void RicordaSegnale(int) {
+    segnaleRicevuto = 1;
+}
+
+bool Terminale(std::FILE* f) {
+#ifdef _WIN32
+    return _isatty(_fileno(f)) != 0;
+#else
+    return isatty(fileno(f)) != 0;
+#endif
+}
+
+// The progress on one line of standard error, redrawn in place, when that is a terminal.
+class AvanzamentoTerminale final : public Avanzamento {
+  public:
+    explicit AvanzamentoTerminale(std::FILE* err) : err_(Terminale(err) ? err : nullptr) {}
+
+    void Inizio() override { durata_.start(); }
+    bool Continua() override { return segnaleRicevuto == 0; }
+    void Pagina(int pagina, int pagine) override {
+        if (err_ == nullptr || !durata_.isValid() || durata_.elapsed() < 500) return;
+        std::fprintf(err_, "\rStampa in corso… Pagina %d di %d ", pagina, pagine);
+        std::fflush(err_);
+        scritto_ = true;
+    }
+    void Fine() override {
+        if (scritto_) std::fputc('\n', err_);
+        scritto_ = false;
+    }
+
+  private:
+    std::FILE* err_;
+    QElapsedTimer durata_;
+    bool scritto_ = false;
+};
+
+}  // namespace
 
 QtOutputs::QtOutputs() = default;
 
@@ -15,11 +69,12 @@ UsciteStampa QtOutputs::Uscite() {
     UsciteStampa uscite;
     uscite.pdf = [this](const std::string& file) -> std::unique_ptr<TextPrinter> {
         StartQt();
-        return QtTextPrinter::ForPdf(QString::fromStdString(file));
+        return QtTextPrinter::ForPdf(QString::fromStdString(file),
+                                     std::make_unique<AvanzamentoTerminale>(stderr));
     };
     uscite.stampante = [this]() -> std::unique_ptr<TextPrinter> {
         StartQt();
-        return std::make_unique<QtTextPrinter>();
+        return std::make_unique<QtTextPrinter>(std::make_unique<AvanzamentoTerminale>(stderr));
     };
     return uscite;
 }
@@ -33,7 +88,13 @@ void QtOutputs::StartQt() {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
 #endif
+    ZittisciAvvisiQt();
     app_ = std::make_unique<QGuiApplication>(argc_, argv_);
+    PreparaQt(*app_);
+    // From here on a job is under way: an interruption withdraws it instead of leaving half a
+    // file or half a job behind.
+    std::signal(SIGINT, RicordaSegnale);
+    std::signal(SIGTERM, RicordaSegnale);
 }
 
 }  // namespace elencario

@@ -1,5 +1,6 @@
 #include "printing/Printout.h"
 
+#include <new>
 #include <string_view>
 
 #include "systems/Conversione.h"
@@ -79,6 +80,21 @@ PrinterStatus Griglia(const VARIABILI& v, const OpzioniConvertite& o, const std:
     return PrinterStatus::Ok;
 }
 
+// Steps 5 to 10 of the listing, the font already set.
+PrinterStatus Componi(const VARIABILI& v, const OpzioniConvertite& o, TextPrinter& p) {
+    const std::string margine(static_cast<std::size_t>(o.margine), ' ');
+    using enum PrinterStatus;
+    PrinterStatus s = p.EndLine();
+    if (s == Ok) s = p.EndLine();
+    if (s == Ok) s = p.PrintAndEndLine(Intestazione(v, o, margine));
+    if (s == Ok) s = p.EndLine();
+    if (s == Ok) s = p.EndLine();
+    if (s == Ok && o.numeriInGioco) s = NumeriInGioco(v, margine, p);
+    if (s == Ok) s = Griglia(v, o, margine, p);
+    if (s == Ok) s = p.EndDocument();
+    return s;
+}
+
 }  // namespace
 
 std::optional<OpzioniConvertite> ConvertiOpzioni(const OpzioniStampa& opzioni,
@@ -112,20 +128,56 @@ std::optional<OpzioniConvertite> ConvertiOpzioni(const OpzioniStampa& opzioni,
     return convertite;
 }
 
-PrinterStatus ComponiElencario(const VARIABILI& v, const OpzioniConvertite& o, TextPrinter& p) {
-    const std::string margine(static_cast<std::size_t>(o.margine), ' ');
+const char* RifiutoSpazio(Spazio spazio) {
+    switch (spazio) {
+        case Spazio::MargineTroppoLargo:
+            return testi::kMargineNonValido;
+        case Spazio::CarattereTroppoGrande:
+            return testi::kGrandezzaNonValida;
+        case Spazio::Ok:
+            break;
+    }
+    return "";
+}
+
+std::vector<std::string> RighePiuLarghe(const VARIABILI& v) {
+    // By trimmed length: 1 + the index of the row with most non-blank characters, 0 for none.
+    std::vector<std::size_t> scelta;
+    std::vector<std::size_t> pieni;
+    for (std::size_t i = 0; i < static_cast<std::size_t>(v.TotCombinazioni); ++i) {
+        const std::string_view riga = SenzaSpazi(v.Combinazioni[i]);
+        std::size_t nonVuoti = 0;
+        for (const char c : riga) nonVuoti += c != ' ';
+        if (riga.size() >= scelta.size()) {
+            scelta.resize(riga.size() + 1, 0);
+            pieni.resize(riga.size() + 1, 0);
+        }
+        if (scelta[riga.size()] == 0 || nonVuoti > pieni[riga.size()]) {
+            scelta[riga.size()] = i + 1;
+            pieni[riga.size()] = nonVuoti;
+        }
+    }
+    std::vector<std::string> righe;
+    for (const std::size_t indice : scelta) {
+        if (indice != 0) righe.emplace_back(SenzaSpazi(v.Combinazioni[indice - 1]));
+    }
+    return righe;
+}
+
+EsitoComposizione ComponiElencario(const VARIABILI& v, const OpzioniConvertite& o, TextPrinter& p) {
     using enum PrinterStatus;
-    PrinterStatus s = p.SetFontName(o.carattere);
-    if (s == Ok) s = p.SetFontSize(static_cast<float>(o.grandezza));
-    if (s == Ok) s = p.EndLine();
-    if (s == Ok) s = p.EndLine();
-    if (s == Ok) s = p.PrintAndEndLine(Intestazione(v, o, margine));
-    if (s == Ok) s = p.EndLine();
-    if (s == Ok) s = p.EndLine();
-    if (s == Ok && o.numeriInGioco) s = NumeriInGioco(v, margine, p);
-    if (s == Ok) s = Griglia(v, o, margine, p);
-    if (s == Ok) s = p.EndDocument();
-    return s;
+    try {
+        PrinterStatus s = p.SetFontName(o.carattere);
+        if (s == Ok) s = p.SetFontSize(static_cast<float>(o.grandezza));
+        if (s != Ok) return {s};
+        if (const Spazio spazio = p.VerificaSpazio(o.margine, RighePiuLarghe(v));
+            spazio != Spazio::Ok) {
+            return {Ok, spazio};
+        }
+        return {Componi(v, o, p)};
+    } catch (const std::bad_alloc&) {
+        return {PrintError};
+    }
 }
 
 EsitoStampa StampaElencario(const VARIABILI& v, const OpzioniStampa& opzioni,
@@ -144,11 +196,17 @@ EsitoStampa StampaElencario(const VARIABILI& v, const OpzioniStampa& opzioni,
         messaggi.Ask(ErrorBox(rifiuto));
         return EsitoStampa::OpzioneNonValida;
     }
-    PrinterStatus stato = stampante.Prepare();
-    if (stato == PrinterStatus::Ok) stato = ComponiElencario(v, *convertite, stampante);
-    switch (stato) {
+    EsitoComposizione esito{stampante.Prepare()};
+    if (esito.stato == PrinterStatus::Ok) esito = ComponiElencario(v, *convertite, stampante);
+    if (esito.spazio != Spazio::Ok) {
+        messaggi.Ask(ErrorBox(RifiutoSpazio(esito.spazio)));
+        return EsitoStampa::OpzioneNonValida;
+    }
+    switch (esito.stato) {
         case PrinterStatus::Ok:
             return EsitoStampa::Stampato;
+        case PrinterStatus::Cancelled:
+            return EsitoStampa::Interrotto;
         case PrinterStatus::NoPrinter:
             messaggi.Ask(ErrorBox(testi::kNessunaStampante));
             return EsitoStampa::NessunaStampante;

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "printing/MessageService.h"
 #include "printing/TextPrinter.h"
@@ -52,8 +53,22 @@ enum class EsitoStampa {
     Annullato,
     OpzioneNonValida,
     NessunaStampante,
-    ErroreStampa
+    ErroreStampa,
+    Interrotto  // stopped by the user while printing
 };
+
+// How composing went: `spazio` not Ok means the listing did not fit and nothing was printed.
+struct EsitoComposizione {
+    PrinterStatus stato = PrinterStatus::Ok;
+    Spazio spazio = Spazio::Ok;
+
+    bool operator==(const EsitoComposizione&) const = default;
+    // Printed through with this status.
+    bool operator==(PrinterStatus s) const { return spazio == Spazio::Ok && stato == s; }
+};
+
+// The refusal text of a listing that does not fit; empty when it does.
+[[nodiscard]] const char* RifiutoSpazio(Spazio spazio);
 
 // The print button: refuses when nothing is loaded, asks for confirmation, checks the options
 // and the printer, then sends the whole listing. Every refusal or failure is shown through
@@ -61,8 +76,15 @@ enum class EsitoStampa {
 EsitoStampa StampaElencario(const VARIABILI& v, const OpzioniStampa& opzioni,
                             MessageService& messaggi, TextPrinter& stampante);
 
-// Sends the listing alone, with no question asked; stops at the first printer failure.
-[[nodiscard]] PrinterStatus ComponiElencario(const VARIABILI& v, const OpzioniConvertite& opzioni,
-                                             TextPrinter& stampante);
+// Sends the listing alone, with no question asked: sets the font, checks that the margin and the
+// widest row fit, then prints; stops at the first printer failure. Running out of memory is a
+// print error.
+[[nodiscard]] EsitoComposizione ComponiElencario(const VARIABILI& v,
+                                                 const OpzioniConvertite& opzioni,
+                                                 TextPrinter& stampante);
+
+// The rows that may be the widest when printed: for every length, the one with most non-blank
+// characters (a blank is the narrowest character of a row in any font).
+[[nodiscard]] std::vector<std::string> RighePiuLarghe(const VARIABILI& v);
 
 }  // namespace elencario

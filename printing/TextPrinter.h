@@ -2,21 +2,36 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace elencario {
 
-enum class PrinterStatus { Ok, NoPrinter, PrintError };
+// Cancelled: the user (or a signal) stopped the job; nothing reached the printer.
+enum class PrinterStatus { Ok, NoPrinter, PrintError, Cancelled };
+
+// Whether the listing fits across and down the printable area, asked before the first print.
+enum class Spazio { Ok, MargineTroppoLargo, CarattereTroppoGrande };
 
 // The printer driven as a text device. The first print opens the job; the font stays in force
 // for the whole job; every line starts at the left edge of the printable area and pages follow
-// one another by themselves. Every operation reports how it went: once one fails, the caller
-// stops sending.
+// one another by themselves; a line wider than the printable area goes on over further lines at
+// the same margin, broken at a blank. Every operation reports how it went: once one fails, the
+// caller stops sending.
 class TextPrinter {
   public:
     virtual ~TextPrinter() = default;
 
     // Asked once before anything is sent: is there a printer to send to?
     [[nodiscard]] virtual PrinterStatus Prepare() { return PrinterStatus::Ok; }
+
+    // With the font already set: do `margine` spaces followed by the widest of `righe` fit on
+    // one line, and does one line fit on a page? A device without a width always answers Ok.
+    [[nodiscard]] virtual Spazio VerificaSpazio(int margine,
+                                                const std::vector<std::string>& righe) {
+        (void)margine;
+        (void)righe;
+        return Spazio::Ok;
+    }
 
     virtual PrinterStatus SetFontName(const std::string& name) = 0;
     virtual PrinterStatus SetFontSize(float points) = 0;
@@ -25,6 +40,9 @@ class TextPrinter {
     virtual PrinterStatus EndLine() = 0;
     // Finishes the job and hands it to the printer.
     virtual PrinterStatus EndDocument() = 0;
+
+    // The printer's own account of its last failure (naming a file, a reason), when it has one.
+    [[nodiscard]] virtual std::string Errore() const { return {}; }
 };
 
 }  // namespace elencario

@@ -1,14 +1,25 @@
 #include "printing/qt/QtTextPrinter.h"
 
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFontMetricsF>
 #include <QMarginsF>
 #include <QPageLayout>
 #include <QPageSize>
+#include <QPainter>
 #include <QPdfWriter>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QSaveFile>
+#include <QTemporaryFile>
+#include <QThread>
+#include <algorithm>
 #include <chrono>
+#include <cmath>
+#include <functional>
+#include <new>
 
-#include "printing/qt/PrintServerProbe.h"
+#include "printing/qt/CupsJob.h"
 
 namespace elencario {
 
@@ -16,17 +27,21 @@ namespace {
 
 using enum PrinterStatus;
 
-constexpr std::chrono::milliseconds kServerLimit{2500};
+constexpr std::chrono::milliseconds kServerLimit{30'000};
 constexpr const char* kJobName = "Stampa Elencario";
 constexpr int kResolution = 1200;
+constexpr std::size_t kBlocco = 1 << 20;
+constexpr std::size_t kRigheTraControlli = 512;
+constexpr QStringView kSeparatore = u"   -   ";
+constexpr qsizetype kFineSeparatore = 4;  // a broken line keeps "   -" to show it goes on
 
 // The longest start of `text` that fits in `room`, never splitting a surrogate pair.
-qsizetype FittingLength(const QFontMetricsF& metrics, const QString& text, qreal room) {
+qsizetype FittingLength(const QFontMetricsF& metrics, QStringView text, qreal room) {
     qsizetype fits = 0;
     qsizetype tooLong = text.size() + 1;
     while (tooLong - fits > 1) {
         const qsizetype middle = fits + (tooLong - fits) / 2;
-        if (metrics.horizontalAdvance(text.left(middle)) <= room)
+        if (metrics.horizontalAdvance(text.left(middle).toString()) <= room)
             fits = middle;
         else
             tooLong = middle;
@@ -35,12 +50,55 @@ qsizetype FittingLength(const QFontMetricsF& metrics, const QString& text, qreal
     return fits;
 }
 
+qsizetype Spazi(QStringView text, qsizetype from) {
+    while (from < text.size() && text.at(from) == u' ') ++from;
+    return from;
+}
+
+// Gives `fuori` the printed lines that `riga` takes: the whole of it when it fits in `room`,
+// else pieces broken at the last separator that fits, or else at the last blank, each further
+// piece opened by the same margin as the first. Only a word wider than the whole line is cut.
+template <typename F>
+void Spezza(const QString& riga, const QFontMetricsF& metrics, qreal room, F&& fuori) {
+    if (metrics.horizontalAdvance(riga) <= room) {
+        fuori(riga);
+        return;
+    }
+    QString margine = riga.left(Spazi(riga, 0));
+    if (metrics.horizontalAdvance(margine) >= room) margine.clear();
+    QString resto = riga;
+    while (metrics.horizontalAdvance(resto) > room) {
+        const qsizetype testo = Spazi(resto, 0);
+        const qsizetype entra = FittingLength(metrics, resto, room);
+        qsizetype fine = -1;
+        qsizetype ripresa = -1;
+        if (const qsizetype s = resto.lastIndexOf(kSeparatore, entra); s > testo) {
+            // The dash stays at the end when it fits, so the line shows that it goes on.
+            fine = s + kFineSeparatore <= entra ? s + kFineSeparatore : s;
+            ripresa = s + kSeparatore.size();
+        } else if (const qsizetype b = entra < resto.size() ? resto.lastIndexOf(u' ', entra) : -1;
+                   b > testo) {
+            fine = b;
+            ripresa = Spazi(resto, b);
+        } else {
+            fine = std::max(entra, testo + 1);
+            ripresa = fine;
+        }
+        fuori(resto.left(fine));
+        if (ripresa >= resto.size()) return;
+        resto = margine + resto.mid(ripresa);
+    }
+    fuori(resto);
+}
+
 }  // namespace
 
-QtTextPrinter::QtTextPrinter() = default;
+QtTextPrinter::QtTextPrinter(std::unique_ptr<Avanzamento> avanzamento)
+    : avanzamento_(std::move(avanzamento)) {}
 
-QtTextPrinter::QtTextPrinter(const QString& pdfFile)
-    : pdfFile_(std::make_unique<QFile>(pdfFile)),
+QtTextPrinter::QtTextPrinter(const QString& pdfFile, std::unique_ptr<Avanzamento> avanzamento)
+    : avanzamento_(std::move(avanzamento)),
+      pdfFile_(std::make_unique<QSaveFile>(pdfFile)),
       pdf_(std::make_unique<QPdfWriter>(pdfFile_.get())) {
     pdf_->setResolution(kResolution);
     pdf_->setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
@@ -49,22 +107,109 @@ QtTextPrinter::QtTextPrinter(const QString& pdfFile)
     device_ = pdf_.get();
 }
 
-std::unique_ptr<QtTextPrinter> QtTextPrinter::ForPdf(const QString& file) {
-    return std::unique_ptr<QtTextPrinter>(new QtTextPrinter(file));
+std::unique_ptr<QtTextPrinter> QtTextPrinter::ForPdf(const QString& file,
+                                                     std::unique_ptr<Avanzamento> avanzamento) {
+    return std::unique_ptr<QtTextPrinter>(new QtTextPrinter(file, std::move(avanzamento)));
 }
 
 QtTextPrinter::~QtTextPrinter() {
-    // A job left unfinished after a failure is withdrawn where the printer allows it.
-    if (painter_.isActive()) {
-        if (printer_) printer_->abort();
-        painter_.end();
+    // A job left unfinished is withdrawn: nothing reaches the printer, no PDF is put in place.
+    Abbandona();
+    if (iniziato_ && avanzamento_) avanzamento_->Fine();
+}
+
+void QtTextPrinter::Abbandona() noexcept {
+    try {
+        if (printer_ && painter_ && painter_->isActive()) printer_->abort();
+        if (pdfFile_ && pdfFile_->isOpen()) pdfFile_->cancelWriting();
+        // Ending a PDF writes its last pages, which may need memory there is not.
+        if (painter_ && painter_->isActive()) painter_->end();
+        if (lavoro_) {
+            pdf_.reset();
+            device_ = nullptr;
+        }
+    } catch (...) {
+        // Withdrawn all the same: the job was never handed over. The painter, stuck half-way
+        // through its end, and its device are let go rather than ended a second time.
+        if (painter_ && painter_->isActive()) {
+            static_cast<void>(painter_.release());
+            static_cast<void>(pdf_.release());
+            static_cast<void>(printer_.release());
+            device_ = nullptr;
+        }
     }
+    lavoro_.reset();
+    blocchi_.clear();
+}
+
+bool QtTextPrinter::Continua() {
+    if (!avanzamento_) return true;
+    if (!iniziato_) {
+        iniziato_ = true;
+        avanzamento_->Inizio();
+    }
+    return avanzamento_->Continua();
 }
 
 PrinterStatus QtTextPrinter::Prepare() {
-    if (pdf_) return pdfFile_->fileName().isEmpty() ? NoPrinter : Ok;
-    if (printer_) return Ok;
-    if (!PrintServerAnswers(kServerLimit)) return NoPrinter;
+    if (pdfFile_) {
+        if (pdfFile_->fileName().isEmpty()) return NoPrinter;
+        if (pdfFile_->isOpen() || pdfFile_->open(QIODevice::WriteOnly)) return Ok;
+        return ErrorePdf();
+    }
+    if (device_ != nullptr) return Ok;
+    return CercaStampante();
+}
+
+#ifdef ELENCARIO_CUPS
+
+PrinterStatus QtTextPrinter::CercaStampante() {
+    bool annullato = false;
+    const std::function<bool()> avanti = [&] {
+        annullato = annullato || !Continua();
+        return !annullato;
+    };
+    const auto trovata = FindDefaultDestination(kServerLimit, avanti);
+    if (annullato) return Cancelled;
+    if (!trovata) return NoPrinter;
+    // Private to the user, removed with the job whatever its outcome.
+    lavoro_ = std::make_unique<QTemporaryFile>(QDir::tempPath() + "/elencario-XXXXXX.pdf");
+    if (!lavoro_->open()) return Interrompi(PrintError);
+    destinazione_ = std::make_unique<CupsDestination>(*trovata);
+    pdf_ = std::make_unique<QPdfWriter>(lavoro_.get());
+    pdf_->setResolution(kResolution);
+    pdf_->setPageLayout(destinazione_->layout);
+    pdf_->setTitle(QString::fromLatin1(kJobName));
+    device_ = pdf_.get();
+    return Ok;
+}
+
+PrinterStatus QtTextPrinter::Consegna() {
+    if (!lavoro_->flush() || lavoro_->error() != QFileDevice::NoError)
+        return Interrompi(PrintError);
+    bool annullato = false;
+    const CupsOutcome esito = SubmitPdf(*destinazione_, lavoro_->fileName(),
+                                        QString::fromLatin1(kJobName), kServerLimit, [&] {
+                                            annullato = annullato || !Continua();
+                                            return !annullato;
+                                        });
+    pdf_.reset();
+    device_ = nullptr;
+    lavoro_.reset();
+    switch (esito) {
+        case CupsOutcome::Accepted:
+            return Ok;
+        case CupsOutcome::Cancelled:
+            return Cancelled;
+        case CupsOutcome::Failed:
+            break;
+    }
+    return annullato ? Cancelled : PrintError;
+}
+
+#else
+
+PrinterStatus QtTextPrinter::CercaStampante() {
     const QPrinterInfo info = QPrinterInfo::defaultPrinter();
     if (info.isNull()) return NoPrinter;
     auto printer = std::make_unique<QPrinter>(info, QPrinter::HighResolution);
@@ -75,102 +220,166 @@ PrinterStatus QtTextPrinter::Prepare() {
     printer->setDocName(QString::fromLatin1(kJobName));
     printer_ = std::move(printer);
     device_ = printer_.get();
-    return Ok;
+    return Continua() ? Ok : Cancelled;
+}
+
+PrinterStatus QtTextPrinter::Consegna() {
+    return printer_->printerState() != QPrinter::Error ? Ok : PrintError;
+}
+
+#endif
+
+QFileDevice* QtTextPrinter::FilePdf() const {
+    if (pdfFile_) return pdfFile_.get();
+    return lavoro_.get();
+}
+
+Spazio QtTextPrinter::VerificaSpazio(int margine, const std::vector<std::string>& righe) {
+    if (device_ == nullptr) return Spazio::Ok;
+    // A size beyond what the font engine renders comes back as a far smaller font: refused too.
+    const qreal pixel = font_.pointSizeF() * device_->logicalDpiY() / 72.0;
+    if (pixel > device_->height()) return Spazio::CarattereTroppoGrande;
+    const QFontMetricsF metrics(font_, device_);
+    const qreal larghezza = device_->width();
+    if (metrics.height() > device_->height() || metrics.height() < pixel / 2) {
+        return Spazio::CarattereTroppoGrande;
+    }
+    qreal riga = 0;
+    for (const std::string& r : righe) {
+        riga = std::max(riga, metrics.horizontalAdvance(QString::fromStdString(r)));
+    }
+    // Huge margins are measured as many single spaces, not as one huge text.
+    const qreal spazi = metrics.horizontalAdvance(u' ') * margine;
+    if (spazi + riga <= larghezza) return Spazio::Ok;
+    return riga <= larghezza ? Spazio::MargineTroppoLargo : Spazio::CarattereTroppoGrande;
 }
 
 PrinterStatus QtTextPrinter::SetFontName(const std::string& name) {
     font_.setFamily(QString::fromStdString(name));
-    if (painter_.isActive()) ApplyFont();
     return Ok;
 }
 
 PrinterStatus QtTextPrinter::SetFontSize(float points) {
     // A size no font can take leaves the previous one in force.
     if (points > 0) font_.setPointSizeF(points);
-    if (painter_.isActive()) ApplyFont();
     return Ok;
 }
 
 PrinterStatus QtTextPrinter::PrintAndEndLine(std::string_view text) {
-    const PrinterStatus status = Print(text);
-    return status == Ok ? EndLine() : status;
+    riga_.append(text);
+    return EndLine();
 }
 
 PrinterStatus QtTextPrinter::PrintAndStay(std::string_view text) {
-    return Print(text);
+    riga_.append(text);
+    return Ok;
 }
 
 PrinterStatus QtTextPrinter::EndLine() {
-    if (const PrinterStatus status = MakeRoomForLine(); status != Ok) return status;
-    y_ += metrics_->lineSpacing();
-    x_ = 0;
-    lineStarted_ = false;
-    return Ok;
+    riga_.push_back('\n');
+    if (blocchi_.empty() || blocchi_.back().capacity() - blocchi_.back().size() < riga_.size()) {
+        blocchi_.emplace_back().reserve(std::max(kBlocco, riga_.size()));
+    }
+    blocchi_.back() += riga_;
+    riga_.clear();
+    if (++righeDaControllo_ < kRigheTraControlli) return Ok;
+    righeDaControllo_ = 0;
+    return Continua() ? Ok : Interrompi(Cancelled);
+}
+
+template <typename F>
+bool QtTextPrinter::OgniRiga(F&& riga) const {
+    for (const std::string& blocco : blocchi_) {
+        for (std::size_t inizio = 0; inizio < blocco.size();) {
+            const std::size_t fine = blocco.find('\n', inizio);
+            if (!riga(QString::fromUtf8(blocco.data() + inizio,
+                                        static_cast<qsizetype>(fine - inizio)))) {
+                return false;
+            }
+            inizio = fine + 1;
+        }
+    }
+    return true;
 }
 
 PrinterStatus QtTextPrinter::EndDocument() {
-    if (!painter_.isActive()) return Ok;
-    bool ended = painter_.end();
-    if (pdf_) {
-        ended = ended && PdfWritten();
-        pdfFile_->close();
-        ended = ended && pdfFile_->error() == QFileDevice::NoError;
-    } else {
-        ended = ended && printer_->printerState() != QPrinter::Error;
+    if (!riga_.empty()) EndLine();
+    if (blocchi_.empty()) return Ok;
+    PrinterStatus status = PrintError;
+    try {
+        status = Render();
+    } catch (const std::bad_alloc&) {
+        status = Interrompi(PrintError);
     }
-    return ended ? Ok : PrintError;
+    blocchi_.clear();
+    if (iniziato_ && avanzamento_) avanzamento_->Fine();
+    iniziato_ = false;
+    return status;
 }
 
-bool QtTextPrinter::PdfWritten() const {
-    return pdfFile_->flush() && pdfFile_->error() == QFileDevice::NoError;
-}
-
-PrinterStatus QtTextPrinter::OpenJob() {
-    if (painter_.isActive()) return Ok;
+PrinterStatus QtTextPrinter::Render() {
     if (const PrinterStatus status = Prepare(); status != Ok) return status;
-    if (pdf_ && !pdfFile_->open(QIODevice::WriteOnly)) return NoPrinter;
-    if (!painter_.begin(device_)) {
-        if (pdf_) pdfFile_->close();
-        return NoPrinter;
-    }
-    x_ = 0;
-    y_ = 0;
-    lineStarted_ = false;
-    ApplyFont();
-    return Ok;
+    painter_ = std::make_unique<QPainter>();
+    if (!painter_->begin(device_)) return pdfFile_ ? ErrorePdf() : Interrompi(NoPrinter);
+    painter_->setFont(font_);
+    const QFontMetricsF metrics(painter_->font(), device_);
+    const qreal room = device_->width();
+    const qreal spacing = metrics.lineSpacing();
+    const qreal free = device_->height() - metrics.height();
+    // Every line is as tall as the font: so many fit on a page, the first one always.
+    const qint64 perPage = free < 0 ? 1 : 1 + static_cast<qint64>(std::floor(free / spacing));
+
+    qint64 lines = 0;
+    std::size_t counted = 0;
+    const bool measured = OgniRiga([&](const QString& riga) {
+        Spezza(riga, metrics, room, [&](const QString&) { ++lines; });
+        return ++counted % kRigheTraControlli != 0 || Continua();
+    });
+    if (!measured) return Interrompi(Cancelled);
+    const int pages = static_cast<int>((lines + perPage - 1) / perPage);
+
+    qint64 onPage = 0;
+    int page = 1;
+    if (avanzamento_) avanzamento_->Pagina(page, pages);
+    bool failed = false;
+    const bool drawn = OgniRiga([&](const QString& riga) {
+        Spezza(riga, metrics, room, [&](const QString& pezzo) {
+            if (failed) return;
+            if (onPage == perPage) {
+                // The PDF streams out page by page: a failed write shows by the next page.
+                failed =
+                    !device_->newPage() || (pdf_ && FilePdf()->error() != QFileDevice::NoError);
+                onPage = 0;
+                ++page;
+                if (avanzamento_) avanzamento_->Pagina(page, pages);
+            }
+            if (!pezzo.isEmpty()) {
+                painter_->drawText(
+                    QPointF(0, static_cast<qreal>(onPage) * spacing + metrics.ascent()), pezzo);
+            }
+            ++onPage;
+        });
+        return !failed && (onPage != 1 || Continua());
+    });
+    if (failed) return ErrorePdf();
+    if (!drawn) return Interrompi(Cancelled);
+    if (!painter_->end()) return ErrorePdf();
+    if (pdfFile_) return pdfFile_->commit() ? Ok : ErrorePdf();
+    return Consegna();
 }
 
-void QtTextPrinter::ApplyFont() {
-    painter_.setFont(font_);
-    metrics_.emplace(painter_.font(), device_);
+PrinterStatus QtTextPrinter::Interrompi(PrinterStatus status) {
+    Abbandona();
+    return status;
 }
 
-PrinterStatus QtTextPrinter::MakeRoomForLine() {
-    if (const PrinterStatus status = OpenJob(); status != Ok) return status;
-    if (lineStarted_) return Ok;
-    lineStarted_ = true;
-    // A line taller than the page still goes on a page of its own.
-    if (y_ > 0 && y_ + metrics_->height() > device_->height()) {
-        // The PDF streams out page by page: a failed write shows by the next page.
-        if (!device_->newPage() || (pdf_ && !PdfWritten())) return PrintError;
-        y_ = 0;
+PrinterStatus QtTextPrinter::ErrorePdf() {
+    // A job for the printer is a print error; the user's own file is named with the reason.
+    if (pdfFile_) {
+        errore_ = "Impossibile scrivere il file PDF " + pdfFile_->fileName().toStdString() + ": " +
+                  pdfFile_->errorString().toStdString();
     }
-    return Ok;
-}
-
-PrinterStatus QtTextPrinter::Print(std::string_view text) {
-    if (const PrinterStatus status = MakeRoomForLine(); status != Ok) return status;
-    const QString line = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-    const qreal width = metrics_->horizontalAdvance(line);
-    const qreal room = device_->width() - x_;
-    const QPointF baseline(x_, y_ + metrics_->ascent());
-    if (width <= room) {
-        painter_.drawText(baseline, line);
-    } else if (const qsizetype fits = FittingLength(*metrics_, line, room); fits > 0) {
-        painter_.drawText(baseline, line.left(fits));
-    }
-    x_ += width;
-    return Ok;
+    return Interrompi(PrintError);
 }
 
 }  // namespace elencario

@@ -1,66 +1,91 @@
 #pragma once
 
-#include <QFile>
 #include <QFont>
-#include <QFontMetricsF>
-#include <QPainter>
 #include <QString>
 #include <memory>
-#include <optional>
+#include <string>
+#include <vector>
 
 #include "printing/TextPrinter.h"
+#include "printing/qt/Avanzamento.h"
 
+class QFontMetricsF;
 class QPagedPaintDevice;
+class QPainter;
 class QPdfWriter;
 class QPrinter;
+class QFileDevice;
+class QSaveFile;
+class QTemporaryFile;
 
 namespace elencario {
 
-// The text device on a Qt printer: the system's default printer, or a PDF file. Text is laid out
-// line by line from the top left corner of the printable area; the position along a line is kept
-// as a real number, so that a run of spaces is exactly as wide as the font's own spaces.
+struct CupsDestination;
+
+// The text device on a Qt printer: the system's default printer, or a PDF file. The job's lines
+// are gathered first; at the end of the document they are broken where wider than the printable
+// area, counted into pages, and only then drawn page by page from the top left corner, so that
+// the progress knows the number of pages from the first one and a cancelled job sends nothing.
+// Where printing goes through CUPS the job is rendered into a private temporary PDF on the
+// destination's default media and that finished file is handed to the print server, whose
+// answer, within a time limit, is the outcome; elsewhere Qt's own printer takes the pages.
 class QtTextPrinter final : public TextPrinter {
   public:
     // Prints on the system's default printer, found by Prepare().
-    QtTextPrinter();
-    // Renders into the PDF file `file`: A4 with 10 mm margins, whatever the locale.
-    [[nodiscard]] static std::unique_ptr<QtTextPrinter> ForPdf(const QString& file);
+    explicit QtTextPrinter(std::unique_ptr<Avanzamento> avanzamento = nullptr);
+    // Renders into the PDF file `file`: A4 with 10 mm margins, whatever the locale. The file is
+    // written beside itself and put in place only once whole.
+    [[nodiscard]] static std::unique_ptr<QtTextPrinter> ForPdf(
+        const QString& file, std::unique_ptr<Avanzamento> avanzamento = nullptr);
     ~QtTextPrinter() override;
 
     QtTextPrinter(const QtTextPrinter&) = delete;
     QtTextPrinter& operator=(const QtTextPrinter&) = delete;
 
     [[nodiscard]] PrinterStatus Prepare() override;
+    [[nodiscard]] Spazio VerificaSpazio(int margine,
+                                        const std::vector<std::string>& righe) override;
     PrinterStatus SetFontName(const std::string& name) override;
     PrinterStatus SetFontSize(float points) override;
     PrinterStatus PrintAndEndLine(std::string_view text) override;
     PrinterStatus PrintAndStay(std::string_view text) override;
     PrinterStatus EndLine() override;
     PrinterStatus EndDocument() override;
+    [[nodiscard]] std::string Errore() const override { return errore_; }
 
   private:
-    explicit QtTextPrinter(const QString& pdfFile);
+    QtTextPrinter(const QString& pdfFile, std::unique_ptr<Avanzamento> avanzamento);
 
-    PrinterStatus OpenJob();
-    void ApplyFont();
-    // Opens the job if needed and, at the start of a line that would not fit below the previous
-    // ones, starts a new page.
-    PrinterStatus MakeRoomForLine();
-    PrinterStatus Print(std::string_view text);
-    // Whatever has gone to the PDF file so far was written.
-    [[nodiscard]] bool PdfWritten() const;
+    [[nodiscard]] PrinterStatus CercaStampante();
+    // Asks the progress, at most every few milliseconds, whether to go on.
+    [[nodiscard]] bool Continua();
+    PrinterStatus Render();
+    PrinterStatus Interrompi(PrinterStatus status);
+    void Abbandona() noexcept;
+    PrinterStatus ErrorePdf();
+    [[nodiscard]] QFileDevice* FilePdf() const;
+    PrinterStatus Consegna();
+    // Calls `riga` with every line gathered so far, in order.
+    template <typename F>
+    bool OgniRiga(F&& riga) const;
 
+    std::unique_ptr<Avanzamento> avanzamento_;
+    std::string errore_;
     // The PDF is written through a file of our own, so that a failed write is seen.
-    std::unique_ptr<QFile> pdfFile_;
+    std::unique_ptr<QSaveFile> pdfFile_;
+    // The job for the print server, and where it goes.
+    std::unique_ptr<QTemporaryFile> lavoro_;
+    std::unique_ptr<CupsDestination> destinazione_;
     std::unique_ptr<QPdfWriter> pdf_;
     std::unique_ptr<QPrinter> printer_;
     QPagedPaintDevice* device_ = nullptr;  // pdf_ or printer_
-    QPainter painter_;
+    std::unique_ptr<QPainter> painter_;
     QFont font_;
-    std::optional<QFontMetricsF> metrics_;  // of font_ on the device, while a job is open
-    qreal x_ = 0;  // from the left edge of the printable area, in device pixels
-    qreal y_ = 0;  // top of the current line
-    bool lineStarted_ = false;
+    // The job's lines, each ended by '\n', in blocks so that a large job never moves them.
+    std::vector<std::string> blocchi_;
+    std::string riga_;  // the line under way
+    std::size_t righeDaControllo_ = 0;
+    bool iniziato_ = false;
 };
 
 }  // namespace elencario

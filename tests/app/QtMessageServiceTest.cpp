@@ -5,7 +5,9 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include "printing/qt/AmbienteQt.h"
 #include "printing/qt/QtMessageService.h"
+#include "systems/Messages.h"
 
 namespace elencario {
 namespace {
@@ -47,6 +49,16 @@ INSTANTIATE_TEST_SUITE_P(
                           QMessageBox::No}),
     [](const auto& info) { return std::string(info.param.riga); });
 
+TEST(QtMessageServiceItalianTest, ExitQuestionButtonsReadSiAndNo) {
+    ASSERT_TRUE(PreparaQt(*qApp)) << "traduzione qtbase_it non trovata";
+    const auto box =
+        QtMessageService::CreaBox({testi::kDomandaUscita, Buttons::YesNo, Icon::Warning,
+                                   DefaultButton::Second, testi::kTitoloUscita},
+                                  nullptr);
+    EXPECT_EQ(box->button(QMessageBox::Yes)->text().remove('&'), "Sì");
+    EXPECT_EQ(box->button(QMessageBox::No)->text().remove('&'), "No");
+}
+
 TEST(QtMessageServiceAnswerTest, AskWaitsInAModalBoxForTheAnswer) {
     QtMessageService servizio;
     QObject contesto;
@@ -56,12 +68,12 @@ TEST(QtMessageServiceAnswerTest, AskWaitsInAModalBoxForTheAnswer) {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         if (box == nullptr) return;
         testoVisto = box->text();
-        box->button(QMessageBox::No)->click();
+        box->button(QMessageBox::Yes)->click();
     });
     const Answer risposta = servizio.Ask(
         {"Confermi la stampa ? ", Buttons::YesNo, Icon::None, DefaultButton::First, {}});
     EXPECT_EQ(testoVisto, "Confermi la stampa ? ");
-    EXPECT_EQ(risposta, Answer::No);
+    EXPECT_EQ(risposta, Answer::Yes);
 }
 
 }  // namespace

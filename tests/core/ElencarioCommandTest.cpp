@@ -1,11 +1,14 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "cli/Elencario.h"
 #include "systems/Routines.h"
+#include "tests/support/RecordingPrinter.h"
 #include "tests/support/TempFolder.h"
 
 namespace elencario {
@@ -26,13 +29,13 @@ struct Esito {
 };
 
 class CommandTest : public ::testing::Test {
-  protected:
-    Esito Esegui(std::vector<std::string> argomenti) {
+  public:
+    Esito Esegui(std::vector<std::string> argomenti, const UsciteStampa& uscite = {}) {
         std::FILE* out = std::tmpfile();
         std::FILE* err = std::tmpfile();
         EXPECT_NE(out, nullptr);
         EXPECT_NE(err, nullptr);
-        const int stato = EseguiElencario(argomenti, out, err);
+        const int stato = EseguiElencario(argomenti, out, err, uscite);
         Esito e{stato, Contenuto(out), Contenuto(err)};
         std::fclose(out);
         std::fclose(err);
@@ -109,6 +112,75 @@ INSTANTIATE_TEST_SUITE_P(
                     {"--pdf", "x.pdf", "--stampa"},
                     2,
                     "Le opzioni --pdf e --stampa si escludono a vicenda\n"}),
+    [](const auto& info) { return std::string(info.param.nome); });
+
+struct CasoPdf {
+    const char* nome;
+    std::function<std::string(CommandTest&, const std::string& sistema)> pdf;  // the --pdf value
+    std::function<void(test::RecordingPrinter&)> stampante;
+    int stato;
+    std::string err;  // how standard error begins
+};
+
+void PrintTo(const CasoPdf& c, std::ostream* os) {
+    *os << c.nome;
+}
+
+class PdfOutputTest : public CommandTest, public ::testing::WithParamInterface<CasoPdf> {};
+
+TEST_P(PdfOutputTest, RefusedOrWrittenWithItsOwnStatus) {
+    const std::string sistema = File("s.txt", kEsempio);
+    test::RecordingPrinter stampante;
+    GetParam().stampante(stampante);
+    UsciteStampa uscite;
+    uscite.pdf = [&](const std::string&) {
+        return std::make_unique<test::RecordingPrinter>(stampante);
+    };
+    const Esito e = Esegui({"--pdf", GetParam().pdf(*this, sistema), sistema}, uscite);
+    EXPECT_EQ(e.stato, GetParam().stato);
+    EXPECT_EQ(e.err.substr(0, GetParam().err.size()), GetParam().err);
+}
+
+const auto kNessunGuasto = [](test::RecordingPrinter&) {};
+
+INSTANTIATE_TEST_SUITE_P(
+    Pdf, PdfOutputTest,
+    ::testing::Values(CasoPdf{"OverTheSystem", [](auto&, auto& s) { return s; }, kNessunGuasto, 2,
+                              "Il file PDF " + std::string()},
+                      CasoPdf{"OverTheSystemThroughALink",
+                              [](CommandTest& t, const std::string& s) {
+                                  const auto link = t.cartella.path() / "link.pdf";
+                                  std::error_code e;  // no links here: the name itself
+                                  std::filesystem::create_hard_link(PercorsoDaTesto(s), link, e);
+                                  return e ? s : TestoDaPercorso(link);
+                              },
+                              kNessunGuasto, 2, "Il file PDF "},
+                      CasoPdf{"OverAFileNotPdf",
+                              [](CommandTest& t, auto&) { return t.File("a.pdf", "%PDF"); },
+                              kNessunGuasto, 2, "Il file "},
+                      CasoPdf{"OverAnEarlierPdf",
+                              [](CommandTest& t, auto&) { return t.File("a.pdf", "%PDF-1.4"); },
+                              kNessunGuasto, 0, ""},
+                      CasoPdf{"AFolderIsLeftToThePdfWriter",
+                              [](CommandTest& t, auto&) { return t.cartella.Text(); },
+                              kNessunGuasto, 0, ""},
+                      CasoPdf{"ValueLooksLikeAnOption", [](auto&, auto&) { return "--nome"; },
+                              kNessunGuasto, 2, "Manca il valore dell'opzione --pdf"},
+                      CasoPdf{"NotWritten", [](auto&, auto&) { return "x.pdf"; },
+                              [](auto& p) {
+                                  p.prepareStatus = PrinterStatus::PrintError;
+                                  p.errore = "Impossibile scrivere il file PDF x.pdf: disco pieno";
+                              },
+                              1, "Impossibile scrivere il file PDF x.pdf: disco pieno\n"},
+                      CasoPdf{"MarginTooWide", [](auto&, auto&) { return "x.pdf"; },
+                              [](auto& p) { p.spazio = Spazio::MargineTroppoLargo; }, 2,
+                              "Margine Sx non valido ..! \n"},
+                      CasoPdf{"Interrupted", [](auto&, auto&) { return "x.pdf"; },
+                              [](auto& p) {
+                                  p.callsBeforeFailure = 3;
+                                  p.failure = PrinterStatus::Cancelled;
+                              },
+                              130, ""}),
     [](const auto& info) { return std::string(info.param.nome); });
 
 TEST_F(CommandTest, UsageErrorsAndHelp) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <vector>
 
 #include "printing/Printout.h"
@@ -32,7 +33,7 @@ VARIABILI SistemaConNumeri(int quanti) {
 
 Lines Componi(const VARIABILI& v, const OpzioniConvertite& o) {
     test::RecordingPrinter p;
-    EXPECT_EQ(ComponiElencario(v, o, p), PrinterStatus::Ok);
+    EXPECT_EQ(ComponiElencario(v, o, p), EsitoComposizione{});
     EXPECT_TRUE(p.documentEnded);
     return p.Listing();
 }
@@ -50,17 +51,6 @@ TEST(ListingTest, WorkedExampleLineByLine) {
               (Lines{"", "", "    SISTEMA1.TXT -  Numeri: 5 - Combinazioni: 5", "", "",
                      "    IN GIOCO:", "    03 08 15 27 42 ", "", "",
                      "    3 15 27   -   3 15 42   -   3 27 42   -   15 27 42", "    8 15 27"}));
-}
-
-TEST(ListingTest, FontIsSetBeforeAnythingIsPrinted) {
-    const VARIABILI v = Sistema("s.txt", "1 2");
-    test::RecordingPrinter p;
-    ASSERT_EQ(ComponiElencario(v, Opzioni(4, 0), p), PrinterStatus::Ok);
-    ASSERT_GE(p.calls.size(), 3u);
-    EXPECT_EQ(p.calls[0], "font Courier New");
-    EXPECT_EQ(p.calls[1], "size " + std::to_string(10.0f));
-    EXPECT_EQ(p.calls.back(), "document");
-    EXPECT_EQ(p.calls[p.calls.size() - 2], "line 1 2");  // no empty line after the grid
 }
 
 struct CasoBlocco {
@@ -229,19 +219,64 @@ TEST_F(PrintButtonTest, MarginZeroAndAnyFontNameAccepted) {
     EXPECT_EQ(printer.Listing().back(), "1 2");
 }
 
-TEST_F(PrintButtonTest, NoPrinterIsReportedAndNothingSent) {
-    printer.prepareStatus = PrinterStatus::NoPrinter;
-    EXPECT_EQ(Stampa(Sistema("s.txt", "1 2")), EsitoStampa::NessunaStampante);
-    EXPECT_EQ(box.asked.back(), ErrorBox("Nessuna stampante disponibile ..! "));
-    EXPECT_TRUE(printer.calls.empty());
+struct CasoStampante {
+    const char* nome;
+    std::function<void(test::RecordingPrinter&)> guasto;
+    EsitoStampa esito;
+    const char* messaggio;  // the box after the confirmation; none when null
+};
+
+void PrintTo(const CasoStampante& c, std::ostream* os) {
+    *os << c.nome;
 }
 
-TEST_F(PrintButtonTest, FailureWhilePrintingStopsTheJob) {
-    printer.callsBeforeFailure = 4;
-    EXPECT_EQ(Stampa(Sistema("s.txt", "1 2")), EsitoStampa::ErroreStampa);
-    EXPECT_EQ(box.asked.back(), ErrorBox("Errore di stampa ..! "));
-    EXPECT_EQ(printer.calls.size(), 4u);
+class PrinterOutcomeTest : public PrintButtonTest,
+                           public ::testing::WithParamInterface<CasoStampante> {};
+
+TEST_P(PrinterOutcomeTest, OneMessageAndNoDocumentUnlessPrinted) {
+    GetParam().guasto(printer);
+    EXPECT_EQ(Stampa(Sistema("s.txt", "1 2")), GetParam().esito);
+    const char* messaggio = GetParam().messaggio;
+    ASSERT_EQ(box.asked.size(), messaggio != nullptr ? 2u : 1u);
+    if (messaggio != nullptr) {
+        EXPECT_EQ(box.asked[1], ErrorBox(messaggio));
+    }
     EXPECT_FALSE(printer.documentEnded);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Printer, PrinterOutcomeTest,
+    ::testing::Values(
+        CasoStampante{"NoPrinter", [](auto& p) { p.prepareStatus = PrinterStatus::NoPrinter; },
+                      EsitoStampa::NessunaStampante, "Nessuna stampante disponibile ..! "},
+        CasoStampante{"FailsMidway", [](auto& p) { p.callsBeforeFailure = 4; },
+                      EsitoStampa::ErroreStampa, "Errore di stampa ..! "},
+        CasoStampante{"OutOfMemory",
+                      [](auto& p) {
+                          p.callsBeforeFailure = 5;
+                          p.failureThrows = true;
+                      },
+                      EsitoStampa::ErroreStampa, "Errore di stampa ..! "},
+        CasoStampante{"CancelledByUser",
+                      [](auto& p) {
+                          p.callsBeforeFailure = 6;
+                          p.failure = PrinterStatus::Cancelled;
+                      },
+                      EsitoStampa::Interrotto, nullptr},
+        CasoStampante{"MarginTooWide", [](auto& p) { p.spazio = Spazio::MargineTroppoLargo; },
+                      EsitoStampa::OpzioneNonValida, "Margine Sx non valido ..! "},
+        CasoStampante{"FontTooBig", [](auto& p) { p.spazio = Spazio::CarattereTroppoGrande; },
+                      EsitoStampa::OpzioneNonValida, "Grandezza carattere non valida ..! "}),
+    [](const auto& info) { return std::string(info.param.nome); });
+
+TEST(RoomCheckTest, GetsTheRowWithMostFiguresOfEveryLengthBeforeAnythingIsPrinted) {
+    const VARIABILI v = Sistema("s.txt", " 1 2 3 4\r\n10 20 3\r\n90\r\n9 1\r\n");
+    test::RecordingPrinter p;
+    p.spazio = Spazio::MargineTroppoLargo;
+    EXPECT_EQ(ComponiElencario(v, Opzioni(4, 0), p),
+              (EsitoComposizione{PrinterStatus::Ok, Spazio::MargineTroppoLargo}));
+    EXPECT_EQ(p.candidati, (Lines{"90", "9 1", "10 20 3"}));
+    EXPECT_EQ(p.calls, (Lines{"font Courier New", "size " + std::to_string(10.0f)}));
 }
 
 }  // namespace

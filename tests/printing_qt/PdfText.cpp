@@ -10,18 +10,6 @@
 
 namespace elencario::test {
 
-namespace {
-
-QString Unescape(QString text) {
-    return text.replace("&lt;", "<")
-        .replace("&gt;", ">")
-        .replace("&quot;", "\"")
-        .replace("&apos;", "'")
-        .replace("&amp;", "&");
-}
-
-}  // namespace
-
 QString PdfLine::Text() const {
     QStringList parts;
     for (const PdfWord& w : words) parts << w.text;
@@ -50,8 +38,7 @@ PdfText ReadPdf(const QString& file) {
             pdf.pageHeight = m.captured(2).toDouble();
         } else if (const auto w = word.match(row); w.hasMatch()) {
             words.push_back({pdf.pages, w.captured(1).toDouble(), w.captured(2).toDouble(),
-                             w.captured(3).toDouble(), w.captured(4).toDouble(),
-                             Unescape(w.captured(5))});
+                             w.captured(3).toDouble(), w.captured(4).toDouble(), w.captured(5)});
         }
     }
     // Words of one line share their top edge. pdftotext may read aligned columns one after the

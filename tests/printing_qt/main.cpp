@@ -1,11 +1,16 @@
 #include <gtest/gtest.h>
 
-#include <QGuiApplication>
+#include <QApplication>
 
-// The printer needs Qt's fonts, hence an application; no display is needed.
+#include "printing/qt/AmbienteQt.h"
+
+// The printer needs Qt's fonts and the progress window a widget application; no display. Set up
+// as both programs set themselves up.
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
+    elencario::ZittisciAvvisiQt();
+    QApplication app(argc, argv);
+    elencario::PreparaQt(app);
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -1,8 +1,11 @@
 #include "tests/support/RecordingPrinter.h"
 
+#include <new>
+
 namespace elencario::test {
 
 PrinterStatus RecordingPrinter::Record(std::string call) {
+    if (callsBeforeFailure == 0 && failureThrows) throw std::bad_alloc();
     if (callsBeforeFailure == 0) return failure;
     if (callsBeforeFailure > 0) --callsBeforeFailure;
     calls.push_back(std::move(call));
@@ -11,6 +14,11 @@ PrinterStatus RecordingPrinter::Record(std::string call) {
 
 PrinterStatus RecordingPrinter::Prepare() {
     return prepareStatus;
+}
+
+Spazio RecordingPrinter::VerificaSpazio(int, const std::vector<std::string>& righe) {
+    candidati = righe;
+    return spazio;
 }
 
 PrinterStatus RecordingPrinter::SetFontName(const std::string& name) {

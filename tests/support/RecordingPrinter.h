@@ -11,6 +11,8 @@ namespace elencario::test {
 class RecordingPrinter final : public TextPrinter {
   public:
     PrinterStatus Prepare() override;
+    Spazio VerificaSpazio(int margine, const std::vector<std::string>& righe) override;
+    std::string Errore() const override { return errore; }
     PrinterStatus SetFontName(const std::string& name) override;
     PrinterStatus SetFontSize(float points) override;
     PrinterStatus PrintAndEndLine(std::string_view text) override;
@@ -28,6 +30,11 @@ class RecordingPrinter final : public TextPrinter {
     int callsBeforeFailure = -1;
     PrinterStatus failure = PrinterStatus::PrintError;
     PrinterStatus prepareStatus = PrinterStatus::Ok;
+    // The failure throws std::bad_alloc instead of being reported.
+    bool failureThrows = false;
+    Spazio spazio = Spazio::Ok;          // the answer to the room check
+    std::vector<std::string> candidati;  // the rows the room check was given
+    std::string errore;
 
     // The lines of a finished document, without the empty one that follows its last end line.
     std::vector<std::string> Listing() const;
