@@ -92,12 +92,13 @@ QCheckBox* Casella(QWidget* contenitore, const char* nome, const char* testo, in
     return chk;
 }
 
-// Appends the "|"-separated choices in order and shows the one at `posizione`.
-void RiempiOpzione(QComboBox* cmb, const char* scelte, int posizione) {
-    const QStringList pezzi = QString::fromUtf8(scelte).split(QLatin1Char('|'));
-    for (const QString& pezzo : pezzi) cmb->addItem(pezzo);
-    cmb->setCurrentIndex(posizione);
-    cmb->setCurrentText(pezzi.at(posizione));
+// Appends the choices in order and shows the one the option starts on.
+void RiempiOpzione(QComboBox* cmb, const ScelteOpzione& scelte) {
+    for (const std::string_view voce : scelte.voci) {
+        cmb->addItem(QString::fromUtf8(voce.data(), static_cast<qsizetype>(voce.size())));
+    }
+    cmb->setCurrentIndex(static_cast<int>(scelte.iniziale));
+    cmb->setCurrentText(cmb->itemText(static_cast<int>(scelte.iniziale)));
 }
 
 }  // namespace
@@ -248,10 +249,10 @@ bool FrmAmain::Form_Load(const std::string& cartellaEseguibile) {
     }
     File1_->ImpostaModello(QStringLiteral("*.TXT"));
 
-    RiempiOpzione(cmbCarattere_, "Segoe UI|Courier New|Verdana|Trebuchet", 0);
-    RiempiOpzione(cmbGrandezza_, "8|9|10|11|12", 1);
-    RiempiOpzione(cmbColonneRiga_, "2|3|4|5|6|7|8", 2);
-    RiempiOpzione(cmbMargine_, "4|6|8|10|12|14|16|18|20", 4);
+    RiempiOpzione(cmbCarattere_, kSceltaCarattere);
+    RiempiOpzione(cmbGrandezza_, kSceltaGrandezza);
+    RiempiOpzione(cmbColonneRiga_, kSceltaColonneRiga);
+    RiempiOpzione(cmbMargine_, kSceltaMargine);
     return true;
 }
 

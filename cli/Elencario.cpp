@@ -17,20 +17,28 @@ namespace elencario {
 
 namespace {
 
-constexpr const char* kUso =
-    "Uso: elencario [--nome] [--numeri] [--carattere NOME] [--grandezza N] [--colonne N]\n"
-    "                [--margine N] [--pdf FILE | --stampa] SISTEMA\n"
-    "\n"
-    "Carica il sistema SISTEMA e ne scrive l'elenco sullo standard output.\n"
-    "  --nome            stampa il nome del sistema nell'intestazione\n"
-    "  --numeri          stampa i numeri in gioco\n"
-    "  --carattere NOME  carattere di stampa (predefinito: Segoe UI)\n"
-    "  --grandezza N     grandezza del carattere in punti (predefinita: 9)\n"
-    "  --colonne N       combinazioni per riga (predefinite: 4)\n"
-    "  --margine N       margine sinistro in spazi (predefinito: 12)\n"
-    "  --pdf FILE        scrive l'elenco nel file PDF indicato\n"
-    "  --stampa          invia l'elenco alla stampante predefinita\n"
-    "  --help            mostra questo aiuto\n";
+std::string TestoUso() {
+    std::string uso =
+        "Uso: elencario [--nome] [--numeri] [--carattere NOME] [--grandezza N] [--colonne N]\n"
+        "                [--margine N] [--pdf FILE | --stampa] SISTEMA\n"
+        "\n"
+        "Carica il sistema SISTEMA e ne scrive l'elenco sullo standard output.\n"
+        "  --nome            stampa il nome del sistema nell'intestazione\n"
+        "  --numeri          stampa i numeri in gioco\n";
+    const auto opzione = [&uso](std::string_view testo, const ScelteOpzione& scelte) {
+        uso.append(testo).append(scelte.Iniziale()).append(")\n");
+    };
+    opzione("  --carattere NOME  carattere di stampa (predefinito: ", kSceltaCarattere);
+    opzione("  --grandezza N     grandezza del carattere in punti (predefinita: ",
+            kSceltaGrandezza);
+    opzione("  --colonne N       combinazioni per riga (predefinite: ", kSceltaColonneRiga);
+    opzione("  --margine N       margine sinistro in spazi (predefinito: ", kSceltaMargine);
+    uso +=
+        "  --pdf FILE        scrive l'elenco nel file PDF indicato\n"
+        "  --stampa          invia l'elenco alla stampante predefinita\n"
+        "  --help            mostra questo aiuto\n";
+    return uso;
+}
 
 struct Richiesta {
     OpzioniStampa opzioni;
@@ -185,11 +193,11 @@ int EseguiElencario(const std::vector<std::string>& argomenti, std::FILE* out, s
     const auto richiesta = Interpreta(argomenti, uscite, errore);
     if (!richiesta) {
         Scrivi(err, errore);
-        std::fputs(kUso, err);
+        std::fputs(TestoUso().c_str(), err);
         return kEsitoUso;
     }
     if (richiesta->aiuto) {
-        std::fputs(kUso, out);
+        std::fputs(TestoUso().c_str(), out);
         return kEsitoOk;
     }
     const auto opzioni = ConvertiOpzioni(richiesta->opzioni, errore);

@@ -86,9 +86,10 @@ std::string ControllaRiuscito(const VARIABILI& v, std::string_view bytes) {
     }
 
     ContaRighe stampante;
-    OpzioniConvertite opzioni;
-    opzioni.carattere = "Segoe UI";
-    if (ComponiElencario(v, opzioni, stampante) != PrinterStatus::Ok || stampante.documenti != 1) {
+    std::string rifiuto;
+    const auto opzioni = ConvertiOpzioni(OpzioniStampa{}, rifiuto);
+    if (!opzioni || ComponiElencario(v, *opzioni, stampante) != PrinterStatus::Ok ||
+        stampante.documenti != 1) {
         return "stampa non riuscita";
     }
     // Two empty lines, the header, two empty lines, then four rows to a printed line.

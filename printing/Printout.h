@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "printing/MessageService.h"
+#include "printing/ScelteOpzioni.h"
 #include "printing/TextPrinter.h"
 #include "systems/Variabili.h"
 
@@ -19,10 +20,10 @@ namespace elencario {
 // The print options as the window holds them: the texts of the four drop-downs and the two
 // check boxes.
 struct OpzioniStampa {
-    std::string carattere = "Segoe UI";
-    std::string grandezza = "9";
-    std::string colonneRiga = "4";
-    std::string margine = "12";
+    std::string carattere{kSceltaCarattere.Iniziale()};
+    std::string grandezza{kSceltaGrandezza.Iniziale()};
+    std::string colonneRiga{kSceltaColonneRiga.Iniziale()};
+    std::string margine{kSceltaMargine.Iniziale()};
     bool nomeSistema = false;
     bool numeriInGioco = false;
 
@@ -32,9 +33,9 @@ struct OpzioniStampa {
 // The same options converted and checked.
 struct OpzioniConvertite {
     std::string carattere;
-    std::int16_t grandezza = 9;
-    std::int16_t colonneRiga = 4;
-    std::int16_t margine = 12;
+    std::int16_t grandezza = 0;
+    std::int16_t colonneRiga = 0;
+    std::int16_t margine = 0;
     bool nomeSistema = false;
     bool numeriInGioco = false;
 
