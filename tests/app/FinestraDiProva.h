@@ -21,13 +21,12 @@ namespace elencario::test {
 class FinestraDiProva {
   public:
     FinestraDiProva() { std::filesystem::create_directories(sistemi_); }
-    // Writes a system file; `nome` may name a subfolder, made here.
     void Scrivi(const std::string& nome, std::string_view testo) const {
         const std::filesystem::path file = sistemi_ / nome;
         std::filesystem::create_directories(file.parent_path());
         std::ofstream(file, std::ios::binary) << testo;
     }
-    // False when the window refused to start or, `mostra`, was not shown active.
+    // False when the window refused to start or was not shown active.
     bool Apri(bool mostra = false) {
         finestra_ = FrmAmain::Apri(TestoDaPercorso(sistemi_.parent_path().parent_path()), messaggi,
                                    [this] { return std::make_unique<Inoltro>(stampante); });
@@ -42,7 +41,7 @@ class FinestraDiProva {
     [[nodiscard]] W* Controllo(const char* nome) const {
         return finestra_->findChild<W*>(QString::fromLatin1(nome));
     }
-    // Clicks File1's entry for the file `nome` (its bytes, shown as Qt decodes them).
+    // Clicks File1's entry for the file `nome` (its bytes as Qt decodes them).
     void Clicca(const char* nome, Qt::MouseButton tasto = Qt::LeftButton,
                 Qt::KeyboardModifiers modificatori = {}) const {
         auto* file1 = Controllo("File1");
@@ -54,10 +53,8 @@ class FinestraDiProva {
     // The texts of a list's entries, or of its highlighted ones.
     [[nodiscard]] QStringList Voci(const char* lista, bool soloEvidenziate = false) const {
         QStringList testi;
-        for (int i = 0; i < Controllo(lista)->count(); ++i) {
-            const QListWidgetItem* v = Controllo(lista)->item(i);
+        for (int i = 0; const QListWidgetItem* v = Controllo(lista)->item(i); ++i)
             if (!soloEvidenziate || v->isSelected()) testi << v->text();
-        }
         return testi;
     }
 

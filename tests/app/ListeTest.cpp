@@ -172,11 +172,11 @@ TEST_F(ListeTest, Dir1OpensOrRefusesAFolderAndTheListsFollowTheDisk) {
     const fs::path s = prova.Sistemi();
     std::ofstream(s / S1) << "1\r\n";
     std::ofstream(s / "nuovo.TXT") << "1\r\n";
-    fs::remove(s / D);
     fs::create_directory(s / "Beta.txt");
-    segue({"nuovo.TXT", "rotto.txt", S1, "Beta.txt", "gamma"});
+    segue({QString::fromUtf8(D), "nuovo.TXT", "rotto.txt", S1, "Beta.txt", "gamma"});
     Caricato(S1, 5);
-    EXPECT_EQ(prova.Controllo("File1")->currentRow(), 2);
+    EXPECT_EQ(prova.Controllo("File1")->currentRow(), 3);
+    fs::remove(s / D);
     fs::rename(s / S1, s / "s2.txt");
     fs::rename(s / "gamma", s / A);
     segue({"nuovo.TXT", "rotto.txt", "s2.txt", "Beta.txt", QString::fromUtf8(A)});
