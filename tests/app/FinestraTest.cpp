@@ -77,12 +77,10 @@ TEST(FinestraTest, EveryControlAndEveryCountSitsWholeAtItsPlaceInAFixedWindow) {
     EXPECT_EQ(f.windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint),
               Qt::WindowMinimizeButtonHint);
     EXPECT_FALSE(f.windowIcon().isNull());
-    const auto trova = [&](const QString& nome) -> QWidget* {
-        for (QWidget* w : f.findChildren<QWidget*>(nome.section('#', 0, 0))) {
-            if (!nome.contains('#') || w->property("Index").toString() == nome.section('#', 1))
-                return w;
-        }
-        return nome == "frmAmain" ? &f : nullptr;
+    const auto trova = [&](const QString& n) -> QWidget* {
+        for (QWidget* w : f.findChildren<QWidget*>(n.section('#', 0, 0)))
+            if (!n.contains('#') || w->property("Index").toString() == n.section('#', 1)) return w;
+        return n == "frmAmain" ? &f : nullptr;
     };
     for (const Posto& p : kPosti) {
         SCOPED_TRACE(p.nome);

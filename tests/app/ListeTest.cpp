@@ -55,10 +55,8 @@ struct Scelta {
     const char* evidenziato;
     int conteggio;
     const char* messaggio;
+    friend void PrintTo(const Scelta& s, std::ostream* os) { *os << s.nome; }
 };
-void PrintTo(const Scelta& s, std::ostream* os) {
-    *os << s.nome;
-}
 class SceltaTest : public ListeTest, public ::testing::WithParamInterface<Scelta> {};
 
 TEST_P(SceltaTest, OnlyThePlainPrimaryClickChoosesAndTheHighlightIsWhatIsLoaded) {
