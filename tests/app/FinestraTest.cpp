@@ -105,8 +105,9 @@ TEST(FinestraTest, EveryControlAndEveryCountSitsWholeAtItsPlaceInAFixedWindow) {
         EXPECT_TRUE(!c || c->itemText(c->currentIndex()) == c->currentText());
     }
     auto* contatore = prova.Controllo<QLabel>("lblCatturate");
-    EXPECT_NE(contatore->palette().color(QPalette::WindowText),
-              f.palette().color(QPalette::WindowText));
+    for (const auto ruolo : {QPalette::Window, QPalette::WindowText})  // its own, not the window's
+        EXPECT_NE(contatore->palette().color(ruolo), f.palette().color(ruolo)) << ruolo;
+    EXPECT_TRUE(contatore->alignment() & Qt::AlignHCenter);
     const QFont carattere = contatore->font();
     for (int cifre = 10; cifre >= 1; --cifre) {
         ScriviAdattato(*contatore, QString::number(2147483647).left(cifre), carattere);

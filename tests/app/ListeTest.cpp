@@ -185,6 +185,8 @@ TEST_F(ListeTest, Dir1OpensOrRefusesAFolderAndTheListsFollowTheDisk) {
     EXPECT_EQ(prova.messaggi.asked.size(), 2u);
     EXPECT_EQ(prova.Voci("File1"), (QStringList{"nuovo.TXT", "rotto.txt", "s2.txt"}));
     EXPECT_EQ(prova.Finestra().Variabili().TotCombinazioni, 5);
+    dir1->ApriVoce(0);  // the root opens too
+    EXPECT_EQ(dir1->Cartella(), s.root_path());
 }
 
 }  // namespace
