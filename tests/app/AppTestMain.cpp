@@ -5,8 +5,7 @@
 #include "app/Avvio.h"
 
 int main(int argc, char** argv) {
-    // Never on a real display: the tests move the focus and click on their own.
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    qputenv("QT_QPA_PLATFORM", "offscreen");  // the tests move the focus and click on their own
     QApplication app(argc, argv);
     elencario::SostituisciCaratteri();
     ::testing::InitGoogleTest(&argc, argv);

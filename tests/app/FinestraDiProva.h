@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QListWidget>
 #include <QTest>
+#include <fstream>
 #include <memory>
 
 #include "app/FrmAmain.h"
@@ -15,56 +16,45 @@
 
 namespace elencario::test {
 
-// A program folder (`cartella`, in a temporary folder) with Shared/Sistemi below it, and the
-// window started on it with scripted message boxes and a printer that records every job.
+// The window started on a program folder whose name is not UTF-8 (byte 0xE0), with scripted
+// message boxes and a printer that records every job.
 class FinestraDiProva {
   public:
-    explicit FinestraDiProva(const std::string& cartella = "programma")
-        : sistemi_(temp.path() / PercorsoDaTesto(cartella) / "Shared" / "Sistemi") {
-        std::filesystem::create_directories(sistemi_);
-    }
-
-    // Writes a system file into the systems folder (`nome` may name a subfolder, made here).
+    FinestraDiProva() { std::filesystem::create_directories(sistemi_); }
     void Scrivi(const std::string& nome, std::string_view testo) const {
-        const std::filesystem::path file = sistemi_ / PercorsoDaTesto(nome);
+        const std::filesystem::path file = sistemi_ / nome;
         std::filesystem::create_directories(file.parent_path());
-        temp.Write(TestoDaPercorso(std::filesystem::relative(file, temp.path())), testo);
+        std::ofstream(file, std::ios::binary) << testo;
     }
-    // Starts the window, not shown; false when it refused to start.
-    bool Apri() {
+    // False when the window refused to start or was not shown active.
+    bool Apri(bool mostra = false) {
         finestra_ = FrmAmain::Apri(TestoDaPercorso(sistemi_.parent_path().parent_path()), messaggi,
                                    [this] { return std::make_unique<Inoltro>(stampante); });
-        return finestra_ != nullptr;
-    }
-    // Shows the started window, active, as the user finds it.
-    void Mostra() const {
+        if (!finestra_ || !mostra) return finestra_ != nullptr;
         finestra_->show();
         QApplication::setActiveWindow(finestra_.get());
-        ASSERT_TRUE(QTest::qWaitForWindowActive(finestra_.get()));
+        return QTest::qWaitForWindowActive(finestra_.get());
     }
-
     [[nodiscard]] FrmAmain& Finestra() const { return *finestra_; }
     [[nodiscard]] const std::filesystem::path& Sistemi() const { return sistemi_; }
     template <class W = QListWidget>
     [[nodiscard]] W* Controllo(const char* nome) const {
         return finestra_->findChild<W*>(QString::fromLatin1(nome));
     }
-    // Clicks the name `nome` in File1.
-    void Clicca(const QString& nome, Qt::MouseButton tasto = Qt::LeftButton,
+    // Clicks File1's entry for the file `nome` (its bytes as Qt decodes them).
+    void Clicca(const char* nome, Qt::MouseButton tasto = Qt::LeftButton,
                 Qt::KeyboardModifiers modificatori = {}) const {
         auto* file1 = Controllo("File1");
-        const auto trovati = file1->findItems(nome, Qt::MatchExactly);
-        ASSERT_EQ(trovati.size(), 1) << nome.toStdString();
+        const auto trovati = file1->findItems(QString::fromUtf8(nome), Qt::MatchExactly);
+        ASSERT_EQ(trovati.size(), 1) << nome;
         QTest::mouseClick(file1->viewport(), tasto, modificatori,
                           file1->visualItemRect(trovati.front()).center());
     }
     // The texts of a list's entries, or of its highlighted ones.
     [[nodiscard]] QStringList Voci(const char* lista, bool soloEvidenziate = false) const {
-        const auto* elenco = Controllo(lista);
         QStringList testi;
-        for (int i = 0; i < elenco->count(); ++i) {
-            if (!soloEvidenziate || elenco->item(i)->isSelected()) testi << elenco->item(i)->text();
-        }
+        for (int i = 0; const QListWidgetItem* v = Controllo(lista)->item(i); ++i)
+            if (!soloEvidenziate || v->isSelected()) testi << v->text();
         return testi;
     }
 
@@ -89,7 +79,7 @@ class FinestraDiProva {
         RecordingPrinter& r_;
     };
 
-    std::filesystem::path sistemi_;
+    std::filesystem::path sistemi_ = temp.path() / "cart\xE0" / "Shared" / "Sistemi";
     std::unique_ptr<FrmAmain> finestra_;
 };
 
