@@ -8,6 +8,7 @@
 
 #include "app/Avvio.h"
 #include "app/Eseguibile.h"
+#include "printing/ScelteOpzioni.h"
 #include "systems/Messages.h"
 #include "tests/app/FinestraDiProva.h"
 
@@ -101,8 +102,19 @@ TEST(FinestraTest, EveryControlAndEveryCountSitsWholeAtItsPlaceInAFixedWindow) {
                     (Intero(*l, l->font()) && (!l->text().isEmpty() || !l->pixmap().isNull())));
         const auto* b = qobject_cast<const QAbstractButton*>(w);
         EXPECT_TRUE(!b || b->sizeHint().width() <= b->width());
-        const auto* c = qobject_cast<const QComboBox*>(w);
-        EXPECT_TRUE(!c || c->itemText(c->currentIndex()) == c->currentText());
+    }
+    for (const auto& [nome, scelte] : {std::pair{"cmbCarattere", kSceltaCarattere},
+                                       {"cmbGrandezza", kSceltaGrandezza},
+                                       {"cmbColonneRiga", kSceltaColonneRiga},
+                                       {"cmbMargine", kSceltaMargine}}) {
+        const auto* c = prova.Controllo<QComboBox>(nome);
+        QStringList attese, offerte;
+        for (const std::string_view v : scelte.voci)
+            attese << QString::fromUtf8(v.data(), v.size());
+        for (int i = 0; i < c->count(); ++i) offerte << c->itemText(i);
+        EXPECT_EQ(offerte, attese) << nome;
+        EXPECT_EQ(c->currentIndex(), int(scelte.iniziale)) << nome;
+        EXPECT_EQ(c->currentText(), c->itemText(c->currentIndex())) << nome;
     }
     auto* contatore = prova.Controllo<QLabel>("lblCatturate");
     for (const auto ruolo : {QPalette::Window, QPalette::WindowText})  // its own, not the window's
