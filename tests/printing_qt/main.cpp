@@ -4,8 +4,7 @@
 
 #include "printing/qt/AmbienteQt.h"
 
-// The printer needs Qt's fonts and the progress window a widget application; no display. Set up
-// as both programs set themselves up.
+// Set up as both programs set themselves up, with no display.
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     elencario::ZittisciAvvisiQt();
