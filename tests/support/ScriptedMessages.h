@@ -7,19 +7,19 @@
 
 namespace elencario::test {
 
-// Message boxes answered from a script; every request is kept. A question with no scripted
-// answer left is answered with the box's default button.
+// Message boxes answered from a script, every request kept; with the script used up, a box is
+// answered with its default button.
 class ScriptedMessages final : public MessageService {
   public:
     Answer Ask(const MessageRequest& request) override {
         asked.push_back(request);
-        if (!answers.empty()) {
-            const Answer a = answers.front();
-            answers.pop_front();
-            return a;
+        if (answers.empty()) {
+            if (request.buttons == Buttons::Ok) return Answer::Ok;
+            return request.defaultButton == DefaultButton::First ? Answer::Yes : Answer::No;
         }
-        if (request.buttons == Buttons::Ok) return Answer::Ok;
-        return request.defaultButton == DefaultButton::First ? Answer::Yes : Answer::No;
+        const Answer a = answers.front();
+        answers.pop_front();
+        return a;
     }
 
     std::deque<Answer> answers;
