@@ -23,9 +23,9 @@ VARIABILI Sistema(const std::string& righe) {
     return v;
 }
 
-// `n` rows, the i-th holding the number 1 + i % 90; one blank row when `n` is 0.
+// `n` rows, the i-th holding the number 1 + i % 90.
 std::string Serie(int n) {
-    std::string righe = n == 0 ? "\"   \"" : "";
+    std::string righe;
     for (int i = 0; i < n; ++i) righe += std::to_string(1 + i % 90) + "\r\n";
     return righe;
 }
@@ -35,11 +35,6 @@ std::string Numeri(int da, int a) {
     std::string testo = "  ";
     for (int n = da; n <= a; ++n) testo += (n < 10 ? "0" : "") + std::to_string(n) + ' ';
     return testo;
-}
-
-template <class Caso>
-std::string Nome(const ::testing::TestParamInfo<Caso>& info) {
-    return info.param.nome;
 }
 
 struct CasoElenco {
@@ -60,7 +55,6 @@ TEST_P(ListingTest, NumbersInPlayThirtyToALineThenTheRowsJoinedBySeparator) {
     test::RecordingPrinter p;
     EXPECT_EQ(ComponiElencario(Sistema(c.righe), {"Arial", 10, c.perRiga, 2, false, c.numeri}, p),
               PrinterStatus::Ok);
-    EXPECT_TRUE(p.documentEnded);
     const Lines l = p.Listing();
     ASSERT_EQ(l.size(), 5 + std::max(c.linee, c.prime.size()));
     EXPECT_EQ(Lines(l.begin() + 5, l.begin() + 5 + std::ssize(c.prime)), c.prime);
@@ -74,23 +68,21 @@ const char* const kIG = "  IN GIOCO:";
 const Lines kCinqueADue{"  1   -   2", "  3   -   4", "  5"};
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Shapes, ListingTest, ::testing::Values(
-    CasoElenco{"NoNumbers", Serie(0), 9, true, {kIG, "  ", "", "", "  "}},
+    CasoElenco{"NoNumbers", "\"   \"", 9, true, {kIG, "  ", "", "", "  "}},
     CasoElenco{"TwentyNine", Serie(29), 99, true, {kIG, Numeri(1, 29), "", ""}, 5},
     CasoElenco{"Thirty", Serie(30), 99, true, {kIG, Numeri(1, 30), "  ", "", ""}, 6},
     CasoElenco{"ThirtyOne", Serie(31), 99, true, {kIG, Numeri(1, 30), Numeri(31, 31), "", ""}, 6},
     CasoElenco{"Ninety", Serie(90), 99, true,
                {kIG, Numeri(1, 30), Numeri(31, 60), Numeri(61, 90), "  ", "", ""}, 8},
-    CasoElenco{"SingleRow", Serie(1), 4, false, {"  1"}},
     CasoElenco{"ExactMultiple", Serie(4), 2, false, {"  1   -   2", "  3   -   4"}},
     CasoElenco{"Remainder", Serie(5), 2, false, kCinqueADue},
     CasoElenco{"NegativePerLineLikeItsMagnitude", Serie(5), -2, false, kCinqueADue},
     CasoElenco{"PerLineAboveRows", Serie(3), 8, false, {"  1   -   2   -   3"}},
-    CasoElenco{"OnePerLine", Serie(2), 1, false, {"  1", "  2"}},
     CasoElenco{"BlankRowsAndRowsAsWritten", "\"   \"\r\n05 7\r\n8\r\n\"   \"\r\n\"   \"", 2, false,
                {"  -   05 7", "  8   -", "  "}},
     CasoElenco{"PastSixteenBitIndex", Serie(40000), 2, false, {"  1   -   2"}, 20000,
                "  39   -   40", "  Numeri: 90 - Combinazioni: 40000"}),
-    Nome<CasoElenco>);
+    [](const auto& info) { return std::string(info.param.nome); });
 // clang-format on
 
 TEST(RoomCheckTest, GetsTheRowWithMostFiguresOfEveryLengthBeforeAnythingIsPrinted) {
@@ -99,23 +91,6 @@ TEST(RoomCheckTest, GetsTheRowWithMostFiguresOfEveryLengthBeforeAnythingIsPrinte
     EXPECT_EQ(ComponiElencario(v, {"Courier New", 10, 4, 0, false, false}, p),
               (EsitoComposizione{PrinterStatus::Ok, Spazio::MargineTroppoLargo}));
     EXPECT_EQ(p.candidati, (Lines{"90", "9 1", "10 20 3"}));
-    EXPECT_EQ(p.calls, (Lines{"font Courier New", "size " + std::to_string(10.0f)}));
-}
-
-TEST(OptionsTest, FirstBadOneRefusedInReadingOrderLowestValuesAccepted) {
-    const std::pair<OpzioniStampa, const char*> rifiuti[] = {
-        {{"A", "9", "0", "12"}, testi::kColonneNonValide},
-        {{"A", "0", "4", "12"}, testi::kGrandezzaNonValida},
-        {{"A", "9", "4", "-1"}, testi::kMargineNonValido},
-        {{"A", "x", "quattro", "x"}, testi::kColonneNonValide},
-        {{"A", "9.5", "4", ""}, testi::kGrandezzaNonValida}};
-    std::string messaggio;
-    for (const auto& [opzioni, rifiuto] : rifiuti) {
-        EXPECT_FALSE(ConvertiOpzioni(opzioni, messaggio)) << testing::PrintToString(opzioni);
-        EXPECT_EQ(messaggio, rifiuto);
-    }
-    EXPECT_EQ(ConvertiOpzioni({"Nessun carattere", "1", "-4", "0", true, true}, messaggio),
-              (OpzioniConvertite{"Nessun carattere", 1, -4, 0, true, true}));
 }
 
 // The print button: every refusal or failure is one box after the question, and only a whole
@@ -127,7 +102,7 @@ struct CasoBottone {
     test::Guasto guasto = {};
     const char* righe = "1 2";  // the loaded system; none when null
     Answer risposta = Answer::Yes;
-    const char* margine = "12";
+    OpzioniStampa opzioni = {};
 };
 
 class PrintButtonTest : public ::testing::TestWithParam<CasoBottone> {};
@@ -137,10 +112,8 @@ TEST_P(PrintButtonTest, OneBoxPerOutcome) {
     test::ScriptedMessages box;
     box.answers = {c.risposta};
     test::RecordingPrinter printer(c.guasto);
-    OpzioniStampa opzioni;
-    opzioni.margine = c.margine;
     const VARIABILI v = c.righe ? Sistema(c.righe) : VARIABILI{};
-    EXPECT_EQ(StampaElencario(v, opzioni, box, printer), c.esito);
+    EXPECT_EQ(StampaElencario(v, c.opzioni, box, printer), c.esito);
     std::vector<MessageRequest> attese;
     if (c.righe) attese.push_back({testi::kConfermiStampa, Buttons::YesNo, Icon::None, {}, {}});
     if (c.messaggio) attese.push_back(ErrorBox(c.messaggio));
@@ -157,7 +130,7 @@ INSTANTIATE_TEST_SUITE_P(Outcomes, PrintButtonTest, ::testing::Values(
     CasoBottone{"NothingLoaded", NessunSistema, kSelezionareSistema, {}, nullptr},
     CasoBottone{.nome = "Declined", .esito = Annullato, .risposta = Answer::No},
     CasoBottone{.nome = "OptionRefused", .esito = OpzioneNonValida, .messaggio = kMargineNonValido,
-                .margine = "-1"},
+                .opzioni = {.margine = "-1"}},
     CasoBottone{"NoPrinter", NessunaStampante, kNessunaStampante, {.prepara = NoPrinter}},
     CasoBottone{"FailsMidway", ErroreStampa, kErroreStampa, {.dopo = 4}},
     CasoBottone{"OutOfMemory", ErroreStampa, kErroreStampa, {.dopo = 5, .lancia = true}},
@@ -166,7 +139,7 @@ INSTANTIATE_TEST_SUITE_P(Outcomes, PrintButtonTest, ::testing::Values(
                 {.spazio = Spazio::MargineTroppoLargo}},
     CasoBottone{"FontTooBig", OpzioneNonValida, kGrandezzaNonValida,
                 {.spazio = Spazio::CarattereTroppoGrande}}),
-    Nome<CasoBottone>);
+    [](const auto& info) { return std::string(info.param.nome); });
 // clang-format on
 
 }  // namespace

@@ -4,31 +4,23 @@
 
 namespace elencario::test {
 
-PrinterStatus RecordingPrinter::Record(std::string call, std::string_view text, bool endsLine) {
+PrinterStatus RecordingPrinter::Record(std::string_view call, std::string_view text) {
     if (guasto.dopo == 0 && guasto.lancia) throw std::bad_alloc();
     if (guasto.dopo == 0) return guasto.stato;
     if (guasto.dopo > 0) --guasto.dopo;
-    calls.push_back(text.empty() ? call : call + ' ' + std::string(text));
-    lines.back() += text;
-    if (endsLine) lines.emplace_back();
+    calls.push_back(std::string(call).append(text));
+    documentEnded = documentEnded || call == "document";
     return PrinterStatus::Ok;
 }
 
-Spazio RecordingPrinter::VerificaSpazio(int, const std::vector<std::string>& righe) {
-    candidati = righe;
-    return guasto.spazio;
-}
-
-PrinterStatus RecordingPrinter::EndDocument() {
-    const PrinterStatus s = Record("document");
-    documentEnded = documentEnded || s == PrinterStatus::Ok;
-    return s;
-}
-
 std::vector<std::string> RecordingPrinter::Listing() const {
-    std::vector<std::string> listing = lines;
-    if (listing.back().empty()) listing.pop_back();
-    return listing;
+    std::vector<std::string> righe{""};
+    for (const std::string& c : calls) {
+        if (c.starts_with("line ") || c.starts_with("stay ")) righe.back() += c.substr(5);
+        if (c.starts_with("line ") || c == "end") righe.emplace_back();
+    }
+    if (righe.back().empty()) righe.pop_back();
+    return righe;
 }
 
 }  // namespace elencario::test

@@ -8,43 +8,39 @@
 namespace elencario::test {
 
 // How a recording printer fails: after `dopo` calls (negative: never) every call gives `stato`,
-// or throws std::bad_alloc when `lancia`.
+// or throws std::bad_alloc when `lancia`; `errore` is its own account of the failure.
 struct Guasto {
     int dopo = -1;
     PrinterStatus stato = PrinterStatus::PrintError;
     bool lancia = false;
     PrinterStatus prepara = PrinterStatus::Ok;
     Spazio spazio = Spazio::Ok;  // the answer to the room check
-    std::string errore = {};     // the printer's own account of its failure
+    std::string errore = {};
 };
 
-// A printer that keeps every call, and the text lines they make, for comparison.
-class RecordingPrinter final : public TextPrinter {
-  public:
+// A printer that keeps every call in order ("font Segoe UI", "size 9.000000", "line TEXT",
+// "stay TEXT", "end", "document") and the rows the room check was given.
+struct RecordingPrinter final : TextPrinter {
     explicit RecordingPrinter(Guasto g = {}) : guasto(std::move(g)) {}
     PrinterStatus Prepare() override { return guasto.prepara; }
-    Spazio VerificaSpazio(int, const std::vector<std::string>& righe) override;
+    Spazio VerificaSpazio(int, const std::vector<std::string>& righe) override {
+        candidati = righe;
+        return guasto.spazio;
+    }
     std::string Errore() const override { return guasto.errore; }
-    PrinterStatus SetFontName(const std::string& name) override { return Record("font " + name); }
-    PrinterStatus SetFontSize(float p) override { return Record("size " + std::to_string(p)); }
-    PrinterStatus PrintAndEndLine(std::string_view t) override { return Record("line", t, true); }
-    PrinterStatus PrintAndStay(std::string_view t) override { return Record("stay", t); }
-    PrinterStatus EndLine() override { return Record("end", {}, true); }
-    PrinterStatus EndDocument() override;
-
-    // The lines of a finished document, without the empty one after its last end of line.
+    PrinterStatus SetFontName(const std::string& name) override { return Record("font ", name); }
+    PrinterStatus SetFontSize(float p) override { return Record("size ", std::to_string(p)); }
+    PrinterStatus PrintAndEndLine(std::string_view t) override { return Record("line ", t); }
+    PrinterStatus PrintAndStay(std::string_view t) override { return Record("stay ", t); }
+    PrinterStatus EndLine() override { return Record("end"); }
+    PrinterStatus EndDocument() override { return Record("document"); }
+    PrinterStatus Record(std::string_view call, std::string_view text = {});
+    // The printed lines of a finished document.
     [[nodiscard]] std::vector<std::string> Listing() const;
 
     Guasto guasto;
-    // Every call in order: "font Segoe UI", "size 9.000000", "line TEXT", "stay TEXT", "end",
-    // "document".
-    std::vector<std::string> calls;
-    std::vector<std::string> lines{""};  // the printed lines; the one under way is the last
-    std::vector<std::string> candidati;  // the rows the room check was given
+    std::vector<std::string> calls, candidati;
     bool documentEnded = false;
-
-  private:
-    PrinterStatus Record(std::string call, std::string_view text = {}, bool endsLine = false);
 };
 
 }  // namespace elencario::test
