@@ -15,23 +15,20 @@ namespace elencario {
 namespace {
 
 std::string Contenuto(std::FILE* f) {
-    std::string testo;
+    std::string testo(1 << 16, '\0');  // more than any output here
     std::rewind(f);
-    char blocco[4096];
-    for (std::size_t n; (n = std::fread(blocco, 1, sizeof blocco, f)) > 0;) testo.append(blocco, n);
+    testo.resize(std::fread(testo.data(), 1, testo.size(), f));
     return testo;
 }
 
-class CommandTest : public ::testing::Test {
-  public:
+struct CommandTest : ::testing::Test {
     // Status, standard output and standard error. An argument "=TEXT" is the system, a file
     // holding TEXT; "@~" is a hard link to it, "@/" this folder, "@TEXT" another file with TEXT.
     std::tuple<int, std::string, std::string> Esegui(std::vector<std::string> argomenti,
                                                      const UsciteStampa& uscite = {}) {
         std::string sistema;
-        for (std::string& a : argomenti) {
+        for (std::string& a : argomenti)
             if (a.starts_with('=')) a = sistema = File("Sistema1.txt", a.substr(1));
-        }
         for (std::string& a : argomenti) {
             std::error_code e;  // where no link can be made, the system's own name
             if (a == "@~") std::filesystem::create_hard_link(sistema, cartella.path() / "l", e);
@@ -50,7 +47,6 @@ class CommandTest : public ::testing::Test {
     std::string File(const std::string& n, std::string_view c) {
         return TestoDaPercorso(cartella.Write(n, c));
     }
-
     test::TempFolder cartella;
 };
 
@@ -67,16 +63,13 @@ struct CasoComando {
     test::Guasto guasto = {};  // of the PDF file or printer
     std::string out = {};      // how standard output begins; empty when nothing is written
 };
-
 class CommandTableTest : public CommandTest, public ::testing::WithParamInterface<CasoComando> {};
-
 TEST_P(CommandTableTest, StatusAndMessages) {
     const CasoComando& c = GetParam();
     const auto nuova = [&] { return std::make_unique<test::RecordingPrinter>(c.guasto); };
     const auto [stato, out, err] = Esegui(c.argomenti, {[&](auto&) { return nuova(); }, nuova});
     EXPECT_EQ(stato, c.stato);
-    EXPECT_EQ(out.substr(0, c.out.size()), c.out);
-    EXPECT_EQ(out.empty(), c.out.empty());
+    EXPECT_EQ(out.substr(0, c.out.empty() ? std::string::npos : c.out.size()), c.out);
     EXPECT_EQ(err.empty(), c.err.empty()) << err;
     EXPECT_NE(err.find(c.err), std::string::npos) << err;
 }
@@ -85,6 +78,7 @@ const std::string kUso = "\nUso: elencario";
 const std::string kPdfScrittura = "Impossibile scrivere il file PDF x.pdf: disco pieno";
 const std::vector<std::string> kPdf{"--pdf", "x.pdf", "=1"};
 using enum PrinterStatus;
+using Spazio::MargineTroppoLargo;
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Cases, CommandTableTest, ::testing::Values(
     CasoComando{"WorkedExample", {"--nome", "--numeri", "--margine", "4",
@@ -99,10 +93,8 @@ INSTANTIATE_TEST_SUITE_P(Cases, CommandTableTest, ::testing::Values(
     CasoComando{"PerLine", {"--colonne", "0", "=1"}, 2, "Colonne Riga non valide ..! \n"},
     CasoComando{"Size", {"--grandezza", "0", "=1"}, 2, "Grandezza carattere non valida ..! \n"},
     CasoComando{"Margin", {"--margine", "-1", "=1"}, 2, "Margine Sx non valido ..! \n"},
-    CasoComando{"PerLineFirst", {"--margine", "x", "--grandezza", "x", "--colonne", "x", "=1"}, 2,
-                "Colonne Riga non valide"},
-    CasoComando{"SizeBeforeMargin", {"--margine", "", "--grandezza", "9.5", "=1"}, 2,
-                "Grandezza carattere non valida"},
+    CasoComando{"PerLineFirst", {"--grandezza", "x", "--colonne", "x", "=1"}, 2, "Colonne"},
+    CasoComando{"SizeBeforeMargin", {"--margine", "", "--grandezza", "9.5", "=1"}, 2, "Grandezza"},
     CasoComando{"LowestValuesAccepted", {"--stampa", "--grandezza", "1", "--colonne", "-4",
                 "--margine", "0", "=1"}, 0, ""},
     CasoComando{"UnknownOption", {"--colore", "=1"}, 2, "Opzione sconosciuta: --colore" + kUso},
@@ -115,15 +107,14 @@ INSTANTIATE_TEST_SUITE_P(Cases, CommandTableTest, ::testing::Values(
     CasoComando{"PdfValueIsAnOption", {"--pdf", "--nome", "=1"}, 2,
                 "Manca il valore dell'opzione --pdf" + kUso},
     CasoComando{"DashHIsAFileAfterDashes", {"--", "-h"}, 1, "File non trovato ..! \n"},
-    CasoComando{"PdfOverTheSystemThroughALink", {"--pdf", "@~", "=1"}, 2, " è il sistema da stampare"},
+    CasoComando{"PdfOverSystemViaLink", {"--pdf", "@~", "=1"}, 2, " è il sistema da stampare"},
     CasoComando{"PdfOverAFileNotPdf", {"--pdf", "@%PDF", "=1"}, 2, " non è un PDF: non viene "},
     CasoComando{"PdfOverAnEarlierPdf", {"--pdf", "@%PDF-1", "=1"}, 0, ""},
     CasoComando{"PdfOverAnEmptyFile", {"--pdf", "@", "=1"}, 0, ""},
     CasoComando{"PdfFolderLeftToTheWriter", {"--pdf", "@/", "=1"}, 0, ""},
     CasoComando{"PdfNotWritten", kPdf, 1, kPdfScrittura + "\n", {.prepara = PrintError,
                 .errore = kPdfScrittura}},
-    CasoComando{"PdfMarginTooWide", kPdf, 2, "Margine Sx non valido ..! \n",
-                {.spazio = Spazio::MargineTroppoLargo}},
+    CasoComando{"PdfNoRoom", kPdf, 2, "Margine Sx non valido ..! ", {.spazio = MargineTroppoLargo}},
     CasoComando{"PdfInterrupted", kPdf, 130, "", {.dopo = 3, .stato = Cancelled}},
     CasoComando{"NoPrinter", {"--stampa", "=1"}, 1, "Nessuna stampante disponibile ..! \n",
                 {.prepara = NoPrinter}},

@@ -14,7 +14,6 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-// A system loaded through the real reader.
 VARIABILI Sistema(const std::string& righe) {
     const test::TempFolder cartella;
     cartella.Write("s.txt", righe);
@@ -23,7 +22,6 @@ VARIABILI Sistema(const std::string& righe) {
     return v;
 }
 
-// `n` rows, the i-th holding the number 1 + i % 90.
 std::string Serie(int n) {
     std::string righe;
     for (int i = 0; i < n; ++i) righe += std::to_string(1 + i % 90) + "\r\n";
@@ -47,9 +45,7 @@ struct CasoElenco {
     const char* ultima = nullptr;
     const char* intestazione = nullptr;  // checked with `ultima`
 };
-
 class ListingTest : public ::testing::TestWithParam<CasoElenco> {};
-
 TEST_P(ListingTest, NumbersInPlayThirtyToALineThenTheRowsJoinedBySeparator) {
     const CasoElenco& c = GetParam();
     test::RecordingPrinter p;
@@ -65,7 +61,6 @@ TEST_P(ListingTest, NumbersInPlayThirtyToALineThenTheRowsJoinedBySeparator) {
 }
 
 const char* const kIG = "  IN GIOCO:";
-const Lines kCinqueADue{"  1   -   2", "  3   -   4", "  5"};
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Shapes, ListingTest, ::testing::Values(
     CasoElenco{"NoNumbers", "\"   \"", 9, true, {kIG, "  ", "", "", "  "}},
@@ -75,8 +70,8 @@ INSTANTIATE_TEST_SUITE_P(Shapes, ListingTest, ::testing::Values(
     CasoElenco{"Ninety", Serie(90), 99, true,
                {kIG, Numeri(1, 30), Numeri(31, 60), Numeri(61, 90), "  ", "", ""}, 8},
     CasoElenco{"ExactMultiple", Serie(4), 2, false, {"  1   -   2", "  3   -   4"}},
-    CasoElenco{"Remainder", Serie(5), 2, false, kCinqueADue},
-    CasoElenco{"NegativePerLineLikeItsMagnitude", Serie(5), -2, false, kCinqueADue},
+    CasoElenco{"Remainder", Serie(5), 2, false, {"  1   -   2", "  3   -   4", "  5"}},
+    CasoElenco{"NegativePerLine", Serie(5), -2, false, {"  1   -   2", "  3   -   4", "  5"}},
     CasoElenco{"PerLineAboveRows", Serie(3), 8, false, {"  1   -   2   -   3"}},
     CasoElenco{"BlankRowsAndRowsAsWritten", "\"   \"\r\n05 7\r\n8\r\n\"   \"\r\n\"   \"", 2, false,
                {"  -   05 7", "  8   -", "  "}},
@@ -93,29 +88,26 @@ TEST(RoomCheckTest, GetsTheRowWithMostFiguresOfEveryLengthBeforeAnythingIsPrinte
     EXPECT_EQ(p.candidati, (Lines{"90", "9 1", "10 20 3"}));
 }
 
-// The print button: every refusal or failure is one box after the question, and only a whole
-// listing ends the document.
+// The print button: one box after the question per refusal or failure; only a print ends a job.
 struct CasoBottone {
     const char* nome;
     EsitoStampa esito;
     const char* messaggio = nullptr;  // the box after the question
     test::Guasto guasto = {};
-    const char* righe = "1 2";  // the loaded system; none when null
+    const char* righe = "1 2";  // the loaded system
     Answer risposta = Answer::Yes;
     OpzioniStampa opzioni = {};
 };
-
 class PrintButtonTest : public ::testing::TestWithParam<CasoBottone> {};
-
 TEST_P(PrintButtonTest, OneBoxPerOutcome) {
     const CasoBottone& c = GetParam();
     test::ScriptedMessages box;
     box.answers = {c.risposta};
     test::RecordingPrinter printer(c.guasto);
-    const VARIABILI v = c.righe ? Sistema(c.righe) : VARIABILI{};
-    EXPECT_EQ(StampaElencario(v, c.opzioni, box, printer), c.esito);
+    EXPECT_EQ(StampaElencario(Sistema(c.righe), c.opzioni, box, printer), c.esito);
     std::vector<MessageRequest> attese;
-    if (c.righe) attese.push_back({testi::kConfermiStampa, Buttons::YesNo, Icon::None, {}, {}});
+    if (c.esito != EsitoStampa::NessunSistema)
+        attese.push_back({testi::kConfermiStampa, Buttons::YesNo, Icon::None, {}, {}});
     if (c.messaggio) attese.push_back(ErrorBox(c.messaggio));
     EXPECT_EQ(box.asked, attese);
     EXPECT_EQ(printer.documentEnded, c.esito == EsitoStampa::Stampato);
@@ -123,11 +115,12 @@ TEST_P(PrintButtonTest, OneBoxPerOutcome) {
 
 using enum EsitoStampa;
 using enum PrinterStatus;
+using Spazio::MargineTroppoLargo, Spazio::CarattereTroppoGrande;
 using namespace testi;
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Outcomes, PrintButtonTest, ::testing::Values(
     CasoBottone{"Printed", Stampato},
-    CasoBottone{"NothingLoaded", NessunSistema, kSelezionareSistema, {}, nullptr},
+    CasoBottone{"NothingLoaded", NessunSistema, kSelezionareSistema, {}, "\r\n"},
     CasoBottone{.nome = "Declined", .esito = Annullato, .risposta = Answer::No},
     CasoBottone{.nome = "OptionRefused", .esito = OpzioneNonValida, .messaggio = kMargineNonValido,
                 .opzioni = {.margine = "-1"}},
@@ -135,10 +128,9 @@ INSTANTIATE_TEST_SUITE_P(Outcomes, PrintButtonTest, ::testing::Values(
     CasoBottone{"FailsMidway", ErroreStampa, kErroreStampa, {.dopo = 4}},
     CasoBottone{"OutOfMemory", ErroreStampa, kErroreStampa, {.dopo = 5, .lancia = true}},
     CasoBottone{"CancelledByUser", Interrotto, nullptr, {.dopo = 6, .stato = Cancelled}},
-    CasoBottone{"MarginTooWide", OpzioneNonValida, kMargineNonValido,
-                {.spazio = Spazio::MargineTroppoLargo}},
+    CasoBottone{"MarginWide", OpzioneNonValida, kMargineNonValido, {.spazio = MargineTroppoLargo}},
     CasoBottone{"FontTooBig", OpzioneNonValida, kGrandezzaNonValida,
-                {.spazio = Spazio::CarattereTroppoGrande}}),
+                {.spazio = CarattereTroppoGrande}}),
     [](const auto& info) { return std::string(info.param.nome); });
 // clang-format on
 

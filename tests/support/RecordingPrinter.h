@@ -35,8 +35,7 @@ struct RecordingPrinter final : TextPrinter {
     PrinterStatus EndLine() override { return Record("end"); }
     PrinterStatus EndDocument() override { return Record("document"); }
     PrinterStatus Record(std::string_view call, std::string_view text = {});
-    // The printed lines of a finished document.
-    [[nodiscard]] std::vector<std::string> Listing() const;
+    [[nodiscard]] std::vector<std::string> Listing() const;  // the printed lines
 
     Guasto guasto;
     std::vector<std::string> calls, candidati;

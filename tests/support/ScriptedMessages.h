@@ -7,8 +7,7 @@
 
 namespace elencario::test {
 
-// Message boxes answered from a script, every request kept; with the script used up, a box is
-// answered with its default button.
+// Message boxes answered from a script, else by their default button; every request is kept.
 class ScriptedMessages final : public MessageService {
   public:
     Answer Ask(const MessageRequest& request) override {
