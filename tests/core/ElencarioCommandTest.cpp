@@ -50,13 +50,9 @@ struct CommandTest : ::testing::Test {
     test::TempFolder cartella;
 };
 
-TEST_F(CommandTest, OutputsThisBuildLacksAreRefused) {
-    EXPECT_EQ(std::get<2>(Esegui({"--pdf", "x", "=1"})).find("Questa versione non produce"), 0u);
-    EXPECT_EQ(std::get<2>(Esegui({"--stampa", "=1"})).find("Questa versione non stampa"), 0u);
-}
-
 struct CasoComando {
     const char* nome;
+    friend void PrintTo(const CasoComando& c, std::ostream* os) { *os << c.nome; }
     std::vector<std::string> argomenti;
     int stato;
     std::string err;           // a part of standard error; empty when nothing is said
@@ -130,14 +126,18 @@ std::pair<int, std::string> Programma(const std::string& comando) {
     const int stato = ::pclose(p);
     return {WIFEXITED(stato) ? WEXITSTATUS(stato) : -1, testo};
 }
+#endif
 
-TEST_F(CommandTest, ProgramPrintsASampleByItsBareNameAndFailsOnStandardError) {
+TEST_F(CommandTest, TheProgramAndOutputsThisBuildLacks) {
+    EXPECT_EQ(std::get<2>(Esegui({"--pdf", "x", "=1"})).find("Questa versione non produce"), 0u);
+    EXPECT_EQ(std::get<2>(Esegui({"--stampa", "=1"})).find("Questa versione non stampa"), 0u);
+#ifndef _WIN32
     EXPECT_EQ(Programma("cd '" ELENCARIO_SAMPLES "' && '" ELENCARIO_BINARY "' Sistema1.txt 2>&1"),
               std::pair(0, std::get<1>(Esegui({ELENCARIO_SAMPLES "/Sistema1.txt"}))));
     EXPECT_EQ(Programma("'" ELENCARIO_BINARY "' '" + cartella.Text() + "/manca' 2>&1 >/dev/null"),
               std::pair(1, std::string("File non trovato ..! \n")));
-}
 #endif
+}
 
 }  // namespace
 }  // namespace elencario

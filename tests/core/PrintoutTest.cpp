@@ -28,7 +28,6 @@ std::string Serie(int n) {
     return righe;
 }
 
-// The numbers in play from `da` to `a`, opened by the margin.
 std::string Numeri(int da, int a) {
     std::string testo = "  ";
     for (int n = da; n <= a; ++n) testo += (n < 10 ? "0" : "") + std::to_string(n) + ' ';
@@ -37,6 +36,7 @@ std::string Numeri(int da, int a) {
 
 struct CasoElenco {
     const char* nome;
+    friend void PrintTo(const CasoElenco& c, std::ostream* os) { *os << c.nome; }
     std::string righe;
     std::int16_t perRiga;
     bool numeri;
@@ -81,16 +81,17 @@ INSTANTIATE_TEST_SUITE_P(Shapes, ListingTest, ::testing::Values(
 // clang-format on
 
 TEST(RoomCheckTest, GetsTheRowWithMostFiguresOfEveryLengthBeforeAnythingIsPrinted) {
-    const VARIABILI v = Sistema(" 1 2 3 4\r\n10 20 3\r\n11 22 3\r\n90\r\n9 1\r\n");
     test::RecordingPrinter p({.spazio = Spazio::MargineTroppoLargo});
-    EXPECT_EQ(ComponiElencario(v, {"Courier New", 10, 4, 0, false, false}, p),
-              (EsitoComposizione{PrinterStatus::Ok, Spazio::MargineTroppoLargo}));
+    EXPECT_EQ(
+        ComponiElencario(Sistema(" 1 2 3 4\r\n10 20 3\r\n11 22 3\r\n90\r\n9 1"), {"A", 9, 4, 0}, p),
+        (EsitoComposizione{PrinterStatus::Ok, Spazio::MargineTroppoLargo}));
     EXPECT_EQ(p.candidati, (Lines{"90", "9 1", "10 20 3"}));
 }
 
 // The print button: one box after the question per refusal or failure; only a print ends a job.
 struct CasoBottone {
     const char* nome;
+    friend void PrintTo(const CasoBottone& c, std::ostream* os) { *os << c.nome; }
     EsitoStampa esito;
     const char* messaggio = nullptr;  // the box after the question
     test::Guasto guasto = {};

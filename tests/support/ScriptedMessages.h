@@ -8,8 +8,7 @@
 namespace elencario::test {
 
 // Message boxes answered from a script, else by their default button; every request is kept.
-class ScriptedMessages final : public MessageService {
-  public:
+struct ScriptedMessages final : MessageService {
     Answer Ask(const MessageRequest& request) override {
         asked.push_back(request);
         if (answers.empty()) {
