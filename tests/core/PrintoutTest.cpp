@@ -86,6 +86,7 @@ TEST(RoomCheckTest, GetsTheRowWithMostFiguresOfEveryLengthBeforeAnythingIsPrinte
         ComponiElencario(Sistema(" 1 2 3 4\r\n10 20 3\r\n11 22 3\r\n90\r\n9 1"), {"A", 9, 4, 0}, p),
         (EsitoComposizione{PrinterStatus::Ok, Spazio::MargineTroppoLargo}));
     EXPECT_EQ(p.candidati, (Lines{"90", "9 1", "10 20 3"}));
+    EXPECT_EQ(p.calls, (Lines{"font A", "size " + std::to_string(9.0f)}));  // set first
 }
 
 // The print button: one box after the question per refusal or failure; only a print ends a job.

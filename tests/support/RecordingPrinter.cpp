@@ -5,8 +5,7 @@
 namespace elencario::test {
 
 PrinterStatus RecordingPrinter::Record(std::string_view call, std::string_view text) {
-    if (guasto.dopo == 0 && guasto.lancia) throw std::bad_alloc();
-    if (guasto.dopo == 0) return guasto.stato;
+    if (guasto.dopo == 0) return guasto.lancia ? throw std::bad_alloc() : guasto.stato;
     if (guasto.dopo > 0) --guasto.dopo;
     calls.push_back(std::string(call).append(text));
     documentEnded = documentEnded || call == "document";

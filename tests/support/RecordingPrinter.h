@@ -7,8 +7,8 @@
 
 namespace elencario::test {
 
-// How a recording printer fails: after `dopo` calls (negative: never) every call gives `stato`,
-// or throws std::bad_alloc when `lancia`; `errore` is its own account of the failure.
+// How a recording printer fails: after `dopo` calls (negative: never) each gives `stato`, or
+// throws std::bad_alloc when `lancia`.
 struct Guasto {
     int dopo = -1;
     PrinterStatus stato = PrinterStatus::PrintError;
