@@ -7,19 +7,17 @@
 
 namespace elencario::test {
 
-// Message boxes answered from a script; every request is kept. A question with no scripted
-// answer left is answered with the box's default button.
-class ScriptedMessages final : public MessageService {
-  public:
+// Message boxes answered from a script, else by their default button; every request is kept.
+struct ScriptedMessages final : MessageService {
     Answer Ask(const MessageRequest& request) override {
         asked.push_back(request);
-        if (!answers.empty()) {
-            const Answer a = answers.front();
-            answers.pop_front();
-            return a;
+        if (answers.empty()) {
+            if (request.buttons == Buttons::Ok) return Answer::Ok;
+            return request.defaultButton == DefaultButton::First ? Answer::Yes : Answer::No;
         }
-        if (request.buttons == Buttons::Ok) return Answer::Ok;
-        return request.defaultButton == DefaultButton::First ? Answer::Yes : Answer::No;
+        const Answer a = answers.front();
+        answers.pop_front();
+        return a;
     }
 
     std::deque<Answer> answers;
