@@ -71,7 +71,7 @@ TEST_P(CommandTableTest, StatusAndMessages) {
 }
 
 const std::string kUso = "\nUso: elencario";
-const std::string kPdfScrittura = "Impossibile scrivere il file PDF x.pdf: disco pieno";
+constexpr const char* kPdfScrittura = "Impossibile scrivere il file PDF x.pdf: disco pieno";
 const std::vector<std::string> kPdf{"--pdf", "x.pdf", "=1"};
 using enum PrinterStatus;
 using Spazio::MargineTroppoLargo;
@@ -108,7 +108,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, CommandTableTest, ::testing::Values(
     CasoComando{"PdfOverAnEarlierPdf", {"--pdf", "@%PDF-1", "=1"}, 0, ""},
     CasoComando{"PdfOverAnEmptyFile", {"--pdf", "@", "=1"}, 0, ""},
     CasoComando{"PdfFolderLeftToTheWriter", {"--pdf", "@/", "=1"}, 0, ""},
-    CasoComando{"PdfNotWritten", kPdf, 1, kPdfScrittura + "\n", {.prepara = PrintError,
+    CasoComando{"PdfNotWritten", kPdf, 1, std::string(kPdfScrittura) + "\n", {.prepara = PrintError,
                 .errore = kPdfScrittura}},
     CasoComando{"PdfNoRoom", kPdf, 2, "Margine Sx non valido ..! ", {.spazio = MargineTroppoLargo}},
     CasoComando{"PdfInterrupted", kPdf, 130, "", {.dopo = 3, .stato = Cancelled}},

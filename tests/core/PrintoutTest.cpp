@@ -30,7 +30,10 @@ std::string Serie(int n) {
 
 std::string Numeri(int da, int a) {
     std::string testo = "  ";
-    for (int n = da; n <= a; ++n) testo += (n < 10 ? "0" : "") + std::to_string(n) + ' ';
+    for (int n = da; n <= a; ++n) {
+        if (n < 10) testo += '0';
+        testo += std::to_string(n) + ' ';
+    }
     return testo;
 }
 

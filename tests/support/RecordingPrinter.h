@@ -15,7 +15,7 @@ struct Guasto {
     bool lancia = false;
     PrinterStatus prepara = PrinterStatus::Ok;
     Spazio spazio = Spazio::Ok;  // the answer to the room check
-    std::string errore = {};
+    const char* errore = "";
 };
 
 // A printer that keeps every call in order ("font Segoe UI", "size 9.000000", "line TEXT",
