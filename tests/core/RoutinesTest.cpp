@@ -6,50 +6,31 @@
 namespace elencario {
 namespace {
 
-std::string S(std::initializer_list<const char*> parti) {
-    // Joins parts with the platform's separator.
+// Joins parts with the platform's separator.
+std::string S(std::initializer_list<std::string> parti) {
     std::string testo;
-    for (const char* p : parti) {
-        if (!testo.empty() || p[0] == '\0') testo += kSeparatore;
-        testo += p;
-    }
+    for (const std::string& p : parti) testo += p + kSeparatore;
+    testo.pop_back();
     return testo;
 }
 
-TEST(NomeSistemaTest, UpperCasesAccentedLetters) {
+TEST(NomeSistemaTest, LastComponentWithItsLettersUpperCased) {
     EXPECT_EQ(NomeSistema(S({"", "x", "città.txt"})), "CITTÀ.TXT");
-    EXPECT_EQ(NomeSistema("perché è così"), "PERCHÉ È COSÌ");
-    EXPECT_EQ(NomeSistema("łódź ÿ"), "ŁÓDŹ Ÿ");
-    EXPECT_EQ(NomeSistema("система"), "СИСТЕМА");
-    EXPECT_EQ(NomeSistema("ß÷1"), "ß÷1");  // no single upper-case letter, not a letter, a digit
-}
-
-TEST(NomeSistemaTest, KeepsInvalidUtf8) {
-    EXPECT_EQ(NomeSistema("a\xC3"), "A\xC3");
-    EXPECT_EQ(NomeSistema("\xFFz"), "\xFFZ");
-}
-
-TEST(PercorsoSistemiTest, AppendsSharedSistemiWithSeparators) {
-    EXPECT_EQ(PercorsoSistemiDa(S({"", "opt", "prog"})),
-              S({"", "opt", "prog", "Shared", "Sistemi", ""}));
-}
-
-TEST(EsisteCartellaTest, FindsSystemsFolderBesideProgram) {
-    const test::TempFolder cartella;
-    const std::string percorso = PercorsoSistemiDa(cartella.Text());
-    EXPECT_FALSE(EsisteCartella(percorso));
-    std::filesystem::create_directories(PercorsoDaTesto(percorso));
-    EXPECT_TRUE(EsisteCartella(percorso));
-    EXPECT_FALSE(EsisteCartella(""));
+    // Each range of lower-case letters at both ends, with what lies just past them kept.
+    EXPECT_EQ(NomeSistema("`az{ ßÀàþÿ÷ ΰαωσςϋάέίόύώϏΆ аяѐџѠ ĀāįıĳķĸĹĺňŉŋŷŸźžſ"),
+              "`AZ{ ßÀÀÞŸ÷ ΰΑΩΣΣΫΆΈΊΌΎΏϏΆ АЯЀЏѠ ĀĀĮıĲĶĸĹĹŇŉŊŶŸŹŽſ");
+    // Bytes that are not a two-byte letter stay as they are.
+    EXPECT_EQ(NomeSistema("a\xC3 \xFFz €\xC1\xA1"), "A\xC3 \xFFZ €\xC1\xA1");
 }
 
 TEST(CercaPercorsoSistemiTest, BesideProgramFirstThenInstalledShare) {
     const test::TempFolder radice;
-    const std::string bin = S({radice.Text().c_str(), "bin"});
-    const std::string accanto = PercorsoSistemiDa(bin);
-    const std::string installati =
-        S({radice.Text().c_str(), "share", "stampa-elencario", "Sistemi", ""});
+    const std::string bin = S({radice.Text(), "bin"});
+    const std::string accanto = S({bin, "Shared", "Sistemi", ""});
+    const std::string installati = S({radice.Text(), "share", "stampa-elencario", "Sistemi", ""});
+    EXPECT_EQ(PercorsoSistemiDa(bin), accanto);
     EXPECT_EQ(CercaPercorsoSistemi(bin), accanto);  // neither: the refusal names this one
+    EXPECT_FALSE(EsisteCartella(TestoDaPercorso(radice.Write("file", ""))));
     std::filesystem::create_directories(PercorsoDaTesto(installati));
     EXPECT_EQ(CercaPercorsoSistemi(bin), installati);
     std::filesystem::create_directories(PercorsoDaTesto(accanto));
