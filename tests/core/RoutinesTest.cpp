@@ -6,31 +6,23 @@
 namespace elencario {
 namespace {
 
-// Joins parts with the platform's separator.
-std::string S(std::initializer_list<std::string> parti) {
-    std::string testo;
-    for (const std::string& p : parti) testo += p + kSeparatore;
-    testo.pop_back();
-    return testo;
-}
-
-TEST(NomeSistemaTest, LastComponentWithItsLettersUpperCased) {
-    EXPECT_EQ(NomeSistema(S({"", "x", "città.txt"})), "CITTÀ.TXT");
-    // Each range of lower-case letters at both ends, with what lies just past them kept.
-    EXPECT_EQ(NomeSistema("`az{ ßÀàþÿ÷ ΰαωσςϋάέίόύώϏΆ аяѐџѠ ĀāįıĳķĸĹĺňŉŋŷŸźžſ"),
+TEST(MaiuscoloUtf8Test, EveryRangeOfLowerCaseLettersToItsEdges) {
+    // What lies just past each range stays as it is.
+    EXPECT_EQ(MaiuscoloUtf8("`az{ ßÀàþÿ÷ ΰαωσςϋάέίόύώϏΆ аяѐџѠ ĀāįıĳķĸĹĺňŉŋŷŸźžſ"),
               "`AZ{ ßÀÀÞŸ÷ ΰΑΩΣΣΫΆΈΊΌΎΏϏΆ АЯЀЏѠ ĀĀĮıĲĶĸĹĹŇŉŊŶŸŹŽſ");
-    // Bytes that are not a two-byte letter stay as they are.
-    EXPECT_EQ(NomeSistema("a\xC3 \xFFz €\xC1\xA1"), "A\xC3 \xFFZ €\xC1\xA1");
+    // So do bytes that are not a two-byte letter.
+    EXPECT_EQ(MaiuscoloUtf8("a\xC3 \xFFz €\xC1\xA1"), "A\xC3 \xFFZ €\xC1\xA1");
 }
 
 TEST(CercaPercorsoSistemiTest, BesideProgramFirstThenInstalledShare) {
     const test::TempFolder radice;
-    const std::string bin = S({radice.Text(), "bin"});
-    const std::string accanto = S({bin, "Shared", "Sistemi", ""});
-    const std::string installati = S({radice.Text(), "share", "stampa-elencario", "Sistemi", ""});
+    const std::string s(1, kSeparatore);
+    const std::string bin = radice.Text() + s + "bin";
+    const std::string accanto = bin + s + "Shared" + s + "Sistemi" + s;
+    const std::string installati =
+        radice.Text() + s + "share" + s + "stampa-elencario" + s + "Sistemi" + s;
     EXPECT_EQ(PercorsoSistemiDa(bin), accanto);
     EXPECT_EQ(CercaPercorsoSistemi(bin), accanto);  // neither: the refusal names this one
-    EXPECT_FALSE(EsisteCartella(TestoDaPercorso(radice.Write("file", ""))));
     std::filesystem::create_directories(PercorsoDaTesto(installati));
     EXPECT_EQ(CercaPercorsoSistemi(bin), installati);
     std::filesystem::create_directories(PercorsoDaTesto(accanto));

@@ -19,9 +19,8 @@ std::string Pezzi(std::size_t pezzi) {
     return riga;
 }
 
-// Rows of 1 to 4 numbers, some with leading zeros or quoted with commas, over several read blocks
-// so that line ends, quotes and numbers fall on every block boundary: the file's bytes, or (with
-// `righe`) the rows it gives.
+// Rows of 1 to 4 numbers, some with leading zeros or quoted, over several read blocks so that every
+// kind of byte falls on a block boundary: the file's bytes, or (`righe`) the rows it gives.
 std::string Blocchi(bool righe) {
     std::string testo;
     for (int i = 0; i < 100'000; ++i) {
@@ -84,49 +83,43 @@ using ::testing::Values;
 INSTANTIATE_TEST_SUITE_P(
     Files, ContentTest,
     Values(Caso{"LineEnds", "1 2\r\n3 4\n5\r6\n\r7", 0, "1 2|3 4|5|6|7|"},
-           Caso{"BlanksAndTabs", "  01  02\t03 \r\n\t \t7 8\r\n\r\n  \r\n1\t\t2\r\n\t\t", 0,
+           Caso{"Blanks", "  01  02\t03 \r\n\t \t7 8\r\n\r\n  \r\n1\t\t2\r\n\t\t", 0,
                 "01 02 03|7 8|1 2|"},
-           Caso{"CommasAndQuotes", "10,20,\"30,40\"\r\n\"1 2\"x y,3\r\n\"\"\r\n5,\r\n\"4, 5, 6", 0,
+           Caso{"Quotes", "10,20,\"30,40\"\r\n\"1 2\"x y,3\r\n\"\"\r\n5,\r\n\"4, 5, 6", 0,
                 "10|20|30 40|1 2|3|5|4 5 6|"},
-           Caso{"QuotedBlanksGiveEmptyRow", "\"  ,\t \"\r\n", 0, "|"},
-           Caso{"SignsZerosAndRepeatsKept", "5 5 5\r\n+5 005 90", 0, "5 5 5|+5 005 90|"},
+           Caso{"QuotedBlanksEmptyRow", "\"  ,\t \"\r\n", 0, "|"},
+           Caso{"SignsZerosRepeats", "5 5 5\r\n+5 005 90", 0, "5 5 5|+5 005 90|"},
            Caso{"EmptyFile", "", 0}, Caso{"OnlyBlanks", "  \r\n \t ", 0},
-           Caso{"FieldsStraddlingReadBlocks", Blocchi(false), 0, Blocchi(true)},
-           Caso{"TwoMillionEmptyFields", ",", 0, "", 2'000'000},
-           Caso{"RowOf32767Pieces", Pezzi(32767), 0, Pezzi(32767) + "|"},
+           Caso{"AcrossBlocks", Blocchi(false), 0, Blocchi(true)},
+           Caso{"EmptyFields2M", ",", 0, "", 2'000'000},
+           Caso{"Pieces32767", Pezzi(32767), 0, Pezzi(32767) + "|"},
            Caso{"Letter", "7 x\r\n", kErroreTipo}, Caso{"SignAlone", "-", kErroreTipo},
            Caso{"NinetyOne", "1 2\r\n3 4\r\n7 91\r\n1", kErroreIndice},
            Caso{"Zero", "00", kErroreIndice}, Caso{"Negative", "-5", kErroreIndice},
-           Caso{"PastInteger", "40000", kErroreOverflow},
-           Caso{"HighestInteger", "32767", kErroreIndice},
-           Caso{"PastHighestInteger", "32768", kErroreOverflow},
-           Caso{"LowestInteger", "-32768", kErroreIndice},
-           Caso{"PastLowestInteger", "-32769", kErroreOverflow},
+           Caso{"Past16Bits", "40000", kErroreOverflow}, Caso{"Max", "32767", kErroreIndice},
+           Caso{"PastMax", "32768", kErroreOverflow}, Caso{"Min", "-32768", kErroreIndice},
+           Caso{"PastMin", "-32769", kErroreOverflow},
            Caso{"HugeThenLetter", "1 99999999999999999999x", kErroreTipo},
            Caso{"TwoSigns", "+-5", kErroreTipo}, Caso{"Exponent", "1e2", kErroreTipo},
            Caso{"Fraction", "1.5", kErroreTipo}, Caso{"QuoteInField", "1\"2", kErroreTipo},
-           Caso{"FirstBadPieceDecides", "1 x 40000 91", kErroreTipo},
-           Caso{"SpaceTabSpaceLeavesEmptyPiece", "1 \t 2", kErroreTipo},
-           Caso{"ThreeSpacesHalvedOnce", "\"1   2\"", kErroreTipo},
-           Caso{"CommaBetweenSpacesInQuotes", "\"1 , 2\"", kErroreTipo},
-           Caso{"QuotedAcrossLineEnd", "\"1\r\n2\"", kErroreTipo},
-           Caso{"ByteOrderMark",
-                "\xEF\xBB\xBF"
-                "1 2",
-                kErroreTipo},
-           Caso{"TwentyMBOfNulBytes", std::string(1, '\0'), kErroreTipo, "", 20'000'000},
+           Caso{"FirstBadDecides", "1 x 40000 91", kErroreTipo},
+           Caso{"SpaceTabSpace", "1 \t 2", kErroreTipo},
+           Caso{"ThreeSpaces", "\"1   2\"", kErroreTipo},
+           Caso{"SpaceCommaSpace", "\"1 , 2\"", kErroreTipo},
+           Caso{"QuotedLineEnd", "\"1\r\n2\"", kErroreTipo},
+           Caso{"Bom", "\xEF\xBB\xBF" + std::string("1 2"), kErroreTipo},
+           Caso{"Nuls20MB", std::string(1, '\0'), kErroreTipo, "", 20'000'000},
            // The letter decides the row, unless it has more pieces than can be counted.
-           Caso{"LetterInRowOfTwentyMB", "x 1 ", kErroreOverflow, "", 5'000'000},
-           Caso{"QuotedNulsThenManyBlanks",
+           Caso{"LetterInRow20MB", "x 1 ", kErroreOverflow, "", 5'000'000},
+           Caso{"QuotedNulsCommas",
                 "\"x" + std::string(3'000'000, '\0') + std::string(70'000, ',') + "1\"",
                 kErroreOverflow},
-           Caso{"RowOf32768Pieces", Pezzi(32768), kErroreOverflow},
-           Caso{"BadPieceInRowOf32768", "x " + Pezzi(32767), kErroreTipo},
-           Caso{"SecondRowOf40000Pieces", "1 2\r\n" + Pezzi(40000), kErroreOverflow},
+           Caso{"Pieces32768", Pezzi(32768), kErroreOverflow},
+           Caso{"LetterIn32768", "x " + Pezzi(32767), kErroreTipo},
+           Caso{"Pieces40000", "1 2\r\n" + Pezzi(40000), kErroreOverflow},
            // Mostly empty pieces: a short row can still hold more than 32768 of them.
-           Caso{"ShortRowOfManyEmptyPieces", "\"1" + std::string(70'000, ' ') + "2\"",
-                kErroreOverflow},
-           Caso{"OneNumberOf20MBDigits", "0", kErroreIndice, "", 20'000'000}),
+           Caso{"EmptyPieces70000", "\"1" + std::string(70'000, ' ') + "2\"", kErroreOverflow},
+           Caso{"Zeros20MB", "0", kErroreIndice, "", 20'000'000}),
     [](const auto& info) { return std::string(info.param.nome); });
 
 }  // namespace

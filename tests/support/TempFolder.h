@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "systems/Routines.h"
+
 namespace elencario::test {
 
 // A folder of its own under the system's temporary folder, removed with everything in it.
@@ -15,8 +17,7 @@ class TempFolder {
     TempFolder& operator=(const TempFolder&) = delete;
 
     [[nodiscard]] const std::filesystem::path& path() const { return path_; }
-    // The folder as the core's UTF-8 text.
-    [[nodiscard]] std::string Text() const;
+    [[nodiscard]] std::string Text() const { return TestoDaPercorso(path_); }  // as UTF-8
     // Writes `copies` copies of `piece` to the file `name`, without holding the file in memory.
     std::filesystem::path WriteRepeated(const std::string& name, std::string_view piece,
                                         std::size_t copies) const;
