@@ -74,13 +74,13 @@ TEST_F(HostileTest, EntriesThatAreNotReadableFilesAndFailuresOfTheSource) {
     ExpectRefused("y.TXT", kErroreAccesso);
     ExpectRefused("sparito.TXT", kErroreFileMancante);
     ExpectRefused("Ambi" + dentro + "s.TXT", kErroreCartella);
-    ExpectRefused("buono.TXT" + dentro + "s.TXT", kErroreCartella);
     cartella.WriteRepeated("enorme.TXT", kRiga, 100'000);
     ExpectRefused("enorme.TXT", kErroreMemoria);
 #ifndef _WIN32
     // Opening a pipe with no writer would block for ever; the test's timeout catches a hang.
     ASSERT_EQ(::mkfifo((cartella.path() / "x.TXT").c_str(), 0644), 0);
     ExpectRefused("x.TXT", kErroreAccesso);
+    ExpectRefused("buono.TXT" + dentro + "s.TXT", kErroreCartella);
     fs::create_symlink("giro2.TXT", cartella.path() / "giro1.TXT");
     fs::create_symlink("giro1.TXT", cartella.path() / "giro2.TXT");
     ExpectRefused("giro1.TXT", kErroreAccesso);
@@ -111,7 +111,7 @@ TEST_F(HostileTest, PlatformSourceTellsFileChangedSinceOpened) {
         {"replaced",
          [&] {
              fs::rename(file, cartella.path() / "vecchio.TXT");
-             fs::rename(cartella.path() / "altro.TXT", file);
+             cartella.WriteRepeated("s.TXT", kRiga, 3);
          }},
 #ifndef _WIN32
         // Windows keeps a removed file's name while it is open (wine does not even tell that
@@ -121,7 +121,6 @@ TEST_F(HostileTest, PlatformSourceTellsFileChangedSinceOpened) {
     };
     for (const auto& [nome, cambia] : cambi) {
         cartella.WriteRepeated("s.TXT", kRiga, 3);
-        cartella.WriteRepeated("altro.TXT", kRiga, 3);
         PlatformFileSource sorgente;
         ASSERT_EQ(sorgente.Open(file), 0);
         cambia();
