@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
-#include <vector>
+#include <algorithm>
+#include <sstream>
 
 #include "systems/NumeriErrore.h"
+#include "systems/PlatformFileSource.h"
 #include "systems/Routines.h"
 #include "systems/SystemReader.h"
 #include "tests/support/TempFolder.h"
@@ -10,138 +12,115 @@
 namespace elencario {
 namespace {
 
-std::vector<std::string> Righe(const VARIABILI& v) {
-    std::vector<std::string> righe;
-    for (std::size_t i = 0; i < v.Combinazioni.size(); ++i) righe.emplace_back(v.Combinazioni[i]);
-    return righe;
+// A row of `pezzi` numbers, "1 2 … 90 1 2 …".
+std::string Pezzi(std::size_t pezzi) {
+    std::string riga;
+    for (std::size_t i = 0; i < pezzi; ++i) riga += (i > 0 ? " " : "") + std::to_string(i % 90 + 1);
+    return riga;
 }
 
-std::vector<int> NumeriInGioco(const VARIABILI& v) {
-    std::vector<int> numeri;
-    for (int n = 1; n <= kNumeroMassimo; ++n) {
-        if (v.NumeriGioco[static_cast<std::size_t>(n)] == 1) numeri.push_back(n);
+// Rows of 1 to 4 numbers, some with leading zeros or quoted, over several read blocks so that every
+// kind of byte falls on a block boundary: the file's bytes, or (`righe`) the rows it gives.
+std::string Blocchi(bool righe) {
+    std::string testo;
+    for (int i = 0; i < 100'000; ++i) {
+        std::string riga = (i % 11 ? "" : "0") + std::to_string(1 + i % 90);
+        for (int k = 1; k <= i % 4; ++k)
+            riga += (i % 11 ? " " : " 0") + std::to_string(1 + (i + k) % 90);
+        const bool virgolette = !righe && i % 7 == 0;
+        if (virgolette) std::replace(riga.begin(), riga.end(), ' ', ',');
+        testo += (virgolette ? '"' + riga + '"' : riga) + (righe ? "|" : i % 5 ? "\r\n" : "\n");
     }
-    return numeri;
+    return testo;
 }
-
-class ReaderTest : public ::testing::Test {
-  protected:
-    int Carica(VARIABILI& v, const std::string& nome, std::string_view contenuto) {
-        cartella.Write(nome, contenuto);
-        return CaricaSistema(v, cartella.Text(), nome);
-    }
-
-    test::TempFolder cartella;
-};
 
 struct Caso {
     const char* nome;
-    std::string contenuto;
-    int errore;  // 0: loads, giving the rows and numbers below
-    std::vector<std::string> righe = {};
-    std::vector<int> numeri = {};
+    std::string contenuto;  // the file holds `volte` copies of it
+    int errore;             // 0: the file loads, giving `righe`, each ended by '|'
+    std::string righe = "";
+    std::size_t volte = 1;
 };
 
-// Test rows print as their names.
 void PrintTo(const Caso& c, std::ostream* os) {
     *os << c.nome;
 }
 
-class ContentTest : public ReaderTest, public ::testing::WithParamInterface<Caso> {};
+class ContentTest : public ::testing::TestWithParam<Caso> {};
 
-// A file either loads whole, replacing the system loaded before, or fails and leaves that one
-// as it was.
+// A file either loads whole, replacing the system loaded before, or fails and leaves that one as
+// it was. Rows may take 4 MiB only: a failing row is decided at its first bad piece, never held.
 TEST_P(ContentTest, LoadsWholeOrKeepsSystemLoadedBefore) {
     const Caso& c = GetParam();
+    const test::TempFolder cartella;
     VARIABILI v;
-    ASSERT_EQ(Carica(v, "prima.txt", "3 15 27\r\n8 15 42\r\n"), 0);
+    cartella.Write("prima.txt", "3 15 27\r\n8 15 42\r\n");
+    ASSERT_EQ(CaricaSistema(v, cartella.Text(), "prima.txt"), 0);
     const VARIABILI prima = v;
-    ASSERT_EQ(Carica(v, "dopo.txt", c.contenuto), c.errore);
+    cartella.WriteRepeated("dopo.txt", c.contenuto, c.volte);
+    PlatformFileSource sorgente;
+    ASSERT_EQ(CaricaSistema(v, cartella.Text(), "dopo.txt", sorgente, {4 << 20}), c.errore);
     if (c.errore != 0) {
         EXPECT_EQ(v, prima);
         return;
     }
     EXPECT_EQ(v.FileSistema, cartella.Text() + kSeparatore + "dopo.txt");
-    EXPECT_EQ(Righe(v), c.righe);
-    EXPECT_EQ(v.TotCombinazioni, static_cast<std::int32_t>(c.righe.size()));
-    EXPECT_EQ(NumeriInGioco(v), c.numeri);
-    EXPECT_EQ(v.TotNumeri, static_cast<std::int16_t>(c.numeri.size()));
+    std::string righe;
+    for (std::size_t i = 0; i < v.Combinazioni.size(); ++i) righe.append(v.Combinazioni[i]) += '|';
+    EXPECT_EQ(righe, c.righe);
+    EXPECT_EQ(v.TotCombinazioni, std::count(c.righe.begin(), c.righe.end(), '|'));
+    // The numbers in play are those of the rows, each once.
+    std::array<std::int16_t, kNumeroMassimo + 1> numeri{};
+    std::replace(righe.begin(), righe.end(), '|', ' ');
+    std::istringstream pezzi(std::move(righe));
+    for (int n = 0; pezzi >> n;) numeri.at(static_cast<std::size_t>(n)) = 1;
+    EXPECT_EQ(v.NumeriGioco, numeri);
+    EXPECT_EQ(v.TotNumeri, std::count(numeri.begin(), numeri.end(), 1));
 }
+
+using ::testing::Values;
 
 INSTANTIATE_TEST_SUITE_P(
     Files, ContentTest,
-    ::testing::Values(
-        Caso{"Plain", "1 2 3 4 5 6\r\n", 0, {"1 2 3 4 5 6"}, {1, 2, 3, 4, 5, 6}},
-        Caso{"BlanksTabsAndZeros", "  01  02\t03 \r\n", 0, {"01 02 03"}, {1, 2, 3}},
-        Caso{"CommasSplitFields", "10,20,30\r\n", 0, {"10", "20", "30"}, {10, 20, 30}},
-        Caso{"QuotesKeepCommas", "\"10,20,30\"\r\n", 0, {"10 20 30"}, {10, 20, 30}},
-        Caso{"BlankLinesGiveNoRows", "\r\n   \r\n\r\n7\r\n", 0, {"7"}, {7}},
-        Caso{"RepeatedNumberCountsOnce", "5 5 5\r\n5\r\n", 0, {"5 5 5", "5"}, {5}},
-        Caso{"LastLineWithoutEnd", "1 2\r\n3 4", 0, {"1 2", "3 4"}, {1, 2, 3, 4}},
-        Caso{"LoneLineFeeds", "1 2\n3 4\n", 0, {"1 2", "3 4"}, {1, 2, 3, 4}},
-        Caso{"LoneCarriageReturns", "1 2\r3 4\r", 0, {"1 2", "3 4"}, {1, 2, 3, 4}},
-        Caso{"LineFeedThenCarriageReturn", "1\n\r2", 0, {"1", "2"}, {1, 2}},
-        Caso{"TabsBeforeFieldIgnored", "\t \t7 8\r\n", 0, {"7 8"}, {7, 8}},
-        Caso{"FieldOfTabsGivesNoRow", "\t\t\r\n5", 0, {"5"}, {5}},
-        Caso{"TwoTabsSeparate", "1\t\t2", 0, {"1 2"}, {1, 2}},
-        Caso{"TextAfterClosingQuoteIgnored", "\"1 2\"x y,3\r\n", 0, {"1 2", "3"}, {1, 2, 3}},
-        Caso{"UnclosedQuoteRunsToEnd", "\"4, 5, 6", 0, {"4 5 6"}, {4, 5, 6}},
-        Caso{"EmptyQuotesGiveNoRow", "\"\"\r\n9", 0, {"9"}, {9}},
-        Caso{"QuotedBlanksGiveEmptyRow", "\"  ,\t \"\r\n", 0, {""}, {}},
-        Caso{"TrailingCommaGivesNoRow", "1,\r\n2,", 0, {"1", "2"}, {1, 2}},
-        Caso{"SignsAndZerosKeptInRow", "+5 005 90", 0, {"+5 005 90"}, {5, 90}},
-        Caso{"EmptyFile", "", 0}, Caso{"OnlyBlanks", "  \r\n \t ", 0},
-        Caso{"Letter", "7 x\r\n", kErroreTipo},
-        Caso{"NinetyOne", "1 2\r\n3 4\r\n7 91\r\n1", kErroreIndice},
-        Caso{"Zero", "00", kErroreIndice}, Caso{"Negative", "-5", kErroreIndice},
-        Caso{"PastInteger", "40000", kErroreOverflow},
-        Caso{"HighestInteger", "32767", kErroreIndice},
-        Caso{"PastHighestInteger", "32768", kErroreOverflow},
-        Caso{"LowestInteger", "-32768", kErroreIndice},
-        Caso{"PastLowestInteger", "-32769", kErroreOverflow},
-        Caso{"HugeThenLetter", "1 99999999999999999999x", kErroreTipo},
-        Caso{"SignAlone", "-", kErroreTipo}, Caso{"TwoSigns", "+-5", kErroreTipo},
-        Caso{"Exponent", "1e2", kErroreTipo}, Caso{"Fraction", "1.5", kErroreTipo},
-        Caso{"FirstBadPieceDecides", "1 x 40000 91", kErroreTipo},
-        Caso{"SpaceTabSpaceLeavesEmptyPiece", "1 \t 2", kErroreTipo},
-        Caso{"ThreeSpacesHalvedOnce", "\"1   2\"", kErroreTipo},
-        Caso{"CommaBetweenSpacesInQuotes", "\"1 , 2\"", kErroreTipo},
-        Caso{"QuoteInsideField", "1\"2", kErroreTipo},
-        Caso{"QuotedAcrossLineEnd", "\"1\r\n2\"", kErroreTipo},
-        Caso{"ByteOrderMark",
-             "\xEF\xBB\xBF"
-             "1 2\r\n",
-             kErroreTipo},
-        Caso{"NulBytes", std::string(3, '\0'), kErroreTipo}),
+    Values(Caso{"LineEnds", "1 2\r\n3 4\n5\r6\n\r7", 0, "1 2|3 4|5|6|7|"},
+           Caso{"Blanks", "  01  02\t03 \r\n\t \t7 8\r\n\r\n  \r\n1\t\t2\r\n\t\t", 0,
+                "01 02 03|7 8|1 2|"},
+           Caso{"Quotes", "10,20,\"30,40\"\r\n\"1 2\"x y,3\r\n\"\"\r\n5,\r\n\"4, 5, 6", 0,
+                "10|20|30 40|1 2|3|5|4 5 6|"},
+           Caso{"QuotedBlanksEmptyRow", "\"  ,\t \"\r\n", 0, "|"},
+           Caso{"SignsZerosRepeats", "5 5 5\r\n+5 005 90", 0, "5 5 5|+5 005 90|"},
+           Caso{"EmptyFile", "", 0}, Caso{"OnlyBlanks", "  \r\n \t ", 0},
+           Caso{"AcrossBlocks", Blocchi(false), 0, Blocchi(true)},
+           Caso{"EmptyFields2M", ",", 0, "", 2'000'000},
+           Caso{"Pieces32767", Pezzi(32767), 0, Pezzi(32767) + "|"},
+           Caso{"Letter", "7 x\r\n", kErroreTipo}, Caso{"SignAlone", "-", kErroreTipo},
+           Caso{"NinetyOne", "1 2\r\n3 4\r\n7 91\r\n1", kErroreIndice},
+           Caso{"Zero", "00", kErroreIndice}, Caso{"Negative", "-5", kErroreIndice},
+           Caso{"Past16Bits", "40000", kErroreOverflow}, Caso{"Max", "32767", kErroreIndice},
+           Caso{"PastMax", "32768", kErroreOverflow}, Caso{"Min", "-32768", kErroreIndice},
+           Caso{"PastMin", "-32769", kErroreOverflow},
+           Caso{"HugeThenLetter", "1 99999999999999999999x", kErroreTipo},
+           Caso{"TwoSigns", "+-5", kErroreTipo}, Caso{"Exponent", "1e2", kErroreTipo},
+           Caso{"Fraction", "1.5", kErroreTipo}, Caso{"QuoteInField", "1\"2", kErroreTipo},
+           Caso{"FirstBadDecides", "1 x 40000 91", kErroreTipo},
+           Caso{"SpaceTabSpace", "1 \t 2", kErroreTipo},
+           Caso{"ThreeSpaces", "\"1   2\"", kErroreTipo},
+           Caso{"SpaceCommaSpace", "\"1 , 2\"", kErroreTipo},
+           Caso{"QuotedLineEnd", "\"1\r\n2\"", kErroreTipo},
+           Caso{"Bom", "\xEF\xBB\xBF" + std::string("1 2"), kErroreTipo},
+           Caso{"Nuls20MB", std::string(1, '\0'), kErroreTipo, "", 20'000'000},
+           // The letter decides the row, unless it has more pieces than can be counted.
+           Caso{"LetterInRow20MB", "x 1 ", kErroreOverflow, "", 5'000'000},
+           Caso{"QuotedNulsCommas",
+                "\"x" + std::string(3'000'000, '\0') + std::string(70'000, ',') + "1\"",
+                kErroreOverflow},
+           Caso{"Pieces32768", Pezzi(32768), kErroreOverflow},
+           Caso{"LetterIn32768", "x " + Pezzi(32767), kErroreTipo},
+           Caso{"Pieces40000", "1 2\r\n" + Pezzi(40000), kErroreOverflow},
+           // Mostly empty pieces: a short row can still hold more than 32768 of them.
+           Caso{"EmptyPieces70000", "\"1" + std::string(70'000, ' ') + "2\"", kErroreOverflow},
+           Caso{"Zeros20MB", "0", kErroreIndice, "", 20'000'000}),
     [](const auto& info) { return std::string(info.param.nome); });
-
-TEST_F(ReaderTest, FieldsStraddlingReadBlocksLoadWhole) {
-    // Rows of every length from 1 to 4 numbers, some quoted or with leading zeros, in a file
-    // several read blocks long, so that line ends, quotes and numbers fall on every boundary.
-    std::string contenuto;
-    std::vector<std::string> attese;
-    for (int i = 0; contenuto.size() < 3 * 256 * 1024 + 17; ++i) {
-        std::string riga;
-        for (int k = 0; k <= i % 4; ++k) {
-            if (k > 0) riga += ' ';
-            if (i % 11 == 0) riga += '0';
-            riga += std::to_string(1 + (i + k) % 90);
-        }
-        attese.push_back(riga);
-        if (i % 7 == 0) {
-            std::string virgole = riga;
-            for (char& ch : virgole) ch = ch == ' ' ? ',' : ch;
-            contenuto += "\"" + virgole + "\"";
-        } else {
-            contenuto += riga;
-        }
-        contenuto += i % 5 == 0 ? "\n" : "\r\n";
-    }
-    VARIABILI v;
-    ASSERT_EQ(Carica(v, "grande.txt", contenuto), 0);
-    EXPECT_EQ(Righe(v), attese);
-    EXPECT_EQ(v.TotNumeri, 90);
-}
 
 }  // namespace
 }  // namespace elencario

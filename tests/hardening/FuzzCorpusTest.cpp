@@ -13,9 +13,8 @@ namespace {
 TEST(FuzzCorpusTest, EverySeedKeepsTheRules) {
     int semi = 0;
     for (const auto& voce : std::filesystem::directory_iterator(ELENCARIO_CORPUS)) {
-        std::ifstream in(voce.path(), std::ios::binary);
-        std::stringstream bytes;
-        bytes << in.rdbuf();
+        std::ostringstream bytes;
+        bytes << std::ifstream(voce.path(), std::ios::binary).rdbuf();
         EXPECT_EQ(ControllaCaricamento(bytes.str()), "") << voce.path().filename();
         ++semi;
     }
