@@ -15,7 +15,8 @@ namespace {
 // A row of `pezzi` numbers, "1 2 … 90 1 2 …".
 std::string Pezzi(std::size_t pezzi) {
     std::string riga;
-    for (std::size_t i = 0; i < pezzi; ++i) riga += (i > 0 ? " " : "") + std::to_string(i % 90 + 1);
+    for (std::size_t i = 0; i < pezzi; ++i)
+        riga.append(i > 0 ? " " : "").append(std::to_string(i % 90 + 1));
     return riga;
 }
 
@@ -24,9 +25,9 @@ std::string Pezzi(std::size_t pezzi) {
 std::string Blocchi(bool righe) {
     std::string testo;
     for (int i = 0; i < 100'000; ++i) {
-        std::string riga = (i % 11 ? "" : "0") + std::to_string(1 + i % 90);
+        std::string riga = std::string(i % 11 ? "" : "0").append(std::to_string(1 + i % 90));
         for (int k = 1; k <= i % 4; ++k)
-            riga += (i % 11 ? " " : " 0") + std::to_string(1 + (i + k) % 90);
+            riga.append(i % 11 ? " " : " 0").append(std::to_string(1 + (i + k) % 90));
         const bool virgolette = !righe && i % 7 == 0;
         if (virgolette) std::replace(riga.begin(), riga.end(), ' ', ',');
         testo += (virgolette ? '"' + riga + '"' : riga) + (righe ? "|" : i % 5 ? "\r\n" : "\n");
