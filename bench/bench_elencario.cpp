@@ -13,11 +13,14 @@
 #include <string>
 #include <vector>
 
+#include "bench/Combinazioni.h"
 #include "printing/Printout.h"
 #include "systems/Routines.h"
 #include "systems/SystemReader.h"
 
 namespace {
+
+using elencario::bench::Combinations;
 
 using namespace elencario;
 // CPU time of the process, in seconds.
@@ -63,21 +66,6 @@ std::size_t PeakResident() {
         if (line.rfind("VmHWM:", 0) == 0) return std::stoull(line.substr(6)) * 1024;
     }
     return 0;
-}
-
-// Writes every combination of `k` numbers of 1..90, one row each, straight to the file so that
-// generating does not raise the process's peak memory.
-void Combinations(int k, int from, std::vector<int>& chosen, std::ofstream& out) {
-    if (static_cast<int>(chosen.size()) == k) {
-        for (std::size_t i = 0; i < chosen.size(); ++i) out << (i > 0 ? " " : "") << chosen[i];
-        out << "\r\n";
-        return;
-    }
-    for (int n = from; n <= 90; ++n) {
-        chosen.push_back(n);
-        Combinations(k, n + 1, chosen, out);
-        chosen.pop_back();
-    }
 }
 
 }  // namespace

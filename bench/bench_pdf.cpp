@@ -20,6 +20,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/Combinazioni.h"
 #include "printing/Printout.h"
 #include "printing/qt/AmbienteQt.h"
 #include "printing/qt/FinestraAvanzamento.h"
@@ -29,21 +30,10 @@
 
 namespace {
 
+using elencario::bench::Combinations;
+
 using namespace elencario;
 using Clock = std::chrono::steady_clock;
-
-void Combinations(int k, int from, std::vector<int>& chosen, std::ofstream& out) {
-    if (static_cast<int>(chosen.size()) == k) {
-        for (std::size_t i = 0; i < chosen.size(); ++i) out << (i > 0 ? " " : "") << chosen[i];
-        out << "\r\n";
-        return;
-    }
-    for (int n = from; n <= 90; ++n) {
-        chosen.push_back(n);
-        Combinations(k, n + 1, chosen, out);
-        chosen.pop_back();
-    }
-}
 
 // Counts the pages, and hands everything on to the window's progress when there is one.
 class Contatore final : public Avanzamento {
