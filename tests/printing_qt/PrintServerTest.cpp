@@ -68,6 +68,25 @@ TEST_F(PrintServerTest, TheCommandsJobLandsWholeOnTheDefaultMedia) {
     ADD_FAILURE() << "nessun PDF dalla stampante";
 }
 
+// With no room for the job's PDF in the temporary folder, nothing reaches the server.
+TEST_F(PrintServerTest, AFullTemporaryFolderIsAPrintErrorAndQueuesNothing) {
+    ASSERT_NO_FATAL_FAILURE(StartServer());
+    const QString pieno = Folder() + "/pieno";
+    QDir().mkpath(pieno);
+    if (std::get<0>(test::Run("mount", {"-t", "tmpfs", "-o", "size=4k", "tmpfs", pieno})) != 0)
+        GTEST_SKIP() << "no tmpfs can be mounted here";
+    qputenv("TMPDIR", pieno.toUtf8());
+    const auto [code, out, err] =
+        test::Run(ELENCARIO_BINARY, {"--stampa", QString(ELENCARIO_SAMPLES) + "/Integrale6.TXT"});
+    qunsetenv("TMPDIR");
+    test::Output("umount", {pieno});
+    EXPECT_EQ(code, 1);
+    EXPECT_EQ(err.toStdString(), "Errore di stampa ..! \n");
+    QThread::msleep(1000);
+    EXPECT_TRUE(test::Output("lpstat", {"-o"}).isEmpty());
+    EXPECT_TRUE(QDir(Folder() + "/pdf").isEmpty());
+}
+
 struct Broken {
     const char* name;
     int signal;  // sent to the server at the first call of keepGoing; 0: keepGoing says stop
