@@ -4,13 +4,8 @@
 #include <cstdlib>
 
 #include "printing/qt/AmbienteQt.h"
-#include "printing/qt/Caratteri.h"
 
 namespace elencario {
-
-void SostituisciCaratteri() {
-    SostituisciCaratteriMancanti();
-}
 
 int EseguiStampaElencario(QApplication& app, const std::string& cartellaEseguibile,
                           MessageService& messaggi, FabbricaStampante fabbricaStampante) {

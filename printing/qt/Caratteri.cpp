@@ -2,7 +2,6 @@
 
 #include <QFont>
 #include <QFontDatabase>
-#include <QFontInfo>
 #include <QStringList>
 #include <initializer_list>
 
@@ -38,10 +37,6 @@ void SostituisciCaratteriMancanti() {
             }
         }
     }
-}
-
-QString CarattereUsato(const QString& nome) {
-    return QFontInfo(QFont(nome)).family();
 }
 
 }  // namespace elencario

@@ -9,7 +9,4 @@ namespace elencario {
 // table, so that they agree. Applied once, after Qt has started.
 void SostituisciCaratteriMancanti();
 
-// The family actually drawn for `nome` once the table is applied.
-[[nodiscard]] QString CarattereUsato(const QString& nome);
-
 }  // namespace elencario

@@ -26,9 +26,6 @@ class FinestraAvanzamento final : public QObject, public Avanzamento {
     void Pagina(int pagina, int pagine) override;
     void Fine() override;
 
-    // The progress window, once shown; for the tests.
-    [[nodiscard]] QDialog* Finestra() const { return dialogo_.get(); }
-
   protected:
     bool eventFilter(QObject* destinatario, QEvent* evento) override;
 
