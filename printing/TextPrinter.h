@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -11,6 +12,10 @@ enum class PrinterStatus { Ok, NoPrinter, PrintError, Cancelled };
 
 // Whether the listing fits across and down the printable area, asked before the first print.
 enum class Spazio { Ok, MargineTroppoLargo, CarattereTroppoGrande };
+
+// Gives the rows that may be the widest on paper; gathered only for a device that measures them,
+// since it takes a pass over every row.
+using RigheCandidate = std::function<std::vector<std::string>()>;
 
 // The printer driven as a text device. The first print opens the job; the font stays in force
 // for the whole job; every line starts at the left edge of the printable area and pages follow
@@ -24,10 +29,9 @@ class TextPrinter {
     // Asked once before anything is sent: is there a printer to send to?
     [[nodiscard]] virtual PrinterStatus Prepare() { return PrinterStatus::Ok; }
 
-    // With the font already set: do `margine` spaces followed by the widest of `righe` fit on
+    // With the font already set: do `margine` spaces followed by the widest of `righe()` fit on
     // one line, and does one line fit on a page? A device without a width always answers Ok.
-    [[nodiscard]] virtual Spazio VerificaSpazio(int margine,
-                                                const std::vector<std::string>& righe) {
+    [[nodiscard]] virtual Spazio VerificaSpazio(int margine, const RigheCandidate& righe) {
         (void)margine;
         (void)righe;
         return Spazio::Ok;

@@ -234,7 +234,7 @@ QFileDevice* QtTextPrinter::FilePdf() const {
     return lavoro_.get();
 }
 
-Spazio QtTextPrinter::VerificaSpazio(int margine, const std::vector<std::string>& righe) {
+Spazio QtTextPrinter::VerificaSpazio(int margine, const RigheCandidate& righe) {
     if (device_ == nullptr) return Spazio::Ok;
     // A size beyond what the font engine renders comes back as a far smaller font: refused too.
     const qreal pixel = font_.pointSizeF() * device_->logicalDpiY() / 72.0;
@@ -245,7 +245,7 @@ Spazio QtTextPrinter::VerificaSpazio(int margine, const std::vector<std::string>
         return Spazio::CarattereTroppoGrande;
     }
     qreal riga = 0;
-    for (const std::string& r : righe) {
+    for (const std::string& r : righe()) {
         riga = std::max(riga, metrics.horizontalAdvance(QString::fromStdString(r)));
     }
     // Huge margins are measured as many single spaces, not as one huge text.

@@ -43,8 +43,7 @@ class QtTextPrinter final : public TextPrinter {
     QtTextPrinter& operator=(const QtTextPrinter&) = delete;
 
     [[nodiscard]] PrinterStatus Prepare() override;
-    [[nodiscard]] Spazio VerificaSpazio(int margine,
-                                        const std::vector<std::string>& righe) override;
+    [[nodiscard]] Spazio VerificaSpazio(int margine, const RigheCandidate& righe) override;
     PrinterStatus SetFontName(const std::string& name) override;
     PrinterStatus SetFontSize(float points) override;
     PrinterStatus PrintAndEndLine(std::string_view text) override;

@@ -62,7 +62,8 @@ TEST_P(WrapTest, EveryRowOnceInOrderWithinTheMarginsAsTheCommandPrintsIt) {
         const auto probe = QtTextPrinter::ForPdf(Pdf());
         probe->SetFontName(font);
         probe->SetFontSize(9);
-        while (probe->VerificaSpazio(o.margine + 1, RighePiuLarghe(v)) == Spazio::Ok) ++o.margine;
+        const auto righe = [&] { return RighePiuLarghe(v); };
+        while (probe->VerificaSpazio(o.margine + 1, righe) == Spazio::Ok) ++o.margine;
         ASSERT_GT(o.margine, 20);
     }
     ASSERT_EQ(ComponiElencario(v, o, *QtTextPrinter::ForPdf(Pdf())), Ok);

@@ -23,8 +23,8 @@ struct Guasto {
 struct RecordingPrinter final : TextPrinter {
     explicit RecordingPrinter(Guasto g = {}) : guasto(std::move(g)) {}
     PrinterStatus Prepare() override { return guasto.prepara; }
-    Spazio VerificaSpazio(int, const std::vector<std::string>& righe) override {
-        candidati = righe;
+    Spazio VerificaSpazio(int, const RigheCandidate& righe) override {
+        candidati = righe();
         return guasto.spazio;
     }
     std::string Errore() const override { return guasto.errore; }
