@@ -211,6 +211,7 @@ int EseguiElencario(const std::vector<std::string>& argomenti, std::FILE* out, s
         return kEsitoUso;
     }
 
+    if ((richiesta->haPdf || richiesta->stampa) && uscite.prepara) uscite.prepara();
     VARIABILI v;
     const std::filesystem::path percorso = PercorsoDaTesto(richiesta->sistema);
     const std::string cartella =

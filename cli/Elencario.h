@@ -14,6 +14,17 @@ namespace elencario {
 struct UsciteStampa {
     std::function<std::unique_ptr<TextPrinter>(const std::string& filePdf)> pdf;
     std::function<std::unique_ptr<TextPrinter>()> stampante;
+    // Run before the system is read when one of them is asked for: what they need is in place
+    // before the system takes its memory.
+    std::function<void()> prepara;
+};
+
+// What offers the printers beyond plain text: Qt's, linked in or loaded when first asked for.
+class FornitoreUscite {
+  public:
+    virtual ~FornitoreUscite() = default;
+    // The factories refer to this object: it must outlive the printers they make.
+    [[nodiscard]] virtual UsciteStampa Uscite() = 0;
 };
 
 // Exit statuses of the command.

@@ -98,3 +98,10 @@ void QtOutputs::StartQt() {
 }
 
 }  // namespace elencario
+
+#ifdef ELENCARIO_MODULO_STAMPA
+// What the command calls once it has loaded this module.
+extern "C" elencario::FornitoreUscite* elencario_uscite_qt() {
+    return new elencario::QtOutputs;
+}
+#endif

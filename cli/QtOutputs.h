@@ -12,16 +12,15 @@ namespace elencario {
 // for, and renders without a display when none is set; it lives as long as this object. Their
 // jobs show progress on standard error when it is a terminal, and Ctrl+C or SIGTERM withdraws
 // them.
-class QtOutputs {
+class QtOutputs final : public FornitoreUscite {
   public:
     QtOutputs();
-    ~QtOutputs();
+    ~QtOutputs() override;
 
     QtOutputs(const QtOutputs&) = delete;
     QtOutputs& operator=(const QtOutputs&) = delete;
 
-    // The factories refer to this object: it must outlive the printers they make.
-    [[nodiscard]] UsciteStampa Uscite();
+    [[nodiscard]] UsciteStampa Uscite() override;
 
   private:
     void StartQt();

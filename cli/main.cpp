@@ -3,14 +3,19 @@
 
 #include "cli/Elencario.h"
 
-#ifdef ELENCARIO_WITH_QT
+#if defined(ELENCARIO_QT_CARICATO)
+#include "cli/ModuloQt.h"
+#elif defined(ELENCARIO_WITH_QT)
 #include "cli/QtOutputs.h"
 #endif
 
 namespace {
 
 int Esegui(const std::vector<std::string>& argomenti) {
-#ifdef ELENCARIO_WITH_QT
+#if defined(ELENCARIO_QT_CARICATO)
+    elencario::ModuloQt qt;
+    return elencario::EseguiElencario(argomenti, stdout, stderr, qt.Uscite());
+#elif defined(ELENCARIO_WITH_QT)
     elencario::QtOutputs qt;
     return elencario::EseguiElencario(argomenti, stdout, stderr, qt.Uscite());
 #else

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <new>
 #include <string_view>
 
@@ -21,13 +22,6 @@ std::string_view SenzaSpazi(std::string_view testo) {
     while (!testo.empty() && testo.front() == ' ') testo.remove_prefix(1);
     while (!testo.empty() && testo.back() == ' ') testo.remove_suffix(1);
     return testo;
-}
-
-// Trims the spaces of the line text that follows the margin.
-void RifilaDopoMargine(std::string& riga, std::size_t margine) {
-    while (riga.size() > margine && riga.back() == ' ') riga.pop_back();
-    const std::size_t testo = riga.find_first_not_of(' ', margine);
-    riga.erase(margine, (testo == std::string::npos ? riga.size() : testo) - margine);
 }
 
 std::string Intestazione(const VARIABILI& v, const OpzioniConvertite& o,
@@ -65,28 +59,78 @@ PrinterStatus NumeriInGioco(const VARIABILI& v, const std::string& margine, Text
     return s;
 }
 
+// Copies a short text without a call to the library: rows are short and there are millions.
+void Copia(char* a, const char* da, std::size_t n) {
+    if (n >= 8 && n <= 16) {
+        std::memcpy(a, da, 8);
+        std::memcpy(a + n - 8, da + n - 8, 8);
+    } else {
+        std::memcpy(a, da, n);
+    }
+}
+
+// The line under way, written through a pointer into a buffer that always has room for one more
+// row and separator.
+class Linea {
+  public:
+    explicit Linea(std::size_t margine) : testo_(margine + 256, ' '), margine_(margine) {}
+
+    void Aggiungi(std::string_view t) {
+        if (testo_.size() - fine_ < t.size() + kSeparatore.size()) {
+            testo_.resize(2 * (fine_ + t.size() + kSeparatore.size()));
+        }
+        Copia(testo_.data() + fine_, t.data(), t.size());
+        fine_ += t.size();
+    }
+    void Separa() {
+        std::memcpy(testo_.data() + fine_, kSeparatore.data(), kSeparatore.size());
+        fine_ += kSeparatore.size();
+    }
+    // The line, its text trimmed after the margin; the next line starts empty.
+    std::string_view Chiudi() {
+        while (fine_ > margine_ && testo_[fine_ - 1] == ' ') --fine_;
+        std::size_t inizio = margine_;
+        while (inizio < fine_ && testo_[inizio] == ' ') ++inizio;
+        if (inizio > margine_) {
+            std::memmove(testo_.data() + margine_, testo_.data() + inizio, fine_ - inizio);
+            fine_ -= inizio - margine_;
+        }
+        const std::string_view linea(testo_.data(), fine_);
+        fine_ = margine_;
+        return linea;
+    }
+
+  private:
+    std::string testo_;
+    std::size_t margine_;
+    std::size_t fine_ = margine_;
+};
+
 PrinterStatus Griglia(const VARIABILI& v, const OpzioniConvertite& o, const std::string& margine,
                       TextPrinter& p) {
     const auto totale = static_cast<std::size_t>(std::max(v.TotCombinazioni, 0));
     // A negative count splits like its magnitude: i % -4 is 0 where i % 4 is.
     const std::size_t perRiga = static_cast<std::size_t>(std::abs(int{o.colonneRiga}));
-    std::string riga = margine;
+    Linea linea(margine.size());
+    std::size_t prese = 0;
     std::size_t nellaRiga = 0;
-    for (std::size_t i = 0; i < totale; ++i) {
-        riga += SenzaSpazi(v.Combinazioni[i]);
-        if (++nellaRiga < perRiga && i + 1 < totale) {
-            riga += kSeparatore;
-            continue;
+    PrinterStatus s = PrinterStatus::Ok;
+    v.Combinazioni.PerOgni([&](std::string_view combinazione) {
+        if (prese == totale) return false;
+        linea.Aggiungi(SenzaSpazi(combinazione));
+        ++prese;
+        if (++nellaRiga < perRiga && prese < totale) {
+            linea.Separa();
+            return true;
         }
-        RifilaDopoMargine(riga, margine.size());
-        if (auto s = p.PrintAndEndLine(riga); s != PrinterStatus::Ok) return s;
-        riga.resize(margine.size());
         nellaRiga = 0;
-    }
-    return PrinterStatus::Ok;
+        s = p.PrintAndEndLine(linea.Chiudi());
+        return s == PrinterStatus::Ok;
+    });
+    return s;
 }
 
-// Steps 5 to 10 of the listing, the font already set.
+// The listing's lines, the font already set.
 PrinterStatus Componi(const VARIABILI& v, const OpzioniConvertite& o, TextPrinter& p) {
     const std::string margine(static_cast<std::size_t>(o.margine), ' ');
     using enum PrinterStatus;

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "systems/NumeriErrore.h"
+#include "systems/PagineGrandi.h"
 #include "systems/PlatformFileSource.h"
 #include "systems/Routines.h"
 
@@ -128,6 +129,10 @@ bool EsisteCartella(const std::string& percorso) {
     } catch (...) {
         return false;
     }
+}
+
+void ConsigliaPagineGrandi(char*, std::size_t) {
+    // Large pages need a privilege that ordinary users lack.
 }
 
 }  // namespace elencario

@@ -5,6 +5,8 @@
 #include <new>
 #include <stdexcept>
 
+#include "systems/PagineGrandi.h"
+
 namespace elencario {
 
 namespace {
@@ -32,6 +34,8 @@ void RowStore::Swap(RowStore& other) noexcept {
     std::swap(textSize_, other.textSize_);
     std::swap(textCapacity_, other.textCapacity_);
     std::swap(ends_, other.ends_);
+    std::swap(nextEnd_, other.nextEnd_);
+    std::swap(blockEnd_, other.blockEnd_);
     std::swap(size_, other.size_);
     std::swap(limit_, other.limit_);
 }
@@ -43,6 +47,7 @@ bool RowStore::operator==(const RowStore& other) const {
 
 void RowStore::Reallocate(std::size_t capacity) {
     auto text = std::make_unique_for_overwrite<char[]>(capacity);
+    ConsigliaPagineGrandi(text.get(), capacity);
     if (textSize_ > 0) std::memcpy(text.get(), text_.get(), textSize_);
     text_ = std::move(text);
     textCapacity_ = capacity;
@@ -88,6 +93,9 @@ bool RowStore::AppendGrowing(std::string_view row) {
         return false;
     }
     // Both fit in what was reserved: nothing below can throw.
+    std::vector<std::uint32_t>& last = ends_[size_ >> kBlockBits];
+    nextEnd_ = last.data() + (size_ & (kBlock - 1));
+    blockEnd_ = last.data() + last.size();
     if (!row.empty()) std::memcpy(text_.get() + textSize_, row.data(), row.size());
     Commit(row.size());
     return true;
@@ -108,6 +116,7 @@ void RowStore::ShrinkToFit() {
         // The text was reserved at about its final size: copying it again to save a few percent
         // would cost more time than the memory is worth.
         if (textCapacity_ - textSize_ > textSize_ / 4) Reallocate(textSize_);
+        nextEnd_ = blockEnd_ = nullptr;
         if (!ends_.empty()) {
             ends_.back().resize(size_ - ((ends_.size() - 1) << kBlockBits));
             ends_.back().shrink_to_fit();

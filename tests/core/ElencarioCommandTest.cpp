@@ -63,7 +63,7 @@ class CommandTableTest : public CommandTest, public ::testing::WithParamInterfac
 TEST_P(CommandTableTest, StatusAndMessages) {
     const CasoComando& c = GetParam();
     const auto nuova = [&] { return std::make_unique<test::RecordingPrinter>(c.guasto); };
-    const auto [stato, out, err] = Esegui(c.argomenti, {[&](auto&) { return nuova(); }, nuova});
+    const auto [stato, out, err] = Esegui(c.argomenti, {[&](auto&) { return nuova(); }, nuova, {}});
     EXPECT_EQ(stato, c.stato);
     EXPECT_EQ(out.substr(0, c.out.empty() ? std::string::npos : c.out.size()), c.out);
     EXPECT_EQ(err.empty(), c.err.empty()) << err;

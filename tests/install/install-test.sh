@@ -29,6 +29,10 @@ installato() {
     diff <(ls "$samples") <(ls "$sistemi")
     listato=$("$p/bin/elencario" --nome "$sistemi/Sistema1.txt")
     grep -q "^ *SISTEMA1.TXT -  Numeri: 5 - Combinazioni: 5$" <<<"$listato"
+    # The command finds its printing module where it was installed.
+    "$p/bin/elencario" --pdf "$tmp/listato.pdf" "$sistemi/Sistema1.txt"
+    head -c 5 "$tmp/listato.pdf" | grep -q '%PDF-'
+    rm "$tmp/listato.pdf"
     grep -q 'alla stampante predefinita' "$p/share/man/man1/elencario.1"
     desktop-file-validate "$p/share/applications/$id.desktop"
     appstreamcli validate --no-net "$p/share/metainfo/$id.metainfo.xml" >/dev/null

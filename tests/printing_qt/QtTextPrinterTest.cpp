@@ -200,7 +200,8 @@ TEST_F(PdfTest, CommandInterruptedOrOutOfMemoryLeavesNoFile) {
             "prlimit",
             {QString("--as=%1").arg(mb * 1'000'000), ELENCARIO_BINARY, "--pdf", Pdf(), terni});
         if (code == 0) break;
-        if (code == 127) continue;  // the loader could not even map the libraries
+        // The libraries could not even be mapped: too little memory to start printing at all.
+        if (code == 127 || err.startsWith("Impossibile caricare il modulo di stampa:")) continue;
         printError = printError || err == "Errore di stampa ..! \n";
         EXPECT_TRUE(code == 1 &&
                     (err == "Errore di stampa ..! \n" || err == "Si è verificato l' errore: 7\n"))
