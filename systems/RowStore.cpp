@@ -93,7 +93,7 @@ bool RowStore::AppendGrowing(std::string_view row) {
         return false;
     }
     // Both fit in what was reserved: nothing below can throw.
-    std::vector<std::uint32_t>& last = ends_[size_ >> kBlockBits];
+    Blocco& last = ends_[size_ >> kBlockBits];
     nextEnd_ = last.data() + (size_ & (kBlock - 1));
     blockEnd_ = last.data() + last.size();
     if (!row.empty()) std::memcpy(text_.get() + textSize_, row.data(), row.size());

@@ -9,7 +9,37 @@
 #include <string_view>
 #include <vector>
 
+#include "systems/PagineGrandi.h"
+
 namespace elencario {
+
+// Allocates blocks of a large page or more on large-page boundaries, where the system can back
+// them with large pages: a few faults instead of hundreds per block.
+template <class T>
+struct AllocatoreBlocchi {
+    using value_type = T;
+    static constexpr std::size_t kPaginaGrande = std::size_t{2} << 20;
+
+    AllocatoreBlocchi() = default;
+    template <class U>
+    explicit AllocatoreBlocchi(const AllocatoreBlocchi<U>&) {}
+
+    T* allocate(std::size_t n) {
+        const std::size_t byte = n * sizeof(T);
+        if (byte < kPaginaGrande) return static_cast<T*>(::operator new(byte));
+        void* blocco = ::operator new(byte, std::align_val_t{kPaginaGrande});
+        ConsigliaPagineGrandi(static_cast<char*>(blocco), byte);
+        return static_cast<T*>(blocco);
+    }
+    void deallocate(T* p, std::size_t n) {
+        if (n * sizeof(T) < kPaginaGrande) {
+            ::operator delete(p);
+        } else {
+            ::operator delete(p, std::align_val_t{kPaginaGrande});
+        }
+    }
+    bool operator==(const AllocatoreBlocchi&) const = default;
+};
 
 // The rows of a loaded system, held compactly: all row texts back to back in one buffer plus
 // the end offset of each row. The offsets sit in blocks of fixed size, so that growing never
@@ -80,7 +110,9 @@ class RowStore {
     bool operator==(const RowStore& other) const;
 
   private:
-    static constexpr unsigned kBlockBits = 16;
+    using Blocco = std::vector<std::uint32_t, AllocatoreBlocchi<std::uint32_t>>;
+    // A full block of offsets is one large page.
+    static constexpr unsigned kBlockBits = 19;
     static constexpr std::size_t kBlock = std::size_t{1} << kBlockBits;  // offsets per block
 
     [[nodiscard]] std::size_t End(std::size_t i) const {
@@ -99,7 +131,7 @@ class RowStore {
     std::size_t textCapacity_ = 0;
     // Blocks are sized in full ahead of the rows (the last one holds only `size_` ones once
     // loading is over), so that storing an offset is a plain write.
-    std::vector<std::vector<std::uint32_t>> ends_;
+    std::vector<Blocco> ends_;
     // Where the next row's offset goes in the last block, and that block's end: both null when
     // the next row needs AppendGrowing.
     std::uint32_t* nextEnd_ = nullptr;
