@@ -28,8 +28,9 @@ class FinestraDiProva {
     }
     // False when the window refused to start or was not shown active.
     bool Apri(bool mostra = false) {
-        finestra_ = FrmAmain::Apri(TestoDaPercorso(sistemi_.parent_path().parent_path()), messaggi,
-                                   [this] { return std::make_unique<Inoltro>(stampante); });
+        finestra_ = FrmAmain::Apri(
+            TestoDaPercorso(sistemi_.parent_path().parent_path()), messaggi,
+            [this] { return std::make_unique<RecordingPrinter>(Guasto{}, &stampante); });
         if (!finestra_ || !mostra) return finestra_ != nullptr;
         finestra_->show();
         QApplication::setActiveWindow(finestra_.get());
@@ -63,22 +64,6 @@ class FinestraDiProva {
     RecordingPrinter stampante;
 
   private:
-    // Hands every call to the recorder the test keeps, so that the listing survives the job.
-    class Inoltro final : public TextPrinter {
-      public:
-        explicit Inoltro(RecordingPrinter& r) : r_(r) {}
-        PrinterStatus Prepare() override { return r_.Prepare(); }
-        PrinterStatus SetFontName(const std::string& n) override { return r_.SetFontName(n); }
-        PrinterStatus SetFontSize(float p) override { return r_.SetFontSize(p); }
-        PrinterStatus PrintAndEndLine(std::string_view t) override { return r_.PrintAndEndLine(t); }
-        PrinterStatus PrintAndStay(std::string_view t) override { return r_.PrintAndStay(t); }
-        PrinterStatus EndLine() override { return r_.EndLine(); }
-        PrinterStatus EndDocument() override { return r_.EndDocument(); }
-
-      private:
-        RecordingPrinter& r_;
-    };
-
     std::filesystem::path sistemi_ = temp.path() / "cart\xE0" / "Shared" / "Sistemi";
     std::unique_ptr<FrmAmain> finestra_;
 };

@@ -86,17 +86,6 @@ INSTANTIATE_TEST_SUITE_P(File1, SceltaTest, ::testing::Values(
     [](const auto& info) { return std::string(info.param.nome); });
 // clang-format on
 
-// Memory running out in the middle of a job is reported; the window and its system stay.
-TEST_F(ListeTest, OutOfMemoryWhilePrintingIsAMessageAndTheSystemStaysLoaded) {
-    prova.Clicca(S1);
-    prova.stampante.guasto = {.dopo = 5, .lancia = true};
-    prova.messaggi.answers = {Answer::Yes};
-    prova.Controllo<QPushButton>("cmdElencario")->click();
-    EXPECT_EQ(prova.messaggi.asked.back(), ErrorBox(testi::kErroreStampa));
-    EXPECT_FALSE(prova.stampante.documentEnded);
-    Caricato(S1, 5);
-}
-
 // The keyboard loads each name it passes, past a failed one too, and so does a drag; the print
 // takes the options as typed ("1" is not completed to "10"); the exit question decides.
 struct Mostrata : ListeTest {

@@ -115,7 +115,7 @@ TEST_P(PrintButtonTest, OneBoxPerOutcome) {
         attese.push_back({testi::kConfermiStampa, Buttons::YesNo, Icon::None, {}, {}});
     if (c.messaggio) attese.push_back(ErrorBox(c.messaggio));
     EXPECT_EQ(box.asked, attese);
-    EXPECT_EQ(printer.documentEnded, c.esito == EsitoStampa::Stampato);
+    EXPECT_EQ(printer.DocumentEnded(), c.esito == EsitoStampa::Stampato);
 }
 
 using enum EsitoStampa;

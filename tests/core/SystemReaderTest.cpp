@@ -58,7 +58,7 @@ TEST_P(ContentTest, LoadsWholeOrKeepsSystemLoadedBefore) {
     cartella.Write("prima.txt", "3 15 27\r\n8 15 42\r\n");
     ASSERT_EQ(CaricaSistema(v, cartella.Text(), "prima.txt"), 0);
     const VARIABILI prima = v;
-    cartella.WriteRepeated("dopo.txt", c.contenuto, c.volte);
+    cartella.Write("dopo.txt", c.contenuto, c.volte);
     PlatformFileSource sorgente;
     ASSERT_EQ(CaricaSistema(v, cartella.Text(), "dopo.txt", sorgente, {4 << 20}), c.errore);
     if (c.errore != 0) {
