@@ -20,16 +20,16 @@ namespace elencario::test {
 // message boxes and a printer that records every job.
 class FinestraDiProva {
   public:
-    FinestraDiProva() { std::filesystem::create_directories(sistemi_); }
+    FinestraDiProva() { std::filesystem::create_directories(sistemi); }
     void Scrivi(const std::string& nome, std::string_view testo) const {
-        const std::filesystem::path file = sistemi_ / nome;
+        const std::filesystem::path file = sistemi / nome;
         std::filesystem::create_directories(file.parent_path());
         std::ofstream(file, std::ios::binary) << testo;
     }
     // False when the window refused to start or was not shown active.
     bool Apri(bool mostra = false) {
         finestra_ = FrmAmain::Apri(
-            TestoDaPercorso(sistemi_.parent_path().parent_path()), messaggi,
+            TestoDaPercorso(sistemi.parent_path().parent_path()), messaggi,
             [this] { return std::make_unique<RecordingPrinter>(Guasto{}, &stampante); });
         if (!finestra_ || !mostra) return finestra_ != nullptr;
         finestra_->show();
@@ -37,7 +37,6 @@ class FinestraDiProva {
         return QTest::qWaitForWindowActive(finestra_.get());
     }
     [[nodiscard]] FrmAmain& Finestra() const { return *finestra_; }
-    [[nodiscard]] const std::filesystem::path& Sistemi() const { return sistemi_; }
     template <class W = QListWidget>
     [[nodiscard]] W* Controllo(const char* nome) const {
         return finestra_->findChild<W*>(QString::fromLatin1(nome));
@@ -60,11 +59,11 @@ class FinestraDiProva {
     }
 
     TempFolder temp;
+    const std::filesystem::path sistemi = temp.path() / "cart\xE0" / "Shared" / "Sistemi";
     ScriptedMessages messaggi;
     RecordingPrinter stampante;
 
   private:
-    std::filesystem::path sistemi_ = temp.path() / "cart\xE0" / "Shared" / "Sistemi";
     std::unique_ptr<FrmAmain> finestra_;
 };
 

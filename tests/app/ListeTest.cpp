@@ -30,14 +30,14 @@ class ListeTest : public ::testing::Test {
         prova.Scrivi(std::string(A) + "/" + S1, "1 2\r\n3 4\r\n5 6\r\n");
         for (const char* nome : {"rotto.txt", "sparito.txt", "d.DAT", "e.txt.bak", ".h.txt"})
             prova.Scrivi(nome, "5 6\r\n7 91\r\n");
-        ASSERT_EQ(::mkfifo((prova.Sistemi() / "tubo.txt").c_str(), 0600), 0);
+        ASSERT_EQ(::mkfifo((prova.sistemi / "tubo.txt").c_str(), 0600), 0);
         ASSERT_TRUE(prova.Apri(mostra));
-        fs::remove(prova.Sistemi() / "sparito.txt");
+        fs::remove(prova.sistemi / "sparito.txt");
     }
     // The highlight, the counter and its tooltip tell the system `nome` loaded ("": none).
     void Caricato(const char* nome, int conteggio) const {
         const auto* c = prova.Controllo<QLabel>("lblCatturate");
-        const std::string file = *nome ? TestoDaPercorso(prova.Sistemi() / nome) : "";
+        const std::string file = *nome ? TestoDaPercorso(prova.sistemi / nome) : "";
         EXPECT_EQ(prova.Voci("File1", true), *nome ? QStringList{nome} : QStringList());
         EXPECT_EQ(QStringList({c->text(), c->toolTip()}),
                   QStringList({QString::number(conteggio), *nome ? QString::fromStdString(file)
@@ -52,16 +52,15 @@ struct Scelta {
     const char *nome, *primaCaricato, *cliccato;
     Qt::MouseButton tasto;
     Qt::KeyboardModifiers modificatori;
-    const char* evidenziato;
+    const char* evidenziato;  // then its count and the message shown, if any
     int conteggio;
     const char* messaggio;
     friend void PrintTo(const Scelta& s, std::ostream* os) { *os << s.nome; }
 };
 class SceltaTest : public ListeTest, public ::testing::WithParamInterface<Scelta> {};
-
 TEST_P(SceltaTest, OnlyThePlainPrimaryClickChoosesAndTheHighlightIsWhatIsLoaded) {
     const Scelta& s = GetParam();
-    if (s.primaCaricato != nullptr) prova.Clicca(s.primaCaricato);
+    if (s.primaCaricato) prova.Clicca(s.primaCaricato);
     prova.Clicca(s.cliccato, s.tasto, s.modificatori);
     Caricato(s.evidenziato, s.conteggio);
     EXPECT_EQ(prova.messaggi.asked,
@@ -146,18 +145,18 @@ TEST_F(ListeTest, Dir1OpensOrRefusesAFolderAndTheListsFollowTheDisk) {
     EXPECT_EQ(prova.Voci("File1"), QStringList{S1});
     EXPECT_TRUE(prova.Voci("File1", true).isEmpty());  // the same name in another folder
     prova.Clicca(S1);
-    EXPECT_EQ(prova.Finestra().Variabili().FileSistema, TestoDaPercorso(prova.Sistemi() / A / S1));
+    EXPECT_EQ(prova.Finestra().Variabili().FileSistema, TestoDaPercorso(prova.sistemi / A / S1));
     const QPoint su = dir1->visualItemRect(dir1->item(sistemi)).center();
     QTest::mouseClick(dir1->viewport(), L, {}, su);
-    EXPECT_EQ(dir1->Cartella(), prova.Sistemi() / A);
+    EXPECT_EQ(dir1->Cartella(), prova.sistemi / A);
     QTest::mouseDClick(dir1->viewport(), L, {}, su);
-    EXPECT_EQ(dir1->Cartella(), prova.Sistemi());
+    EXPECT_EQ(dir1->Cartella(), prova.sistemi);
     EXPECT_TRUE(prova.Voci("File1", true).isEmpty());
-    fs::rename(prova.Sistemi() / A, prova.Sistemi() / "gamma");
+    fs::rename(prova.sistemi / A, prova.sistemi / "gamma");
     dir1->setCurrentRow(sistemi + 1);
     QTest::keyClick(dir1, Qt::Key_Enter);
     EXPECT_EQ(prova.messaggi.asked, std::vector{ErrorBox(testi::kCartellaNonAccessibile)});
-    EXPECT_EQ(dir1->Cartella(), prova.Sistemi());
+    EXPECT_EQ(dir1->Cartella(), prova.sistemi);
 
     prova.Clicca(S1);
     const auto segue = [&](const QStringList& attese) {  // File1, then the subfolders in Dir1
@@ -167,7 +166,7 @@ TEST_F(ListeTest, Dir1OpensOrRefusesAFolderAndTheListsFollowTheDisk) {
         EXPECT_TRUE(QTest::qWaitFor([&] { return liste() == attese; }, 2000))
             << liste().join(' ').toStdString();
     };
-    const fs::path s = prova.Sistemi();
+    const fs::path s = prova.sistemi;
     std::ofstream(s / S1) << "1\r\n";
     std::ofstream(s / "nuovo.TXT") << "1\r\n";
     fs::create_directory(s / "Beta.txt");

@@ -65,13 +65,11 @@ inline PdfText ReadPdf(const QString& file) {
         return std::tie(a.page, a.y, a.left) < std::tie(b.page, b.y, b.left);
     });
     for (const PdfLine& w : words) {
-        if (pdf.lines.empty() || pdf.lines.back().page != w.page ||
-            qAbs(pdf.lines.back().y - w.y) > 0.5) {
+        PdfLine* last = pdf.lines.empty() ? nullptr : &pdf.lines.back();
+        if (last && last->page == w.page && qAbs(last->y - w.y) <= 0.5)
+            last->text += ' ' + w.text, last->right = w.right;
+        else
             pdf.lines.push_back(w);
-        } else {
-            pdf.lines.back().text += ' ' + w.text;
-            pdf.lines.back().right = w.right;
-        }
     }
     return pdf;
 }

@@ -26,7 +26,7 @@ class PrintServerTest : public testing::Test {
         Signal(SIGCONT);
         test::Output(ELENCARIO_PRINT_SERVER, {"stop", Folder()});
     }
-    void StartServer() {  // no printer or settings of the user's, for us and our commands
+    void SetUp() override {  // no printer or settings of the user's, for us and our commands
         qunsetenv("PRINTER");
         qunsetenv("LPDEST");
         qputenv("HOME", Folder().toUtf8());
@@ -44,7 +44,6 @@ class PrintServerTest : public testing::Test {
 };
 
 TEST_F(PrintServerTest, TheCommandsJobLandsWholeOnTheDefaultMedia) {
-    ASSERT_NO_FATAL_FAILURE(StartServer());
     // The private queue prints to the edges; it is given a default media of its own.
     const QString queue = test::Output("lpstat", {"-d"}).section(':', 1).trimmed();
     test::Output("/usr/sbin/lpadmin", {"-p", queue, "-o", "PageSize=A5"});
@@ -70,7 +69,6 @@ TEST_F(PrintServerTest, TheCommandsJobLandsWholeOnTheDefaultMedia) {
 
 // With no room for the job's PDF in the temporary folder, nothing reaches the server.
 TEST_F(PrintServerTest, AFullTemporaryFolderIsAPrintErrorAndQueuesNothing) {
-    ASSERT_NO_FATAL_FAILURE(StartServer());
     const QString pieno = Folder() + "/pieno";
     QDir().mkpath(pieno);
     if (std::get<0>(test::Run("mount", {"-t", "tmpfs", "-o", "size=4k", "tmpfs", pieno})) != 0)
@@ -92,12 +90,10 @@ struct Broken {
     int signal;  // sent to the server at the first call of keepGoing; 0: keepGoing says stop
     bool manyChunks = true;  // else the whole PDF is sent before the server is asked to answer
 };
-
 class BrokenJobTest : public PrintServerTest, public testing::WithParamInterface<Broken> {};
 
 TEST_P(BrokenJobTest, EndsInTimeAndPrintsNothing) {
     const Broken& c = GetParam();
-    ASSERT_NO_FATAL_FAILURE(StartServer());
     const auto destination = FindDefaultDestination(kLimit);
     ASSERT_TRUE(destination.has_value());
     const QString pdf = Folder() + "/lavoro.pdf";
@@ -128,12 +124,12 @@ TEST_P(BrokenJobTest, EndsInTimeAndPrintsNothing) {
     EXPECT_TRUE(QDir(Folder() + "/pdf").isEmpty()) << "stampato un lavoro non confermato";
 }
 
-INSTANTIATE_TEST_SUITE_P(Jobs, BrokenJobTest,
-                         testing::Values(Broken{"ServerKilled", SIGKILL},
-                                         Broken{"ServerStopped", SIGSTOP},
-                                         Broken{"ServerStoppedBeforeAnswering", SIGSTOP, false},
-                                         Broken{"UserCancels", 0}),
-                         [](const auto& info) { return std::string(info.param.name); });
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Jobs, BrokenJobTest, testing::Values(
+    Broken{"ServerKilled", SIGKILL}, Broken{"ServerStopped", SIGSTOP},
+    Broken{"ServerStoppedBeforeAnswering", SIGSTOP, false}, Broken{"UserCancels", 0}),
+    [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
 
 }  // namespace
 }  // namespace elencario

@@ -8,10 +8,8 @@
 #include <QPushButton>
 #include <QTimer>
 #include "printing/Printout.h"
-#include "printing/qt/AmbienteQt.h"
 #include "printing/qt/FinestraAvanzamento.h"
 #include "printing/qt/QtTextPrinter.h"
-#include "systems/Routines.h"
 #include "systems/SystemReader.h"
 #include "tests/printing_qt/PdfText.h"
 #include "tests/support/TempFolder.h"
@@ -19,7 +17,6 @@
 namespace elencario {
 namespace {
 
-using test::PdfText;
 using enum PrinterStatus;
 constexpr double kPdfMargin = 10 / 25.4 * 72;  // points
 
@@ -29,17 +26,17 @@ class PdfTest : public testing::Test {
     [[nodiscard]] QString Pdf() const { return Folder() + "/p.pdf"; }
     [[nodiscard]] QStringList Files() const { return QDir(Folder()).entryList(QDir::Files); }
     VARIABILI Load(const std::string& rows, const std::string& name = "s.txt") {
-        if (!rows.empty()) folder_.Write(name, rows);
+        folder_.Write(name, rows);
         VARIABILI v;
         EXPECT_EQ(CaricaSistema(v, folder_.Text(), name), 0);
         return v;
     }
-    QString Terni() {  // all 117,480 of 1..90: a job of some seconds
+    VARIABILI Terni() {  // all 117,480 of 1..90 in terni.txt: a job of some seconds
         std::string rows;
         for (int n = 0; n < 90 * 90 * 90; ++n)
             if (const int a = n / 8100 + 1, b = n / 90 % 90 + 1, c = n % 90 + 1; a < b && b < c)
                 rows += QString::asprintf("%d %d %d\r\n", a, b, c).toStdString();
-        return QString::fromStdString(TestoDaPercorso(folder_.Write("terni.txt", rows)));
+        return Load(rows, "terni.txt");
     }
     test::TempFolder folder_;
 };
@@ -53,21 +50,19 @@ TEST_P(WrapTest, EveryRowOnceInOrderWithinTheMarginsAsTheCommandPrintsIt) {
     const auto [names, perLine, widest] = GetParam();
     const auto [font, embedded] = names;
     std::string file;  // eighty different sestine, two pages at one a line
-    for (int i = 0; i < 80; ++i)
-        for (int k = 0; k < 6; ++k)
-            file += std::to_string(10 + (i + 13 * k) % 80) + (k < 5 ? " " : "\r\n");
+    for (int i = 0; i < 80 * 6; ++i)
+        file += std::to_string(10 + (i / 6 + 13 * (i % 6)) % 80) + (i % 6 < 5 ? " " : "\r\n");
     const VARIABILI v = Load(file);
     OpzioniConvertite o{font, 9, perLine, 0, false, false};
-    if (widest) {  // as wide as the page takes
-        const auto probe = QtTextPrinter::ForPdf(Pdf());
-        probe->SetFontName(font);
-        probe->SetFontSize(9);
-        const auto righe = [&] { return RighePiuLarghe(v); };
-        while (probe->VerificaSpazio(o.margine + 1, righe) == Spazio::Ok) ++o.margine;
-        ASSERT_GT(o.margine, 20);
-    }
+    const auto probe = QtTextPrinter::ForPdf(Pdf());  // as wide as the page takes
+    probe->SetFontName(font);
+    probe->SetFontSize(9);
+    while (widest &&
+           probe->VerificaSpazio(o.margine + 1, [&] { return RighePiuLarghe(v); }) == Spazio::Ok)
+        ++o.margine;
+    ASSERT_TRUE(!widest || o.margine > 20);
     ASSERT_EQ(ComponiElencario(v, o, *QtTextPrinter::ForPdf(Pdf())), Ok);
-    const PdfText pdf = test::ReadPdf(Pdf());
+    const test::PdfText pdf = test::ReadPdf(Pdf());
     const double right = pdf.pageWidth - kPdfMargin, bottom = pdf.pageHeight - kPdfMargin;
     EXPECT_TRUE(widest || qAbs(pdf.lines[0].left - kPdfMargin) < 0.5);
     QStringList words;
@@ -97,11 +92,9 @@ TEST_P(WrapTest, EveryRowOnceInOrderWithinTheMarginsAsTheCommandPrintsIt) {
     EXPECT_EQ(words.mid(count + 1).join(' '), QString::fromStdString(file).simplified());
 
     const QString cli = Folder() + "/c.pdf";
-    ASSERT_EQ(std::get<0>(test::Run(
-                  ELENCARIO_BINARY,
-                  {"--carattere", font, "--grandezza", "9", "--colonne", QString::number(perLine),
-                   "--margine", QString::number(o.margine), "--pdf", cli, Folder() + "/s.txt"})),
-              0);
+    test::Output(ELENCARIO_BINARY,
+                 {"--carattere", font, "--grandezza", "9", "--colonne", QString::number(perLine),
+                  "--margine", QString::number(o.margine), "--pdf", cli, Folder() + "/s.txt"});
     const QString fonts = test::Output("pdffonts", {Pdf()});
     EXPECT_TRUE(fonts.contains(embedded) && test::Output("pdffonts", {cli}) == fonts)
         << fonts.toStdString();
@@ -111,28 +104,26 @@ TEST_P(WrapTest, EveryRowOnceInOrderWithinTheMarginsAsTheCommandPrintsIt) {
     EXPECT_EQ(placed(cli), placed(Pdf()));
 }
 
-INSTANTIATE_TEST_SUITE_P(Fonts, WrapTest,
-                         testing::Combine(testing::Values(std::pair{"Segoe UI", "OpenSans"},
-                                                          std::pair{"Courier New",
-                                                                    "LiberationMono"},
-                                                          std::pair{"Verdana", "DejaVuSans"},
-                                                          std::pair{"Trebuchet", "OpenSans"}),
-                                          testing::Values(1, 5, 10), testing::Bool()),
-                         [](const auto& info) {
-                             const Wrap& w = info.param;
-                             return QString(std::get<0>(w).first).remove(' ').toStdString() + "_" +
-                                    std::to_string(std::get<1>(w)) + "PerLine" +
-                                    (std::get<2>(w) ? "_Widest" : "");
-                         });
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Fonts, WrapTest, testing::Combine(
+    testing::Values(std::pair{"Segoe UI", "OpenSans"}, std::pair{"Courier New", "LiberationMono"},
+                    std::pair{"Verdana", "DejaVuSans"}, std::pair{"Trebuchet", "OpenSans"}),
+    testing::Values(1, 5, 10), testing::Bool()),
+    [](const auto& info) {
+        return QString(std::get<0>(info.param).first).remove(' ').toStdString() + "_" +
+               std::to_string(std::get<1>(info.param)) + "PerLine" +
+               (std::get<2>(info.param) ? "_Widest" : "");
+    });
+// clang-format on
 
 // Refused before anything is written: sizes and margins no page takes, a file that cannot be made.
 TEST_F(PdfTest, HugeSizesMarginsAndUnwritableFilesAreRefusedAtOnce) {
     const VARIABILI v = Load("1 2 3\r\n");
-    const std::tuple<std::int16_t, std::int16_t, Spazio> cases[] = {
-        {32767, 0, Spazio::CarattereTroppoGrande},
-        {200, 0, Spazio::CarattereTroppoGrande},
-        {9, 32767, Spazio::MargineTroppoLargo}};
-    for (const auto& [size, margin, answer] : cases) {
+    using enum Spazio;
+    for (const auto& [size, margin, answer] :
+         {std::tuple<std::int16_t, std::int16_t, Spazio>{32767, 0, CarattereTroppoGrande},
+          {200, 0, CarattereTroppoGrande},
+          {9, 32767, MargineTroppoLargo}}) {
         const OpzioniConvertite o{"Courier New", size, 4, margin, false, false};
         EXPECT_EQ(ComponiElencario(v, o, *QtTextPrinter::ForPdf(Pdf())).spazio, answer) << size;
     }
@@ -146,8 +137,7 @@ TEST_F(PdfTest, HugeSizesMarginsAndUnwritableFilesAreRefusedAtOnce) {
 
 TEST_F(PdfTest, ProgressWindowCountsPagesTakesTheKeysAndCancelsLeavingTheEarlierFile) {
     folder_.Write("p.pdf", "%PDF-earlier");
-    Terni();
-    const VARIABILI v = Load("", "terni.txt");
+    const VARIABILI v = Terni();
     QLineEdit other;
     other.show();
     QString seen;
@@ -176,7 +166,8 @@ TEST_F(PdfTest, ProgressWindowCountsPagesTakesTheKeysAndCancelsLeavingTheEarlier
 
 // Interrupted or out of memory: no file, and the only message a print error.
 TEST_F(PdfTest, CommandInterruptedOrOutOfMemoryLeavesNoFile) {
-    const QString terni = Terni();
+    Terni();
+    const QString terni = Folder() + "/terni.txt";
     const auto [code, out, err] =
         test::Run(ELENCARIO_BINARY, {"--colonne", "1", "--pdf", Pdf(), terni}, [&](QProcess& p) {
             const auto writing = [&] {  // the PDF is under way once it is open
@@ -214,13 +205,3 @@ TEST_F(PdfTest, CommandInterruptedOrOutOfMemoryLeavesNoFile) {
 
 }  // namespace
 }  // namespace elencario
-
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    // Set up as both programs set themselves up.
-    elencario::ZittisciAvvisiQt();
-    QApplication app(argc, argv);
-    elencario::PreparaQt(app);
-    testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}
