@@ -1,21 +1,99 @@
+// The Qt printer through the real PDF renderer (read back with poppler's pdftotext), and jobs
+// through a private print server.
+#include <cups/cups.h>
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <QApplication>
 #include <QDir>
+#include <QImage>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QProcess>
 #include <QPushButton>
+#include <QRandomGenerator>
+#include <QRegularExpression>
+#include <QThread>
 #include <QTimer>
+#include <algorithm>
+#include <functional>
+#include <tuple>
+#include <vector>
 #include "printing/Printout.h"
+#include "printing/qt/CupsJob.h"
 #include "printing/qt/FinestraAvanzamento.h"
 #include "printing/qt/QtTextPrinter.h"
 #include "systems/SystemReader.h"
-#include "tests/printing_qt/PdfText.h"
 #include "tests/support/TempFolder.h"
 
 namespace elencario {
 namespace {
+
+// Runs `program`, calling `during` once it has started: its exit code (-1: it did not end
+// normally), output and errors.
+inline std::tuple<int, QString, QByteArray> Exec(
+    const QString& program, const QStringList& arguments,
+    const std::function<void(QProcess&)>& during = {}) {
+    QProcess process;
+    process.start(program, arguments);
+    EXPECT_TRUE(process.waitForStarted()) << program.toStdString();
+    if (during) during(process);
+    EXPECT_TRUE(process.waitForFinished(60'000)) << program.toStdString();
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            QString::fromUtf8(process.readAllStandardOutput()), process.readAllStandardError()};
+}
+
+// The output of `program`, which must succeed.
+inline QString Output(const QString& program, const QStringList& arguments) {
+    const auto [code, out, err] = Exec(program, arguments);
+    EXPECT_EQ(code, 0) << program.toStdString() << ": " << err.toStdString();
+    return out;
+}
+
+struct PdfLine {  // the words of a page sharing one top edge, in points from its top left corner
+    int page = 0;
+    double y = 0, left = 0, right = 0, bottom = 0;
+    QString text;  // joined by one blank
+};
+
+struct PdfText {
+    int pages = 0;
+    double pageWidth = 0, pageHeight = 0;
+    std::vector<PdfLine> lines;  // page by page, top to bottom
+};
+
+// `file` as poppler's pdftotext -bbox reads it.
+inline PdfText ReadPdf(const QString& file) {
+    static const QRegularExpression page(R"re(<page width="([\d.]+)" height="([\d.]+)")re");
+    static const QRegularExpression word(
+        R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">(.*)</word>)re");
+    PdfText pdf;
+    std::vector<PdfLine> words;
+    for (const QString& row : Output("pdftotext", {"-bbox", file, "-"}).split('\n')) {
+        if (const auto m = page.match(row); m.hasMatch()) {
+            ++pdf.pages;
+            pdf.pageWidth = m.captured(1).toDouble();
+            pdf.pageHeight = m.captured(2).toDouble();
+        } else if (const auto w = word.match(row); w.hasMatch()) {
+            words.push_back({pdf.pages, w.captured(2).toDouble(), w.captured(1).toDouble(),
+                             w.captured(3).toDouble(), w.captured(4).toDouble(), w.captured(5)});
+        }
+    }
+    // pdftotext may read aligned columns one after the other: the order comes from the positions.
+    std::ranges::sort(words, [](const PdfLine& a, const PdfLine& b) {
+        return std::tie(a.page, a.y, a.left) < std::tie(b.page, b.y, b.left);
+    });
+    for (const PdfLine& w : words) {
+        PdfLine* last = pdf.lines.empty() ? nullptr : &pdf.lines.back();
+        if (last && last->page == w.page && qAbs(last->y - w.y) <= 0.5)
+            last->text += ' ' + w.text, last->right = w.right;
+        else
+            pdf.lines.push_back(w);
+    }
+    return pdf;
+}
 
 using enum PrinterStatus;
 constexpr double kPdfMargin = 10 / 25.4 * 72;  // points
@@ -62,13 +140,13 @@ TEST_P(WrapTest, EveryRowOnceInOrderWithinTheMarginsAsTheCommandPrintsIt) {
         ++o.margine;
     ASSERT_TRUE(!widest || o.margine > 20);
     ASSERT_EQ(ComponiElencario(v, o, *QtTextPrinter::ForPdf(Pdf())), Ok);
-    const test::PdfText pdf = test::ReadPdf(Pdf());
+    const PdfText pdf = ReadPdf(Pdf());
     const double right = pdf.pageWidth - kPdfMargin, bottom = pdf.pageHeight - kPdfMargin;
     EXPECT_TRUE(widest || qAbs(pdf.lines[0].left - kPdfMargin) < 0.5);
     QStringList words;
     bool grid = false;  // past the header a line breaks between rows, never inside one
     for (std::size_t i = 0; i < pdf.lines.size(); ++i) {
-        const test::PdfLine& line = pdf.lines[i];
+        const PdfLine& line = pdf.lines[i];
         const std::string seen = line.text.toStdString();
         EXPECT_NEAR(line.left, pdf.lines[0].left, 0.5) << seen;
         EXPECT_TRUE(line.right <= right + 0.5 && line.bottom <= bottom + 1) << seen;
@@ -92,14 +170,14 @@ TEST_P(WrapTest, EveryRowOnceInOrderWithinTheMarginsAsTheCommandPrintsIt) {
     EXPECT_EQ(words.mid(count + 1).join(' '), QString::fromStdString(file).simplified());
 
     const QString cli = Folder() + "/c.pdf";
-    test::Output(ELENCARIO_BINARY,
-                 {"--carattere", font, "--grandezza", "9", "--colonne", QString::number(perLine),
-                  "--margine", QString::number(o.margine), "--pdf", cli, Folder() + "/s.txt"});
-    const QString fonts = test::Output("pdffonts", {Pdf()});
-    EXPECT_TRUE(fonts.contains(embedded) && test::Output("pdffonts", {cli}) == fonts)
+    Output(ELENCARIO_BINARY,
+           {"--carattere", font, "--grandezza", "9", "--colonne", QString::number(perLine),
+            "--margine", QString::number(o.margine), "--pdf", cli, Folder() + "/s.txt"});
+    const QString fonts = Output("pdffonts", {Pdf()});
+    EXPECT_TRUE(fonts.contains(embedded) && Output("pdffonts", {cli}) == fonts)
         << fonts.toStdString();
     const auto placed = [](const QString& f) {  // every word where it is, as pdftotext reads it
-        return test::Output("pdftotext", {"-bbox", f, "-"}).section("<doc>", 1).toStdString();
+        return Output("pdftotext", {"-bbox", f, "-"}).section("<doc>", 1).toStdString();
     };
     EXPECT_EQ(placed(cli), placed(Pdf()));
 }
@@ -160,7 +238,7 @@ TEST_F(PdfTest, ProgressWindowCountsPagesTakesTheKeysAndCancelsLeavingTheEarlier
         << seen.toStdString();
     EXPECT_EQ(other.text(), "") << "i tasti durante la stampa non vanno alla finestra";
     EXPECT_EQ(printer->Errore(), "");
-    EXPECT_EQ(test::Output("cat", {Pdf()}), "%PDF-earlier");
+    EXPECT_EQ(Output("cat", {Pdf()}), "%PDF-earlier");
     EXPECT_EQ(Files(), (QStringList{"p.pdf", "terni.txt"}));
 }
 
@@ -169,7 +247,7 @@ TEST_F(PdfTest, CommandInterruptedOrOutOfMemoryLeavesNoFile) {
     Terni();
     const QString terni = Folder() + "/terni.txt";
     const auto [code, out, err] =
-        test::Run(ELENCARIO_BINARY, {"--colonne", "1", "--pdf", Pdf(), terni}, [&](QProcess& p) {
+        Exec(ELENCARIO_BINARY, {"--colonne", "1", "--pdf", Pdf(), terni}, [&](QProcess& p) {
             const auto writing = [&] {  // the PDF is under way once it is open
                 const QDir fds(QString("/proc/%1/fd").arg(p.processId()));
                 return std::ranges::any_of(fds.entryInfoList(QDir::Files | QDir::System),
@@ -187,9 +265,8 @@ TEST_F(PdfTest, CommandInterruptedOrOutOfMemoryLeavesNoFile) {
 #if !defined(__SANITIZE_ADDRESS__)
     bool printError = false;
     for (int mb = 80; mb <= 400; mb += 10) {
-        const auto [code, out, err] = test::Run(
-            "prlimit",
-            {QString("--as=%1").arg(mb * 1'000'000), ELENCARIO_BINARY, "--pdf", Pdf(), terni});
+        const auto [code, out, err] = Exec("prlimit", {QString("--as=%1").arg(mb * 1'000'000),
+                                                       ELENCARIO_BINARY, "--pdf", Pdf(), terni});
         if (code == 0) break;
         if (code == 127) continue;  // the loader could not even map the libraries
         printError = printError || err == "Errore di stampa ..! \n";
@@ -202,6 +279,121 @@ TEST_F(PdfTest, CommandInterruptedOrOutOfMemoryLeavesNoFile) {
     EXPECT_TRUE(QFile::exists(Pdf()));
 #endif
 }
+
+using namespace std::chrono_literals;
+using Clock = std::chrono::steady_clock;
+constexpr std::chrono::milliseconds kLimit = 2s;
+
+// Each test runs in a process of its own (ctest): what it puts in the environment may stay there.
+class PrintServerTest : public PdfTest {
+  protected:
+    void TearDown() override {
+        Signal(SIGCONT);
+        Output(ELENCARIO_PRINT_SERVER, {"stop", Folder()});
+    }
+    void SetUp() override {  // no printer or settings of the user's, for us and our commands
+        qunsetenv("PRINTER");
+        qunsetenv("LPDEST");
+        qputenv("HOME", Folder().toUtf8());
+        const QString socket = Output(ELENCARIO_PRINT_SERVER, {"start", Folder()}).trimmed();
+        ASSERT_FALSE(socket.isEmpty());
+        qputenv("CUPS_SERVER", socket.toUtf8());
+        cupsSetServer(socket.toUtf8().constData());
+    }
+    void Signal(int signal) const {
+        const int pid = Output("cat", {Folder() + "/cupsd.pid"}).trimmed().toInt();
+        ASSERT_GT(pid, 1);
+        ASSERT_EQ(kill(pid, signal), 0);
+    }
+};
+
+TEST_F(PrintServerTest, TheCommandsJobLandsWholeOnTheDefaultMedia) {
+    // The private queue prints to the edges; it is given a default media of its own.
+    const QString queue = Output("lpstat", {"-d"}).section(':', 1).trimmed();
+    Output("/usr/sbin/lpadmin", {"-p", queue, "-o", "PageSize=A5"});
+    const QStringList options{"--nome", "--numeri", "--margine", "4",
+                              QString(ELENCARIO_SAMPLES) + "/Sistema1.txt"};
+    QStringList listing;
+    for (const QString& line : Output(ELENCARIO_BINARY, options).split('\n'))
+        if (!line.simplified().isEmpty()) listing << line.simplified();
+    Output(ELENCARIO_BINARY, QStringList{"--stampa"} + options);
+    for (int attempt = 0; attempt < 600; ++attempt, QThread::msleep(50)) {
+        const QFileInfoList pdfs = QDir(Folder() + "/pdf").entryInfoList(QDir::Files);
+        if (!Output("lpstat", {"-o"}).isEmpty() || pdfs.size() != 1 || pdfs[0].size() == 0)
+            continue;
+        const PdfText printed = ReadPdf(pdfs[0].filePath());
+        EXPECT_NEAR(printed.pageWidth, QPageSize(QPageSize::A5).size(QPageSize::Point).width(), 1);
+        QStringList texts;
+        for (const PdfLine& line : printed.lines) texts << line.text;
+        EXPECT_EQ(texts.join('|').toStdString(), listing.join('|').toStdString());
+        return;
+    }
+    ADD_FAILURE() << "nessun PDF dalla stampante";
+}
+
+// With no room for the job's PDF in the temporary folder, nothing reaches the server.
+TEST_F(PrintServerTest, AFullTemporaryFolderIsAPrintErrorAndQueuesNothing) {
+    const QString pieno = Folder() + "/pieno";
+    QDir().mkpath(pieno);
+    if (std::get<0>(Exec("mount", {"-t", "tmpfs", "-o", "size=4k", "tmpfs", pieno})) != 0)
+        GTEST_SKIP() << "no tmpfs can be mounted here";
+    qputenv("TMPDIR", pieno.toUtf8());
+    const auto [code, out, err] =
+        Exec(ELENCARIO_BINARY, {"--stampa", QString(ELENCARIO_SAMPLES) + "/Integrale6.TXT"});
+    qunsetenv("TMPDIR");
+    Output("umount", {pieno});
+    EXPECT_EQ(code, 1);
+    EXPECT_EQ(err.toStdString(), "Errore di stampa ..! \n");
+    QThread::msleep(1000);
+    EXPECT_TRUE(Output("lpstat", {"-o"}).isEmpty());
+    EXPECT_TRUE(QDir(Folder() + "/pdf").isEmpty());
+}
+
+struct Broken {
+    const char* name;
+    int signal;  // sent to the server at the first call of keepGoing; 0: keepGoing says stop
+    bool manyChunks = true;  // else the whole PDF is sent before the server is asked to answer
+};
+class BrokenJobTest : public PrintServerTest, public testing::WithParamInterface<Broken> {};
+
+TEST_P(BrokenJobTest, EndsInTimeAndPrintsNothing) {
+    const Broken& c = GetParam();
+    const auto destination = FindDefaultDestination(kLimit);
+    ASSERT_TRUE(destination.has_value());
+    const QString pdf = Folder() + "/lavoro.pdf";
+    QPdfWriter writer(pdf);
+    writer.setPageLayout(destination->layout);
+    QImage image(900, c.manyChunks ? 900 : 9, QImage::Format_RGB32);
+    for (int y = 0; y < image.height(); ++y)
+        QRandomGenerator(y).fillRange(reinterpret_cast<quint32*>(image.scanLine(y)), 900);
+    QPainter(&writer).drawImage(QRect(0, 0, writer.width(), writer.width()), image);
+    ASSERT_GT(QFileInfo(pdf).size(), c.manyChunks ? 8 * 64 * 1024 : 0);
+    int asked = 0;
+    const auto start = Clock::now();
+    EXPECT_EQ(SubmitPdf(*destination, pdf, "Prova", kLimit,
+                        [&] {
+                            if (asked++ == 0 && c.signal != 0) Signal(c.signal);
+                            return asked > 1 || c.signal != 0;
+                        }),
+              c.signal != 0 ? CupsOutcome::Failed : CupsOutcome::Cancelled);
+    // A stopped server is given up on after the limit, anything else at once.
+    EXPECT_LT(Clock::now() - start, c.signal == SIGSTOP ? kLimit * 3 / 2 : kLimit / 2);
+    if (c.signal == SIGKILL) return;
+    EXPECT_TRUE(c.signal != 0 || Output("lpstat", {"-o"}).isEmpty()) << "lavoro in coda";
+    const auto lookup = Clock::now();  // nor does the look-up wait for a stopped server
+    EXPECT_TRUE(c.signal != SIGSTOP || !FindDefaultDestination(kLimit).has_value());
+    EXPECT_LT(Clock::now() - lookup, kLimit + 500ms);
+    Signal(SIGCONT);
+    QThread::msleep(1000);
+    EXPECT_TRUE(QDir(Folder() + "/pdf").isEmpty()) << "stampato un lavoro non confermato";
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Jobs, BrokenJobTest, testing::Values(
+    Broken{"ServerKilled", SIGKILL}, Broken{"ServerStopped", SIGSTOP},
+    Broken{"ServerStoppedBeforeAnswering", SIGSTOP, false}, Broken{"UserCancels", 0}),
+    [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
 
 }  // namespace
 }  // namespace elencario
