@@ -28,9 +28,6 @@
 #include "printing/qt/QtMessageService.h"
 #include "systems/Messages.h"
 #include "systems/Routines.h"
-#include "tests/support/RecordingPrinter.h"
-#include "tests/support/ScriptedMessages.h"
-#include "tests/support/TempFolder.h"
 
 namespace elencario::test {
 namespace {

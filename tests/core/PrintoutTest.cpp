@@ -10,9 +10,6 @@
 #include "printing/Printout.h"
 #include "systems/Messages.h"
 #include "systems/SystemReader.h"
-#include "tests/support/RecordingPrinter.h"
-#include "tests/support/ScriptedMessages.h"
-#include "tests/support/TempFolder.h"
 
 namespace elencario {
 namespace {

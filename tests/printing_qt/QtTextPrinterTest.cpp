@@ -26,7 +26,6 @@
 #include "printing/qt/FinestraAvanzamento.h"
 #include "printing/qt/QtTextPrinter.h"
 #include "systems/SystemReader.h"
-#include "tests/support/TempFolder.h"
 
 namespace elencario {
 namespace {
