@@ -117,8 +117,8 @@ constexpr Posto kPosti[] = {
     {"cmbColonneRiga", "Frame7#2", 12, 20, 63, 25, 9.75}, {"Frame7#3", "Frame1", 16, 182, 179, 53},
     {"Label1#3", "Frame7#3", 10, 28, 77, 17}, {"cmbMargine", "Frame7#3", 104, 20, 63, 25, 9.75},
     {"imgLink", "Frame1", 46, 246, 120, 31}, {"Frame7#4", "Frame1", 16, 278, 179, 71},
-    {"chkNomeSistema", "Frame7#4", 12, 16, 159, 21},
-    {"chkNumeriInGioco", "Frame7#4", 12, 42, 159, 21}, {"Label1#4", "Frame1", 32, 370, 83, 17},
+    {"chkNomeSistema", "Frame7#4", 12, 16, 159, 21}, {"Label1#4", "Frame1", 32, 370, 83, 17},
+    {"chkNumeriInGioco", "Frame7#4", 12, 42, 159, 21},
     {"lblCatturate", "Frame1", 134, 364, 45, 21, 9.75},
     {"cmdElencario", "Frame1", 24, 412, 165, 71, 9},
 };
@@ -430,8 +430,8 @@ TEST_P(QtMessageServiceTest, AskShowsTheBoxAsAskedAndAnswersTheButtonPressed) {
 INSTANTIATE_TEST_SUITE_P(Box, QtMessageServiceTest, testing::Values(
     Box{"Error", ErrorBox(" Non trovo Shared\\Sistemi ..! "), QMessageBox::Critical,
         "STAMPA ELENCARIO| Non trovo Shared\\Sistemi ..! |OK*^ ", Answer::Ok},
-    Box{"ExitQuestion", {testi::kDomandaUscita, Buttons::YesNo, Icon::Warning, DefaultButton::Second,
-        testi::kTitoloUscita}, QMessageBox::Warning,
+    Box{"ExitQuestion", {testi::kDomandaUscita, Buttons::YesNo, Icon::Warning,
+        DefaultButton::Second, testi::kTitoloUscita}, QMessageBox::Warning,
         "            Fine Sessione| Confermi uscita dal programma ?  |Sì No*^ ", Answer::Yes}),
     [](const auto& info) { return std::string(info.param.riga); });
 // clang-format on
