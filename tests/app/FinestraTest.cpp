@@ -1,19 +1,82 @@
-// The window as it starts and as it looks: start-up, layout, keyboard order and focus, counter.
+// The window driven in-process: start-up, layout, keyboard order and focus, the counter; the two
+// lists and the handlers behind them (what is chosen is loaded, what is highlighted is what is
+// loaded, the lists follow the disk); printing, closing and the message boxes.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QAbstractButton>
+#include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QScreen>
+#include <QTest>
+#include <QTimer>
+#include <fstream>
+#include <memory>
 
 #include "app/Avvio.h"
+#include "app/ElencoCartelle.h"
 #include "app/Eseguibile.h"
+#include "app/FrmAmain.h"
 #include "printing/ScelteOpzioni.h"
+#include "printing/qt/AmbienteQt.h"
+#include "printing/qt/QtMessageService.h"
 #include "systems/Messages.h"
-#include "tests/app/FinestraDiProva.h"
+#include "systems/Routines.h"
 
 namespace elencario::test {
 namespace {
+
+// The window started on a program folder whose name is not UTF-8 (byte 0xE0), with scripted
+// message boxes and a printer that records every job.
+struct FinestraDiProva {
+    FinestraDiProva() { std::filesystem::create_directories(sistemi); }
+    void Scrivi(const std::string& nome, std::string_view testo) const {
+        std::filesystem::create_directories((sistemi / nome).parent_path());
+        std::ofstream(sistemi / nome, std::ios::binary) << testo;
+    }
+    // False when the window refused to start or was not shown active.
+    bool Apri(bool mostra = false) {
+        finestra = FrmAmain::Apri(
+            TestoDaPercorso(sistemi.parent_path().parent_path()), messaggi,
+            [this] { return std::make_unique<RecordingPrinter>(Guasto{}, &stampante); });
+        if (!finestra || !mostra) return finestra != nullptr;
+        finestra->show();
+        QApplication::setActiveWindow(finestra.get());
+        return QTest::qWaitForWindowActive(finestra.get());
+    }
+    template <class W = QListWidget>
+    [[nodiscard]] W* Controllo(const char* nome) const {
+        return finestra->findChild<W*>(QString::fromLatin1(nome));
+    }
+    // Clicks File1's entry for the file `nome` (its bytes as Qt decodes them).
+    void Clicca(const char* nome, Qt::MouseButton tasto = Qt::LeftButton,
+                Qt::KeyboardModifiers modificatori = {}) const {
+        auto* file1 = Controllo("File1");
+        const auto trovati = file1->findItems(QString::fromUtf8(nome), Qt::MatchExactly);
+        ASSERT_EQ(trovati.size(), 1) << nome;
+        QTest::mouseClick(file1->viewport(), tasto, modificatori,
+                          file1->visualItemRect(trovati.front()).center());
+    }
+    // The texts of a list's entries, or of its highlighted ones.
+    [[nodiscard]] QStringList Voci(const char* lista, bool soloEvidenziate = false) const {
+        QStringList testi;
+        for (int i = 0; const QListWidgetItem* v = Controllo(lista)->item(i); ++i)
+            if (!soloEvidenziate || v->isSelected()) testi << v->text();
+        return testi;
+    }
+
+    TempFolder temp;
+    const std::filesystem::path sistemi = temp.path() / "cart\xE0" / "Shared" / "Sistemi";
+    ScriptedMessages messaggi;
+    RecordingPrinter stampante;
+    std::unique_ptr<FrmAmain> finestra;
+};
 
 TEST(AvvioTest, WithoutTheSystemsFolderShowsTheMessageAndEndsWithoutWindowOrExitQuestion) {
     const TempFolder programma;
@@ -54,8 +117,8 @@ constexpr Posto kPosti[] = {
     {"cmbColonneRiga", "Frame7#2", 12, 20, 63, 25, 9.75}, {"Frame7#3", "Frame1", 16, 182, 179, 53},
     {"Label1#3", "Frame7#3", 10, 28, 77, 17}, {"cmbMargine", "Frame7#3", 104, 20, 63, 25, 9.75},
     {"imgLink", "Frame1", 46, 246, 120, 31}, {"Frame7#4", "Frame1", 16, 278, 179, 71},
-    {"chkNomeSistema", "Frame7#4", 12, 16, 159, 21},
-    {"chkNumeriInGioco", "Frame7#4", 12, 42, 159, 21}, {"Label1#4", "Frame1", 32, 370, 83, 17},
+    {"chkNomeSistema", "Frame7#4", 12, 16, 159, 21}, {"Label1#4", "Frame1", 32, 370, 83, 17},
+    {"chkNumeriInGioco", "Frame7#4", 12, 42, 159, 21},
     {"lblCatturate", "Frame1", 134, 364, 45, 21, 9.75},
     {"cmdElencario", "Frame1", 24, 412, 165, 71, 9},
 };
@@ -72,7 +135,7 @@ bool Intero(const QLabel& l, const QFont& f) {
 TEST(FinestraTest, EveryControlAndEveryCountSitsWholeAtItsPlaceInAFixedWindow) {
     FinestraDiProva prova;
     ASSERT_TRUE(prova.Apri());
-    QWidget& f = prova.Finestra();
+    QWidget& f = *prova.finestra;
     EXPECT_EQ(f.minimumSize(), QSize(591, 527));
     EXPECT_EQ(f.maximumSize(), f.minimumSize());
     EXPECT_EQ(f.windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint),
@@ -108,13 +171,12 @@ TEST(FinestraTest, EveryControlAndEveryCountSitsWholeAtItsPlaceInAFixedWindow) {
                                        {"cmbColonneRiga", kSceltaColonneRiga},
                                        {"cmbMargine", kSceltaMargine}}) {
         const auto* c = prova.Controllo<QComboBox>(nome);
-        QStringList attese, offerte;
+        QStringList attese, offerte;  // the entries, then the one shown and its place
         for (const std::string_view v : scelte.voci)
             attese << QString::fromUtf8(v.data(), v.size());
         for (int i = 0; i < c->count(); ++i) offerte << c->itemText(i);
-        EXPECT_EQ(offerte, attese) << nome;
-        EXPECT_EQ(c->currentIndex(), int(scelte.iniziale)) << nome;
-        EXPECT_EQ(c->currentText(), c->itemText(c->currentIndex())) << nome;
+        EXPECT_EQ(offerte << c->currentText() << QString::number(c->currentIndex()),
+                  attese << attese.value(int(scelte.iniziale)) << QString::number(scelte.iniziale));
     }
     auto* contatore = prova.Controllo<QLabel>("lblCatturate");
     for (const auto ruolo : {QPalette::Window, QPalette::WindowText})  // its own, not the window's
@@ -138,7 +200,7 @@ TEST(FinestraTest, EveryControlAndEveryCountSitsWholeAtItsPlaceInAFixedWindow) {
 TEST(FinestraTest, CentredTabFollowsTheWindowOrderAndTheFocusIsSeenOnEveryControl) {
     FinestraDiProva prova;
     ASSERT_TRUE(prova.Apri(true));
-    FrmAmain& f = prova.Finestra();
+    FrmAmain& f = *prova.finestra;
     f.CentraSulloSchermo();
     ASSERT_NE(f.frameGeometry(), f.geometry());  // else the centring proves nothing
     const QPoint scarto = f.frameGeometry().center() - f.screen()->availableGeometry().center();
@@ -163,6 +225,216 @@ TEST(FinestraTest, CentredTabFollowsTheWindowOrderAndTheFocusIsSeenOnEveryContro
     QTest::keyClick(prova.Controllo<QWidget>("cmdElencario"), Qt::Key_Return);
     EXPECT_EQ(prova.messaggi.asked, std::vector{ErrorBox(testi::kSelezionareSistema)});
 }
+
+namespace fs = std::filesystem;
+const char *const kErrore9 = "Si è verificato l' errore: 9", *const S1 = "Sistema1.txt",
+                  *const D = "du\xE0.txt", *const A = "\xE0lfa";
+
+// Listed: du?.txt (2 combinations), rotto.txt (error 9), Sistema1.txt (5) and sparito.txt (gone
+// when clicked); the subfolder ?lfa holds another Sistema1.txt (3).
+class ListeTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        prova.Scrivi(S1, "3 15 27\r\n3 15 42\r\n3 27 42\r\n15 27 42\r\n8 15 27\r\n");
+        prova.Scrivi(D, "1 2\r\n3 4\r\n");
+        prova.Scrivi(std::string(A) + "/" + S1, "1 2\r\n3 4\r\n5 6\r\n");
+        for (const char* nome : {"rotto.txt", "sparito.txt", "d.DAT", "e.txt.bak", ".h.txt"})
+            prova.Scrivi(nome, "5 6\r\n7 91\r\n");
+        ASSERT_EQ(::mkfifo((prova.sistemi / "tubo.txt").c_str(), 0600), 0);
+        ASSERT_TRUE(prova.Apri(mostra));
+        fs::remove(prova.sistemi / "sparito.txt");
+    }
+    // The highlight, the counter and its tooltip tell the system `nome` loaded ("": none).
+    void Caricato(const char* nome, int conteggio) const {
+        const auto* c = prova.Controllo<QLabel>("lblCatturate");
+        const std::string file = *nome ? TestoDaPercorso(prova.sistemi / nome) : "";
+        EXPECT_EQ(prova.Voci("File1", true), *nome ? QStringList{nome} : QStringList());
+        EXPECT_EQ(QStringList({c->text(), c->toolTip()}),
+                  QStringList({QString::number(conteggio), *nome ? QString::fromStdString(file)
+                                                                 : testi::kNessunSistemaCaricato}));
+        EXPECT_EQ(prova.finestra->Variabili().FileSistema, file);
+    }
+    bool mostra = false;
+    FinestraDiProva prova;
+};
+
+struct Scelta {
+    const char *nome, *primaCaricato, *cliccato;
+    Qt::MouseButton tasto;
+    Qt::KeyboardModifiers modificatori;
+    const char* evidenziato;  // then its count and the message shown, if any
+    int conteggio;
+    const char* messaggio;
+    friend void PrintTo(const Scelta& s, std::ostream* os) { *os << s.nome; }
+};
+class SceltaTest : public ListeTest, public ::testing::WithParamInterface<Scelta> {};
+TEST_P(SceltaTest, OnlyThePlainPrimaryClickChoosesAndTheHighlightIsWhatIsLoaded) {
+    const Scelta& s = GetParam();
+    if (s.primaCaricato) prova.Clicca(s.primaCaricato);
+    prova.Clicca(s.cliccato, s.tasto, s.modificatori);
+    Caricato(s.evidenziato, s.conteggio);
+    EXPECT_EQ(prova.messaggi.asked,
+              s.messaggio ? std::vector{ErrorBox(s.messaggio)} : std::vector<MessageRequest>{});
+}
+
+constexpr auto L = Qt::LeftButton, R = Qt::RightButton;
+constexpr auto kNo = Qt::NoModifier, kCtrl = Qt::ControlModifier;
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(File1, SceltaTest, ::testing::Values(
+    Scelta{"Plain", S1, D, L, kNo, D, 2, nullptr},
+    Scelta{"Right", S1, D, R, kNo, S1, 5, nullptr},
+    Scelta{"Back", nullptr, D, Qt::BackButton, kNo, "", 0, nullptr},
+    Scelta{"Ctrl", S1, D, L, kCtrl, S1, 5, nullptr},
+    Scelta{"CtrlOnLoaded", S1, S1, L, kCtrl, S1, 5, nullptr},
+    Scelta{"Shift", nullptr, D, L, Qt::ShiftModifier, "", 0, nullptr},
+    Scelta{"AltRight", D, "rotto.txt", R, Qt::AltModifier, D, 2, nullptr},
+    Scelta{"BadContentBackToLoaded", S1, "rotto.txt", L, kNo, S1, 5, kErrore9},
+    Scelta{"BadContentNothingLoaded", nullptr, "rotto.txt", L, kNo, "", 0, kErrore9},
+    Scelta{"VanishedBackToLoaded", D, "sparito.txt", L, kNo, D, 2, testi::kFileNonTrovato}),
+    [](const auto& info) { return std::string(info.param.nome); });
+// clang-format on
+
+// The keyboard loads each name it passes, past a failed one too, and so does a drag; the print
+// takes the options as typed ("1" is not completed to "10"); the exit question decides.
+struct Mostrata : ListeTest {
+    Mostrata() { mostra = true; }
+};
+TEST_F(Mostrata, KeyboardAndDragLoadEachNameReachedPrintTakesTheOptionsAsTyped) {
+    auto* file1 = prova.Controllo("File1");  // has the focus, on no name yet
+    for (const auto& [nome, conteggio] : {std::pair{D, 2}, {D, 2}, {S1, 5}}) {
+        QTest::keyClick(file1, Qt::Key_Down);  // to du?.txt, rotto.txt, Sistema1.txt
+        Caricato(nome, conteggio);
+    }
+    const auto centro = [&](int riga) { return file1->visualItemRect(file1->item(riga)).center(); };
+    QTest::mousePress(file1->viewport(), L, {}, centro(0));
+    Caricato(D, 2);
+    QTest::mouseMove(file1->viewport(), centro(2));  // jumps over rotto.txt
+    QTest::mouseRelease(file1->viewport(), L, {}, centro(2));
+    Caricato(S1, 5);
+    EXPECT_EQ(prova.messaggi.asked, std::vector{ErrorBox(kErrore9)});
+
+    prova.Controllo<QCheckBox>("chkNomeSistema")->click();
+    for (const auto& [nome, testo] : {std::pair{"cmbMargine", "1"}, {"cmbCarattere", "Arial"}}) {
+        auto* cmb = prova.Controllo<QComboBox>(nome);
+        cmb->setFocus();
+        cmb->lineEdit()->selectAll();
+        QTest::keyClicks(cmb->lineEdit(), testo);
+    }
+    prova.messaggi.answers = {Answer::Yes, Answer::No, Answer::Yes};
+    prova.Controllo<QPushButton>("cmdElencario")->click();
+    const auto& c = prova.stampante.calls;
+    EXPECT_EQ(std::vector(c.begin(), c.begin() + 2),
+              (std::vector<std::string>{"font Arial", "size " + std::to_string(9.0f)}));
+    EXPECT_EQ(prova.stampante.Listing(),
+              (std::vector<std::string>{"", "", " SISTEMA1.TXT -  Numeri: 5 - Combinazioni: 5", "",
+                                        "", " 3 15 27   -   3 15 42   -   3 27 42   -   15 27 42",
+                                        " 8 15 27"}));
+    EXPECT_FALSE(prova.finestra->close());
+    Caricato(S1, 5);
+    EXPECT_TRUE(prova.finestra->close());
+    EXPECT_EQ(prova.messaggi.asked.back(),
+              (MessageRequest{testi::kDomandaUscita, Buttons::YesNo, Icon::Warning,
+                              DefaultButton::Second, testi::kTitoloUscita}));
+    EXPECT_EQ(prova.messaggi.asked.size(), 4u);
+}
+
+// Enter or a double click opens a folder, one click only chooses; File1 follows, highlighting
+// the loaded system in its own folder only; a folder that cannot be read is refused. While the
+// window is open the lists follow the disk, the cursor and the highlight staying on their names,
+// nothing loaded again; the listed folder removed is reported once.
+TEST_F(ListeTest, Dir1OpensOrRefusesAFolderAndTheListsFollowTheDisk) {
+    auto* dir1 = prova.Controllo<ElencoCartelle>("Dir1");
+    const QStringList voci = prova.Voci("Dir1");
+    const auto sistemi = static_cast<int>(voci.size()) - 2;
+    ASSERT_EQ(voci.mid(sistemi), (QStringList{"Sistemi", QString::fromUtf8(A)}));
+    EXPECT_EQ(dir1->currentRow(), sistemi);
+    prova.Clicca(S1);
+    dir1->setCurrentRow(sistemi + 1);
+    QTest::keyClick(dir1, Qt::Key_Return);
+    EXPECT_EQ(prova.Voci("File1"), QStringList{S1});
+    EXPECT_TRUE(prova.Voci("File1", true).isEmpty());  // the same name in another folder
+    prova.Clicca(S1);
+    EXPECT_EQ(prova.finestra->Variabili().FileSistema, TestoDaPercorso(prova.sistemi / A / S1));
+    const QPoint su = dir1->visualItemRect(dir1->item(sistemi)).center();
+    QTest::mouseClick(dir1->viewport(), L, {}, su);
+    EXPECT_EQ(dir1->Cartella(), prova.sistemi / A);
+    QTest::mouseDClick(dir1->viewport(), L, {}, su);
+    EXPECT_EQ(dir1->Cartella(), prova.sistemi);
+    EXPECT_TRUE(prova.Voci("File1", true).isEmpty());
+    fs::rename(prova.sistemi / A, prova.sistemi / "gamma");
+    dir1->setCurrentRow(sistemi + 1);
+    QTest::keyClick(dir1, Qt::Key_Enter);
+    EXPECT_EQ(prova.messaggi.asked, std::vector{ErrorBox(testi::kCartellaNonAccessibile)});
+    EXPECT_EQ(dir1->Cartella(), prova.sistemi);
+
+    prova.Clicca(S1);
+    const auto segue = [&](const QStringList& attese) {  // File1, then the subfolders in Dir1
+        const auto liste = [&] {
+            return prova.Voci("File1") + prova.Voci("Dir1").mid(sistemi + 1);
+        };
+        EXPECT_TRUE(QTest::qWaitFor([&] { return liste() == attese; }, 2000))
+            << liste().join(' ').toStdString();
+    };
+    const fs::path s = prova.sistemi;
+    std::ofstream(s / S1) << "1\r\n";
+    std::ofstream(s / "nuovo.TXT") << "1\r\n";
+    fs::create_directory(s / "Beta.txt");
+    segue({QString::fromUtf8(D), "nuovo.TXT", "rotto.txt", S1, "Beta.txt", "gamma"});
+    Caricato(S1, 5);
+    EXPECT_EQ(prova.Controllo("File1")->currentRow(), 3);
+    fs::remove(s / D);
+    fs::rename(s / S1, s / "s2.txt");
+    fs::rename(s / "gamma", s / A);
+    segue({"nuovo.TXT", "rotto.txt", "s2.txt", "Beta.txt", QString::fromUtf8(A)});
+    EXPECT_TRUE(prova.Voci("File1", true).isEmpty());
+    fs::remove_all(s);  // the lists stay
+    EXPECT_TRUE(QTest::qWaitFor([&] { return prova.messaggi.asked.size() > 1; }, 2000));
+    QTest::qWait(300);
+    EXPECT_EQ(prova.messaggi.asked.size(), 2u);
+    EXPECT_EQ(prova.Voci("File1"), (QStringList{"nuovo.TXT", "rotto.txt", "s2.txt"}));
+    EXPECT_EQ(prova.finestra->Variabili().TotCombinazioni, 5);
+    dir1->ApriVoce(0);  // the root opens too
+    EXPECT_EQ(dir1->Cartella(), s.root_path());
+}
+
+struct Box {
+    const char* riga;
+    MessageRequest richiesta;
+    QMessageBox::Icon icona;
+    QString vista;    // title|text|buttons in Italian, the default one marked *, Escape's one ^
+    Answer risposta;  // to the first button
+};
+
+class QtMessageServiceTest : public testing::TestWithParam<Box> {};
+TEST_P(QtMessageServiceTest, AskShowsTheBoxAsAskedAndAnswersTheButtonPressed) {
+    const Box& b = GetParam();
+    ASSERT_TRUE(PreparaQt(*qApp)) << "traduzione qtbase_it non trovata";
+    QObject contesto;
+    QTimer::singleShot(0, &contesto, [&b] {  // inside the box's own event loop
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        EXPECT_TRUE(box->icon() == b.icona && box->textFormat() == Qt::PlainText);
+        QString vista = box->windowTitle() + '|' + box->text() + '|';
+        for (QAbstractButton* button : box->buttons()) {
+            const QString testo = button->text().remove('&');
+            vista += testo + (button == box->defaultButton() ? "*" : "") +
+                     (button == box->escapeButton() ? "^" : "") + ' ';
+        }
+        EXPECT_EQ(vista.toStdString(), b.vista.toStdString());
+        box->buttons().constFirst()->click();
+    });
+    EXPECT_EQ(QtMessageService().Ask(b.richiesta), b.risposta);
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Box, QtMessageServiceTest, testing::Values(
+    Box{"Error", ErrorBox(" Non trovo Shared\\Sistemi ..! "), QMessageBox::Critical,
+        "STAMPA ELENCARIO| Non trovo Shared\\Sistemi ..! |OK*^ ", Answer::Ok},
+    Box{"ExitQuestion", {testi::kDomandaUscita, Buttons::YesNo, Icon::Warning,
+        DefaultButton::Second, testi::kTitoloUscita}, QMessageBox::Warning,
+        "            Fine Sessione| Confermi uscita dal programma ?  |Sì No*^ ", Answer::Yes}),
+    [](const auto& info) { return std::string(info.param.riga); });
+// clang-format on
 
 }  // namespace
 }  // namespace elencario::test

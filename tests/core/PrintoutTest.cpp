@@ -1,18 +1,22 @@
+// The listing, the print button and the `elencario` command, over a recording printer.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <filesystem>
+#include <tuple>
 #include <vector>
 
+#include "cli/Elencario.h"
 #include "printing/Printout.h"
 #include "systems/Messages.h"
 #include "systems/SystemReader.h"
-#include "tests/support/RecordingPrinter.h"
-#include "tests/support/ScriptedMessages.h"
-#include "tests/support/TempFolder.h"
 
 namespace elencario {
 namespace {
 
 using Lines = std::vector<std::string>;
+using enum PrinterStatus;
+using Spazio::MargineTroppoLargo, Spazio::CarattereTroppoGrande;
 
 VARIABILI Sistema(const std::string& righe) {
     const test::TempFolder cartella;
@@ -22,18 +26,15 @@ VARIABILI Sistema(const std::string& righe) {
     return v;
 }
 
-std::string Serie(int n) {
+std::string Serie(int n) {  // the rows 1, 2, … 90, 1, 2, …
     std::string righe;
     for (int i = 0; i < n; ++i) righe += std::to_string(1 + i % 90) + "\r\n";
     return righe;
 }
 
-std::string Numeri(int da, int a) {
+std::string Numeri(int da, int a) {  // a line of numbers in play
     std::string testo = "  ";
-    for (int n = da; n <= a; ++n) {
-        if (n < 10) testo += '0';
-        testo += std::to_string(n) + ' ';
-    }
+    for (int n = da; n <= a; ++n) testo.append(n < 10 ? "0" : "").append(std::to_string(n)) += ' ';
     return testo;
 }
 
@@ -53,13 +54,12 @@ TEST_P(ListingTest, NumbersInPlayThirtyToALineThenTheRowsJoinedBySeparator) {
     const CasoElenco& c = GetParam();
     test::RecordingPrinter p;
     EXPECT_EQ(ComponiElencario(Sistema(c.righe), {"Arial", 10, c.perRiga, 2, false, c.numeri}, p),
-              PrinterStatus::Ok);
+              Ok);
     const Lines l = p.Listing();
     ASSERT_EQ(l.size(), 5 + std::max(c.linee, c.prime.size()));
     EXPECT_EQ(Lines(l.begin() + 5, l.begin() + 5 + std::ssize(c.prime)), c.prime);
     if (c.ultima) {
-        EXPECT_EQ(l.back(), c.ultima);
-        EXPECT_EQ(l[2], c.intestazione);
+        EXPECT_EQ(Lines({l[2], l.back()}), Lines({c.intestazione, c.ultima}));
     }
 }
 
@@ -84,10 +84,10 @@ INSTANTIATE_TEST_SUITE_P(Shapes, ListingTest, ::testing::Values(
 // clang-format on
 
 TEST(RoomCheckTest, GetsTheRowWithMostFiguresOfEveryLengthBeforeAnythingIsPrinted) {
-    test::RecordingPrinter p({.spazio = Spazio::MargineTroppoLargo});
+    test::RecordingPrinter p({.spazio = MargineTroppoLargo});
     EXPECT_EQ(
         ComponiElencario(Sistema(" 1 2 3 4\r\n10 20 3\r\n11 22 3\r\n90\r\n9 1"), {"A", 9, 4, 0}, p),
-        (EsitoComposizione{PrinterStatus::Ok, Spazio::MargineTroppoLargo}));
+        (EsitoComposizione{Ok, MargineTroppoLargo}));
     EXPECT_EQ(p.candidati, (Lines{"90", "9 1", "10 20 3"}));
     EXPECT_EQ(p.calls, (Lines{"font A", "size " + std::to_string(9.0f)}));  // set first
 }
@@ -115,12 +115,10 @@ TEST_P(PrintButtonTest, OneBoxPerOutcome) {
         attese.push_back({testi::kConfermiStampa, Buttons::YesNo, Icon::None, {}, {}});
     if (c.messaggio) attese.push_back(ErrorBox(c.messaggio));
     EXPECT_EQ(box.asked, attese);
-    EXPECT_EQ(printer.documentEnded, c.esito == EsitoStampa::Stampato);
+    EXPECT_EQ(printer.DocumentEnded(), c.esito == EsitoStampa::Stampato);
 }
 
 using enum EsitoStampa;
-using enum PrinterStatus;
-using Spazio::MargineTroppoLargo, Spazio::CarattereTroppoGrande;
 using namespace testi;
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Outcomes, PrintButtonTest, ::testing::Values(
@@ -138,6 +136,126 @@ INSTANTIATE_TEST_SUITE_P(Outcomes, PrintButtonTest, ::testing::Values(
                 {.spazio = CarattereTroppoGrande}}),
     [](const auto& info) { return std::string(info.param.nome); });
 // clang-format on
+
+std::string Contenuto(std::FILE* f) {
+    std::string testo(1 << 16, '\0');  // more than any output here
+    std::rewind(f);
+    testo.resize(std::fread(testo.data(), 1, testo.size(), f));
+    return testo;
+}
+
+struct CommandTest : ::testing::Test {
+    // Status, standard output and standard error. An argument "=TEXT" is the system, a file
+    // holding TEXT; "@~" is a hard link to it, "@/" this folder, "@TEXT" another file with TEXT.
+    std::tuple<int, std::string, std::string> Esegui(std::vector<std::string> argomenti,
+                                                     const UsciteStampa& uscite = {}) {
+        std::string sistema;
+        for (std::string& a : argomenti)
+            if (a.starts_with('=')) a = sistema = File("Sistema1.txt", a.substr(1));
+        for (std::string& a : argomenti) {
+            std::error_code e;  // where no link can be made, the system's own name
+            if (a == "@~") std::filesystem::create_hard_link(sistema, cartella.path() / "l", e);
+            if (a == "@~") a = e ? sistema : TestoDaPercorso(cartella.path() / "l");
+            if (a == "@/") a = cartella.Text();
+            if (a.starts_with('@')) a = File("a.pdf", a.substr(1));
+        }
+        std::FILE* out = std::tmpfile();
+        std::FILE* err = std::tmpfile();
+        const int stato = EseguiElencario(argomenti, out, err, uscite);
+        std::tuple esito{stato, Contenuto(out), Contenuto(err)};
+        std::fclose(out);
+        std::fclose(err);
+        return esito;
+    }
+    std::string File(const std::string& n, std::string_view c) {
+        return TestoDaPercorso(cartella.Write(n, c));
+    }
+    test::TempFolder cartella;
+};
+
+struct CasoComando {
+    const char* nome;
+    friend void PrintTo(const CasoComando& c, std::ostream* os) { *os << c.nome; }
+    std::vector<std::string> argomenti;
+    int stato;
+    std::string err;           // a part of standard error; empty when nothing is said
+    test::Guasto guasto = {};  // of the PDF file or printer
+    std::string out = {};      // how standard output begins; empty when nothing is written
+};
+class CommandTableTest : public CommandTest, public ::testing::WithParamInterface<CasoComando> {};
+TEST_P(CommandTableTest, StatusAndMessages) {
+    const CasoComando& c = GetParam();
+    const auto nuova = [&] { return std::make_unique<test::RecordingPrinter>(c.guasto); };
+    const auto [stato, out, err] = Esegui(c.argomenti, {[&](auto&) { return nuova(); }, nuova, {}});
+    EXPECT_EQ(stato, c.stato);
+    EXPECT_EQ(out.substr(0, c.out.empty() ? std::string::npos : c.out.size()), c.out);
+    EXPECT_EQ(err.empty(), c.err.empty()) << err;
+    EXPECT_NE(err.find(c.err), std::string::npos) << err;
+}
+
+const std::string kUso = "\nUso: elencario";
+constexpr const char* kPdfScrittura = "Impossibile scrivere il file PDF x.pdf: disco pieno";
+const std::vector<std::string> kPdf{"--pdf", "x.pdf", "=1"};
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Cases, CommandTableTest, ::testing::Values(
+    CasoComando{"WorkedExample", {"--nome", "--numeri", "--margine", "4",
+                "=3 15 27\r\n3 15 42\r\n3 27 42\r\n15 27 42\r\n8 15 27\r\n"}, 0, "", {},
+                "\n\n    SISTEMA1.TXT -  Numeri: 5 - Combinazioni: 5\n\n\n    IN GIOCO:\n"
+                "    03 08 15 27 42 \n\n\n"
+                "    3 15 27   -   3 15 42   -   3 27 42   -   15 27 42\n    8 15 27\n"},
+    CasoComando{"Help", {"-h", "a", "b"}, 0, "", {}, "Uso: elencario"},
+    CasoComando{"LongHelp", {"--help", "a", "b"}, 0, "", {}, "Uso: elencario"},
+    CasoComando{"LoadFails", {"=1 91"}, 1, "Si è verificato l' errore: 9\n"},
+    CasoComando{"NoRows", {"=\r\n"}, 1, "Selezionare un Sistema ..! \n"},
+    CasoComando{"PerLine", {"--colonne", "0", "=1"}, 2, "Colonne Riga non valide ..! \n"},
+    CasoComando{"Size", {"--grandezza", "0", "=1"}, 2, "Grandezza carattere non valida ..! \n"},
+    CasoComando{"Margin", {"--margine", "-1", "=1"}, 2, "Margine Sx non valido ..! \n"},
+    CasoComando{"PerLineFirst", {"--grandezza", "x", "--colonne", "x", "=1"}, 2, "Colonne"},
+    CasoComando{"SizeBeforeMargin", {"--margine", "", "--grandezza", "9.5", "=1"}, 2, "Grandezza"},
+    CasoComando{"LowestValuesAccepted", {"--stampa", "--grandezza", "1", "--colonne", "-4",
+                "--margine", "0", "=1"}, 0, ""},
+    CasoComando{"UnknownOption", {"--colore", "=1"}, 2, "Opzione sconosciuta: --colore" + kUso},
+    CasoComando{"PdfAndPrinter", {"--pdf", "x", "--stampa", "=1"}, 2,
+                "Le opzioni --pdf e --stampa si escludono a vicenda" + kUso},
+    CasoComando{"NoFile", {}, 2, "Indicare il file del sistema" + kUso},
+    CasoComando{"EmptyName", {""}, 2, "Indicare il file del sistema" + kUso},
+    CasoComando{"TwoFiles", {"a.txt", "b.txt"}, 2, "Indicare un solo sistema" + kUso},
+    CasoComando{"NoValue", {"--margine"}, 2, "Manca il valore dell'opzione --margine" + kUso},
+    CasoComando{"PdfValueIsAnOption", {"--pdf", "--nome", "=1"}, 2,
+                "Manca il valore dell'opzione --pdf" + kUso},
+    CasoComando{"DashHIsAFileAfterDashes", {"--", "-h"}, 1, "File non trovato ..! \n"},
+    CasoComando{"PdfOverSystemViaLink", {"--pdf", "@~", "=1"}, 2, " è il sistema da stampare"},
+    CasoComando{"PdfOverAFileNotPdf", {"--pdf", "@%PDF", "=1"}, 2, " non è un PDF: non viene "},
+    CasoComando{"PdfOverAnEarlierPdf", {"--pdf", "@%PDF-1", "=1"}, 0, ""},
+    CasoComando{"PdfOverAnEmptyFile", {"--pdf", "@", "=1"}, 0, ""},
+    CasoComando{"PdfFolderLeftToTheWriter", {"--pdf", "@/", "=1"}, 0, ""},
+    CasoComando{"PdfNotWritten", kPdf, 1, std::string(kPdfScrittura) + "\n", {.prepara = PrintError,
+                .errore = kPdfScrittura}},
+    CasoComando{"PdfNoRoom", kPdf, 2, "Margine Sx non valido ..! ", {.spazio = MargineTroppoLargo}},
+    CasoComando{"PdfInterrupted", kPdf, 130, "", {.dopo = 3, .stato = Cancelled}},
+    CasoComando{"NoPrinter", {"--stampa", "=1"}, 1, "Nessuna stampante disponibile ..! \n",
+                {.prepara = NoPrinter}},
+    CasoComando{"PrinterFails", {"--stampa", "=1"}, 1, "Errore di stampa ..! \n", {.dopo = 3}}),
+    [](const auto& info) { return std::string(info.param.nome); });
+// clang-format on
+
+// The built program itself, run from the system's folder, and what this build lacks.
+TEST_F(CommandTest, TheProgramAndOutputsThisBuildLacks) {
+    EXPECT_EQ(std::get<2>(Esegui({"--pdf", "x", "=1"})).find("Questa versione non produce"), 0u);
+    EXPECT_EQ(std::get<2>(Esegui({"--stampa", "=1"})).find("Questa versione non stampa"), 0u);
+#ifndef _WIN32
+    const auto programma = [](const std::string& comando) {  // its status and what it writes
+        std::FILE* p = ::popen(comando.c_str(), "r");
+        const std::string testo = Contenuto(p);
+        const int stato = ::pclose(p);
+        return std::pair(WIFEXITED(stato) ? WEXITSTATUS(stato) : -1, testo);
+    };
+    EXPECT_EQ(programma("cd '" ELENCARIO_SAMPLES "' && '" ELENCARIO_BINARY "' Sistema1.txt 2>&1"),
+              std::pair(0, std::get<1>(Esegui({ELENCARIO_SAMPLES "/Sistema1.txt"}))));
+    EXPECT_EQ(programma("'" ELENCARIO_BINARY "' '" + cartella.Text() + "/manca' 2>&1 >/dev/null"),
+              std::pair(1, std::string("File non trovato ..! \n")));
+#endif
+}
 
 }  // namespace
 }  // namespace elencario

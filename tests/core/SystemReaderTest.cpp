@@ -1,13 +1,22 @@
+// The loader over well-formed, malformed and hostile files and failures of the file system (each
+// failure reported, the system loaded before and the entry itself left exactly as they were),
+// the fuzz target's rules over its corpus, and the path routines.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
+#include <functional>
 #include <sstream>
 
+#include "fuzz/ControlliCaricamento.h"
+#include "fuzz/MemoryFileSource.h"
 #include "systems/NumeriErrore.h"
 #include "systems/PlatformFileSource.h"
-#include "systems/Routines.h"
 #include "systems/SystemReader.h"
-#include "tests/support/TempFolder.h"
+
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
 
 namespace elencario {
 namespace {
@@ -37,18 +46,13 @@ std::string Blocchi(bool righe) {
 
 struct Caso {
     const char* nome;
+    friend void PrintTo(const Caso& c, std::ostream* os) { *os << c.nome; }
     std::string contenuto;  // the file holds `volte` copies of it
     int errore;             // 0: the file loads, giving `righe`, each ended by '|'
     std::string righe = "";
     std::size_t volte = 1;
 };
-
-void PrintTo(const Caso& c, std::ostream* os) {
-    *os << c.nome;
-}
-
 class ContentTest : public ::testing::TestWithParam<Caso> {};
-
 // A file either loads whole, replacing the system loaded before, or fails and leaves that one as
 // it was. Rows may take 4 MiB only: a failing row is decided at its first bad piece, never held.
 TEST_P(ContentTest, LoadsWholeOrKeepsSystemLoadedBefore) {
@@ -58,7 +62,7 @@ TEST_P(ContentTest, LoadsWholeOrKeepsSystemLoadedBefore) {
     cartella.Write("prima.txt", "3 15 27\r\n8 15 42\r\n");
     ASSERT_EQ(CaricaSistema(v, cartella.Text(), "prima.txt"), 0);
     const VARIABILI prima = v;
-    cartella.WriteRepeated("dopo.txt", c.contenuto, c.volte);
+    cartella.Write("dopo.txt", c.contenuto, c.volte);
     PlatformFileSource sorgente;
     ASSERT_EQ(CaricaSistema(v, cartella.Text(), "dopo.txt", sorgente, {4 << 20}), c.errore);
     if (c.errore != 0) {
@@ -79,49 +83,197 @@ TEST_P(ContentTest, LoadsWholeOrKeepsSystemLoadedBefore) {
     EXPECT_EQ(v.TotNumeri, std::count(numeri.begin(), numeri.end(), 1));
 }
 
-using ::testing::Values;
-
-INSTANTIATE_TEST_SUITE_P(
-    Files, ContentTest,
-    Values(Caso{"LineEnds", "1 2\r\n3 4\n5\r6\n\r7", 0, "1 2|3 4|5|6|7|"},
-           Caso{"Blanks", "  01  02\t03 \r\n\t \t7 8\r\n\r\n  \r\n1\t\t2\r\n\t\t", 0,
-                "01 02 03|7 8|1 2|"},
-           Caso{"Quotes", "10,20,\"30,40\"\r\n\"1 2\"x y,3\r\n\"\"\r\n5,\r\n\"4, 5, 6", 0,
-                "10|20|30 40|1 2|3|5|4 5 6|"},
-           Caso{"QuotedBlanksEmptyRow", "\"  ,\t \"\r\n", 0, "|"},
-           Caso{"SignsZerosRepeats", "5 5 5\r\n+5 005 90", 0, "5 5 5|+5 005 90|"},
-           Caso{"EmptyFile", "", 0}, Caso{"OnlyBlanks", "  \r\n \t ", 0},
-           Caso{"AcrossBlocks", Blocchi(false), 0, Blocchi(true)},
-           Caso{"EmptyFields2M", ",", 0, "", 2'000'000},
-           Caso{"Pieces32767", Pezzi(32767), 0, Pezzi(32767) + "|"},
-           Caso{"Letter", "7 x\r\n", kErroreTipo}, Caso{"SignAlone", "-", kErroreTipo},
-           Caso{"NinetyOne", "1 2\r\n3 4\r\n7 91\r\n1", kErroreIndice},
-           Caso{"Zero", "00", kErroreIndice}, Caso{"Negative", "-5", kErroreIndice},
-           Caso{"Past16Bits", "40000", kErroreOverflow}, Caso{"Max", "32767", kErroreIndice},
-           Caso{"PastMax", "32768", kErroreOverflow}, Caso{"Min", "-32768", kErroreIndice},
-           Caso{"PastMin", "-32769", kErroreOverflow},
-           Caso{"HugeThenLetter", "1 99999999999999999999x", kErroreTipo},
-           Caso{"TwoSigns", "+-5", kErroreTipo}, Caso{"Exponent", "1e2", kErroreTipo},
-           Caso{"Fraction", "1.5", kErroreTipo}, Caso{"QuoteInField", "1\"2", kErroreTipo},
-           Caso{"FirstBadDecides", "1 x 40000 91", kErroreTipo},
-           Caso{"SpaceTabSpace", "1 \t 2", kErroreTipo},
-           Caso{"ThreeSpaces", "\"1   2\"", kErroreTipo},
-           Caso{"SpaceCommaSpace", "\"1 , 2\"", kErroreTipo},
-           Caso{"QuotedLineEnd", "\"1\r\n2\"", kErroreTipo},
-           Caso{"Bom", "\xEF\xBB\xBF" + std::string("1 2"), kErroreTipo},
-           Caso{"Nuls20MB", std::string(1, '\0'), kErroreTipo, "", 20'000'000},
-           // The letter decides the row, unless it has more pieces than can be counted.
-           Caso{"LetterInRow20MB", "x 1 ", kErroreOverflow, "", 5'000'000},
-           Caso{"QuotedNulsCommas",
-                "\"x" + std::string(3'000'000, '\0') + std::string(70'000, ',') + "1\"",
-                kErroreOverflow},
-           Caso{"Pieces32768", Pezzi(32768), kErroreOverflow},
-           Caso{"LetterIn32768", "x " + Pezzi(32767), kErroreTipo},
-           Caso{"Pieces40000", "1 2\r\n" + Pezzi(40000), kErroreOverflow},
-           // Mostly empty pieces: a short row can still hold more than 32768 of them.
-           Caso{"EmptyPieces70000", "\"1" + std::string(70'000, ' ') + "2\"", kErroreOverflow},
-           Caso{"Zeros20MB", "0", kErroreIndice, "", 20'000'000}),
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Files, ContentTest, ::testing::Values(
+    Caso{"LineEnds", "1 2\r\n3 4\n5\r6\n\r7", 0, "1 2|3 4|5|6|7|"},
+    Caso{"Blanks", "  01  02\t03 \r\n\t \t7 8\r\n\r\n  \r\n1\t\t2\r\n\t\t", 0, "01 02 03|7 8|1 2|"},
+    Caso{"Quotes", "10,20,\"30,40\"\r\n\"1 2\"x y,3\r\n\"\"\r\n5,\r\n\"4, 5, 6", 0,
+         "10|20|30 40|1 2|3|5|4 5 6|"},
+    Caso{"QuotedBlanksEmptyRow", "\"  ,\t \"\r\n", 0, "|"},
+    Caso{"SignsZerosRepeats", "5 5 5\r\n+5 005 90", 0, "5 5 5|+5 005 90|"},
+    Caso{"EmptyFile", "", 0}, Caso{"OnlyBlanks", "  \r\n \t ", 0},
+    Caso{"AcrossBlocks", Blocchi(false), 0, Blocchi(true)},
+    Caso{"EmptyFields2M", ",", 0, "", 2'000'000},
+    Caso{"Pieces32767", Pezzi(32767), 0, Pezzi(32767) + "|"},
+    Caso{"Letter", "7 x\r\n", kErroreTipo}, Caso{"SignAlone", "-", kErroreTipo},
+    Caso{"NinetyOne", "1 2\r\n3 4\r\n7 91\r\n1", kErroreIndice}, Caso{"Zero", "00", kErroreIndice},
+    Caso{"Negative", "-5", kErroreIndice}, Caso{"Past16Bits", "40000", kErroreOverflow},
+    Caso{"Max", "32767", kErroreIndice}, Caso{"PastMax", "32768", kErroreOverflow},
+    Caso{"Min", "-32768", kErroreIndice}, Caso{"PastMin", "-32769", kErroreOverflow},
+    Caso{"HugeThenLetter", "1 99999999999999999999x", kErroreTipo},
+    Caso{"TwoSigns", "+-5", kErroreTipo}, Caso{"Exponent", "1e2", kErroreTipo},
+    Caso{"Fraction", "1.5", kErroreTipo}, Caso{"QuoteInField", "1\"2", kErroreTipo},
+    Caso{"FirstBadDecides", "1 x 40000 91", kErroreTipo},
+    Caso{"ThreeSpaces", "\"1   2\"", kErroreTipo},
+    Caso{"SpaceTabSpace", "1 \t 2", kErroreTipo}, Caso{"SpaceCommaSpace", "\"1 , 2\"", kErroreTipo},
+    Caso{"QuotedLineEnd", "\"1\r\n2\"", kErroreTipo},
+    Caso{"Bom", "\xEF\xBB\xBF" + std::string("1 2"), kErroreTipo},
+    Caso{"Nuls20MB", std::string(1, '\0'), kErroreTipo, "", 20'000'000},
+    // The letter decides the row, unless it has more pieces than can be counted.
+    Caso{"LetterInRow20MB", "x 1 ", kErroreOverflow, "", 5'000'000},
+    Caso{"QuotedNulsCommas",
+         "\"x" + std::string(3'000'000, '\0') + std::string(70'000, ',') + "1\"", kErroreOverflow},
+    Caso{"Pieces32768", Pezzi(32768), kErroreOverflow},
+    Caso{"LetterIn32768", "x " + Pezzi(32767), kErroreTipo},
+    Caso{"Pieces40000", "1 2\r\n" + Pezzi(40000), kErroreOverflow},
+    // Mostly empty pieces: a short row can still hold more than 32768 of them.
+    Caso{"EmptyPieces70000", "\"1" + std::string(70'000, ' ') + "2\"", kErroreOverflow},
+    Caso{"Zeros20MB", "0", kErroreIndice, "", 20'000'000}),
     [](const auto& info) { return std::string(info.param.nome); });
+// clang-format on
+
+TEST(MaiuscoloUtf8Test, EveryRangeOfLowerCaseLettersToItsEdges) {
+    // What lies just past each range stays as it is.
+    EXPECT_EQ(MaiuscoloUtf8("`az{ ßÀàþÿ÷ ΰαωσςϋάέίόύώϏΆ аяѐџѠ ĀāįıĳķĸĹĺňŉŋŷŸźžſ"),
+              "`AZ{ ßÀÀÞŸ÷ ΰΑΩΣΣΫΆΈΊΌΎΏϏΆ АЯЀЏѠ ĀĀĮıĲĶĸĹĹŇŉŊŶŸŹŽſ");
+    // So do bytes that are not a two-byte letter.
+    EXPECT_EQ(MaiuscoloUtf8("a\xC3 \xFFz €\xC1\xA1"), "A\xC3 \xFFZ €\xC1\xA1");
+}
+
+// The path rules of both platforms: only the platform's separator ends the folder part.
+TEST(PathRulesTest, TheSystemsNameFollowsTheLastSeparator) {
+#ifdef _WIN32
+    EXPECT_EQ(NomeSistema("\\\\server\\Sistemi\\\\a/b.txt"), "A/B.TXT");
+#else
+    EXPECT_EQ(NomeSistema("/opt/Sistemi//a\\b.txt"), "A\\B.TXT");
+#endif
+    EXPECT_EQ(NomeSistema(std::string("Sistemi") + kSeparatore), "");
+}
+
+// A folder by its attributes, written as the platform allows; the systems folder beside the
+// program first, then the installed one, else the one beside the program for the refusal.
+TEST(PathRulesTest, FoldersAndWhereTheSystemsAreLookedFor) {
+    const test::TempFolder t;
+    const std::string c = t.Text() + kSeparatore, bin = c + "bin";
+    t.Write("file.TXT", "1");
+    EXPECT_FALSE(EsisteCartella(c + "file.TXT"));
+    EXPECT_FALSE(EsisteCartella(c + "file.TXT" + kSeparatore));
+    const std::string s(1, kSeparatore),
+        accanto = bin + s + "Shared" + s + "Sistemi" + s,
+        installati = c + "share" + s + "stampa-elencario" + s + "Sistemi" + s;
+    EXPECT_EQ(PercorsoSistemiDa(bin), accanto);
+    EXPECT_EQ(CercaPercorsoSistemi(bin), accanto);
+    std::filesystem::create_directories(PercorsoDaTesto(installati));
+    EXPECT_EQ(CercaPercorsoSistemi(bin), installati);
+    std::filesystem::create_directories(PercorsoDaTesto(accanto));
+    EXPECT_EQ(CercaPercorsoSistemi(bin), accanto);
+    EXPECT_TRUE(EsisteCartella(c + "share"));
+#ifdef _WIN32
+    EXPECT_TRUE(EsisteCartella(c + "SHARE/"));
+    EXPECT_FALSE(EsisteCartella(c + "a<b>|"));
+#else
+    EXPECT_FALSE(EsisteCartella(c + "SHARE"));
+#endif
+}
+
+namespace fs = std::filesystem;
+
+constexpr const char* kRiga = "1 2 3 4 5 6\r\n";
+
+// The kind of an entry, and a regular file's bytes and modification time.
+std::string Impronta(const fs::path& p) {
+    std::ostringstream impronta;
+    impronta << static_cast<int>(fs::symlink_status(p).type());
+    if (fs::is_regular_file(fs::symlink_status(p))) {
+        impronta << fs::last_write_time(p).time_since_epoch().count()
+                 << std::ifstream(p, std::ios::binary).rdbuf();
+    }
+    return impronta.str();
+}
+
+TEST(FuzzCorpusTest, EverySeedKeepsTheRules) {
+    int semi = 0;
+    for (const auto& voce : fs::directory_iterator(ELENCARIO_CORPUS)) {
+        std::ostringstream bytes;
+        bytes << std::ifstream(voce.path(), std::ios::binary).rdbuf();
+        EXPECT_EQ(ControllaCaricamento(bytes.str()), "") << voce.path().filename();
+        ++semi;
+    }
+    EXPECT_GE(semi, 5);
+}
+
+std::ptrdiff_t FileAperti() {  // where the system lists them
+    std::error_code e;
+    return std::distance(fs::directory_iterator("/proc/self/fd", e), {});
+}
+
+class HostileTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        cartella.Write("buono.TXT", "7 8 9\r\n");
+        ASSERT_EQ(CaricaSistema(precedente, cartella.Text(), "buono.TXT"), 0);
+    }
+    // Every load closes its file, whatever its outcome.
+    void TearDown() override { EXPECT_EQ(FileAperti(), aperti); }
+
+    void ExpectRefused(const std::string& nome, int errore,
+                       FileSource&& sorgente = PlatformFileSource{}) {
+        const fs::path file = cartella.path() / PercorsoDaTesto(nome);
+        const std::string prima = Impronta(file);
+        VARIABILI v = precedente;
+        EXPECT_EQ(CaricaSistema(v, cartella.Text(), nome, sorgente, {1 << 20}), errore) << nome;
+        EXPECT_EQ(v, precedente);
+        EXPECT_EQ(Impronta(file), prima);
+    }
+
+    const std::ptrdiff_t aperti = FileAperti();
+    test::TempFolder cartella;
+    VARIABILI precedente;
+};
+
+TEST_F(HostileTest, EntriesThatAreNotReadableFilesAndFailuresOfTheSource) {
+    const std::string dentro(1, kSeparatore);
+    fs::create_directory(cartella.path() / "y.TXT");
+    ExpectRefused("y.TXT", kErroreAccesso);
+    ExpectRefused("sparito.TXT", kErroreFileMancante);
+    ExpectRefused("Ambi" + dentro + "s.TXT", kErroreCartella);
+    cartella.Write("enorme.TXT", kRiga, 100'000);
+    ExpectRefused("enorme.TXT", kErroreMemoria);
+#ifndef _WIN32
+    // Opening a pipe with no writer would block for ever; the test's timeout catches a hang.
+    ASSERT_EQ(::mkfifo((cartella.path() / "x.TXT").c_str(), 0644), 0);
+    ExpectRefused("x.TXT", kErroreAccesso);
+    ExpectRefused("buono.TXT" + dentro + "s.TXT", kErroreCartella);
+    fs::create_symlink("giro2.TXT", cartella.path() / "giro1.TXT");
+    fs::create_symlink("giro1.TXT", cartella.path() / "giro2.TXT");
+    ExpectRefused("giro1.TXT", kErroreAccesso);
+#else
+    // Device names are reserved in every folder: CON would wait for the keyboard.
+    for (const char* nome : {"CON.TXT", "NUL.TXT", "AUX.TXT", "COM1.TXT"})
+        ExpectRefused(nome, kErroreAccesso);
+#endif
+    MemoryFileSource chiuso(kRiga), guasto(std::string(100'000, ','), 4096), cambiato(kRiga);
+    chiuso.openError = kErrorePermesso;
+    guasto.failAt = 60'000;
+    guasto.readError = kErroreAccesso;
+    cambiato.changed = true;  // a file changed while read
+    ExpectRefused("chiuso.TXT", kErrorePermesso, std::move(chiuso));
+    ExpectRefused("guasto.TXT", kErroreAccesso, std::move(guasto));
+    ExpectRefused("cambiato.TXT", kErroreDispositivo, std::move(cambiato));
+}
+
+// The platform's source tells a file grown, touched, replaced or removed since it was opened.
+TEST_F(HostileTest, PlatformSourceTellsFileChangedSinceOpened) {
+    const fs::path file = cartella.path() / "s.TXT";
+    const std::function<void()> cambi[] = {
+        [&] { cartella.Write("s.TXT", kRiga, 4); },
+        [&] { fs::last_write_time(file, fs::last_write_time(file) + std::chrono::hours(1)); },
+        [&] {  // moved away first: Windows renames an open file but replaces none
+            fs::rename(file, cartella.path() / "vecchio.TXT");
+            cartella.Write("s.TXT", kRiga, 3);
+        },
+#ifndef _WIN32
+        [&] { fs::remove(file); },  // Windows keeps the name of a removed file still open
+#endif
+    };
+    for (int i = 0; const auto& cambia : cambi) {
+        cartella.Write("s.TXT", kRiga, 3);
+        PlatformFileSource sorgente;
+        ASSERT_EQ(sorgente.Open(file), 0);
+        cambia();
+        EXPECT_TRUE(sorgente.Cambiato()) << i++;
+    }
+}
 
 }  // namespace
 }  // namespace elencario

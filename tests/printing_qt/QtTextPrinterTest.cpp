@@ -1,25 +1,99 @@
+// The Qt printer through the real PDF renderer (read back with poppler's pdftotext), and jobs
+// through a private print server.
+#include <cups/cups.h>
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <QApplication>
 #include <QDir>
+#include <QImage>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QProcess>
 #include <QPushButton>
+#include <QRandomGenerator>
+#include <QRegularExpression>
+#include <QThread>
 #include <QTimer>
+#include <algorithm>
+#include <functional>
+#include <tuple>
+#include <vector>
 #include "printing/Printout.h"
-#include "printing/qt/AmbienteQt.h"
+#include "printing/qt/CupsJob.h"
 #include "printing/qt/FinestraAvanzamento.h"
 #include "printing/qt/QtTextPrinter.h"
-#include "systems/Routines.h"
 #include "systems/SystemReader.h"
-#include "tests/printing_qt/PdfText.h"
-#include "tests/support/TempFolder.h"
 
 namespace elencario {
 namespace {
 
-using test::PdfText;
+// Runs `program`, calling `during` once it has started: its exit code (-1: it did not end
+// normally), output and errors.
+inline std::tuple<int, QString, QByteArray> Exec(
+    const QString& program, const QStringList& arguments,
+    const std::function<void(QProcess&)>& during = {}) {
+    QProcess process;
+    process.start(program, arguments);
+    EXPECT_TRUE(process.waitForStarted()) << program.toStdString();
+    if (during) during(process);
+    EXPECT_TRUE(process.waitForFinished(60'000)) << program.toStdString();
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            QString::fromUtf8(process.readAllStandardOutput()), process.readAllStandardError()};
+}
+
+// The output of `program`, which must succeed.
+inline QString Output(const QString& program, const QStringList& arguments) {
+    const auto [code, out, err] = Exec(program, arguments);
+    EXPECT_EQ(code, 0) << program.toStdString() << ": " << err.toStdString();
+    return out;
+}
+
+struct PdfLine {  // the words of a page sharing one top edge, in points from its top left corner
+    int page = 0;
+    double y = 0, left = 0, right = 0, bottom = 0;
+    QString text;  // joined by one blank
+};
+
+struct PdfText {
+    int pages = 0;
+    double pageWidth = 0, pageHeight = 0;
+    std::vector<PdfLine> lines;  // page by page, top to bottom
+};
+
+// `file` as poppler's pdftotext -bbox reads it.
+inline PdfText ReadPdf(const QString& file) {
+    static const QRegularExpression page(R"re(<page width="([\d.]+)" height="([\d.]+)")re");
+    static const QRegularExpression word(
+        R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">(.*)</word>)re");
+    PdfText pdf;
+    std::vector<PdfLine> words;
+    for (const QString& row : Output("pdftotext", {"-bbox", file, "-"}).split('\n')) {
+        if (const auto m = page.match(row); m.hasMatch()) {
+            ++pdf.pages;
+            pdf.pageWidth = m.captured(1).toDouble();
+            pdf.pageHeight = m.captured(2).toDouble();
+        } else if (const auto w = word.match(row); w.hasMatch()) {
+            words.push_back({pdf.pages, w.captured(2).toDouble(), w.captured(1).toDouble(),
+                             w.captured(3).toDouble(), w.captured(4).toDouble(), w.captured(5)});
+        }
+    }
+    // pdftotext may read aligned columns one after the other: the order comes from the positions.
+    std::ranges::sort(words, [](const PdfLine& a, const PdfLine& b) {
+        return std::tie(a.page, a.y, a.left) < std::tie(b.page, b.y, b.left);
+    });
+    for (const PdfLine& w : words) {
+        PdfLine* last = pdf.lines.empty() ? nullptr : &pdf.lines.back();
+        if (last && last->page == w.page && qAbs(last->y - w.y) <= 0.5)
+            last->text += ' ' + w.text, last->right = w.right;
+        else
+            pdf.lines.push_back(w);
+    }
+    return pdf;
+}
+
 using enum PrinterStatus;
 constexpr double kPdfMargin = 10 / 25.4 * 72;  // points
 
@@ -29,17 +103,17 @@ class PdfTest : public testing::Test {
     [[nodiscard]] QString Pdf() const { return Folder() + "/p.pdf"; }
     [[nodiscard]] QStringList Files() const { return QDir(Folder()).entryList(QDir::Files); }
     VARIABILI Load(const std::string& rows, const std::string& name = "s.txt") {
-        if (!rows.empty()) folder_.Write(name, rows);
+        folder_.Write(name, rows);
         VARIABILI v;
         EXPECT_EQ(CaricaSistema(v, folder_.Text(), name), 0);
         return v;
     }
-    QString Terni() {  // all 117,480 of 1..90: a job of some seconds
+    VARIABILI Terni() {  // all 117,480 of 1..90 in terni.txt: a job of some seconds
         std::string rows;
         for (int n = 0; n < 90 * 90 * 90; ++n)
             if (const int a = n / 8100 + 1, b = n / 90 % 90 + 1, c = n % 90 + 1; a < b && b < c)
                 rows += QString::asprintf("%d %d %d\r\n", a, b, c).toStdString();
-        return QString::fromStdString(TestoDaPercorso(folder_.Write("terni.txt", rows)));
+        return Load(rows, "terni.txt");
     }
     test::TempFolder folder_;
 };
@@ -53,27 +127,25 @@ TEST_P(WrapTest, EveryRowOnceInOrderWithinTheMarginsAsTheCommandPrintsIt) {
     const auto [names, perLine, widest] = GetParam();
     const auto [font, embedded] = names;
     std::string file;  // eighty different sestine, two pages at one a line
-    for (int i = 0; i < 80; ++i)
-        for (int k = 0; k < 6; ++k)
-            file += std::to_string(10 + (i + 13 * k) % 80) + (k < 5 ? " " : "\r\n");
+    for (int i = 0; i < 80 * 6; ++i)
+        file += std::to_string(10 + (i / 6 + 13 * (i % 6)) % 80) + (i % 6 < 5 ? " " : "\r\n");
     const VARIABILI v = Load(file);
     OpzioniConvertite o{font, 9, perLine, 0, false, false};
-    if (widest) {  // as wide as the page takes
-        const auto probe = QtTextPrinter::ForPdf(Pdf());
-        probe->SetFontName(font);
-        probe->SetFontSize(9);
-        const auto righe = [&] { return RighePiuLarghe(v); };
-        while (probe->VerificaSpazio(o.margine + 1, righe) == Spazio::Ok) ++o.margine;
-        ASSERT_GT(o.margine, 20);
-    }
+    const auto probe = QtTextPrinter::ForPdf(Pdf());  // as wide as the page takes
+    probe->SetFontName(font);
+    probe->SetFontSize(9);
+    while (widest &&
+           probe->VerificaSpazio(o.margine + 1, [&] { return RighePiuLarghe(v); }) == Spazio::Ok)
+        ++o.margine;
+    ASSERT_TRUE(!widest || o.margine > 20);
     ASSERT_EQ(ComponiElencario(v, o, *QtTextPrinter::ForPdf(Pdf())), Ok);
-    const PdfText pdf = test::ReadPdf(Pdf());
+    const PdfText pdf = ReadPdf(Pdf());
     const double right = pdf.pageWidth - kPdfMargin, bottom = pdf.pageHeight - kPdfMargin;
     EXPECT_TRUE(widest || qAbs(pdf.lines[0].left - kPdfMargin) < 0.5);
     QStringList words;
     bool grid = false;  // past the header a line breaks between rows, never inside one
     for (std::size_t i = 0; i < pdf.lines.size(); ++i) {
-        const test::PdfLine& line = pdf.lines[i];
+        const PdfLine& line = pdf.lines[i];
         const std::string seen = line.text.toStdString();
         EXPECT_NEAR(line.left, pdf.lines[0].left, 0.5) << seen;
         EXPECT_TRUE(line.right <= right + 0.5 && line.bottom <= bottom + 1) << seen;
@@ -97,42 +169,38 @@ TEST_P(WrapTest, EveryRowOnceInOrderWithinTheMarginsAsTheCommandPrintsIt) {
     EXPECT_EQ(words.mid(count + 1).join(' '), QString::fromStdString(file).simplified());
 
     const QString cli = Folder() + "/c.pdf";
-    ASSERT_EQ(std::get<0>(test::Run(
-                  ELENCARIO_BINARY,
-                  {"--carattere", font, "--grandezza", "9", "--colonne", QString::number(perLine),
-                   "--margine", QString::number(o.margine), "--pdf", cli, Folder() + "/s.txt"})),
-              0);
-    const QString fonts = test::Output("pdffonts", {Pdf()});
-    EXPECT_TRUE(fonts.contains(embedded) && test::Output("pdffonts", {cli}) == fonts)
+    Output(ELENCARIO_BINARY,
+           {"--carattere", font, "--grandezza", "9", "--colonne", QString::number(perLine),
+            "--margine", QString::number(o.margine), "--pdf", cli, Folder() + "/s.txt"});
+    const QString fonts = Output("pdffonts", {Pdf()});
+    EXPECT_TRUE(fonts.contains(embedded) && Output("pdffonts", {cli}) == fonts)
         << fonts.toStdString();
     const auto placed = [](const QString& f) {  // every word where it is, as pdftotext reads it
-        return test::Output("pdftotext", {"-bbox", f, "-"}).section("<doc>", 1).toStdString();
+        return Output("pdftotext", {"-bbox", f, "-"}).section("<doc>", 1).toStdString();
     };
     EXPECT_EQ(placed(cli), placed(Pdf()));
 }
 
-INSTANTIATE_TEST_SUITE_P(Fonts, WrapTest,
-                         testing::Combine(testing::Values(std::pair{"Segoe UI", "OpenSans"},
-                                                          std::pair{"Courier New",
-                                                                    "LiberationMono"},
-                                                          std::pair{"Verdana", "DejaVuSans"},
-                                                          std::pair{"Trebuchet", "OpenSans"}),
-                                          testing::Values(1, 5, 10), testing::Bool()),
-                         [](const auto& info) {
-                             const Wrap& w = info.param;
-                             return QString(std::get<0>(w).first).remove(' ').toStdString() + "_" +
-                                    std::to_string(std::get<1>(w)) + "PerLine" +
-                                    (std::get<2>(w) ? "_Widest" : "");
-                         });
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Fonts, WrapTest, testing::Combine(
+    testing::Values(std::pair{"Segoe UI", "OpenSans"}, std::pair{"Courier New", "LiberationMono"},
+                    std::pair{"Verdana", "DejaVuSans"}, std::pair{"Trebuchet", "OpenSans"}),
+    testing::Values(1, 5, 10), testing::Bool()),
+    [](const auto& info) {
+        return QString(std::get<0>(info.param).first).remove(' ').toStdString() + "_" +
+               std::to_string(std::get<1>(info.param)) + "PerLine" +
+               (std::get<2>(info.param) ? "_Widest" : "");
+    });
+// clang-format on
 
 // Refused before anything is written: sizes and margins no page takes, a file that cannot be made.
 TEST_F(PdfTest, HugeSizesMarginsAndUnwritableFilesAreRefusedAtOnce) {
     const VARIABILI v = Load("1 2 3\r\n");
-    const std::tuple<std::int16_t, std::int16_t, Spazio> cases[] = {
-        {32767, 0, Spazio::CarattereTroppoGrande},
-        {200, 0, Spazio::CarattereTroppoGrande},
-        {9, 32767, Spazio::MargineTroppoLargo}};
-    for (const auto& [size, margin, answer] : cases) {
+    using enum Spazio;
+    for (const auto& [size, margin, answer] :
+         {std::tuple<std::int16_t, std::int16_t, Spazio>{32767, 0, CarattereTroppoGrande},
+          {200, 0, CarattereTroppoGrande},
+          {9, 32767, MargineTroppoLargo}}) {
         const OpzioniConvertite o{"Courier New", size, 4, margin, false, false};
         EXPECT_EQ(ComponiElencario(v, o, *QtTextPrinter::ForPdf(Pdf())).spazio, answer) << size;
     }
@@ -146,8 +214,7 @@ TEST_F(PdfTest, HugeSizesMarginsAndUnwritableFilesAreRefusedAtOnce) {
 
 TEST_F(PdfTest, ProgressWindowCountsPagesTakesTheKeysAndCancelsLeavingTheEarlierFile) {
     folder_.Write("p.pdf", "%PDF-earlier");
-    Terni();
-    const VARIABILI v = Load("", "terni.txt");
+    const VARIABILI v = Terni();
     QLineEdit other;
     other.show();
     QString seen;
@@ -170,15 +237,16 @@ TEST_F(PdfTest, ProgressWindowCountsPagesTakesTheKeysAndCancelsLeavingTheEarlier
         << seen.toStdString();
     EXPECT_EQ(other.text(), "") << "i tasti durante la stampa non vanno alla finestra";
     EXPECT_EQ(printer->Errore(), "");
-    EXPECT_EQ(test::Output("cat", {Pdf()}), "%PDF-earlier");
+    EXPECT_EQ(Output("cat", {Pdf()}), "%PDF-earlier");
     EXPECT_EQ(Files(), (QStringList{"p.pdf", "terni.txt"}));
 }
 
 // Interrupted or out of memory: no file, and the only message a print error.
 TEST_F(PdfTest, CommandInterruptedOrOutOfMemoryLeavesNoFile) {
-    const QString terni = Terni();
+    Terni();
+    const QString terni = Folder() + "/terni.txt";
     const auto [code, out, err] =
-        test::Run(ELENCARIO_BINARY, {"--colonne", "1", "--pdf", Pdf(), terni}, [&](QProcess& p) {
+        Exec(ELENCARIO_BINARY, {"--colonne", "1", "--pdf", Pdf(), terni}, [&](QProcess& p) {
             const auto writing = [&] {  // the PDF is under way once it is open
                 const QDir fds(QString("/proc/%1/fd").arg(p.processId()));
                 return std::ranges::any_of(fds.entryInfoList(QDir::Files | QDir::System),
@@ -196,9 +264,8 @@ TEST_F(PdfTest, CommandInterruptedOrOutOfMemoryLeavesNoFile) {
 #if !defined(__SANITIZE_ADDRESS__)
     bool printError = false;
     for (int mb = 80; mb <= 400; mb += 10) {
-        const auto [code, out, err] = test::Run(
-            "prlimit",
-            {QString("--as=%1").arg(mb * 1'000'000), ELENCARIO_BINARY, "--pdf", Pdf(), terni});
+        const auto [code, out, err] = Exec("prlimit", {QString("--as=%1").arg(mb * 1'000'000),
+                                                       ELENCARIO_BINARY, "--pdf", Pdf(), terni});
         if (code == 0) break;
         // The libraries could not even be mapped: too little memory to start printing at all.
         if (code == 127 || err.startsWith("Impossibile caricare il modulo di stampa:")) continue;
@@ -213,15 +280,120 @@ TEST_F(PdfTest, CommandInterruptedOrOutOfMemoryLeavesNoFile) {
 #endif
 }
 
+using namespace std::chrono_literals;
+using Clock = std::chrono::steady_clock;
+constexpr std::chrono::milliseconds kLimit = 2s;
+
+// Each test runs in a process of its own (ctest): what it puts in the environment may stay there.
+class PrintServerTest : public PdfTest {
+  protected:
+    void TearDown() override {
+        Signal(SIGCONT);
+        Output(ELENCARIO_PRINT_SERVER, {"stop", Folder()});
+    }
+    void SetUp() override {  // no printer or settings of the user's, for us and our commands
+        qunsetenv("PRINTER");
+        qunsetenv("LPDEST");
+        qputenv("HOME", Folder().toUtf8());
+        const QString socket = Output(ELENCARIO_PRINT_SERVER, {"start", Folder()}).trimmed();
+        ASSERT_FALSE(socket.isEmpty());
+        qputenv("CUPS_SERVER", socket.toUtf8());
+        cupsSetServer(socket.toUtf8().constData());
+    }
+    void Signal(int signal) const {
+        const int pid = Output("cat", {Folder() + "/cupsd.pid"}).trimmed().toInt();
+        ASSERT_GT(pid, 1);
+        ASSERT_EQ(kill(pid, signal), 0);
+    }
+};
+
+TEST_F(PrintServerTest, TheCommandsJobLandsWholeOnTheDefaultMedia) {
+    // The private queue prints to the edges; it is given a default media of its own.
+    const QString queue = Output("lpstat", {"-d"}).section(':', 1).trimmed();
+    Output("/usr/sbin/lpadmin", {"-p", queue, "-o", "PageSize=A5"});
+    const QStringList options{"--nome", "--numeri", "--margine", "4",
+                              QString(ELENCARIO_SAMPLES) + "/Sistema1.txt"};
+    QStringList listing;
+    for (const QString& line : Output(ELENCARIO_BINARY, options).split('\n'))
+        if (!line.simplified().isEmpty()) listing << line.simplified();
+    Output(ELENCARIO_BINARY, QStringList{"--stampa"} + options);
+    for (int attempt = 0; attempt < 600; ++attempt, QThread::msleep(50)) {
+        const QFileInfoList pdfs = QDir(Folder() + "/pdf").entryInfoList(QDir::Files);
+        if (!Output("lpstat", {"-o"}).isEmpty() || pdfs.size() != 1 || pdfs[0].size() == 0)
+            continue;
+        const PdfText printed = ReadPdf(pdfs[0].filePath());
+        EXPECT_NEAR(printed.pageWidth, QPageSize(QPageSize::A5).size(QPageSize::Point).width(), 1);
+        QStringList texts;
+        for (const PdfLine& line : printed.lines) texts << line.text;
+        EXPECT_EQ(texts.join('|').toStdString(), listing.join('|').toStdString());
+        return;
+    }
+    ADD_FAILURE() << "nessun PDF dalla stampante";
+}
+
+// With no room for the job's PDF in the temporary folder, nothing reaches the server.
+TEST_F(PrintServerTest, AFullTemporaryFolderIsAPrintErrorAndQueuesNothing) {
+    const QString pieno = Folder() + "/pieno";
+    QDir().mkpath(pieno);
+    if (std::get<0>(Exec("mount", {"-t", "tmpfs", "-o", "size=4k", "tmpfs", pieno})) != 0)
+        GTEST_SKIP() << "no tmpfs can be mounted here";
+    qputenv("TMPDIR", pieno.toUtf8());
+    const auto [code, out, err] =
+        Exec(ELENCARIO_BINARY, {"--stampa", QString(ELENCARIO_SAMPLES) + "/Integrale6.TXT"});
+    qunsetenv("TMPDIR");
+    Output("umount", {pieno});
+    EXPECT_EQ(code, 1);
+    EXPECT_EQ(err.toStdString(), "Errore di stampa ..! \n");
+    QThread::msleep(1000);
+    EXPECT_TRUE(Output("lpstat", {"-o"}).isEmpty());
+    EXPECT_TRUE(QDir(Folder() + "/pdf").isEmpty());
+}
+
+struct Broken {
+    const char* name;
+    int signal;  // sent to the server at the first call of keepGoing; 0: keepGoing says stop
+    bool manyChunks = true;  // else the whole PDF is sent before the server is asked to answer
+};
+class BrokenJobTest : public PrintServerTest, public testing::WithParamInterface<Broken> {};
+
+TEST_P(BrokenJobTest, EndsInTimeAndPrintsNothing) {
+    const Broken& c = GetParam();
+    const auto destination = FindDefaultDestination(kLimit);
+    ASSERT_TRUE(destination.has_value());
+    const QString pdf = Folder() + "/lavoro.pdf";
+    QPdfWriter writer(pdf);
+    writer.setPageLayout(destination->layout);
+    QImage image(900, c.manyChunks ? 900 : 9, QImage::Format_RGB32);
+    for (int y = 0; y < image.height(); ++y)
+        QRandomGenerator(y).fillRange(reinterpret_cast<quint32*>(image.scanLine(y)), 900);
+    QPainter(&writer).drawImage(QRect(0, 0, writer.width(), writer.width()), image);
+    ASSERT_GT(QFileInfo(pdf).size(), c.manyChunks ? 8 * 64 * 1024 : 0);
+    int asked = 0;
+    const auto start = Clock::now();
+    EXPECT_EQ(SubmitPdf(*destination, pdf, "Prova", kLimit,
+                        [&] {
+                            if (asked++ == 0 && c.signal != 0) Signal(c.signal);
+                            return asked > 1 || c.signal != 0;
+                        }),
+              c.signal != 0 ? CupsOutcome::Failed : CupsOutcome::Cancelled);
+    // A stopped server is given up on after the limit, anything else at once.
+    EXPECT_LT(Clock::now() - start, c.signal == SIGSTOP ? kLimit * 3 / 2 : kLimit / 2);
+    if (c.signal == SIGKILL) return;
+    EXPECT_TRUE(c.signal != 0 || Output("lpstat", {"-o"}).isEmpty()) << "lavoro in coda";
+    const auto lookup = Clock::now();  // nor does the look-up wait for a stopped server
+    EXPECT_TRUE(c.signal != SIGSTOP || !FindDefaultDestination(kLimit).has_value());
+    EXPECT_LT(Clock::now() - lookup, kLimit + 500ms);
+    Signal(SIGCONT);
+    QThread::msleep(1000);
+    EXPECT_TRUE(QDir(Folder() + "/pdf").isEmpty()) << "stampato un lavoro non confermato";
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Jobs, BrokenJobTest, testing::Values(
+    Broken{"ServerKilled", SIGKILL}, Broken{"ServerStopped", SIGSTOP},
+    Broken{"ServerStoppedBeforeAnswering", SIGSTOP, false}, Broken{"UserCancels", 0}),
+    [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
+
 }  // namespace
 }  // namespace elencario
-
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    // Set up as both programs set themselves up.
-    elencario::ZittisciAvvisiQt();
-    QApplication app(argc, argv);
-    elencario::PreparaQt(app);
-    testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

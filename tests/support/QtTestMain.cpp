@@ -1,0 +1,15 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+
+#include "printing/qt/AmbienteQt.h"
+
+// Qt set up as both programs set themselves up, off screen: the tests move the focus and click.
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    elencario::ZittisciAvvisiQt();
+    QApplication app(argc, argv);
+    elencario::PreparaQt(app);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

@@ -1,0 +1,168 @@
+#pragma once
+
+// What every test file sees (tests/CMakeLists.txt includes this header first): readable printers
+// of the state structs, so that a failing comparison shows names and values, not bytes;
+// temporary folders, a recording printer and scripted message boxes.
+#include <gtest/gtest.h>
+
+#include <concepts>
+#include <deque>
+#include <filesystem>
+#include <fstream>
+#include <new>
+#include <random>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "printing/MessageService.h"
+#include "printing/Printout.h"
+#include "printing/TextPrinter.h"
+#include "systems/Routines.h"
+#include "systems/Variabili.h"
+
+namespace elencario {
+
+using testing::PrintToString;
+
+inline void PrintTo(const VARIABILI& v, std::ostream* os) {
+    const RowStore& righe = v.Combinazioni;
+    *os << "{PercorsoSistemi " << PrintToString(v.PercorsoSistemi) << ", FileSistema "
+        << PrintToString(v.FileSistema) << ", Combinazioni " << righe.size() << " {";
+    for (std::size_t i = 0; i < righe.size() && i < 8; ++i) *os << PrintToString(righe[i]) << ' ';
+    *os << (righe.size() > 8 ? "...}" : "}") << ", TotCombinazioni " << v.TotCombinazioni
+        << ", NumeriGioco {";
+    for (int n = 1; n <= kNumeroMassimo; ++n) {
+        if (v.NumeriGioco[n] != 0) *os << n << ':' << v.NumeriGioco[n] << ' ';
+    }
+    *os << "}, TotNumeri " << v.TotNumeri << '}';
+}
+
+template <class O>
+requires std::same_as<O, OpzioniStampa> || std::same_as<O, OpzioniConvertite>
+void PrintTo(const O& o, std::ostream* os) {
+    *os << std::boolalpha << "{carattere " << PrintToString(o.carattere) << ", grandezza "
+        << PrintToString(o.grandezza) << ", colonneRiga " << PrintToString(o.colonneRiga)
+        << ", margine " << PrintToString(o.margine) << ", nomeSistema " << o.nomeSistema
+        << ", numeriInGioco " << o.numeriInGioco << '}';
+}
+
+inline void PrintTo(const MessageRequest& m, std::ostream* os) {
+    constexpr const char* kIcone[] = {"None", "Error", "Warning"};
+    *os << "{text " << PrintToString(m.text) << (m.buttons == Buttons::Ok ? ", Ok" : ", YesNo")
+        << ", icon " << kIcone[static_cast<int>(m.icon)] << ", default "
+        << (m.defaultButton == DefaultButton::First ? "First" : "Second") << ", title "
+        << PrintToString(m.title) << '}';
+}
+
+namespace test {
+
+// A folder of its own under the system's temporary folder, removed with everything in it.
+class TempFolder {
+  public:
+    TempFolder() {
+        std::random_device random;
+        do {
+            path_ = std::filesystem::temp_directory_path() /
+                    ("elencario-test-" + std::to_string(random()) + std::to_string(random()));
+        } while (!std::filesystem::create_directory(path_));
+    }
+    ~TempFolder() {
+        std::error_code ignored;
+        std::filesystem::remove_all(path_, ignored);
+    }
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+
+    [[nodiscard]] const std::filesystem::path& path() const { return path_; }
+    [[nodiscard]] std::string Text() const { return TestoDaPercorso(path_); }  // as UTF-8
+    // Writes `copies` copies of `piece` to the file `name`, without holding the file in memory.
+    std::filesystem::path Write(const std::string& name, std::string_view piece,
+                                std::size_t copies = 1) const {
+        const std::filesystem::path file = path_ / PercorsoDaTesto(name);
+        std::ofstream out(file, std::ios::binary);
+        for (std::size_t i = 0; i < copies; ++i) out.write(piece.data(), std::ssize(piece));
+        if (!out.flush()) throw std::runtime_error("cannot write test file " + name);
+        return file;
+    }
+
+  private:
+    std::filesystem::path path_;
+};
+
+// How a recording printer fails: after `dopo` calls (negative: never) each gives `stato`, or
+// throws std::bad_alloc when `lancia`.
+struct Guasto {
+    int dopo = -1;
+    PrinterStatus stato = PrinterStatus::PrintError;
+    bool lancia = false;
+    PrinterStatus prepara = PrinterStatus::Ok;
+    Spazio spazio = Spazio::Ok;  // the answer to the room check
+    const char* errore = "";
+};
+
+// A printer that keeps every call in order ("font Segoe UI", "size 9.000000", "line TEXT",
+// "stay TEXT", "end", "document") and the rows the room check was given. Given away, it hands
+// its calls on to `erede` when it goes.
+struct RecordingPrinter final : TextPrinter {
+    explicit RecordingPrinter(Guasto g = {}, RecordingPrinter* e = nullptr) : guasto(g), erede(e) {}
+    ~RecordingPrinter() override {
+        if (erede) erede->calls = calls;
+    }
+    PrinterStatus Prepare() override { return guasto.prepara; }
+    Spazio VerificaSpazio(int, const RigheCandidate& righe) override {
+        candidati = righe();
+        return guasto.spazio;
+    }
+    std::string Errore() const override { return guasto.errore; }
+    PrinterStatus SetFontName(const std::string& name) override { return Record("font ", name); }
+    PrinterStatus SetFontSize(float p) override { return Record("size ", std::to_string(p)); }
+    PrinterStatus PrintAndEndLine(std::string_view t) override { return Record("line ", t); }
+    PrinterStatus PrintAndStay(std::string_view t) override { return Record("stay ", t); }
+    PrinterStatus EndLine() override { return Record("end"); }
+    PrinterStatus EndDocument() override { return Record("document"); }
+    PrinterStatus Record(std::string_view call, std::string_view text = {}) {
+        if (guasto.dopo == 0) return guasto.lancia ? throw std::bad_alloc() : guasto.stato;
+        if (guasto.dopo > 0) --guasto.dopo;
+        calls.push_back(std::string(call).append(text));
+        return PrinterStatus::Ok;
+    }
+    [[nodiscard]] bool DocumentEnded() const {
+        return !calls.empty() && calls.back() == "document";
+    }
+    // The printed lines.
+    [[nodiscard]] std::vector<std::string> Listing() const {
+        std::vector<std::string> righe{""};
+        for (const std::string& c : calls) {
+            if (c.starts_with("line ") || c.starts_with("stay ")) righe.back() += c.substr(5);
+            if (c.starts_with("line ") || c == "end") righe.emplace_back();
+        }
+        if (righe.back().empty()) righe.pop_back();
+        return righe;
+    }
+
+    Guasto guasto;
+    RecordingPrinter* erede;
+    std::vector<std::string> calls, candidati;
+};
+
+// Message boxes answered from a script, else by their default button; every request is kept.
+struct ScriptedMessages final : MessageService {
+    Answer Ask(const MessageRequest& request) override {
+        asked.push_back(request);
+        if (answers.empty()) {
+            if (request.buttons == Buttons::Ok) return Answer::Ok;
+            return request.defaultButton == DefaultButton::First ? Answer::Yes : Answer::No;
+        }
+        const Answer a = answers.front();
+        answers.pop_front();
+        return a;
+    }
+
+    std::deque<Answer> answers;
+    std::vector<MessageRequest> asked;
+};
+
+}  // namespace test
+}  // namespace elencario
