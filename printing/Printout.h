@@ -42,8 +42,8 @@ struct OpzioniConvertite {
     bool operator==(const OpzioniConvertite&) const = default;
 };
 
-// Converts the options in the order the printout reads them (per-line count, font name, font
-// size, margin). On the first one that does not convert or is out of range, gives nothing and
+// Converts the options in the order the printout reads them (per-line count, font size,
+// margin). On the first one that does not convert or is out of range, gives nothing and
 // sets `messaggio` to its refusal text.
 [[nodiscard]] std::optional<OpzioniConvertite> ConvertiOpzioni(const OpzioniStampa& opzioni,
                                                                std::string& messaggio);

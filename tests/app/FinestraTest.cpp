@@ -287,7 +287,7 @@ INSTANTIATE_TEST_SUITE_P(File1, SceltaTest, ::testing::Values(
     Scelta{"Ctrl", S1, D, L, kCtrl, S1, 5, nullptr},
     Scelta{"CtrlOnLoaded", S1, S1, L, kCtrl, S1, 5, nullptr},
     Scelta{"Shift", nullptr, D, L, Qt::ShiftModifier, "", 0, nullptr},
-    Scelta{"AltRight", D, "rotto.txt", R, Qt::AltModifier, D, 2, nullptr},
+    Scelta{"Alt", D, "rotto.txt", L, Qt::AltModifier, D, 2, nullptr},
     Scelta{"BadContentBackToLoaded", S1, "rotto.txt", L, kNo, S1, 5, kErrore9},
     Scelta{"BadContentNothingLoaded", nullptr, "rotto.txt", L, kNo, "", 0, kErrore9},
     Scelta{"VanishedBackToLoaded", D, "sparito.txt", L, kNo, D, 2, testi::kFileNonTrovato}),

@@ -280,6 +280,19 @@ TEST_F(PdfTest, CommandInterruptedOrOutOfMemoryLeavesNoFile) {
 #endif
 }
 
+// A command copied without its printing module still lists as text, and says why it cannot
+// make the PDF.
+TEST_F(PdfTest, CommandWithoutItsModuleSaysWhy) {
+    const QString alone = Folder() + "/elencario",
+                  sistema = QString(ELENCARIO_SAMPLES) + "/Sistema1.txt";
+    ASSERT_TRUE(QFile::copy(ELENCARIO_BINARY, alone));
+    EXPECT_EQ(std::get<0>(Exec(alone, {sistema})), 0);
+    const auto [code, out, err] = Exec(alone, {"--pdf", Pdf(), sistema});
+    EXPECT_EQ(code, 1);
+    EXPECT_TRUE(err.startsWith("Impossibile caricare il modulo di stampa: ")) << err.toStdString();
+    EXPECT_EQ(Files(), QStringList{"elencario"});
+}
+
 using namespace std::chrono_literals;
 using Clock = std::chrono::steady_clock;
 constexpr std::chrono::milliseconds kLimit = 2s;
