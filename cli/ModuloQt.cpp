@@ -2,6 +2,8 @@
 
 #include <dlfcn.h>
 
+#include "printing/StampanteAssente.h"
+
 namespace elencario {
 
 namespace {
@@ -9,37 +11,22 @@ namespace {
 // Found through the command's run path: beside it in the build, in its library folder installed.
 constexpr char kModulo[] = "elencario-stampa.so";
 
-// Stands for a printer that could not be had; it says why.
-class StampanteAssente final : public TextPrinter {
-  public:
-    explicit StampanteAssente(std::string motivo) : motivo_(std::move(motivo)) {}
-    [[nodiscard]] PrinterStatus Prepare() override { return PrinterStatus::PrintError; }
-    PrinterStatus SetFontName(const std::string&) override { return PrinterStatus::PrintError; }
-    PrinterStatus SetFontSize(float) override { return PrinterStatus::PrintError; }
-    PrinterStatus PrintAndEndLine(std::string_view) override { return PrinterStatus::PrintError; }
-    PrinterStatus PrintAndStay(std::string_view) override { return PrinterStatus::PrintError; }
-    PrinterStatus EndLine() override { return PrinterStatus::PrintError; }
-    PrinterStatus EndDocument() override { return PrinterStatus::PrintError; }
-    [[nodiscard]] std::string Errore() const override { return motivo_; }
-
-  private:
-    std::string motivo_;
-};
-
 }  // namespace
 
 UsciteStampa ModuloQt::Uscite() {
     UsciteStampa uscite;
     uscite.pdf = [this](const std::string& file) -> std::unique_ptr<TextPrinter> {
-        if (!Carica()) return std::make_unique<StampanteAssente>(errore_);
-        return uscite_.pdf(file);
+        return Carica() ? uscite_.pdf(file) : Assente();
     };
     uscite.stampante = [this]() -> std::unique_ptr<TextPrinter> {
-        if (!Carica()) return std::make_unique<StampanteAssente>(errore_);
-        return uscite_.stampante();
+        return Carica() ? uscite_.stampante() : Assente();
     };
     uscite.prepara = [this] { (void)Carica(); };
     return uscite;
+}
+
+std::unique_ptr<TextPrinter> ModuloQt::Assente() const {
+    return std::make_unique<StampanteAssente>(PrinterStatus::PrintError, errore_);
 }
 
 bool ModuloQt::Carica() {

@@ -16,6 +16,8 @@ class ModuloQt final : public FornitoreUscite {
 
   private:
     bool Carica();
+    // The printer that says why the module could not be loaded.
+    [[nodiscard]] std::unique_ptr<TextPrinter> Assente() const;
 
     std::unique_ptr<FornitoreUscite> fornitore_;
     UsciteStampa uscite_;
