@@ -2,7 +2,10 @@
 
 #include <dlfcn.h>
 
+#include <new>
+
 #include "printing/StampanteAssente.h"
+#include "systems/Messages.h"
 
 namespace elencario {
 
@@ -43,8 +46,14 @@ bool ModuloQt::Carica() {
         errore_ += motivo != nullptr ? motivo : kModulo;
         return false;
     }
-    fornitore_.reset(crea());
-    uscite_ = fornitore_->Uscite();
+    try {
+        fornitore_.reset(crea());
+        uscite_ = fornitore_->Uscite();
+    } catch (const std::bad_alloc&) {
+        fornitore_.reset();
+        errore_ = testi::kErroreStampa;
+        return false;
+    }
     return true;
 }
 
