@@ -118,6 +118,16 @@ class PdfTest : public testing::Test {
     test::TempFolder folder_;
 };
 
+// Keeps the pages a job announces, as "page/pages".
+struct Pagine final : Avanzamento {
+    explicit Pagine(QStringList& viste) : viste(viste) {}
+    bool Continua() override { return true; }
+    void Pagina(int pagina, int pagine) override {
+        viste << QString("%1/%2").arg(pagina).arg(pagine);
+    }
+    QStringList& viste;
+};
+
 // The font and what stands in for it on this machine, rows a line, the widest margin or none.
 using Wrap = std::tuple<std::pair<const char*, const char*>, std::int16_t, bool>;
 class WrapTest : public PdfTest, public testing::WithParamInterface<Wrap> {};
@@ -138,8 +148,15 @@ TEST_P(WrapTest, EveryRowOnceInOrderWithinTheMarginsAsTheCommandPrintsIt) {
            probe->VerificaSpazio(o.margine + 1, [&] { return RighePiuLarghe(v); }) == Spazio::Ok)
         ++o.margine;
     ASSERT_TRUE(!widest || o.margine > 20);
-    ASSERT_EQ(ComponiElencario(v, o, *QtTextPrinter::ForPdf(Pdf())), Ok);
+    QStringList announced;
+    ASSERT_EQ(
+        ComponiElencario(v, o, *QtTextPrinter::ForPdf(Pdf(), std::make_unique<Pagine>(announced))),
+        Ok);
     const PdfText pdf = ReadPdf(Pdf());
+    QStringList pages;  // each page announced once, in order, with the number there are
+    for (int page = 1; page <= pdf.pages; ++page)
+        pages << QString("%1/%2").arg(page).arg(pdf.pages);
+    EXPECT_EQ(announced, pages);
     const double right = pdf.pageWidth - kPdfMargin, bottom = pdf.pageHeight - kPdfMargin;
     EXPECT_TRUE(widest || qAbs(pdf.lines[0].left - kPdfMargin) < 0.5);
     QStringList words;
@@ -262,6 +279,13 @@ TEST_F(PdfTest, CommandInterruptedOrOutOfMemoryLeavesNoFile) {
     EXPECT_EQ(err, "");
     EXPECT_EQ(Files(), QStringList{"terni.txt"});
 #if !defined(__SANITIZE_ADDRESS__)
+    // Starved of memory, fontconfig may find no fonts and cache that: the caches it writes go to a
+    // folder of the test's own, not to the machine's.
+    const test::TempFolder fontconfig;
+    const auto conf = fontconfig.Write("fonts.conf", "<fontconfig><cachedir>" + fontconfig.Text() +
+                                                         "</cachedir><include>/etc/fonts/fonts.conf"
+                                                         "</include></fontconfig>");
+    qputenv("FONTCONFIG_FILE", QByteArray::fromStdString(conf.string()));
     bool printError = false;
     for (int mb = 80; mb <= 400; mb += 10) {
         const auto [code, out, err] = Exec("prlimit", {QString("--as=%1").arg(mb * 1'000'000),
@@ -275,6 +299,7 @@ TEST_F(PdfTest, CommandInterruptedOrOutOfMemoryLeavesNoFile) {
             << mb << " MB: " << code << ' ' << err.toStdString();
         EXPECT_EQ(Files(), QStringList{"terni.txt"});
     }
+    qunsetenv("FONTCONFIG_FILE");
     EXPECT_TRUE(printError);
     EXPECT_TRUE(QFile::exists(Pdf()));
 #endif
