@@ -2,6 +2,7 @@
 
 #include <dlfcn.h>
 
+#include <filesystem>
 #include <new>
 
 #include "printing/StampanteAssente.h"
@@ -11,8 +12,21 @@ namespace elencario {
 
 namespace {
 
-// Found through the command's run path: beside it in the build, in its library folder installed.
 constexpr char kModulo[] = "elencario-stampa.so";
+
+// Where the module is: beside the command in the build, in its library folder once installed.
+// Found from the command's own path, which a run path cannot be trusted for: a library that wraps
+// dlopen (a sanitizer's, for one) searches its own.
+std::filesystem::path PercorsoModulo() {
+    std::error_code errore;
+    const std::filesystem::path cartella =
+        std::filesystem::read_symlink("/proc/self/exe", errore).parent_path();
+    for (const std::filesystem::path& p :
+         {cartella / kModulo, cartella / ".." / "lib" / "stampa-elencario" / kModulo}) {
+        if (!errore && std::filesystem::exists(p, errore)) return p;
+    }
+    return kModulo;  // left to the system's search, which at least says what is missing
+}
 
 }  // namespace
 
@@ -36,7 +50,7 @@ bool ModuloQt::Carica() {
     if (fornitore_) return true;
     if (!errore_.empty()) return false;
     // Never unloaded: Qt keeps running until the command ends.
-    void* modulo = dlopen(kModulo, RTLD_NOW | RTLD_LOCAL);
+    void* modulo = dlopen(PercorsoModulo().c_str(), RTLD_NOW | RTLD_LOCAL);
     using Crea = FornitoreUscite* (*)();
     Crea crea = nullptr;
     if (modulo != nullptr) crea = reinterpret_cast<Crea>(dlsym(modulo, "elencario_uscite_qt"));
