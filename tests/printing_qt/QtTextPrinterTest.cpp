@@ -260,22 +260,25 @@ TEST_F(PdfTest, ProgressWindowCountsPagesTakesTheKeysAndCancelsLeavingTheEarlier
 TEST_F(PdfTest, CommandInterruptedOrOutOfMemoryLeavesNoFile) {
     Terni();
     const QString terni = Folder() + "/terni.txt";
-    const auto [code, out, err] =
-        Exec(ELENCARIO_BINARY, {"--colonne", "1", "--pdf", Pdf(), terni}, [&](QProcess& p) {
-            const auto writing = [&] {  // the PDF is under way once it is open
-                const QDir fds(QString("/proc/%1/fd").arg(p.processId()));
-                return std::ranges::any_of(fds.entryInfoList(QDir::Files | QDir::System),
-                                           [&](const QFileInfo& fd) {
-                                               return fd.symLinkTarget().startsWith(Folder()) &&
-                                                      !fd.symLinkTarget().endsWith(".txt");
-                                           });
-            };
-            while (!writing() && !p.waitForFinished(20)) continue;
-            if (p.state() == QProcess::Running) kill(static_cast<pid_t>(p.processId()), SIGINT);
-        });
-    EXPECT_EQ(code, 130);
-    EXPECT_EQ(err, "");
-    EXPECT_EQ(Files(), QStringList{"terni.txt"});
+    for (const int segnale : {SIGINT, SIGTERM}) {
+        const auto [code, out, err] =
+            Exec(ELENCARIO_BINARY, {"--colonne", "1", "--pdf", Pdf(), terni}, [&](QProcess& p) {
+                const auto writing = [&] {  // the PDF is under way once it is open
+                    const QDir fds(QString("/proc/%1/fd").arg(p.processId()));
+                    return std::ranges::any_of(fds.entryInfoList(QDir::Files | QDir::System),
+                                               [&](const QFileInfo& fd) {
+                                                   return fd.symLinkTarget().startsWith(Folder()) &&
+                                                          !fd.symLinkTarget().endsWith(".txt");
+                                               });
+                };
+                while (!writing() && !p.waitForFinished(20)) continue;
+                if (p.state() == QProcess::Running)
+                    kill(static_cast<pid_t>(p.processId()), segnale);
+            });
+        EXPECT_EQ(code, 130) << segnale;
+        EXPECT_EQ(err, "");
+        EXPECT_EQ(Files(), QStringList{"terni.txt"});
+    }
 #if !defined(__SANITIZE_ADDRESS__)
     // Starved, fontconfig may cache that it found no fonts: not in the machine's own caches.
     const test::TempFolder fontconfig;
