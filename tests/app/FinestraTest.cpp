@@ -312,7 +312,6 @@ TEST_F(Mostrata, KeyboardAndDragLoadEachNameReachedPrintTakesTheOptionsAsTyped) 
     QTest::mouseRelease(file1->viewport(), L, {}, centro(2));
     Caricato(S1, 5);
     EXPECT_EQ(prova.messaggi.asked, std::vector{ErrorBox(kErrore9)});
-
     prova.Controllo<QCheckBox>("chkNomeSistema")->click();
     for (const auto& [nome, testo] : {std::pair{"cmbMargine", "1"}, {"cmbCarattere", "Arial"}}) {
         auto* cmb = prova.Controllo<QComboBox>(nome);
@@ -366,7 +365,6 @@ TEST_F(ListeTest, Dir1OpensOrRefusesAFolderAndTheListsFollowTheDisk) {
     QTest::keyClick(dir1, Qt::Key_Enter);
     EXPECT_EQ(prova.messaggi.asked, std::vector{ErrorBox(testi::kCartellaNonAccessibile)});
     EXPECT_EQ(dir1->Cartella(), prova.sistemi);
-
     prova.Clicca(S1);
     const auto segue = [&](const QStringList& attese) {  // File1, then the subfolders in Dir1
         const auto liste = [&] {

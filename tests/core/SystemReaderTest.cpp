@@ -192,9 +192,12 @@ TEST(FuzzCorpusTest, EverySeedKeepsTheRules) {
     EXPECT_GE(semi, 5);
 }
 
-std::ptrdiff_t FileAperti() {  // where the system lists them
-    std::error_code e;
-    return std::distance(fs::directory_iterator("/proc/self/fd", e), {});
+std::ptrdiff_t FileAperti() {  // as the system lists them; under wine they would be wine's own
+#ifdef _WIN32
+    return 0;
+#else
+    return std::distance(fs::directory_iterator("/proc/self/fd"), {});
+#endif
 }
 
 class HostileTest : public ::testing::Test {

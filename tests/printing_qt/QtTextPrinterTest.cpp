@@ -182,7 +182,6 @@ TEST_P(WrapTest, EveryRowOnceInOrderWithinTheMarginsAsTheCommandPrintsIt) {
     ASSERT_GT(count, 0);
     EXPECT_EQ(words.value(count), "80") << "l'intestazione conta ciò che è stampato";
     EXPECT_EQ(words.mid(count + 1).join(' '), QString::fromStdString(file).simplified());
-
     const QString cli = Folder() + "/c.pdf";
     Output(ELENCARIO_BINARY,
            {"--carattere", font, "--grandezza", "9", "--colonne", QString::number(perLine),
