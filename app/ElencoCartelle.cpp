@@ -3,6 +3,7 @@
 #include <QKeyEvent>
 #include <QStyle>
 #include <algorithm>
+#include <optional>
 
 #include "app/LetturaCartelle.h"
 #include "app/RientroDelegate.h"
@@ -18,45 +19,50 @@ ElencoCartelle::ElencoCartelle(QWidget* parent) : QListWidget(parent) {
 
 namespace {
 
-// The folders from the root down to `cartella`, `cartella` last.
-std::vector<std::filesystem::path> Catena(const std::filesystem::path& cartella) {
-    std::vector<std::filesystem::path> catena;
+// What the list shows for `cartella`: the folders from the root down to it (the chain), it last,
+// then its subfolders. Nothing when it cannot be read.
+struct Voci {
+    std::vector<std::filesystem::path> percorsi;
+    std::size_t catena = 0;
+};
+
+std::optional<Voci> VociDi(const std::filesystem::path& cartella) {
+    const auto sottocartelle = Sottocartelle(cartella);
+    if (!sottocartelle) return std::nullopt;
+    Voci voci;
     for (std::filesystem::path p = cartella;; p = p.parent_path()) {
-        catena.insert(catena.begin(), p);
+        voci.percorsi.insert(voci.percorsi.begin(), p);
         if (!p.has_relative_path()) break;
     }
-    return catena;
+    voci.catena = voci.percorsi.size();
+    voci.percorsi.insert(voci.percorsi.end(), sottocartelle->begin(), sottocartelle->end());
+    return voci;
 }
 
 }  // namespace
 
 bool ElencoCartelle::ImpostaCartella(const std::filesystem::path& cartella) {
     const std::filesystem::path nuova = CartellaNormale(cartella);
-    const auto sottocartelle = Sottocartelle(nuova);
-    if (!sottocartelle) return false;
+    auto voci = VociDi(nuova);
+    if (!voci) return false;
     const bool cambiata = nuova != cartella_;
     cartella_ = nuova;
-    std::vector<std::filesystem::path> percorsi = Catena(nuova);
-    const std::size_t catena = percorsi.size();
-    percorsi.insert(percorsi.end(), sottocartelle->begin(), sottocartelle->end());
-    Mostra(std::move(percorsi), catena, static_cast<int>(catena) - 1);
+    Mostra(std::move(voci->percorsi), voci->catena, static_cast<int>(voci->catena) - 1);
     if (cambiata) emit cartellaCambiata();
     return true;
 }
 
 bool ElencoCartelle::Aggiorna() {
-    const auto sottocartelle = Sottocartelle(cartella_);
-    if (!sottocartelle) return false;
-    std::vector<std::filesystem::path> percorsi = Catena(cartella_);
-    const std::size_t catena = percorsi.size();
-    percorsi.insert(percorsi.end(), sottocartelle->begin(), sottocartelle->end());
-    if (percorsi == percorsi_) return true;
+    auto voci = VociDi(cartella_);
+    if (!voci) return false;
+    if (voci->percorsi == percorsi_) return true;
     const std::filesystem::path sottoCursore =
         currentRow() >= 0 ? percorsi_[static_cast<std::size_t>(currentRow())] : cartella_;
+    const auto& percorsi = voci->percorsi;
     const auto trovato = std::find(percorsi.begin(), percorsi.end(), sottoCursore);
     const int riga = static_cast<int>(trovato != percorsi.end() ? trovato - percorsi.begin()
-                                                                : std::ptrdiff_t(catena) - 1);
-    Mostra(std::move(percorsi), catena, riga);
+                                                                : std::ptrdiff_t(voci->catena) - 1);
+    Mostra(std::move(voci->percorsi), voci->catena, riga);
     return true;
 }
 

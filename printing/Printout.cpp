@@ -191,25 +191,28 @@ const char* RifiutoSpazio(Spazio spazio) {
 }
 
 std::vector<std::string> RighePiuLarghe(const VARIABILI& v) {
-    // By trimmed length: 1 + the index of the row with most non-blank characters, 0 for none.
-    std::vector<std::size_t> scelta;
-    std::vector<std::size_t> pieni;
-    for (std::size_t i = 0; i < static_cast<std::size_t>(v.TotCombinazioni); ++i) {
-        const std::string_view riga = SenzaSpazi(v.Combinazioni[i]);
-        std::size_t nonVuoti = 0;
-        for (const char c : riga) nonVuoti += c != ' ';
-        if (riga.size() >= scelta.size()) {
-            scelta.resize(riga.size() + 1, 0);
-            pieni.resize(riga.size() + 1, 0);
-        }
-        if (scelta[riga.size()] == 0 || nonVuoti > pieni[riga.size()]) {
-            scelta[riga.size()] = i + 1;
-            pieni[riga.size()] = nonVuoti;
-        }
-    }
+    // By trimmed length, the first row with most non-blank characters.
+    struct Scelta {
+        std::string_view riga;
+        std::size_t pieni = 0;
+        bool presa = false;
+    };
+    std::vector<Scelta> perLunghezza;
+    auto restanti = static_cast<std::size_t>(std::max(v.TotCombinazioni, 0));
+    v.Combinazioni.PerOgni([&](std::string_view combinazione) {
+        if (restanti == 0) return false;
+        --restanti;
+        const std::string_view riga = SenzaSpazi(combinazione);
+        const auto pieni = static_cast<std::size_t>(
+            std::count_if(riga.begin(), riga.end(), [](char c) { return c != ' '; }));
+        if (riga.size() >= perLunghezza.size()) perLunghezza.resize(riga.size() + 1);
+        Scelta& scelta = perLunghezza[riga.size()];
+        if (!scelta.presa || pieni > scelta.pieni) scelta = {riga, pieni, true};
+        return true;
+    });
     std::vector<std::string> righe;
-    for (const std::size_t indice : scelta) {
-        if (indice != 0) righe.emplace_back(SenzaSpazi(v.Combinazioni[indice - 1]));
+    for (const Scelta& scelta : perLunghezza) {
+        if (scelta.presa) righe.emplace_back(scelta.riga);
     }
     return righe;
 }

@@ -226,7 +226,7 @@ class LettoreCampi {
             pos_ = static_cast<std::size_t>(inizio - base);
             return errore;
         };
-        for (;; inizio = p) {
+        for (;;) {
             // Commas and line ends here are empty fields, which give no row.
             while (ClasseDi(*p) == kVirgola || ClasseDi(*p) == kFineRiga) ++p;
             inizio = p;

@@ -163,13 +163,16 @@ PrinterStatus QtTextPrinter::Prepare() {
 
 #ifdef ELENCARIO_CUPS
 
-PrinterStatus QtTextPrinter::CercaStampante() {
-    bool annullato = false;
-    const std::function<bool()> avanti = [&] {
+std::function<bool()> QtTextPrinter::Avanti(bool& annullato) {
+    return [this, &annullato] {
         annullato = annullato || !Continua();
         return !annullato;
     };
-    const auto trovata = FindDefaultDestination(kServerLimit, avanti);
+}
+
+PrinterStatus QtTextPrinter::CercaStampante() {
+    bool annullato = false;
+    const auto trovata = FindDefaultDestination(kServerLimit, Avanti(annullato));
     if (annullato) return Cancelled;
     if (!trovata) return NoPrinter;
     // Private to the user, removed with the job whatever its outcome.
@@ -188,11 +191,9 @@ PrinterStatus QtTextPrinter::Consegna() {
     if (!lavoro_->flush() || lavoro_->error() != QFileDevice::NoError)
         return Interrompi(PrintError);
     bool annullato = false;
-    const CupsOutcome esito = SubmitPdf(*destinazione_, lavoro_->fileName(),
-                                        QString::fromLatin1(kJobName), kServerLimit, [&] {
-                                            annullato = annullato || !Continua();
-                                            return !annullato;
-                                        });
+    const CupsOutcome esito =
+        SubmitPdf(*destinazione_, lavoro_->fileName(), QString::fromLatin1(kJobName), kServerLimit,
+                  Avanti(annullato));
     pdf_.reset();
     device_ = nullptr;
     lavoro_.reset();

@@ -2,6 +2,7 @@
 
 #include <QFont>
 #include <QString>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -58,6 +59,8 @@ class QtTextPrinter final : public TextPrinter {
     [[nodiscard]] PrinterStatus CercaStampante();
     // Asks the progress, at most every few milliseconds, whether to go on.
     [[nodiscard]] bool Continua();
+    // Whether to go on, for a wait on the print server; a no is kept in `annullato`.
+    [[nodiscard]] std::function<bool()> Avanti(bool& annullato);
     PrinterStatus Render();
     PrinterStatus Interrompi(PrinterStatus status);
     void Abbandona() noexcept;
