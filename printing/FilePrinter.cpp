@@ -21,6 +21,14 @@ PrinterStatus FilePrinter::EndLine() {
     return pending_.size() >= kFlushAt ? Flush() : PrinterStatus::Ok;
 }
 
+PrinterStatus FilePrinter::PrintLines(std::string_view righe) {
+    // Many lines at once are written as they come, not copied into the pending text.
+    if (const PrinterStatus status = Flush(); status != PrinterStatus::Ok) return status;
+    return std::fwrite(righe.data(), 1, righe.size(), file_) == righe.size()
+               ? PrinterStatus::Ok
+               : PrinterStatus::PrintError;
+}
+
 PrinterStatus FilePrinter::EndDocument() {
     const PrinterStatus status = Flush();
     if (status != PrinterStatus::Ok) return status;

@@ -18,6 +18,7 @@ class FilePrinter final : public TextPrinter {
     PrinterStatus PrintAndEndLine(std::string_view text) override;
     PrinterStatus PrintAndStay(std::string_view text) override;
     PrinterStatus EndLine() override;
+    PrinterStatus PrintLines(std::string_view righe) override;
     PrinterStatus EndDocument() override;
 
   private:

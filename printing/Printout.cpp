@@ -59,25 +59,32 @@ PrinterStatus NumeriInGioco(const VARIABILI& v, const std::string& margine, Text
     return s;
 }
 
-// Copies a short text without a call to the library: rows are short and there are millions.
+// Copies a short text without a call to the library: rows and margins are short and there are
+// millions of them.
 void Copia(char* a, const char* da, std::size_t n) {
     if (n >= 8 && n <= 16) {
         std::memcpy(a, da, 8);
         std::memcpy(a + n - 8, da + n - 8, 8);
+    } else if (n >= 4 && n < 8) {
+        std::memcpy(a, da, 4);
+        std::memcpy(a + n - 4, da + n - 4, 4);
     } else {
         std::memcpy(a, da, n);
     }
 }
 
-// The line under way, written through a pointer into a buffer that always has room for one more
-// row and separator.
-class Linea {
+// The grid's lines, written through a pointer into a buffer that always has room for one more
+// row and separator, and handed to the printer many lines at a time.
+class Righe {
   public:
-    explicit Linea(std::size_t margine) : testo_(margine + 256, ' '), margine_(margine) {}
+    Righe(std::string_view margine, TextPrinter& p) : margine_(margine), p_(p) {
+        testo_.resize(kLotto + margine.size() + 256);
+        Apri();
+    }
 
     void Aggiungi(std::string_view t) {
-        if (testo_.size() - fine_ < t.size() + kSeparatore.size()) {
-            testo_.resize(2 * (fine_ + t.size() + kSeparatore.size()));
+        if (testo_.size() - fine_ < t.size() + kSeparatore.size() + 1) {
+            testo_.resize(2 * (fine_ + t.size() + kSeparatore.size() + 1));
         }
         Copia(testo_.data() + fine_, t.data(), t.size());
         fine_ += t.size();
@@ -86,24 +93,48 @@ class Linea {
         std::memcpy(testo_.data() + fine_, kSeparatore.data(), kSeparatore.size());
         fine_ += kSeparatore.size();
     }
-    // The line, its text trimmed after the margin; the next line starts empty.
-    std::string_view Chiudi() {
-        while (fine_ > margine_ && testo_[fine_ - 1] == ' ') --fine_;
-        std::size_t inizio = margine_;
+    // Ends the line under way, its text trimmed after the margin; sends the lines ended so far
+    // once there are enough of them.
+    PrinterStatus Chiudi() {
+        const std::size_t testo = riga_ + margine_.size();
+        while (fine_ > testo && testo_[fine_ - 1] == ' ') --fine_;
+        std::size_t inizio = testo;
         while (inizio < fine_ && testo_[inizio] == ' ') ++inizio;
-        if (inizio > margine_) {
-            std::memmove(testo_.data() + margine_, testo_.data() + inizio, fine_ - inizio);
-            fine_ -= inizio - margine_;
+        if (inizio > testo) {
+            std::memmove(testo_.data() + testo, testo_.data() + inizio, fine_ - inizio);
+            fine_ -= inizio - testo;
         }
-        const std::string_view linea(testo_.data(), fine_);
-        fine_ = margine_;
-        return linea;
+        testo_[fine_++] = '\n';
+        PrinterStatus s = PrinterStatus::Ok;
+        if (fine_ >= kLotto) {
+            s = p_.PrintLines({testo_.data(), fine_});
+            fine_ = 0;
+        }
+        Apri();
+        return s;
+    }
+    // Sends the lines ended and not sent yet, once the last is.
+    PrinterStatus Finisci() {
+        return riga_ == 0 ? PrinterStatus::Ok : p_.PrintLines({testo_.data(), riga_});
     }
 
   private:
+    static constexpr std::size_t kLotto = 64 * 1024;
+
+    // Starts a line with its margin.
+    void Apri() {
+        riga_ = fine_;
+        if (testo_.size() - fine_ < margine_.size() + 256)
+            testo_.resize(2 * (fine_ + margine_.size() + 256));
+        Copia(testo_.data() + fine_, margine_.data(), margine_.size());
+        fine_ += margine_.size();
+    }
+
     std::string testo_;
-    std::size_t margine_;
-    std::size_t fine_ = margine_;
+    std::string_view margine_;
+    TextPrinter& p_;
+    std::size_t riga_ = 0;  // where the line under way starts
+    std::size_t fine_ = 0;
 };
 
 PrinterStatus Griglia(const VARIABILI& v, const OpzioniConvertite& o, const std::string& margine,
@@ -111,23 +142,23 @@ PrinterStatus Griglia(const VARIABILI& v, const OpzioniConvertite& o, const std:
     const auto totale = static_cast<std::size_t>(std::max(v.TotCombinazioni, 0));
     // A negative count splits like its magnitude: i % -4 is 0 where i % 4 is.
     const std::size_t perRiga = static_cast<std::size_t>(std::abs(int{o.colonneRiga}));
-    Linea linea(margine.size());
+    Righe righe(margine, p);
     std::size_t prese = 0;
     std::size_t nellaRiga = 0;
     PrinterStatus s = PrinterStatus::Ok;
     v.Combinazioni.PerOgni([&](std::string_view combinazione) {
         if (prese == totale) return false;
-        linea.Aggiungi(SenzaSpazi(combinazione));
+        righe.Aggiungi(SenzaSpazi(combinazione));
         ++prese;
         if (++nellaRiga < perRiga && prese < totale) {
-            linea.Separa();
+            righe.Separa();
             return true;
         }
         nellaRiga = 0;
-        s = p.PrintAndEndLine(linea.Chiudi());
+        s = righe.Chiudi();
         return s == PrinterStatus::Ok;
     });
-    return s;
+    return s == PrinterStatus::Ok ? righe.Finisci() : s;
 }
 
 // The listing's lines, the font already set.

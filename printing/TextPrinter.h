@@ -42,6 +42,17 @@ class TextPrinter {
     virtual PrinterStatus PrintAndEndLine(std::string_view text) = 0;
     virtual PrinterStatus PrintAndStay(std::string_view text) = 0;
     virtual PrinterStatus EndLine() = 0;
+    // Whole lines at once, each ended by '\n': for a device that takes many lines in one go. Any
+    // other gets them one by one, up to the first that fails.
+    virtual PrinterStatus PrintLines(std::string_view righe) {
+        PrinterStatus s = PrinterStatus::Ok;
+        for (std::size_t inizio = 0; inizio < righe.size() && s == PrinterStatus::Ok;) {
+            const std::size_t fine = righe.find('\n', inizio);
+            s = PrintAndEndLine(righe.substr(inizio, fine - inizio));
+            inizio = fine + 1;
+        }
+        return s;
+    }
     // Finishes the job and hands it to the printer.
     virtual PrinterStatus EndDocument() = 0;
 

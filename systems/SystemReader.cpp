@@ -10,6 +10,7 @@
 #include "systems/Conversione.h"
 #include "systems/Messages.h"
 #include "systems/PlatformFileSource.h"
+#include "systems/RigaBreve.h"
 #include "systems/Routines.h"
 
 namespace elencario {
@@ -226,28 +227,42 @@ class LettoreCampi {
             pos_ = static_cast<std::size_t>(inizio - base);
             return errore;
         };
+        // Once every number is marked, rows need no marking.
+        constexpr std::uint64_t kTuttiBassi = ~std::uint64_t{1};
+        constexpr std::uint64_t kTuttiAlti = (std::uint64_t{1} << (kNumeroMassimo - 63)) - 1;
         for (;;) {
             // Commas and line ends here are empty fields, which give no row.
             while (ClasseDi(*p) == kVirgola || ClasseDi(*p) == kFineRiga) ++p;
             inizio = p;
             std::uint64_t rigaBassi = 0;
             std::uint64_t rigaAlti = 0;
-            // The NUL after the block's bytes is neither a digit nor a field end: it stops a row
-            // that runs to the end of the block without a test of its own.
-            for (;;) {
-                if (!Cifra(*p)) return fine(0);
-                unsigned valore = static_cast<unsigned>(*p++ - '0');
-                if (Cifra(*p)) valore = valore * 10 + static_cast<unsigned>(*p++ - '0');
-                if (valore < 1 || valore > kNumeroMassimo) return fine(0);
-                const std::uint64_t bit = std::uint64_t{1} << (valore & 63);
-                rigaBassi |= valore < 64 ? bit : 0;
-                rigaAlti |= valore < 64 ? 0 : bit;
-                if (*p != ' ') break;
-                ++p;
-            }
-            const Classe classe = ClasseDi(*p);
-            if ((classe != kVirgola && classe != kFineRiga) || p - inizio > kLunghezzaMassima) {
-                return fine(0);
+#ifdef ELENCARIO_RIGA_BREVE
+            // The block's slack makes the sixteen bytes from any position up to its end readable.
+            if (const RigaBreve breve = LeggiRigaBreve(p); breve.lunghezza != 0) {
+                if (bassi != kTuttiBassi || alti != kTuttiAlti) {
+                    SegnaRigaBreve(p, breve, rigaBassi, rigaAlti);
+                }
+                p += breve.lunghezza;
+            } else
+#endif
+            {
+                // The NUL after the block's bytes is neither a digit nor a field end: it stops a
+                // row that runs to the end of the block without a test of its own.
+                for (;;) {
+                    if (!Cifra(*p)) return fine(0);
+                    unsigned valore = static_cast<unsigned>(*p++ - '0');
+                    if (Cifra(*p)) valore = valore * 10 + static_cast<unsigned>(*p++ - '0');
+                    if (valore < 1 || valore > kNumeroMassimo) return fine(0);
+                    const std::uint64_t bit = std::uint64_t{1} << (valore & 63);
+                    rigaBassi |= valore < 64 ? bit : 0;
+                    rigaAlti |= valore < 64 ? 0 : bit;
+                    if (*p != ' ') break;
+                    ++p;
+                }
+                const Classe classe = ClasseDi(*p);
+                if ((classe != kVirgola && classe != kFineRiga) || p - inizio > kLunghezzaMassima) {
+                    return fine(0);
+                }
             }
             if (const int errore = conta(); errore != 0) return fine(errore);
             const auto lunghezza = static_cast<std::size_t>(p - inizio);
@@ -267,8 +282,12 @@ class LettoreCampi {
         }
     }
 
-    [[nodiscard]] int Errore() const { return errore_; }
-    [[nodiscard]] std::uint64_t Letti() const { return letti_; }
+    [[nodiscard]] int Errore() const {
+        return errore_;
+    }
+    [[nodiscard]] std::uint64_t Letti() const {
+        return letti_;
+    }
 
   private:
     // True when a byte is ready at pos_; refills the block as needed.
