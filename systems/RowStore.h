@@ -27,7 +27,7 @@ struct AllocatoreBlocchi {
     T* allocate(std::size_t n) {
         const std::size_t byte = n * sizeof(T);
         if (byte < kPaginaGrande) return static_cast<T*>(::operator new(byte));
-        void* blocco = ::operator new(byte, std::align_val_t{kPaginaGrande});
+        void* blocco = ::operator new (byte, std::align_val_t{kPaginaGrande});
         ConsigliaPagineGrandi(static_cast<char*>(blocco), byte);
         return static_cast<T*>(blocco);
     }
@@ -35,7 +35,7 @@ struct AllocatoreBlocchi {
         if (n * sizeof(T) < kPaginaGrande) {
             ::operator delete(p);
         } else {
-            ::operator delete(p, std::align_val_t{kPaginaGrande});
+            ::operator delete (p, std::align_val_t{kPaginaGrande});
         }
     }
     bool operator==(const AllocatoreBlocchi&) const = default;
@@ -78,6 +78,25 @@ class RowStore {
         textSize_ += bytes;
         *nextEnd_++ = static_cast<std::uint32_t>(textSize_);
         ++size_;
+    }
+    // The room the store has without growing, to append many rows through plain pointers in a
+    // tight loop. Each row's text goes at `testo` and its end offset (from `base`) at `fine`.
+    // Riprendi hands the rows back before any other use of the store.
+    struct Coda {
+        char* testo;
+        char* fineTesto;
+        std::uint32_t* fine;
+        std::uint32_t* fineFini;
+        const char* base;
+    };
+    [[nodiscard]] Coda Accoda() {
+        return {text_.get() + textSize_, text_.get() + textCapacity_, nextEnd_, blockEnd_,
+                text_.get()};
+    }
+    void Riprendi(const Coda& coda) {
+        size_ += static_cast<std::size_t>(coda.fine - nextEnd_);
+        nextEnd_ = coda.fine;
+        textSize_ = static_cast<std::size_t>(coda.testo - coda.base);
     }
     // Pre-allocates room for this much row text, within the limit.
     void ReserveText(std::size_t bytes);

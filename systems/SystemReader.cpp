@@ -10,7 +10,7 @@
 #include "systems/Conversione.h"
 #include "systems/Messages.h"
 #include "systems/PlatformFileSource.h"
-#include "systems/RigaBreve.h"
+#include "systems/RigheBrevi.h"
 #include "systems/Routines.h"
 
 namespace elencario {
@@ -18,7 +18,8 @@ namespace elencario {
 namespace {
 
 constexpr std::size_t kBlocco = 256 * 1024;
-constexpr std::size_t kCopiaBreve = 16;       // the slack after a block's bytes
+constexpr std::size_t kCopiaBreve = 16;       // a short row's copy
+constexpr std::size_t kMargineBlocco = 128;   // readable bytes after a block's own
 constexpr std::size_t kPezziMassimi = 32768;  // the piece index is a 16-bit counter
 
 bool Cifra(char c) {
@@ -150,7 +151,7 @@ class RigaInCorso {
 class LettoreCampi {
   public:
     explicit LettoreCampi(FileSource& sorgente)
-        : sorgente_(sorgente), blocco_(kBlocco + kCopiaBreve) {}
+        : sorgente_(sorgente), blocco_(kBlocco + kMargineBlocco) {}
 
     // True when nothing is left to read (or reading failed: see Errore()).
     bool FineFile() { return !Disponibile(); }
@@ -208,44 +209,73 @@ class LettoreCampi {
     }
 
     // The common rows, read in one pass: unquoted fields within the block made of numbers of
-    // one or two digits from 1 to 90 separated by single spaces. Each is counted with `conta`
-    // (which gives 0 or an error number that stops the reading) and appended to `righe`, its
-    // numbers added to `segnati` (bit n for number n). Stops before the first field
-    // of any other shape, which LeggiCampo then reads.
-    template <class Conta>
-    int LeggiRigheSemplici(RowStore& righe, Conta&& conta, std::array<std::uint64_t, 2>& segnati) {
+    // one or two digits from 1 to 90 separated by single spaces. Each is counted in `totale`
+    // (past 2,147,483,647 the reading stops with overflow) and appended to `righe`, its numbers
+    // added to `segnati` (bit n for number n). Stops before the first field of any other shape,
+    // which LeggiCampo then reads, or with the error number that ends the load.
+    int LeggiRigheSemplici(RowStore& righe, std::int32_t& totale,
+                           std::array<std::uint64_t, 2>& segnati) {
         // Longer rows take the general road, which counts their pieces.
         constexpr std::ptrdiff_t kLunghezzaMassima = 191;
+        // Once every number is marked, rows need no marking.
+        constexpr std::uint64_t kTuttiBassi = ~std::uint64_t{1};
+        constexpr std::uint64_t kTuttiAlti = (std::uint64_t{1} << (kNumeroMassimo - 63)) - 1;
         const char* p = blocco_.data() + pos_;
-        // The marks live in registers: numbers 1 to 63 in `bassi`, 64 to 90 in `alti`.
+        // The count and the marks live in registers: numbers 1 to 63 in `bassi`, 64 to 90 in
+        // `alti`; so does the store's cursor.
+        std::int32_t contate = totale;
         std::uint64_t bassi = segnati[0];
         std::uint64_t alti = segnati[1];
+        RowStore::Coda coda = righe.Accoda();
         const char* const base = blocco_.data();
         const char* inizio = p;  // of the row under way
         const auto fine = [&](int errore) {
+            righe.Riprendi(coda);
+            totale = contate;
             segnati = {bassi, alti};
             pos_ = static_cast<std::size_t>(inizio - base);
             return errore;
         };
-        // Once every number is marked, rows need no marking.
-        constexpr std::uint64_t kTuttiBassi = ~std::uint64_t{1};
-        constexpr std::uint64_t kTuttiAlti = (std::uint64_t{1} << (kNumeroMassimo - 63)) - 1;
         for (;;) {
-            // Commas and line ends here are empty fields, which give no row.
-            while (ClasseDi(*p) == kVirgola || ClasseDi(*p) == kFineRiga) ++p;
-            inizio = p;
-            std::uint64_t rigaBassi = 0;
-            std::uint64_t rigaAlti = 0;
-#ifdef ELENCARIO_RIGA_BREVE
-            // The block's slack makes the sixteen bytes from any position up to its end readable.
-            if (const RigaBreve breve = LeggiRigaBreve(p); breve.lunghezza != 0) {
+#ifdef ELENCARIO_RIGHE_BREVI
+            // Whole windows of rows, while the store and the count have room for all their rows
+            // (at most one per two bytes) without growing. The block's slack makes a window
+            // readable from any position up to the block's end.
+            while (coda.fineTesto - coda.testo >= static_cast<std::ptrdiff_t>(2 * kFinestra) &&
+                   coda.fineFini - coda.fine >= kFinestra / 2 &&
+                   contate <= std::numeric_limits<std::int32_t>::max() - int{kFinestra / 2}) {
+                const RigheBrevi finestra = LeggiRigheBrevi(p);
+                if (finestra.letti == 0) break;
                 if (bassi != kTuttiBassi || alti != kTuttiAlti) {
-                    SegnaRigaBreve(p, breve, rigaBassi, rigaAlti);
+                    SegnaRigheBrevi(p, finestra, bassi, alti);
                 }
-                p += breve.lunghezza;
-            } else
+                std::uint64_t ultimi = finestra.ultimi;
+                for (std::uint64_t inizi = finestra.inizi; inizi != 0; inizi &= inizi - 1) {
+                    const char* const riga = p + std::countr_zero(inizi);
+                    const auto lunghezza =
+                        static_cast<std::size_t>(p + std::countr_zero(ultimi) + 1 - riga);
+                    ultimi &= ultimi - 1;
+                    std::memcpy(coda.testo, riga, kCopiaBreve);
+                    if (lunghezza > kCopiaBreve) {
+                        std::memcpy(coda.testo + kCopiaBreve, riga + kCopiaBreve,
+                                    lunghezza - kCopiaBreve);
+                    }
+                    coda.testo += lunghezza;
+                    *coda.fine++ = static_cast<std::uint32_t>(coda.testo - coda.base);
+                    ++contate;
+                }
+                p += finestra.letti;
+            }
 #endif
+            inizio = p;
             {
+                // Commas and line ends here are empty fields, which give no row.
+                if (ClasseDi(*p) == kVirgola || ClasseDi(*p) == kFineRiga) {
+                    ++p;
+                    continue;
+                }
+                std::uint64_t rigaBassi = 0;
+                std::uint64_t rigaAlti = 0;
                 // The NUL after the block's bytes is neither a digit nor a field end: it stops a
                 // row that runs to the end of the block without a test of its own.
                 for (;;) {
@@ -263,22 +293,30 @@ class LettoreCampi {
                 if ((classe != kVirgola && classe != kFineRiga) || p - inizio > kLunghezzaMassima) {
                     return fine(0);
                 }
+                bassi |= rigaBassi;
+                alti |= rigaAlti;
             }
-            if (const int errore = conta(); errore != 0) return fine(errore);
+            if (contate == std::numeric_limits<std::int32_t>::max()) return fine(kErroreOverflow);
+            ++contate;
             const auto lunghezza = static_cast<std::size_t>(p - inizio);
             // A short row is copied as one fixed-size move: the block has slack after its bytes,
             // and what lands past the row in the store's room is overwritten by the next one.
-            if (char* posto = righe.RoomFor(kCopiaBreve);
-                posto != nullptr && lunghezza <= kCopiaBreve) {
-                std::memcpy(posto, inizio, kCopiaBreve);
-                righe.Commit(lunghezza);
-            } else if (!righe.Append({inizio, lunghezza})) {
-                return fine(kErroreMemoria);
+            if (coda.fineTesto - coda.testo >= static_cast<std::ptrdiff_t>(kCopiaBreve) &&
+                coda.fine != coda.fineFini && lunghezza <= kCopiaBreve) {
+                std::memcpy(coda.testo, inizio, kCopiaBreve);
+                coda.testo += lunghezza;
+                *coda.fine++ = static_cast<std::uint32_t>(coda.testo - coda.base);
+            } else {
+                righe.Riprendi(coda);
+                const bool preso = righe.Append({inizio, lunghezza});
+                coda = righe.Accoda();
+                if (!preso) {
+                    --contate;
+                    return fine(kErroreMemoria);
+                }
             }
-            bassi |= rigaBassi;
-            alti |= rigaAlti;
             // The field end, and the LF of a CR LF (the NUL after the block is no LF).
-            if (*p++ == '\r' && *p == '\n') ++p;
+            p += p[0] == '\r' && p[1] == '\n' ? 2 : 1;
         }
     }
 
@@ -379,7 +417,7 @@ int Carica(VARIABILI& v, std::string fileSistema, FileSource& sorgente, LoadLimi
         return 0;
     };
     while (!lettore.FineFile()) {
-        if (const int errore = lettore.LeggiRigheSemplici(righe, conta, segnati); errore != 0) {
+        if (const int errore = lettore.LeggiRigheSemplici(righe, totale, segnati); errore != 0) {
             return errore;
         }
         if (lettore.FineFile()) break;

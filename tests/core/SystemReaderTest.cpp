@@ -44,6 +44,12 @@ std::string Blocchi(bool righe) {
     return testo;
 }
 
+std::string Ripeti(const std::string& s) {
+    std::string volte;
+    for (int i = 0; i < 100; ++i) volte += s;
+    return volte;
+}
+
 struct Caso {
     const char* nome;
     friend void PrintTo(const Caso& c, std::ostream* os) { *os << c.nome; }
@@ -91,6 +97,14 @@ INSTANTIATE_TEST_SUITE_P(Files, ContentTest, ::testing::Values(
          "10|20|30 40|1 2|3|5|4 5 6|"},
     Caso{"QuotedBlanksEmptyRow", "\"  ,\t \"\r\n", 0, "|"},
     Caso{"SignsZerosRepeats", "5 5 5\r\n+5 005 90", 0, "5 5 5|+5 005 90|"},
+    // Rows of other shapes among common ones, in a file long enough to be read in wide windows:
+    // normalised, or refused by their range.
+    Caso{"AmongCommonRows", Ripeti(" 1 2\r\n1 2 \r\n1  2\r\n01 09\r\n90,5\r\n10 20 30 40 50 60 70\r\n"),
+         0, Ripeti("1 2|1 2|1 2|01 09|90|5|10 20 30 40 50 60 70|")},
+    Caso{"ZeroAmongRows", "3 4\r\n0\r\n" + Ripeti("3 4\r\n"), kErroreIndice},
+    Caso{"DoubleZeroAmongRows", "3 4\r\n00\r\n" + Ripeti("3 4\r\n"), kErroreIndice},
+    Caso{"NinetyFiveAmongRows", "3 4\r\n95\r\n" + Ripeti("3 4\r\n"), kErroreIndice},
+    Caso{"ThreeDigitsAmongRows", "3 4\r\n123\r\n" + Ripeti("3 4\r\n"), kErroreIndice},
     Caso{"EmptyFile", "", 0}, Caso{"OnlyBlanks", "  \r\n \t ", 0},
     Caso{"AcrossBlocks", Blocchi(false), 0, Blocchi(true)},
     Caso{"EmptyFields2M", ",", 0, "", 2'000'000},
