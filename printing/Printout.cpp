@@ -14,15 +14,10 @@ namespace elencario {
 
 namespace {
 
-constexpr std::string_view kSeparatore = "   -   ";
+// With its NUL, eight bytes: one move.
+constexpr char kSeparatoreMosso[] = "   -   ";
+constexpr std::string_view kSeparatore(kSeparatoreMosso, sizeof kSeparatoreMosso - 1);
 constexpr int kNumeriPerRiga = 30;
-
-// Rows come trimmed from the loader: this costs two byte tests each.
-std::string_view SenzaSpazi(std::string_view testo) {
-    while (!testo.empty() && testo.front() == ' ') testo.remove_prefix(1);
-    while (!testo.empty() && testo.back() == ' ') testo.remove_suffix(1);
-    return testo;
-}
 
 std::string Intestazione(const VARIABILI& v, const OpzioniConvertite& o,
                          const std::string& margine) {
@@ -74,41 +69,39 @@ void Copia(char* a, const char* da, std::size_t n) {
 }
 
 // The grid's lines, written through a pointer into a buffer that always has room for one more
-// row and separator, and handed to the printer many lines at a time.
+// row, separator and line end, and handed to the printer many lines at a time.
 class Righe {
   public:
     Righe(std::string_view margine, TextPrinter& p) : margine_(margine), p_(p) {
-        testo_.resize(kLotto + margine.size() + 256);
+        Cresci(kLotto);
         Apri();
     }
 
+    // Adds a row and a separator after it: the line's last one is taken back when it ends.
     void Aggiungi(std::string_view t) {
-        if (testo_.size() - fine_ < t.size() + kSeparatore.size() + 1) {
-            testo_.resize(2 * (fine_ + t.size() + kSeparatore.size() + 1));
-        }
-        Copia(testo_.data() + fine_, t.data(), t.size());
-        fine_ += t.size();
-    }
-    void Separa() {
-        std::memcpy(testo_.data() + fine_, kSeparatore.data(), kSeparatore.size());
-        fine_ += kSeparatore.size();
+        if (static_cast<std::size_t>(soglia_ - scrivi_) < t.size()) Cresci(t.size());
+        Copia(scrivi_, t.data(), t.size());
+        // The NUL lands on the room kept for the line end.
+        std::memcpy(scrivi_ + t.size(), kSeparatoreMosso, sizeof kSeparatoreMosso);
+        scrivi_ += t.size() + kSeparatore.size();
     }
     // Ends the line under way, its text trimmed after the margin; sends the lines ended so far
     // once there are enough of them.
     PrinterStatus Chiudi() {
-        const std::size_t testo = riga_ + margine_.size();
-        while (fine_ > testo && testo_[fine_ - 1] == ' ') --fine_;
-        std::size_t inizio = testo;
-        while (inizio < fine_ && testo_[inizio] == ' ') ++inizio;
+        scrivi_ -= kSeparatore.size();
+        char* const testo = testo_.data() + riga_ + margine_.size();
+        while (scrivi_ > testo && scrivi_[-1] == ' ') --scrivi_;
+        const char* inizio = testo;
+        while (inizio < scrivi_ && *inizio == ' ') ++inizio;
         if (inizio > testo) {
-            std::memmove(testo_.data() + testo, testo_.data() + inizio, fine_ - inizio);
-            fine_ -= inizio - testo;
+            std::memmove(testo, inizio, static_cast<std::size_t>(scrivi_ - inizio));
+            scrivi_ -= inizio - testo;
         }
-        testo_[fine_++] = '\n';
+        *scrivi_++ = '\n';
         PrinterStatus s = PrinterStatus::Ok;
-        if (fine_ >= kLotto) {
-            s = p_.PrintLines({testo_.data(), fine_});
-            fine_ = 0;
+        if (Scritti() >= kLotto) {
+            s = p_.PrintLines({testo_.data(), Scritti()});
+            scrivi_ = testo_.data();
         }
         Apri();
         return s;
@@ -121,42 +114,49 @@ class Righe {
   private:
     static constexpr std::size_t kLotto = 64 * 1024;
 
+    [[nodiscard]] std::size_t Scritti() const {
+        return static_cast<std::size_t>(scrivi_ - testo_.data());
+    }
+    // Makes room for `byte` more, besides a separator and a line end.
+    void Cresci(std::size_t byte) {
+        const std::size_t scritti = testo_.empty() ? 0 : Scritti();
+        testo_.resize(std::max(2 * testo_.size(), scritti + byte + kSeparatore.size() + 1));
+        scrivi_ = testo_.data() + scritti;
+        soglia_ = testo_.data() + testo_.size() - kSeparatore.size() - 1;
+    }
     // Starts a line with its margin.
     void Apri() {
-        riga_ = fine_;
-        if (testo_.size() - fine_ < margine_.size() + 256)
-            testo_.resize(2 * (fine_ + margine_.size() + 256));
-        Copia(testo_.data() + fine_, margine_.data(), margine_.size());
-        fine_ += margine_.size();
+        riga_ = Scritti();
+        if (static_cast<std::size_t>(soglia_ - scrivi_) < margine_.size()) Cresci(margine_.size());
+        Copia(scrivi_, margine_.data(), margine_.size());
+        scrivi_ += margine_.size();
     }
 
     std::string testo_;
     std::string_view margine_;
     TextPrinter& p_;
     std::size_t riga_ = 0;  // where the line under way starts
-    std::size_t fine_ = 0;
+    char* scrivi_ = nullptr;
+    char* soglia_ = nullptr;  // past it, no room is left for a separator and a line end
 };
 
 PrinterStatus Griglia(const VARIABILI& v, const OpzioniConvertite& o, const std::string& margine,
                       TextPrinter& p) {
-    const auto totale = static_cast<std::size_t>(std::max(v.TotCombinazioni, 0));
+    std::size_t restanti =
+        std::min(static_cast<std::size_t>(std::max(v.TotCombinazioni, 0)), v.Combinazioni.size());
+    if (restanti == 0) return PrinterStatus::Ok;
     // A negative count splits like its magnitude: i % -4 is 0 where i % 4 is.
     const std::size_t perRiga = static_cast<std::size_t>(std::abs(int{o.colonneRiga}));
     Righe righe(margine, p);
-    std::size_t prese = 0;
-    std::size_t nellaRiga = 0;
+    std::size_t nellaRiga = perRiga;  // rows still to come in the line under way
     PrinterStatus s = PrinterStatus::Ok;
     v.Combinazioni.PerOgni([&](std::string_view combinazione) {
-        if (prese == totale) return false;
-        righe.Aggiungi(SenzaSpazi(combinazione));
-        ++prese;
-        if (++nellaRiga < perRiga && prese < totale) {
-            righe.Separa();
-            return true;
-        }
-        nellaRiga = 0;
+        righe.Aggiungi(combinazione);
+        --restanti;
+        if (--nellaRiga != 0 && restanti != 0) return true;
+        nellaRiga = perRiga;
         s = righe.Chiudi();
-        return s == PrinterStatus::Ok;
+        return s == PrinterStatus::Ok && restanti != 0;
     });
     return s == PrinterStatus::Ok ? righe.Finisci() : s;
 }
@@ -233,7 +233,7 @@ std::vector<std::string> RighePiuLarghe(const VARIABILI& v) {
     v.Combinazioni.PerOgni([&](std::string_view combinazione) {
         if (restanti == 0) return false;
         --restanti;
-        const std::string_view riga = SenzaSpazi(combinazione);
+        const std::string_view riga = combinazione;
         const auto pieni = static_cast<std::size_t>(
             std::count_if(riga.begin(), riga.end(), [](char c) { return c != ' '; }));
         if (riga.size() >= perLunghezza.size()) perLunghezza.resize(riga.size() + 1);

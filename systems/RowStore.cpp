@@ -41,8 +41,16 @@ void RowStore::Swap(RowStore& other) noexcept {
 }
 
 bool RowStore::operator==(const RowStore& other) const {
-    return textSize_ == other.textSize_ && ends_ == other.ends_ &&
-           (textSize_ == 0 || std::memcmp(text_.get(), other.text_.get(), textSize_) == 0);
+    if (size_ != other.size_ || textSize_ != other.textSize_) return false;
+    // Only the offsets of rows count: a block's room past them holds anything.
+    for (std::size_t b = 0; b < ends_.size(); ++b) {
+        const std::size_t n = std::min(kBlock, size_ - (b << kBlockBits));
+        if (!std::equal(ends_[b].begin(), ends_[b].begin() + static_cast<std::ptrdiff_t>(n),
+                        other.ends_[b].begin())) {
+            return false;
+        }
+    }
+    return textSize_ == 0 || std::memcmp(text_.get(), other.text_.get(), textSize_) == 0;
 }
 
 void RowStore::Reallocate(std::size_t capacity) {
@@ -75,12 +83,13 @@ bool RowStore::AppendGrowing(std::string_view row) {
         const std::size_t block = size_ >> kBlockBits;
         if (block == ends_.size()) {
             // A whole block when the limit allows it, else what is left of the limit; the first
-            // block starts small, since most systems are short.
+            // block starts small for a short system (rows take at least a few bytes each).
             const std::size_t used = textCapacity_ + OffsetBytes() + sizeof(ends_[0]);
             if (used > limit_) return false;
             const std::size_t room = (limit_ - used) / sizeof(std::uint32_t);
             if (room == 0) return false;
-            ends_.emplace_back(std::min({block == 0 ? std::size_t{1024} : kBlock, kBlock, room}));
+            const std::size_t primo = std::max(std::size_t{1024}, textCapacity_ / 16);
+            ends_.emplace_back(std::min({block == 0 ? primo : kBlock, kBlock, room}));
         } else if ((size_ & (kBlock - 1)) == ends_[block].size()) {
             const std::size_t grown = std::min(kBlock, ends_[block].size() * 2);
             const std::size_t more = (grown - ends_[block].size()) * sizeof(std::uint32_t);
@@ -113,13 +122,17 @@ void RowStore::ReserveText(std::size_t bytes) {
 
 void RowStore::ShrinkToFit() {
     try {
-        // The text was reserved at about its final size: copying it again to save a few percent
-        // would cost more time than the memory is worth.
+        // The text was reserved at about its final size, and the last block of offsets is mostly
+        // full: copying them again to save a few percent would cost more time than the memory is
+        // worth.
         if (textCapacity_ - textSize_ > textSize_ / 4) Reallocate(textSize_);
         nextEnd_ = blockEnd_ = nullptr;
         if (!ends_.empty()) {
-            ends_.back().resize(size_ - ((ends_.size() - 1) << kBlockBits));
-            ends_.back().shrink_to_fit();
+            Blocco& ultimo = ends_.back();
+            ultimo.resize(size_ - ((ends_.size() - 1) << kBlockBits));
+            if ((ultimo.capacity() - ultimo.size()) * sizeof(std::uint32_t) > textSize_ / 8) {
+                ultimo.shrink_to_fit();
+            }
         }
         ends_.shrink_to_fit();
     } catch (const std::exception&) {

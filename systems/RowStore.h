@@ -7,6 +7,7 @@
 #include <limits>
 #include <memory>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "systems/PagineGrandi.h"
@@ -30,6 +31,16 @@ struct AllocatoreBlocchi {
         void* blocco = ::operator new (byte, std::align_val_t{kPaginaGrande});
         ConsigliaPagineGrandi(static_cast<char*>(blocco), byte);
         return static_cast<T*>(blocco);
+    }
+    // Offsets are written before they are read: sizing a block leaves them as they are, with no
+    // pass that zeroes megabytes the system has just zeroed.
+    template <class U>
+    void construct(U* p) noexcept {
+        ::new (static_cast<void*>(p)) U;
+    }
+    template <class U, class... A>
+    void construct(U* p, A&&... a) {
+        ::new (static_cast<void*>(p)) U(std::forward<A>(a)...);
     }
     void deallocate(T* p, std::size_t n) {
         if (n * sizeof(T) < kPaginaGrande) {
