@@ -230,10 +230,9 @@ std::vector<std::string> RighePiuLarghe(const VARIABILI& v) {
     };
     std::vector<Scelta> perLunghezza;
     auto restanti = static_cast<std::size_t>(std::max(v.TotCombinazioni, 0));
-    v.Combinazioni.PerOgni([&](std::string_view combinazione) {
+    v.Combinazioni.PerOgni([&](std::string_view riga) {
         if (restanti == 0) return false;
         --restanti;
-        const std::string_view riga = combinazione;
         const auto pieni = static_cast<std::size_t>(
             std::count_if(riga.begin(), riga.end(), [](char c) { return c != ' '; }));
         if (riga.size() >= perLunghezza.size()) perLunghezza.resize(riga.size() + 1);

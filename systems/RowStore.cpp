@@ -43,7 +43,7 @@ void RowStore::Swap(RowStore& other) noexcept {
 bool RowStore::operator==(const RowStore& other) const {
     if (size_ != other.size_ || textSize_ != other.textSize_) return false;
     // Only the offsets of rows count: a block's room past them holds anything.
-    for (std::size_t b = 0; b < ends_.size(); ++b) {
+    for (std::size_t b = 0; (b << kBlockBits) < size_; ++b) {
         const std::size_t n = std::min(kBlock, size_ - (b << kBlockBits));
         if (!std::equal(ends_[b].begin(), ends_[b].begin() + static_cast<std::ptrdiff_t>(n),
                         other.ends_[b].begin())) {

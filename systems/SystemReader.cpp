@@ -268,34 +268,32 @@ class LettoreCampi {
             }
 #endif
             inizio = p;
-            {
-                // Commas and line ends here are empty fields, which give no row.
-                if (ClasseDi(*p) == kVirgola || ClasseDi(*p) == kFineRiga) {
-                    ++p;
-                    continue;
-                }
-                std::uint64_t rigaBassi = 0;
-                std::uint64_t rigaAlti = 0;
-                // The NUL after the block's bytes is neither a digit nor a field end: it stops a
-                // row that runs to the end of the block without a test of its own.
-                for (;;) {
-                    if (!Cifra(*p)) return fine(0);
-                    unsigned valore = static_cast<unsigned>(*p++ - '0');
-                    if (Cifra(*p)) valore = valore * 10 + static_cast<unsigned>(*p++ - '0');
-                    if (valore < 1 || valore > kNumeroMassimo) return fine(0);
-                    const std::uint64_t bit = std::uint64_t{1} << (valore & 63);
-                    rigaBassi |= valore < 64 ? bit : 0;
-                    rigaAlti |= valore < 64 ? 0 : bit;
-                    if (*p != ' ') break;
-                    ++p;
-                }
-                const Classe classe = ClasseDi(*p);
-                if ((classe != kVirgola && classe != kFineRiga) || p - inizio > kLunghezzaMassima) {
-                    return fine(0);
-                }
-                bassi |= rigaBassi;
-                alti |= rigaAlti;
+            // Commas and line ends here are empty fields, which give no row.
+            if (ClasseDi(*p) == kVirgola || ClasseDi(*p) == kFineRiga) {
+                ++p;
+                continue;
             }
+            std::uint64_t rigaBassi = 0;
+            std::uint64_t rigaAlti = 0;
+            // The NUL after the block's bytes is neither a digit nor a field end: it stops a
+            // row that runs to the end of the block without a test of its own.
+            for (;;) {
+                if (!Cifra(*p)) return fine(0);
+                unsigned valore = static_cast<unsigned>(*p++ - '0');
+                if (Cifra(*p)) valore = valore * 10 + static_cast<unsigned>(*p++ - '0');
+                if (valore < 1 || valore > kNumeroMassimo) return fine(0);
+                const std::uint64_t bit = std::uint64_t{1} << (valore & 63);
+                rigaBassi |= valore < 64 ? bit : 0;
+                rigaAlti |= valore < 64 ? 0 : bit;
+                if (*p != ' ') break;
+                ++p;
+            }
+            const Classe classe = ClasseDi(*p);
+            if ((classe != kVirgola && classe != kFineRiga) || p - inizio > kLunghezzaMassima) {
+                return fine(0);
+            }
+            bassi |= rigaBassi;
+            alti |= rigaAlti;
             if (contate == std::numeric_limits<std::int32_t>::max()) return fine(kErroreOverflow);
             ++contate;
             const auto lunghezza = static_cast<std::size_t>(p - inizio);
@@ -310,10 +308,7 @@ class LettoreCampi {
                 righe.Riprendi(coda);
                 const bool preso = righe.Append({inizio, lunghezza});
                 coda = righe.Accoda();
-                if (!preso) {
-                    --contate;
-                    return fine(kErroreMemoria);
-                }
+                if (!preso) return fine(kErroreMemoria);
             }
             // The field end, and the LF of a CR LF (the NUL after the block is no LF).
             p += p[0] == '\r' && p[1] == '\n' ? 2 : 1;

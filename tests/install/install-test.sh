@@ -11,17 +11,24 @@ trap 'rm -rf "$tmp"' EXIT
 
 # The window must reach its event loop and show itself. Offscreen, the refusal box of a missing
 # systems folder would keep the process alive just the same, so it runs on a virtual X display
-# where its own caption can be looked for.
+# where its own caption can be looked for. A virtual display that fails to come up on a busy
+# machine is tried again; a window that never shows fails every try.
 finestra() {
-    xvfb-run -a bash -c '
-        "$1" & pid=$!
-        for _ in $(seq 100); do
-            if xwininfo -root -tree | grep -qF "\"   STAMPA ELENCARIO - by Vorlix\""; then
-                kill $pid; exit 0
-            fi
-            sleep 0.1
-        done
-        kill $pid; exit 1' finestra "$1"
+    local prova
+    for prova in 1 2 3; do
+        xvfb-run -a -e "$tmp/xvfb.log" bash -c '
+            "$1" & pid=$!
+            for _ in $(seq 100); do
+                if xwininfo -root -tree | grep -qF "\"   STAMPA ELENCARIO - by Vorlix\""; then
+                    kill $pid; exit 0
+                fi
+                sleep 0.1
+            done
+            kill $pid; exit 1' finestra "$1" && return 0
+        echo "finestra: tentativo $prova fallito" >&2
+        cat "$tmp/xvfb.log" >&2 || true
+    done
+    return 1
 }
 
 installato() {
