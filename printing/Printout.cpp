@@ -79,7 +79,7 @@ class Righe {
 
     // Adds a row and a separator after it: the line's last one is taken back when it ends.
     void Aggiungi(std::string_view t) {
-        if (static_cast<std::size_t>(soglia_ - scrivi_) < t.size()) Cresci(t.size());
+        if (Libero() < t.size() + sizeof kSeparatoreMosso) Cresci(t.size());
         Copia(scrivi_, t.data(), t.size());
         // The NUL lands on the room kept for the line end.
         std::memcpy(scrivi_ + t.size(), kSeparatoreMosso, sizeof kSeparatoreMosso);
@@ -117,17 +117,19 @@ class Righe {
     [[nodiscard]] std::size_t Scritti() const {
         return static_cast<std::size_t>(scrivi_ - testo_.data());
     }
-    // Makes room for `byte` more, besides a separator and a line end.
+    [[nodiscard]] std::size_t Libero() const {
+        return static_cast<std::size_t>(testo_.data() + testo_.size() - scrivi_);
+    }
+    // Makes room for `byte` more, then a separator (or a line end).
     void Cresci(std::size_t byte) {
         const std::size_t scritti = testo_.empty() ? 0 : Scritti();
-        testo_.resize(std::max(2 * testo_.size(), scritti + byte + kSeparatore.size() + 1));
+        testo_.resize(std::max(2 * testo_.size(), scritti + byte + sizeof kSeparatoreMosso));
         scrivi_ = testo_.data() + scritti;
-        soglia_ = testo_.data() + testo_.size() - kSeparatore.size() - 1;
     }
     // Starts a line with its margin.
     void Apri() {
         riga_ = Scritti();
-        if (static_cast<std::size_t>(soglia_ - scrivi_) < margine_.size()) Cresci(margine_.size());
+        if (Libero() < margine_.size() + sizeof kSeparatoreMosso) Cresci(margine_.size());
         Copia(scrivi_, margine_.data(), margine_.size());
         scrivi_ += margine_.size();
     }
@@ -137,7 +139,6 @@ class Righe {
     TextPrinter& p_;
     std::size_t riga_ = 0;  // where the line under way starts
     char* scrivi_ = nullptr;
-    char* soglia_ = nullptr;  // past it, no room is left for a separator and a line end
 };
 
 PrinterStatus Griglia(const VARIABILI& v, const OpzioniConvertite& o, const std::string& margine,
