@@ -68,79 +68,20 @@ void Copia(char* a, const char* da, std::size_t n) {
     }
 }
 
-// The grid's lines, written through a pointer into a buffer that always has room for one more
-// row, separator and line end, and handed to the printer many lines at a time.
-class Righe {
-  public:
-    Righe(std::string_view margine, TextPrinter& p) : margine_(margine), p_(p) {
-        Cresci(kLotto);
-        Apri();
-    }
+constexpr std::size_t kLotto = 64 * 1024;  // lines handed to the printer at a time
+// Room kept after every row: a separator with its NUL, or a line end.
+constexpr std::size_t kRiserva = sizeof kSeparatoreMosso;
 
-    // Adds a row and a separator after it: the line's last one is taken back when it ends.
-    void Aggiungi(std::string_view t) {
-        if (Libero() < t.size() + sizeof kSeparatoreMosso) Cresci(t.size());
-        Copia(scrivi_, t.data(), t.size());
-        // The NUL lands on the room kept for the line end.
-        std::memcpy(scrivi_ + t.size(), kSeparatoreMosso, sizeof kSeparatoreMosso);
-        scrivi_ += t.size() + kSeparatore.size();
-    }
-    // Ends the line under way, its text trimmed after the margin; sends the lines ended so far
-    // once there are enough of them.
-    PrinterStatus Chiudi() {
-        scrivi_ -= kSeparatore.size();
-        char* const testo = testo_.data() + riga_ + margine_.size();
-        while (scrivi_ > testo && scrivi_[-1] == ' ') --scrivi_;
-        const char* inizio = testo;
-        while (inizio < scrivi_ && *inizio == ' ') ++inizio;
-        if (inizio > testo) {
-            std::memmove(testo, inizio, static_cast<std::size_t>(scrivi_ - inizio));
-            scrivi_ -= inizio - testo;
-        }
-        *scrivi_++ = '\n';
-        PrinterStatus s = PrinterStatus::Ok;
-        if (Scritti() >= kLotto) {
-            s = p_.PrintLines({testo_.data(), Scritti()});
-            scrivi_ = testo_.data();
-        }
-        Apri();
-        return s;
-    }
-    // Sends the lines ended and not sent yet, once the last is.
-    PrinterStatus Finisci() {
-        return riga_ == 0 ? PrinterStatus::Ok : p_.PrintLines({testo_.data(), riga_});
-    }
+// Grows `testo` so that `byte` more and the room kept after them fit at `w`; gives `w` back, moved
+// with the buffer.
+char* Allarga(std::string& testo, char* w, std::size_t byte) {
+    const auto scritti = static_cast<std::size_t>(w - testo.data());
+    testo.resize(std::max(2 * testo.size(), scritti + byte + kRiserva));
+    return testo.data() + scritti;
+}
 
-  private:
-    static constexpr std::size_t kLotto = 64 * 1024;
-
-    [[nodiscard]] std::size_t Scritti() const {
-        return static_cast<std::size_t>(scrivi_ - testo_.data());
-    }
-    [[nodiscard]] std::size_t Libero() const {
-        return static_cast<std::size_t>(testo_.data() + testo_.size() - scrivi_);
-    }
-    // Makes room for `byte` more, then a separator (or a line end).
-    void Cresci(std::size_t byte) {
-        const std::size_t scritti = testo_.empty() ? 0 : Scritti();
-        testo_.resize(std::max(2 * testo_.size(), scritti + byte + sizeof kSeparatoreMosso));
-        scrivi_ = testo_.data() + scritti;
-    }
-    // Starts a line with its margin.
-    void Apri() {
-        riga_ = Scritti();
-        if (Libero() < margine_.size() + sizeof kSeparatoreMosso) Cresci(margine_.size());
-        Copia(scrivi_, margine_.data(), margine_.size());
-        scrivi_ += margine_.size();
-    }
-
-    std::string testo_;
-    std::string_view margine_;
-    TextPrinter& p_;
-    std::size_t riga_ = 0;  // where the line under way starts
-    char* scrivi_ = nullptr;
-};
-
+// The grid's lines, written through a plain pointer into a buffer that always has room for one
+// more row and separator, and handed to the printer many lines at a time.
 PrinterStatus Griglia(const VARIABILI& v, const OpzioniConvertite& o, const std::string& margine,
                       TextPrinter& p) {
     std::size_t restanti =
@@ -148,18 +89,58 @@ PrinterStatus Griglia(const VARIABILI& v, const OpzioniConvertite& o, const std:
     if (restanti == 0) return PrinterStatus::Ok;
     // A negative count splits like its magnitude: i % -4 is 0 where i % 4 is.
     const std::size_t perRiga = static_cast<std::size_t>(std::abs(int{o.colonneRiga}));
-    Righe righe(margine, p);
+    std::string testo(kLotto, ' ');
+    char* w = testo.data();
+    char* fine = w + testo.size();
+    std::size_t riga = 0;  // where the line under way starts in the buffer
+    // A line starts with its margin.
+    const auto apri = [&] {
+        if (static_cast<std::size_t>(fine - w) < margine.size() + kRiserva) {
+            w = Allarga(testo, w, margine.size());
+            fine = testo.data() + testo.size();
+        }
+        riga = static_cast<std::size_t>(w - testo.data());
+        Copia(w, margine.data(), margine.size());
+        w += margine.size();
+    };
+    apri();
     std::size_t nellaRiga = perRiga;  // rows still to come in the line under way
     PrinterStatus s = PrinterStatus::Ok;
     v.Combinazioni.PerOgni([&](std::string_view combinazione) {
-        righe.Aggiungi(combinazione);
+        if (static_cast<std::size_t>(fine - w) < combinazione.size() + kRiserva) {
+            w = Allarga(testo, w, combinazione.size());
+            fine = testo.data() + testo.size();
+        }
+        Copia(w, combinazione.data(), combinazione.size());
+        w += combinazione.size();
         --restanti;
-        if (--nellaRiga != 0 && restanti != 0) return true;
+        if (--nellaRiga != 0 && restanti != 0) {
+            // The NUL lands on the room kept.
+            std::memcpy(w, kSeparatoreMosso, sizeof kSeparatoreMosso);
+            w += kSeparatore.size();
+            return true;
+        }
+        // The line ends, its text trimmed after the margin.
         nellaRiga = perRiga;
-        s = righe.Chiudi();
-        return s == PrinterStatus::Ok && restanti != 0;
+        char* const inizio = testo.data() + riga + margine.size();
+        while (w > inizio && w[-1] == ' ') --w;
+        const char* primo = inizio;
+        while (primo < w && *primo == ' ') ++primo;
+        if (primo > inizio) {
+            std::memmove(inizio, primo, static_cast<std::size_t>(w - primo));
+            w -= primo - inizio;
+        }
+        *w++ = '\n';
+        if (w - testo.data() >= static_cast<std::ptrdiff_t>(kLotto)) {
+            s = p.PrintLines({testo.data(), static_cast<std::size_t>(w - testo.data())});
+            w = testo.data();
+        }
+        if (s != PrinterStatus::Ok || restanti == 0) return false;
+        apri();
+        return true;
     });
-    return s == PrinterStatus::Ok ? righe.Finisci() : s;
+    if (s != PrinterStatus::Ok || w == testo.data()) return s;
+    return p.PrintLines({testo.data(), static_cast<std::size_t>(w - testo.data())});
 }
 
 // The listing's lines, the font already set.
