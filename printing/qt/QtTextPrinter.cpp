@@ -320,6 +320,8 @@ PrinterStatus QtTextPrinter::EndDocument() {
 
 PrinterStatus QtTextPrinter::Render() {
     if (const PrinterStatus status = Prepare(); status != Ok) return status;
+    // The job starts before its first page is announced, also where nothing was awaited.
+    if (!Continua()) return Interrompi(Cancelled);
     painter_ = std::make_unique<QPainter>();
     if (!painter_->begin(device_)) return pdfFile_ ? ErrorePdf() : Interrompi(NoPrinter);
     painter_->setFont(font_);

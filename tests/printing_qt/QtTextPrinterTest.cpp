@@ -118,10 +118,12 @@ class PdfTest : public testing::Test {
     test::TempFolder folder_;
 };
 
-// Keeps the pages a job announces, as "page/pages".
+// Keeps what a job announces: its start, its pages as "page/pages", its end.
 struct Pagine final : Avanzamento {
     explicit Pagine(QStringList& viste) : viste(viste) {}
+    void Inizio() override { viste << "inizio"; }
     bool Continua() override { return true; }
+    void Fine() override { viste << "fine"; }
     void Pagina(int p, int n) override { viste << QString("%1/%2").arg(p).arg(n); }
     QStringList& viste;
 };
@@ -151,9 +153,10 @@ TEST_P(WrapTest, EveryRowOnceInOrderWithinTheMarginsAsTheCommandPrintsIt) {
         ComponiElencario(v, o, *QtTextPrinter::ForPdf(Pdf(), std::make_unique<Pagine>(announced))),
         Ok);
     const PdfText pdf = ReadPdf(Pdf());
-    QStringList pages;  // each page announced once, in order, with the number there are
+    QStringList pages{"inizio"};  // each page once, in order, with the number there are
     for (int page = 1; page <= pdf.pages; ++page)
         pages << QString("%1/%2").arg(page).arg(pdf.pages);
+    pages << "fine";
     EXPECT_EQ(announced, pages);
     const double right = pdf.pageWidth - kPdfMargin, bottom = pdf.pageHeight - kPdfMargin;
     EXPECT_TRUE(widest || qAbs(pdf.lines[0].left - kPdfMargin) < 0.5);
