@@ -374,16 +374,20 @@ TEST_F(ListeTest, Dir1OpensOrRefusesAFolderAndTheListsFollowTheDisk) {
             << liste().join(' ').toStdString();
     };
     const fs::path s = prova.sistemi;
+    dir1->setCurrentRow(0);
     std::ofstream(s / S1) << "1\r\n";
     std::ofstream(s / "nuovo.TXT") << "1\r\n";
     fs::create_directory(s / "Beta.txt");
     segue({QString::fromUtf8(D), "nuovo.TXT", "rotto.txt", S1, "Beta.txt", "gamma"});
     Caricato(S1, 5);
     EXPECT_EQ(prova.Controllo("File1")->currentRow(), 3);
+    EXPECT_EQ(dir1->currentRow(), 0);
+    dir1->setCurrentRow(sistemi + 2);  // gamma, renamed below: back to the listed folder
     fs::remove(s / D);
     fs::rename(s / S1, s / "s2.txt");
     fs::rename(s / "gamma", s / A);
     segue({"nuovo.TXT", "rotto.txt", "s2.txt", "Beta.txt", QString::fromUtf8(A)});
+    EXPECT_EQ(dir1->currentRow(), sistemi);
     EXPECT_TRUE(prova.Voci("File1", true).isEmpty());
     fs::remove_all(s);  // the lists stay
     EXPECT_TRUE(QTest::qWaitFor([&] { return prova.messaggi.asked.size() > 1; }, 2000));
