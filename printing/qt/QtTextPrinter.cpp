@@ -320,7 +320,8 @@ PrinterStatus QtTextPrinter::EndDocument() {
 
 PrinterStatus QtTextPrinter::Render() {
     if (const PrinterStatus status = Prepare(); status != Ok) return status;
-    // The job starts before its first page is announced, also where nothing was awaited.
+    // A PDF job awaits no printer, so nothing has started it yet: it starts before its first
+    // page is announced.
     if (!Continua()) return Interrompi(Cancelled);
     painter_ = std::make_unique<QPainter>();
     if (!painter_->begin(device_)) return pdfFile_ ? ErrorePdf() : Interrompi(NoPrinter);
