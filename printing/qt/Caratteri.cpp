@@ -15,11 +15,13 @@ struct Sostituto {
     std::initializer_list<const char*> candidati;
 };
 
-// Same widths as the captions were drawn for, or the nearest installed sans.
+// Same widths as the captions were drawn for, or the nearest installed sans. Every list holds a
+// DejaVu face, which the package depends on and scripts/install-deps installs, so that a name is
+// not left to whatever fontconfig would pick, which differs from machine to machine.
 const Sostituto kTabella[] = {
     {"Segoe UI", {"Open Sans", "DejaVu Sans"}},
     {"Courier New", {"Liberation Mono", "DejaVu Sans Mono"}},
-    {"Verdana", {"DejaVu Sans"}},
+    {"Verdana", {"DejaVu Sans", "Open Sans", "Liberation Sans"}},
     {"Trebuchet", {"Fira Sans", "Open Sans", "Liberation Sans", "DejaVu Sans"}},
     {"Trebuchet MS", {"Fira Sans", "Open Sans", "Liberation Sans", "DejaVu Sans"}},
 };

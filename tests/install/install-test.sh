@@ -53,7 +53,10 @@ installato "$tmp/prefisso"
 
 "${CPACK:-cpack}" -G DEB --config "$build/CPackConfig.cmake" -B "$tmp/deb" >/dev/null
 deb=$(echo "$tmp"/deb/stampa-elencario_*.deb)
-# The dependencies are computed from what the programs link to.
-grep -q 'libqt6widgets6' <<<"$(dpkg-deb -f "$deb" Depends)"
+# The dependencies are computed from what the programs link to, with the fonts that stand in for
+# the offered ones.
+depends=$(dpkg-deb -f "$deb" Depends)
+grep -q 'libqt6widgets6' <<<"$depends"
+grep -q 'fonts-dejavu-core' <<<"$depends"
 dpkg-deb -x "$deb" "$tmp/radice"
 installato "$tmp/radice/usr"

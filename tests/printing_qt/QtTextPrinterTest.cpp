@@ -328,23 +328,36 @@ constexpr std::chrono::milliseconds kLimit = 2s;
 class PrintServerTest : public PdfTest {
   protected:
     void TearDown() override {
-        Signal(SIGCONT);
+        if (!avviato_) return;
+        Signal(SIGCONT, false);
         Output(ELENCARIO_PRINT_SERVER, {"stop", Folder()});
     }
     void SetUp() override {  // no printer or settings of the user's, for us and our commands
         qunsetenv("PRINTER");
         qunsetenv("LPDEST");
         qputenv("HOME", Folder().toUtf8());
-        const QString socket = Output(ELENCARIO_PRINT_SERVER, {"start", Folder()}).trimmed();
-        ASSERT_FALSE(socket.isEmpty());
+        const auto [code, out, err] = Exec(ELENCARIO_PRINT_SERVER, {"start", Folder()});
+        if (code == kSenzaPermessi) GTEST_SKIP() << err.toStdString();
+        avviato_ = code == 0;
+        const QString socket = out.trimmed();
+        ASSERT_TRUE(code == 0 && !socket.isEmpty()) << err.toStdString();
         qputenv("CUPS_SERVER", socket.toUtf8());
         cupsSetServer(socket.toUtf8().constData());
     }
-    void Signal(int signal) const {
+    // A server that was killed may already be gone, reaped by whoever adopted it: only one that
+    // must be alive is checked.
+    void Signal(int signal, bool vivo = true) const {
         const int pid = Output("cat", {Folder() + "/cupsd.pid"}).trimmed().toInt();
         ASSERT_GT(pid, 1);
-        ASSERT_EQ(kill(pid, signal), 0);
+        const int esito = kill(pid, signal);
+        if (vivo) {
+            ASSERT_EQ(esito, 0) << "il server di stampa " << pid << " non c'è più";
+        }
     }
+
+  private:
+    static constexpr int kSenzaPermessi = 77;  // print-server's status when it is not root
+    bool avviato_ = false;
 };
 
 TEST_F(PrintServerTest, TheCommandsJobLandsWholeOnTheDefaultMedia) {
