@@ -1,8 +1,5 @@
 #include "app/Eseguibile.h"
 
-#include <QCoreApplication>
-#include <QDir>
-#include <QFile>
 #include <filesystem>
 #include <system_error>
 
@@ -19,18 +16,15 @@ std::string CartellaEseguibile() {
     std::wstring nome(32768, L'\0');
     const DWORD lunghezza =
         ::GetModuleFileNameW(nullptr, nome.data(), static_cast<DWORD>(nome.size()));
-    if (lunghezza > 0 && lunghezza < nome.size()) {
-        nome.resize(lunghezza);
-        return TestoDaPercorso(std::filesystem::path(nome).parent_path());
-    }
-    return QDir::toNativeSeparators(QCoreApplication::applicationDirPath()).toStdString();
+    if (lunghezza == 0 || lunghezza >= nome.size()) return {};
+    nome.resize(lunghezza);
+    return TestoDaPercorso(std::filesystem::path(nome).parent_path());
 #else
-    // Qt's own answer is text, in which a name that is not UTF-8 loses its bytes.
+    // Read from the kernel as bytes: a name that is not UTF-8 keeps them.
     std::error_code errore;
     const std::filesystem::path eseguibile =
         std::filesystem::read_symlink("/proc/self/exe", errore);
-    if (!errore) return TestoDaPercorso(eseguibile.parent_path());
-    return QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString();
+    return errore ? std::string() : TestoDaPercorso(eseguibile.parent_path());
 #endif
 }
 

@@ -19,10 +19,10 @@
 #include <fstream>
 #include <memory>
 
-#include "app/Avvio.h"
-#include "app/ElencoCartelle.h"
 #include "app/Eseguibile.h"
-#include "app/FrmAmain.h"
+#include "app/qt/Avvio.h"
+#include "app/qt/ElencoCartelle.h"
+#include "app/qt/FrmAmain.h"
 #include "printing/ScelteOpzioni.h"
 #include "printing/qt/AmbienteQt.h"
 #include "printing/qt/QtMessageService.h"

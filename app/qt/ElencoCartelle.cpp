@@ -1,12 +1,12 @@
-#include "app/ElencoCartelle.h"
+#include "app/qt/ElencoCartelle.h"
 
 #include <QKeyEvent>
 #include <QStyle>
 #include <algorithm>
-#include <optional>
 
-#include "app/LetturaCartelle.h"
-#include "app/RientroDelegate.h"
+#include "app/VociCartella.h"
+#include "app/qt/LetturaCartelle.h"
+#include "app/qt/RientroDelegate.h"
 
 namespace elencario {
 
@@ -16,30 +16,6 @@ ElencoCartelle::ElencoCartelle(QWidget* parent) : QListWidget(parent) {
     connect(this, &QListWidget::doubleClicked, this,
             [this](const QModelIndex& index) { ApriVoce(index.row()); });
 }
-
-namespace {
-
-// What the list shows for `cartella`: the folders from the root down to it (the chain), it last,
-// then its subfolders. Nothing when it cannot be read.
-struct Voci {
-    std::vector<std::filesystem::path> percorsi;
-    std::size_t catena = 0;
-};
-
-std::optional<Voci> VociDi(const std::filesystem::path& cartella) {
-    const auto sottocartelle = Sottocartelle(cartella);
-    if (!sottocartelle) return std::nullopt;
-    Voci voci;
-    for (std::filesystem::path p = cartella;; p = p.parent_path()) {
-        voci.percorsi.insert(voci.percorsi.begin(), p);
-        if (!p.has_relative_path()) break;
-    }
-    voci.catena = voci.percorsi.size();
-    voci.percorsi.insert(voci.percorsi.end(), sottocartelle->begin(), sottocartelle->end());
-    return voci;
-}
-
-}  // namespace
 
 bool ElencoCartelle::ImpostaCartella(const std::filesystem::path& cartella) {
     const std::filesystem::path nuova = CartellaNormale(cartella);

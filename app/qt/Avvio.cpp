@@ -1,4 +1,4 @@
-#include "app/Avvio.h"
+#include "app/qt/Avvio.h"
 
 #include <QApplication>
 #include <cstdlib>

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "app/FrmAmain.h"
+#include "app/qt/FrmAmain.h"
 
 class QApplication;
 

@@ -1,8 +1,8 @@
 #include <QApplication>
 #include <memory>
 
-#include "app/Avvio.h"
 #include "app/Eseguibile.h"
+#include "app/qt/Avvio.h"
 #include "printing/qt/AmbienteQt.h"
 #include "printing/qt/FinestraAvanzamento.h"
 #include "printing/qt/QtMessageService.h"

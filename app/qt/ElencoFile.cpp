@@ -1,21 +1,17 @@
-#include "app/ElencoFile.h"
+#include "app/qt/ElencoFile.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <algorithm>
 
-#include "app/LetturaCartelle.h"
+#include "app/VociCartella.h"
+#include "app/qt/LetturaCartelle.h"
 #include "systems/Routines.h"
 
 namespace elencario {
 
 namespace {
-
-QRegularExpression EspressioneDi(const QString& modello) {
-    return QRegularExpression(QRegularExpression::wildcardToRegularExpression(modello),
-                              QRegularExpression::CaseInsensitiveOption);
-}
 
 bool PressioneSemplice(const QMouseEvent* event) {
     return event->button() == Qt::LeftButton &&
@@ -25,7 +21,7 @@ bool PressioneSemplice(const QMouseEvent* event) {
 
 }  // namespace
 
-ElencoFile::ElencoFile(QWidget* parent) : QListWidget(parent), modello_(EspressioneDi("*")) {
+ElencoFile::ElencoFile(QWidget* parent) : QListWidget(parent) {
     setSelectionMode(QAbstractItemView::SingleSelection);
 }
 
@@ -34,8 +30,8 @@ void ElencoFile::ImpostaCartella(const std::filesystem::path& cartella) {
     Elenca(false);
 }
 
-void ElencoFile::ImpostaModello(const QString& modello) {
-    modello_ = EspressioneDi(modello);
+void ElencoFile::ImpostaModello(const std::string& modello) {
+    modello_ = modello;
     Elenca(false);
 }
 

@@ -1,4 +1,4 @@
-#include "app/FrmAmain.h"
+#include "app/qt/FrmAmain.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -11,16 +11,12 @@
 #include <QPushButton>
 #include <QScreen>
 
-#include "app/ElencoCartelle.h"
-#include "app/ElencoFile.h"
-#include "app/LetturaCartelle.h"
-#include "app/OsservatoreCartella.h"
+#include "app/qt/ElencoCartelle.h"
+#include "app/qt/ElencoFile.h"
+#include "app/qt/LetturaCartelle.h"
+#include "app/qt/OsservatoreCartella.h"
 #include "printing/MessageService.h"
-#include "printing/Printout.h"
-#include "printing/StampanteAssente.h"
 #include "systems/Messages.h"
-#include "systems/Routines.h"
-#include "systems/SystemReader.h"
 
 namespace elencario {
 
@@ -106,13 +102,13 @@ void RiempiOpzione(QComboBox* cmb, const ScelteOpzione& scelte) {
 void ScriviAdattato(QLabel& etichetta, const QString& testo, const QFont& carattere) {
     const QRect riquadro = etichetta.contentsRect();
     QFont f = carattere;
-    for (;;) {
-        const QFontMetrics misure(f);
-        const bool entra = misure.horizontalAdvance(testo) <= riquadro.width() &&
-                           misure.height() <= riquadro.height();
-        if (entra || f.pointSizeF() <= 1) break;
-        f.setPointSizeF(f.pointSizeF() - 0.25);
-    }
+    f.setPointSizeF(GrandezzaAdattata(
+        carattere.pointSizeF(), riquadro.width(), riquadro.height(), [&](double punti) {
+            QFont prova = carattere;
+            prova.setPointSizeF(punti);
+            const QFontMetrics misure(prova);
+            return std::pair(misure.horizontalAdvance(testo), misure.height());
+        }));
     etichetta.setFont(f);
     etichetta.setText(testo);
 }
@@ -129,8 +125,7 @@ FrmAmain::FrmAmain(MessageService& messaggi, FabbricaStampante fabbricaStampante
     : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                            Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                            Qt::WindowCloseButtonHint),
-      messaggi_(messaggi),
-      fabbricaStampante_(std::move(fabbricaStampante)) {
+      regole_(messaggi, std::move(fabbricaStampante)) {
     setObjectName(QStringLiteral("frmAmain"));
     setWindowTitle(QString::fromUtf8(testi::kCaptionFinestra));
     setWindowIcon(QIcon(QStringLiteral(":/immagini/stampante.png")));
@@ -142,7 +137,7 @@ FrmAmain::FrmAmain(MessageService& messaggi, FabbricaStampante fabbricaStampante
 
     CreaControlli();
     ImpostaOrdineTab();
-    MostraSistemaCaricato();
+    MostraSistemaCaricato(regole_.Mostrato());
 
     cornice_ = new QFocusFrame(this);
     Colore(cornice_, QPalette::WindowText, kBluFuoco);
@@ -159,7 +154,7 @@ FrmAmain::FrmAmain(MessageService& messaggi, FabbricaStampante fabbricaStampante
     connect(osservatore_, &OsservatoreCartella::cambiata, this, &FrmAmain::SeguiDisco);
     connect(Dir1_, &ElencoCartelle::cartellaCambiata, this, &FrmAmain::Dir1_Change);
     connect(Dir1_, &ElencoCartelle::cartellaNonAccessibile, this,
-            [this] { messaggi_.Ask(ErrorBox(testi::kCartellaNonAccessibile)); });
+            [this] { regole_.CartellaNonAccessibile(); });
     connect(File1_, &ElencoFile::fileScelto, this, &FrmAmain::File1_Click);
     connect(cmdElencario_, &QPushButton::clicked, this, &FrmAmain::cmdElencario_Click);
 }
@@ -238,16 +233,10 @@ void FrmAmain::ImpostaOrdineTab() {
 }
 
 bool FrmAmain::Form_Load(const std::string& cartellaEseguibile) {
-    vars_.PercorsoSistemi = CercaPercorsoSistemi(cartellaEseguibile);
-    if (!EsisteCartella(vars_.PercorsoSistemi)) {
-        messaggi_.Ask(ErrorBox(testi::kNonTrovoSistemi));
-        return false;
-    }
+    if (!regole_.Avvia(cartellaEseguibile)) return false;
     // File1 follows through Dir1's change notification, raised before this returns.
-    if (!Dir1_->ImpostaCartella(PercorsoDaTesto(vars_.PercorsoSistemi))) {
-        messaggi_.Ask(ErrorBox(testi::kCartellaNonAccessibile));
-    }
-    File1_->ImpostaModello(QStringLiteral("*.TXT"));
+    if (!Dir1_->ImpostaCartella(regole_.CartellaIniziale())) regole_.CartellaNonAccessibile();
+    File1_->ImpostaModello("*.TXT");
 
     RiempiOpzione(cmbCarattere_, kSceltaCarattere);
     RiempiOpzione(cmbGrandezza_, kSceltaGrandezza);
@@ -281,7 +270,7 @@ void FrmAmain::SeguiDisco() {
         // Reported once, like a folder that cannot be opened; the lists stay as they were.
         if (!cartellaPersa_) {
             cartellaPersa_ = true;
-            messaggi_.Ask(ErrorBox(testi::kCartellaNonAccessibile));
+            regole_.CartellaNonAccessibile();
         }
         return;
     }
@@ -293,22 +282,18 @@ void FrmAmain::SeguiDisco() {
 }
 
 void FrmAmain::File1_Click() {
-    const std::string nome = File1_->NomeSelezionato();
-    if (nome.empty()) return;
-    const int errore = CaricaSistema(vars_, TestoDaPercorso(File1_->Cartella()), nome);
-    // A failed load leaves the system loaded before, and so its count and its name.
-    MostraSistemaCaricato();
-    lblCatturate_->repaint();
-    if (errore != 0) messaggi_.Ask(ErrorBox(MessaggioCaricamento(errore)));
+    regole_.SceltoFile(File1_->Cartella(), File1_->NomeSelezionato(),
+                       [this](const SistemaMostrato& sistema) {
+                           MostraSistemaCaricato(sistema);
+                           lblCatturate_->repaint();
+                       });
 }
 
-void FrmAmain::MostraSistemaCaricato() {
-    ScriviAdattato(*lblCatturate_, QString::number(vars_.TotCombinazioni), Carattere(9.75));
-    const std::filesystem::path sistema =
-        vars_.FileSistema.empty() ? std::filesystem::path() : PercorsoDaTesto(vars_.FileSistema);
-    lblCatturate_->setToolTip(sistema.empty() ? QString::fromUtf8(testi::kNessunSistemaCaricato)
-                                              : TestoMostrato(sistema));
-    File1_->Evidenzia(sistema);
+void FrmAmain::MostraSistemaCaricato(const SistemaMostrato& sistema) {
+    ScriviAdattato(*lblCatturate_, QString::fromStdString(sistema.contatore), Carattere(9.75));
+    lblCatturate_->setToolTip(sistema.evidenziato.empty() ? QString::fromUtf8(sistema.suggerimento)
+                                                          : TestoMostrato(sistema.evidenziato));
+    File1_->Evidenzia(sistema.evidenziato);
 }
 
 void FrmAmain::cmdElencario_Click() {
@@ -318,15 +303,11 @@ void FrmAmain::cmdElencario_Click() {
                                 cmbMargine_->currentText().toStdString(),
                                 chkNomeSistema_->isChecked(),
                                 chkNumeriInGioco_->isChecked()};
-    std::unique_ptr<TextPrinter> stampante = fabbricaStampante_ ? fabbricaStampante_() : nullptr;
-    if (!stampante) stampante = std::make_unique<StampanteAssente>();
-    StampaElencario(vars_, opzioni, messaggi_, *stampante);
+    regole_.Stampa(opzioni);
 }
 
 void FrmAmain::closeEvent(QCloseEvent* event) {
-    const MessageRequest domanda{testi::kDomandaUscita, Buttons::YesNo, Icon::Warning,
-                                 DefaultButton::Second, std::string(testi::kTitoloUscita)};
-    if (messaggi_.Ask(domanda) == Answer::Yes) {
+    if (regole_.ConfermaUscita()) {
         event->accept();
     } else {
         event->ignore();

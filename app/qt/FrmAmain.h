@@ -4,13 +4,13 @@
 //
 // Apri creates the window and runs its start-up: the systems folder beside the executable, the
 // folder list Dir1 on it (its change makes the file list File1 follow), the "*.TXT" pattern and
-// the four print options. Then everything happens in four handlers that meet in the one
-// VARIABILI the window owns: a file chosen in File1 is loaded and counted in lblCatturate,
-// and File1 highlights the loaded system's name whatever the load's outcome; the
-// print button prints the loaded system with the options as the widgets hold them; a close
-// request asks the exit question. Message boxes and the printer come in through seams, so the
-// tests script the answers and record what is printed. The two lists follow the disk while
-// the window is open, without ever loading anything.
+// the four print options. Then everything happens in four handlers that hand their events to
+// the window's RegoleFinestra, which decides for the Windows window too: a file chosen in File1
+// is loaded and counted in lblCatturate, and File1 highlights the loaded system's name whatever
+// the load's outcome; the print button prints the loaded system with the options as the widgets
+// hold them; a close request asks the exit question. Message boxes and the printer come in through
+// seams, so the tests script the answers and record what is printed. The two lists follow the disk
+// while the window is open, without ever loading anything.
 
 #include <QSize>
 #include <QWidget>
@@ -18,7 +18,7 @@
 #include <memory>
 #include <string>
 
-#include "systems/Variabili.h"
+#include "app/RegoleFinestra.h"
 
 class QCheckBox;
 class QComboBox;
@@ -31,15 +31,10 @@ namespace elencario {
 
 class ElencoCartelle;
 class ElencoFile;
-class MessageService;
 class OsservatoreCartella;
-class TextPrinter;
-
-// Makes the printer for one print job.
-using FabbricaStampante = std::function<std::unique_ptr<TextPrinter>()>;
 
 // Shows `testo` in `etichetta` in `carattere`, made smaller as far as needed for the text to
-// fit the label's box whole; the box keeps its place and size.
+// fit the label's box whole (GrandezzaAdattata); the box keeps its place and size.
 void ScriviAdattato(QLabel& etichetta, const QString& testo, const QFont& carattere);
 
 class FrmAmain final : public QWidget {
@@ -53,7 +48,7 @@ class FrmAmain final : public QWidget {
 
     ~FrmAmain() override;
 
-    [[nodiscard]] const VARIABILI& Variabili() const { return vars_; }
+    [[nodiscard]] const VARIABILI& Variabili() const { return regole_.Variabili(); }
     // Puts the window, frame included, in the middle of its screen.
     void CentraSulloSchermo();
 
@@ -75,12 +70,10 @@ class FrmAmain final : public QWidget {
     void File1_Click();
     void cmdElencario_Click();
     // The counter, its tooltip and File1's highlight tell the loaded system.
-    void MostraSistemaCaricato();
+    void MostraSistemaCaricato(const SistemaMostrato& sistema);
     void SeguiDisco();
 
-    VARIABILI vars_;
-    MessageService& messaggi_;
-    FabbricaStampante fabbricaStampante_;
+    RegoleFinestra regole_;
 
     ElencoCartelle* Dir1_ = nullptr;
     ElencoFile* File1_ = nullptr;

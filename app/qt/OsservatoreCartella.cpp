@@ -1,4 +1,4 @@
-#include "app/OsservatoreCartella.h"
+#include "app/qt/OsservatoreCartella.h"
 
 #ifndef _WIN32
 #include <fcntl.h>

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QListWidget>
-#include <QRegularExpression>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -21,7 +20,7 @@ class ElencoFile final : public QListWidget {
 
     // Either setting lists the folder again; an unreadable folder lists nothing.
     void ImpostaCartella(const std::filesystem::path& cartella);
-    void ImpostaModello(const QString& modello);
+    void ImpostaModello(const std::string& modello);
     // Lists the folder again after a change on the disk, keeping the cursor on its name.
     void Aggiorna();
     // Highlights `sistema` (a full path) when it is in the listed folder, else no name.
@@ -50,7 +49,7 @@ class ElencoFile final : public QListWidget {
     void ConcludiInput(int rigaPrima);
 
     std::filesystem::path cartella_;
-    QRegularExpression modello_;
+    std::string modello_ = "*";
     std::vector<std::filesystem::path> nomi_;  // the file name of each row
     std::filesystem::path evidenziato_;
     bool premuto_ = false;  // a plain primary press is under way

@@ -1,4 +1,4 @@
-#include "app/RientroDelegate.h"
+#include "app/qt/RientroDelegate.h"
 
 namespace elencario {
 

@@ -1,0 +1,67 @@
+#include "app/RegoleFinestra.h"
+
+#include <utility>
+
+#include "printing/StampanteAssente.h"
+#include "systems/Messages.h"
+#include "systems/Routines.h"
+#include "systems/SystemReader.h"
+
+namespace elencario {
+
+MessageRequest DomandaUscita() {
+    return {testi::kDomandaUscita, Buttons::YesNo, Icon::Warning, DefaultButton::Second,
+            std::string(testi::kTitoloUscita)};
+}
+
+RegoleFinestra::RegoleFinestra(MessageService& messaggi, FabbricaStampante fabbricaStampante)
+    : messaggi_(messaggi), fabbricaStampante_(std::move(fabbricaStampante)) {}
+
+bool RegoleFinestra::Avvia(const std::string& cartellaEseguibile) {
+    vars_.PercorsoSistemi = CercaPercorsoSistemi(cartellaEseguibile);
+    if (EsisteCartella(vars_.PercorsoSistemi)) return true;
+    messaggi_.Ask(ErrorBox(testi::kNonTrovoSistemi));
+    return false;
+}
+
+std::filesystem::path RegoleFinestra::CartellaIniziale() const {
+    return PercorsoDaTesto(vars_.PercorsoSistemi);
+}
+
+void RegoleFinestra::SceltoFile(const std::filesystem::path& cartella, const std::string& nome,
+                                const std::function<void(const SistemaMostrato&)>& mostra) {
+    if (nome.empty()) return;
+    const int errore = CaricaSistema(vars_, TestoDaPercorso(cartella), nome);
+    mostra(Mostrato());
+    if (errore != 0) messaggi_.Ask(ErrorBox(MessaggioCaricamento(errore)));
+}
+
+SistemaMostrato RegoleFinestra::Mostrato() const {
+    if (vars_.FileSistema.empty()) return {"0", testi::kNessunSistemaCaricato, {}};
+    return {std::to_string(vars_.TotCombinazioni), vars_.FileSistema,
+            PercorsoDaTesto(vars_.FileSistema)};
+}
+
+EsitoStampa RegoleFinestra::Stampa(const OpzioniStampa& opzioni) {
+    std::unique_ptr<TextPrinter> stampante = fabbricaStampante_ ? fabbricaStampante_() : nullptr;
+    if (!stampante) stampante = std::make_unique<StampanteAssente>();
+    return StampaElencario(vars_, opzioni, messaggi_, *stampante);
+}
+
+bool RegoleFinestra::ConfermaUscita() {
+    return messaggi_.Ask(DomandaUscita()) == Answer::Yes;
+}
+
+void RegoleFinestra::CartellaNonAccessibile() {
+    messaggi_.Ask(ErrorBox(testi::kCartellaNonAccessibile));
+}
+
+double GrandezzaAdattata(double punti, int larghezza, int altezza,
+                         const std::function<std::pair<int, int>(double punti)>& misura) {
+    for (;; punti -= 0.25) {
+        const auto [l, a] = misura(punti);
+        if ((l <= larghezza && a <= altezza) || punti <= 1) return punti;
+    }
+}
+
+}  // namespace elencario

@@ -1,0 +1,94 @@
+// The lists' entries and names as both windows show them, on the real file system of the
+// platform (hidden files are a name on POSIX, an attribute on Windows), and the counter's fitting.
+#include <gtest/gtest.h>
+
+#include "app/RegoleFinestra.h"
+#include "app/VociCartella.h"
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
+namespace elencario::test {
+namespace {
+
+struct Modello {
+    const char* nome;
+    const char* file;
+    const char* modello;
+    bool corrisponde;
+};
+
+class ModelloTest : public testing::TestWithParam<Modello> {};
+
+TEST_P(ModelloTest, TheWholeNameMatchesWithoutRegardToCase) {
+    EXPECT_EQ(CorrispondeModello(GetParam().file, GetParam().modello), GetParam().corrisponde);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    File1, ModelloTest,
+    testing::Values(Modello{"UpperCase", "SISTEMA1.TXT", "*.TXT", true},
+                    Modello{"LowerCase", "sistema1.txt", "*.TXT", true},
+                    Modello{"Mixed", "a.TxT", "*.TXT", true},
+                    Modello{"AccentedName", "citt\xC3\xA0 \xC3\xA8.txt", "*.TXT", true},
+                    Modello{"OnlyTheExtension", ".txt", "*.TXT", true},
+                    Modello{"LongerExtension", "z.TXTX", "*.TXT", false},
+                    Modello{"ExtensionInTheMiddle", "a.txt.bak", "*.TXT", false},
+                    Modello{"OtherExtension", "b.DAT", "*.TXT", false},
+                    Modello{"NoDot", "atxt", "*.TXT", false},
+                    Modello{"AccentedLettersFoldCase", "\xC3\x80.TXT", "\xC3\xA0.txt", true},
+                    Modello{"QuestionMarkIsOneCharacter", "\xC3\xA8.txt", "?.TXT", true},
+                    Modello{"QuestionMarkNeedsOne", ".txt", "?.TXT", false},
+                    Modello{"StarBacktracks", "a.txt.txt", "*.TXT", true}),
+    [](const auto& info) { return std::string(info.param.nome); });
+
+TEST(VociCartellaTest, FileNamesAreSortedWithoutRegardToCaseAndLeaveOutHiddenFilesAndFolders) {
+    const TempFolder cartella;
+    for (const char* nome : {"b.txt", "A.TXT", "z.TXTX", "c.Txt", "d.dat", "citt\xC3\xA0.txt"})
+        cartella.Write(nome, "1 2 3\r\n");
+    std::filesystem::create_directory(cartella.path() / "cartella.txt");
+#ifdef _WIN32
+    const std::filesystem::path nascosto = cartella.Write("nascosto.txt", "1\r\n");
+    ASSERT_TRUE(::SetFileAttributesW(nascosto.c_str(), FILE_ATTRIBUTE_HIDDEN));
+#else
+    cartella.Write(".nascosto.txt", "1\r\n");
+#endif
+    const auto trovati = FileCorrispondenti(cartella.path(), "*.TXT");
+    ASSERT_TRUE(trovati.has_value());
+    std::vector<std::string> nomi;
+    for (const auto& p : *trovati) nomi.push_back(TestoDaPercorso(p.filename()));
+    EXPECT_EQ(nomi, (std::vector<std::string>{"A.TXT", "b.txt", "c.Txt", "citt\xC3\xA0.txt"}));
+    EXPECT_FALSE(FileCorrispondenti(cartella.path() / "manca", "*.TXT").has_value());
+}
+
+TEST(VociCartellaTest, FolderEntriesAreTheChainFromTheRootThenTheSubfolders) {
+    const TempFolder temp;
+    const std::filesystem::path cartella = CartellaNormale(temp.path() / "Sistemi");
+    for (const char* nome : {"beta", "Alfa", "gamma"})
+        std::filesystem::create_directories(cartella / nome);
+    temp.Write("Sistemi/file.txt", "1\r\n");
+    const auto voci = VociDi(cartella);
+    ASSERT_TRUE(voci.has_value());
+    std::vector<std::filesystem::path> catena;
+    for (std::filesystem::path p = cartella; p.has_relative_path(); p = p.parent_path())
+        catena.insert(catena.begin(), p);
+    catena.insert(catena.begin(), cartella.root_path());
+    EXPECT_EQ(voci->catena, catena.size());
+    catena.insert(catena.end(), {cartella / "Alfa", cartella / "beta", cartella / "gamma"});
+    EXPECT_EQ(voci->percorsi, catena);
+    EXPECT_FALSE(VociDi(cartella / "manca").has_value());
+}
+
+TEST(RegoleFinestraTest, TheCounterShrinksByQuarterPointsUntilItFitsAndNeverBelowOnePoint) {
+    // A text 10 pixels wide for every point of size.
+    const auto misura = [](double punti) {
+        return std::pair(static_cast<int>(punti * 10), static_cast<int>(punti * 2));
+    };
+    EXPECT_EQ(GrandezzaAdattata(9.75, 200, 40, misura), 9.75);
+    EXPECT_EQ(GrandezzaAdattata(9.75, 80, 40, misura), 8.0);
+    EXPECT_EQ(GrandezzaAdattata(9.75, 200, 14, misura), 7.25);
+    EXPECT_EQ(GrandezzaAdattata(9.75, 1, 1, misura), 1.0);
+}
+
+}  // namespace
+}  // namespace elencario::test
