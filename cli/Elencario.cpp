@@ -7,9 +7,16 @@
 #include <string_view>
 #include <system_error>
 
+#ifdef _WIN32
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
+
 #include "printing/FilePrinter.h"
 #include "printing/Printout.h"
 #include "systems/Messages.h"
+#include "systems/MotiviErrore.h"
 #include "systems/Routines.h"
 #include "systems/SystemReader.h"
 
@@ -34,7 +41,7 @@ std::string TestoUso() {
     opzione("  --colonne N       combinazioni per riga (predefinite: ", kSceltaColonneRiga);
     opzione("  --margine N       margine sinistro in spazi (predefinito: ", kSceltaMargine);
     uso +=
-        "  --pdf FILE        scrive l'elenco nel file PDF indicato\n"
+        "  --pdf FILE        scrive l'elenco nel file PDF indicato (- per lo standard output)\n"
         "  --stampa          invia l'elenco alla stampante predefinita\n"
         "  --help            mostra questo aiuto\n";
     return uso;
@@ -112,7 +119,7 @@ std::optional<Richiesta> Interpreta(const std::vector<std::string>& argomenti,
     r.sistema = file[0];
     if (r.haPdf && r.stampa) {
         errore = "Le opzioni --pdf e --stampa si escludono a vicenda";
-    } else if (r.haPdf && r.pdf.starts_with("--")) {
+    } else if (r.haPdf && (r.pdf.empty() || r.pdf.starts_with("--"))) {
         errore = "Manca il valore dell'opzione --pdf";
     } else if (r.haPdf && !uscite.pdf) {
         errore = "Questa versione non produce file PDF";
@@ -132,16 +139,33 @@ std::unique_ptr<TextPrinter> ScegliStampante(const Richiesta& r, std::FILE* out,
     return std::make_unique<FilePrinter>(out);
 }
 
+bool Terminale(std::FILE* f) {
+#ifdef _WIN32
+    return _isatty(_fileno(f)) != 0;
+#else
+    return isatty(fileno(f)) != 0;
+#endif
+}
+
 // Why the PDF file must not be written, or nothing when it may: it would replace the system
-// being read (whatever links lead to either), or a file of another kind.
-std::string RifiutoPdf(const std::string& pdf, const std::string& sistema) {
+// being read (whatever links lead to either), something that is not a regular file (a device,
+// a pipe, a folder), or a file of another kind; on standard output, a terminal.
+std::string RifiutoPdf(const std::string& pdf, const std::string& sistema, std::FILE* out) {
+    if (pdf == kUscitaStandard) {
+        return Terminale(out) ? "Il PDF non viene scritto sul terminale: indicare un file o "
+                                "redirigere lo standard output"
+                              : std::string();
+    }
     const std::filesystem::path file = PercorsoDaTesto(pdf);
     std::error_code e;
     if (!std::filesystem::exists(file, e)) return {};
     if (std::filesystem::equivalent(file, PercorsoDaTesto(sistema), e)) {
         return "Il file PDF " + pdf + " è il sistema da stampare: non viene sovrascritto";
     }
-    if (!std::filesystem::is_regular_file(file, e)) return {};
+    if (const std::string tipo = MotivoNonFile(std::filesystem::status(file, e).type());
+        !tipo.empty()) {
+        return "Impossibile scrivere il file PDF " + pdf + ": " + tipo;
+    }
     std::ifstream in(file, std::ios::binary);
     char inizio[5] = {};
     in.read(inizio, sizeof inizio);
@@ -205,7 +229,7 @@ int EseguiElencario(const std::vector<std::string>& argomenti, std::FILE* out, s
         Scrivi(err, errore);
         return kEsitoUso;
     }
-    if (richiesta->haPdf) errore = RifiutoPdf(richiesta->pdf, richiesta->sistema);
+    if (richiesta->haPdf) errore = RifiutoPdf(richiesta->pdf, richiesta->sistema, out);
     if (!errore.empty()) {
         Scrivi(err, errore);
         return kEsitoUso;

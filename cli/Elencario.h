@@ -10,6 +10,9 @@
 
 namespace elencario {
 
+// The PDF file named so is written to standard output.
+inline constexpr const char* kUscitaStandard = "-";
+
 // Printers beyond plain text, when the build has them (they need Qt).
 struct UsciteStampa {
     std::function<std::unique_ptr<TextPrinter>(const std::string& filePdf)> pdf;

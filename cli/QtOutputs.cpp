@@ -14,6 +14,8 @@
 
 #include "printing/qt/AmbienteQt.h"
 #include "printing/qt/QtTextPrinter.h"
+#include "printing/qt/UscitaPdf.h"
+#include "systems/Routines.h"
 
 namespace elencario {
 
@@ -69,7 +71,11 @@ UsciteStampa QtOutputs::Uscite() {
     UsciteStampa uscite;
     uscite.pdf = [this](const std::string& file) -> std::unique_ptr<TextPrinter> {
         StartQt();
-        return QtTextPrinter::ForPdf(QString::fromStdString(file),
+        // The name stays in the system's own bytes: a name that is not UTF-8 is the one written.
+        auto uscita = file == kUscitaStandard ? std::make_unique<UscitaPdf>(
+                                                    fileno(stdout), "il PDF sullo standard output")
+                                              : std::make_unique<UscitaPdf>(PercorsoDaTesto(file));
+        return QtTextPrinter::ForPdf(std::move(uscita),
                                      std::make_unique<AvanzamentoTerminale>(stderr));
     };
     uscite.stampante = [this]() -> std::unique_ptr<TextPrinter> {

@@ -10,7 +10,6 @@
 #include <QPdfWriter>
 #include <QPrinter>
 #include <QPrinterInfo>
-#include <QSaveFile>
 #include <QTemporaryFile>
 #include <QThread>
 #include <algorithm>
@@ -20,6 +19,7 @@
 #include <new>
 
 #include "printing/qt/CupsJob.h"
+#include "printing/qt/UscitaPdf.h"
 
 namespace elencario {
 
@@ -96,9 +96,10 @@ void Spezza(const QString& riga, const QFontMetricsF& metrics, qreal room, F&& f
 QtTextPrinter::QtTextPrinter(std::unique_ptr<Avanzamento> avanzamento)
     : avanzamento_(std::move(avanzamento)) {}
 
-QtTextPrinter::QtTextPrinter(const QString& pdfFile, std::unique_ptr<Avanzamento> avanzamento)
+QtTextPrinter::QtTextPrinter(std::unique_ptr<UscitaPdf> pdfFile,
+                             std::unique_ptr<Avanzamento> avanzamento)
     : avanzamento_(std::move(avanzamento)),
-      pdfFile_(std::make_unique<QSaveFile>(pdfFile)),
+      pdfFile_(std::move(pdfFile)),
       pdf_(std::make_unique<QPdfWriter>(pdfFile_.get())) {
     pdf_->setResolution(kResolution);
     pdf_->setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
@@ -107,9 +108,20 @@ QtTextPrinter::QtTextPrinter(const QString& pdfFile, std::unique_ptr<Avanzamento
     device_ = pdf_.get();
 }
 
+std::unique_ptr<QtTextPrinter> QtTextPrinter::ForPdf(std::unique_ptr<UscitaPdf> uscita,
+                                                     std::unique_ptr<Avanzamento> avanzamento) {
+    return std::unique_ptr<QtTextPrinter>(
+        new QtTextPrinter(std::move(uscita), std::move(avanzamento)));
+}
+
+std::unique_ptr<QtTextPrinter> QtTextPrinter::ForPdf(const std::filesystem::path& file,
+                                                     std::unique_ptr<Avanzamento> avanzamento) {
+    return ForPdf(std::make_unique<UscitaPdf>(file), std::move(avanzamento));
+}
+
 std::unique_ptr<QtTextPrinter> QtTextPrinter::ForPdf(const QString& file,
                                                      std::unique_ptr<Avanzamento> avanzamento) {
-    return std::unique_ptr<QtTextPrinter>(new QtTextPrinter(file, std::move(avanzamento)));
+    return ForPdf(std::filesystem::path(file.toStdU16String()), std::move(avanzamento));
 }
 
 QtTextPrinter::~QtTextPrinter() {
@@ -121,7 +133,7 @@ QtTextPrinter::~QtTextPrinter() {
 void QtTextPrinter::Abbandona() noexcept {
     try {
         if (printer_ && painter_ && painter_->isActive()) printer_->abort();
-        if (pdfFile_ && pdfFile_->isOpen()) pdfFile_->cancelWriting();
+        if (pdfFile_) pdfFile_->Annulla();
         // Ending a PDF writes its last pages, which may need memory there is not.
         if (painter_ && painter_->isActive()) painter_->end();
         if (lavoro_) {
@@ -153,8 +165,7 @@ bool QtTextPrinter::Continua() {
 
 PrinterStatus QtTextPrinter::Prepare() {
     if (pdfFile_) {
-        if (pdfFile_->fileName().isEmpty()) return NoPrinter;
-        if (pdfFile_->isOpen() || pdfFile_->open(QIODevice::WriteOnly)) return Ok;
+        if (pdfFile_->Apri()) return Ok;
         return ErrorePdf();
     }
     if (device_ != nullptr) return Ok;
@@ -230,9 +241,9 @@ PrinterStatus QtTextPrinter::Consegna() {
 
 #endif
 
-QFileDevice* QtTextPrinter::FilePdf() const {
-    if (pdfFile_) return pdfFile_.get();
-    return lavoro_.get();
+bool QtTextPrinter::ScritturaFallita() const {
+    if (pdfFile_) return pdfFile_->Fallita();
+    return lavoro_ && lavoro_->error() != QFileDevice::NoError;
 }
 
 Spazio QtTextPrinter::VerificaSpazio(int margine, const RigheCandidate& righe) {
@@ -351,8 +362,7 @@ PrinterStatus QtTextPrinter::Render() {
             if (failed) return;
             if (onPage == perPage) {
                 // The PDF streams out page by page: a failed write shows by the next page.
-                failed =
-                    !device_->newPage() || (pdf_ && FilePdf()->error() != QFileDevice::NoError);
+                failed = !device_->newPage() || ScritturaFallita();
                 onPage = 0;
                 ++page;
                 if (avanzamento_) avanzamento_->Pagina(page, pages);
@@ -368,7 +378,7 @@ PrinterStatus QtTextPrinter::Render() {
     if (failed) return ErrorePdf();
     if (!drawn) return Interrompi(Cancelled);
     if (!painter_->end()) return ErrorePdf();
-    if (pdfFile_) return pdfFile_->commit() ? Ok : ErrorePdf();
+    if (pdfFile_) return pdfFile_->Conferma() ? Ok : ErrorePdf();
     return Consegna();
 }
 
@@ -380,8 +390,7 @@ PrinterStatus QtTextPrinter::Interrompi(PrinterStatus status) {
 PrinterStatus QtTextPrinter::ErrorePdf() {
     // A job for the printer is a print error; the user's own file is named with the reason.
     if (pdfFile_) {
-        errore_ = "Impossibile scrivere il file PDF " + pdfFile_->fileName().toStdString() + ": " +
-                  pdfFile_->errorString().toStdString();
+        errore_ = pdfFile_->Errore();
     }
     return Interrompi(PrintError);
 }

@@ -2,6 +2,7 @@
 
 #include <QFont>
 #include <QString>
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <string>
@@ -15,13 +16,12 @@ class QPagedPaintDevice;
 class QPainter;
 class QPdfWriter;
 class QPrinter;
-class QFileDevice;
-class QSaveFile;
 class QTemporaryFile;
 
 namespace elencario {
 
 struct CupsDestination;
+class UscitaPdf;
 
 // The text device on a Qt printer: the system's default printer, or a PDF file. The job's lines
 // are gathered first; at the end of the document they are broken where wider than the printable
@@ -34,8 +34,12 @@ class QtTextPrinter final : public TextPrinter {
   public:
     // Prints on the system's default printer, found by Prepare().
     explicit QtTextPrinter(std::unique_ptr<Avanzamento> avanzamento = nullptr);
-    // Renders into the PDF file `file`: A4 with 10 mm margins, whatever the locale. The file is
-    // written beside itself and put in place only once whole.
+    // Renders a PDF into `uscita`: A4 with 10 mm margins, whatever the locale.
+    [[nodiscard]] static std::unique_ptr<QtTextPrinter> ForPdf(
+        std::unique_ptr<UscitaPdf> uscita, std::unique_ptr<Avanzamento> avanzamento = nullptr);
+    // Into the file `file`, written beside itself and put in place only once whole.
+    [[nodiscard]] static std::unique_ptr<QtTextPrinter> ForPdf(
+        const std::filesystem::path& file, std::unique_ptr<Avanzamento> avanzamento = nullptr);
     [[nodiscard]] static std::unique_ptr<QtTextPrinter> ForPdf(
         const QString& file, std::unique_ptr<Avanzamento> avanzamento = nullptr);
     ~QtTextPrinter() override;
@@ -54,7 +58,7 @@ class QtTextPrinter final : public TextPrinter {
     [[nodiscard]] std::string Errore() const override { return errore_; }
 
   private:
-    QtTextPrinter(const QString& pdfFile, std::unique_ptr<Avanzamento> avanzamento);
+    QtTextPrinter(std::unique_ptr<UscitaPdf> pdfFile, std::unique_ptr<Avanzamento> avanzamento);
 
     [[nodiscard]] PrinterStatus CercaStampante();
     // Asks the progress, at most every few milliseconds, whether to go on.
@@ -65,7 +69,8 @@ class QtTextPrinter final : public TextPrinter {
     PrinterStatus Interrompi(PrinterStatus status);
     void Abbandona() noexcept;
     PrinterStatus ErrorePdf();
-    [[nodiscard]] QFileDevice* FilePdf() const;
+    // Whether the PDF under way has failed to be written.
+    [[nodiscard]] bool ScritturaFallita() const;
     PrinterStatus Consegna();
     // Calls `riga` with every line gathered so far, in order.
     template <typename F>
@@ -74,7 +79,7 @@ class QtTextPrinter final : public TextPrinter {
     std::unique_ptr<Avanzamento> avanzamento_;
     std::string errore_;
     // The PDF is written through a file of our own, so that a failed write is seen.
-    std::unique_ptr<QSaveFile> pdfFile_;
+    std::unique_ptr<UscitaPdf> pdfFile_;
     // The job for the print server, and where it goes.
     std::unique_ptr<QTemporaryFile> lavoro_;
     std::unique_ptr<CupsDestination> destinazione_;

@@ -3,6 +3,7 @@
 #include <cups/cups.h>
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/stat.h>
 #include <QApplication>
 #include <QDir>
 #include <QImage>
@@ -18,6 +19,8 @@
 #include <QThread>
 #include <QTimer>
 #include <algorithm>
+#include <cstdlib>
+#include <fstream>
 #include <functional>
 #include <tuple>
 #include <vector>
@@ -305,6 +308,49 @@ TEST_F(PdfTest, CommandInterruptedOrOutOfMemoryLeavesNoFile) {
     EXPECT_TRUE(printError);
     EXPECT_TRUE(QFile::exists(Pdf()));
 #endif
+}
+
+// Targets that are not regular files are refused by name and left as they were; a name that is
+// not UTF-8 is the name written; standard output takes the PDF, and a full disk says why.
+TEST_F(PdfTest, CommandWritesTheFileNamedAndNothingElse) {
+    const QByteArray folder = Folder().toUtf8(), sistema = ELENCARIO_SAMPLES "/Sistema1.txt";
+    ASSERT_EQ(mkfifo(folder + "/fifo", 0600), 0);
+    ASSERT_TRUE(QFile::link(Folder() + "/fifo", Folder() + "/link"));
+    const auto run = [&](const QByteArray& pdf, const char* redirect = "") {
+        const QByteArray command = "'" ELENCARIO_BINARY "' --pdf '" + pdf + "' " + sistema +
+                                   " 2>'" + folder + "/err' " + redirect;
+        const int status = std::system(command.constData());
+        QFile err(Folder() + "/err");
+        EXPECT_TRUE(err.open(QIODevice::ReadOnly));
+        return std::pair(WEXITSTATUS(status), err.readAll().toStdString());
+    };
+    for (const char* target : {"/fifo", "/link", ""}) {
+        EXPECT_EQ(
+            run(folder + target),
+            std::pair(2, "Impossibile scrivere il file PDF " + (folder + target).toStdString() +
+                             (*target ? ": è una pipe, non un file\n"
+                                      : ": è una cartella, non un file\n")));
+    }
+    EXPECT_EQ(run("/dev/null").first, 2);
+    struct stat null {};
+    EXPECT_TRUE(stat("/dev/null", &null) == 0 && S_ISCHR(null.st_mode));
+    EXPECT_TRUE(QFileInfo(Folder() + "/link").isSymLink());
+    struct stat fifo {};
+    EXPECT_TRUE(stat(folder + "/fifo", &fifo) == 0 && S_ISFIFO(fifo.st_mode));
+    const QByteArray latin = folder + "/sis\xe9.txt", replaced = folder + "/sis\xef\xbf\xbd.txt";
+    ASSERT_TRUE(std::ofstream(replaced.constData()) << "x");
+    EXPECT_EQ(run(latin), std::pair(0, std::string()));
+    std::ifstream written(latin.constData(), std::ios::binary), kept(replaced.constData());
+    std::string head(5, '\0'), left;
+    written.read(head.data(), 5);
+    kept >> left;
+    EXPECT_EQ(head, "%PDF-");
+    EXPECT_EQ(left, "x");
+    EXPECT_EQ(run("-", ("> '" + folder + "/out.pdf'").constData()), std::pair(0, std::string()));
+    EXPECT_TRUE(ReadPdf(Folder() + "/out.pdf").lines.size() > 2);
+    EXPECT_EQ(run("-", "> /dev/full"),
+              std::pair(1, std::string("Impossibile scrivere il PDF sullo standard output: "
+                                       "spazio esaurito sul dispositivo\n")));
 }
 
 // A command copied without its printing module still lists as text, and says why it cannot
