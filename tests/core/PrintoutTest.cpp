@@ -229,8 +229,6 @@ INSTANTIATE_TEST_SUITE_P(Cases, CommandTableTest, ::testing::Values(
     CasoComando{"PdfOverAnEarlierPdf", {"--pdf", "@%PDF-1", "=1"}, 0, ""},
     CasoComando{"PdfOverAnEmptyFile", {"--pdf", "@", "=1"}, 0, ""},
     CasoComando{"PdfOverAFolder", {"--pdf", "@/", "=1"}, 2, ": è una cartella, non un file"},
-    CasoComando{"PdfOverADevice", {"--pdf", "/dev/null", "=1"}, 2,
-                "Impossibile scrivere il file PDF /dev/null: è un dispositivo, non un file\n"},
     CasoComando{"PdfEmptyName", {"--pdf", "", "=1"}, 2, "Manca il valore dell'opzione --pdf" + kUso},
     CasoComando{"PdfOnStandardOutput", {"--pdf", "-", "=1"}, 0, ""},
     CasoComando{"PdfNotWritten", kPdf, 1, std::string(kPdfScrittura) + "\n", {.prepara = PrintError,
