@@ -1,5 +1,6 @@
 #include "cli/Elencario.h"
 
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
 #include <new>
@@ -222,7 +223,9 @@ int EseguiElencario(const std::vector<std::string>& argomenti, std::FILE* out, s
     }
     if (richiesta->aiuto) {
         std::fputs(TestoUso().c_str(), out);
-        return kEsitoOk;
+        if (std::fflush(out) == 0 && std::ferror(out) == 0) return kEsitoOk;
+        Scrivi(err, "Impossibile scrivere l'aiuto: " + MotivoErrore(errno));
+        return kEsitoFallito;
     }
     const auto opzioni = ConvertiOpzioni(richiesta->opzioni, errore);
     if (!opzioni) {

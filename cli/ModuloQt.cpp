@@ -17,15 +17,19 @@ constexpr char kModulo[] = "elencario-stampa.so";
 // Where the module is: beside the command in the build, in its library folder once installed.
 // Found from the command's own path, which a run path cannot be trusted for: a library that wraps
 // dlopen (a sanitizer's, for one) searches its own.
-std::filesystem::path PercorsoModulo() {
+// When it is in neither place, `cercato` says where it was looked for.
+std::filesystem::path PercorsoModulo(std::string& cercato) {
     std::error_code errore;
     const std::filesystem::path cartella =
         std::filesystem::read_symlink("/proc/self/exe", errore).parent_path();
-    for (const std::filesystem::path& p :
-         {cartella / kModulo, cartella / ".." / "lib" / "stampa-elencario" / kModulo}) {
-        if (!errore && std::filesystem::exists(p, errore)) return p;
+    const std::filesystem::path luoghi[] = {
+        cartella, (cartella / ".." / "lib" / "stampa-elencario").lexically_normal()};
+    for (const std::filesystem::path& p : luoghi) {
+        if (!errore && std::filesystem::exists(p / kModulo, errore)) return p / kModulo;
     }
-    return kModulo;  // left to the system's search, which at least says what is missing
+    cercato = "manca " + std::string(kModulo) + " (cercato in " + luoghi[0].native() + " e in " +
+              luoghi[1].native() + ")";
+    return kModulo;  // left to the system's search
 }
 
 }  // namespace
@@ -50,14 +54,22 @@ bool ModuloQt::Carica() {
     if (fornitore_) return true;
     if (!errore_.empty()) return false;
     // Never unloaded: Qt keeps running until the command ends.
-    void* modulo = dlopen(PercorsoModulo().c_str(), RTLD_NOW | RTLD_LOCAL);
+    std::string cercato;
+    const std::filesystem::path percorso = PercorsoModulo(cercato);
+    void* modulo = dlopen(percorso.c_str(), RTLD_NOW | RTLD_LOCAL);
     using Crea = FornitoreUscite* (*)();
     Crea crea = nullptr;
     if (modulo != nullptr) crea = reinterpret_cast<Crea>(dlsym(modulo, "elencario_uscite_qt"));
     if (crea == nullptr) {
-        const char* motivo = dlerror();
+        // The loader's own words are English: the user is told in Italian what is missing.
         errore_ = "Impossibile caricare il modulo di stampa: ";
-        errore_ += motivo != nullptr ? motivo : kModulo;
+        if (modulo == nullptr && !cercato.empty()) {
+            errore_ += cercato;
+        } else {
+            errore_ += percorso.native() +
+                       " non si carica (mancano le librerie di Qt che usa, o "
+                       "non è il modulo di questa versione)";
+        }
         return false;
     }
     try {

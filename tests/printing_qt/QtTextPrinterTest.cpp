@@ -348,6 +348,10 @@ TEST_F(PdfTest, CommandWritesTheFileNamedAndNothingElse) {
     EXPECT_EQ(left, "x");
     EXPECT_EQ(run("-", ("> '" + folder + "/out.pdf'").constData()), std::pair(0, std::string()));
     EXPECT_TRUE(ReadPdf(Folder() + "/out.pdf").lines.size() > 2);
+    const int help = std::system("'" ELENCARIO_BINARY "' --help >/dev/full 2>'" + folder + "/err'");
+    EXPECT_EQ(WEXITSTATUS(help), 1);
+    EXPECT_EQ(Output("cat", {Folder() + "/err"}),
+              "Impossibile scrivere l'aiuto: spazio esaurito sul dispositivo\n");
     EXPECT_EQ(run("-", "> /dev/full"),
               std::pair(1, std::string("Impossibile scrivere il PDF sullo standard output: "
                                        "spazio esaurito sul dispositivo\n")));
@@ -361,8 +365,12 @@ TEST_F(PdfTest, CommandWithoutItsModuleSaysWhy) {
     ASSERT_TRUE(QFile::copy(ELENCARIO_BINARY, alone));
     EXPECT_EQ(std::get<0>(Exec(alone, {sistema})), 0);
     const auto [code, out, err] = Exec(alone, {"--pdf", Pdf(), sistema});
-    EXPECT_TRUE(code == 1 && err.startsWith("Impossibile caricare il modulo di stampa: "))
-        << code << err.toStdString();
+    EXPECT_EQ(code, 1);
+    EXPECT_EQ(err.toStdString(),
+              "Impossibile caricare il modulo di stampa: manca "
+              "elencario-stampa.so (cercato in " +
+                  Folder().toStdString() + " e in " +
+                  QDir::cleanPath(Folder() + "/../lib/stampa-elencario").toStdString() + ")\n");
     EXPECT_EQ(Files(), QStringList{"elencario"});
 }
 
