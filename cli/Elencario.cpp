@@ -8,12 +8,7 @@
 #include <string_view>
 #include <system_error>
 
-#ifdef _WIN32
-#include <io.h>
-#else
-#include <unistd.h>
-#endif
-
+#include "cli/Terminale.h"
 #include "printing/FilePrinter.h"
 #include "printing/Printout.h"
 #include "systems/Messages.h"
@@ -138,14 +133,6 @@ std::unique_ptr<TextPrinter> ScegliStampante(const Richiesta& r, std::FILE* out,
     if (r.haPdf) return uscite.pdf(r.pdf);
     if (r.stampa) return uscite.stampante();
     return std::make_unique<FilePrinter>(out);
-}
-
-bool Terminale(std::FILE* f) {
-#ifdef _WIN32
-    return _isatty(_fileno(f)) != 0;
-#else
-    return isatty(fileno(f)) != 0;
-#endif
 }
 
 // Why the PDF file must not be written, or nothing when it may: it would replace the system

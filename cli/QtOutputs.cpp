@@ -6,12 +6,7 @@
 #include <csignal>
 #include <cstdio>
 
-#ifdef _WIN32
-#include <io.h>
-#else
-#include <unistd.h>
-#endif
-
+#include "cli/Terminale.h"
 #include "printing/qt/AmbienteQt.h"
 #include "printing/qt/QtTextPrinter.h"
 #include "printing/qt/UscitaPdf.h"
@@ -27,14 +22,6 @@ volatile std::sig_atomic_t segnaleRicevuto = 0;
 
 extern "C" void RicordaSegnale(int) {
     segnaleRicevuto = 1;
-}
-
-bool Terminale(std::FILE* f) {
-#ifdef _WIN32
-    return _isatty(_fileno(f)) != 0;
-#else
-    return isatty(fileno(f)) != 0;
-#endif
 }
 
 // The progress on one line of standard error, redrawn in place, when that is a terminal.
