@@ -31,21 +31,21 @@ double CpuSeconds() {
 // Takes the listing as text, as a file or a pipe would, and counts it.
 class TextSink final : public TextPrinter {
   public:
-    PrinterStatus SetFontName(const std::string&) override { return PrinterStatus::Ok; }
-    PrinterStatus SetFontSize(float) override { return PrinterStatus::Ok; }
-    PrinterStatus PrintAndEndLine(std::string_view t) override {
+    StatoStampa ImpostaCarattere(const std::string&) override { return StatoStampa::Ok; }
+    StatoStampa ImpostaGrandezza(float) override { return StatoStampa::Ok; }
+    StatoStampa StampaRiga(std::string_view t) override {
         Take(t);
-        return EndLine();
+        return ACapo();
     }
-    PrinterStatus PrintAndStay(std::string_view t) override {
+    StatoStampa Stampa(std::string_view t) override {
         Take(t);
-        return PrinterStatus::Ok;
+        return StatoStampa::Ok;
     }
-    PrinterStatus EndLine() override {
+    StatoStampa ACapo() override {
         Take("\n");
-        return PrinterStatus::Ok;
+        return StatoStampa::Ok;
     }
-    PrinterStatus EndDocument() override { return PrinterStatus::Ok; }
+    StatoStampa ChiudiDocumento() override { return StatoStampa::Ok; }
 
     std::size_t bytes = 0;
 
@@ -111,7 +111,7 @@ int main(int argc, char** argv) {
             TextSink sink;
             const OpzioniConvertite options{"Segoe UI", 9, 4, 12, true, true};
             const double t1 = CpuSeconds();
-            if (ComponiElencario(v, options, sink).stato != PrinterStatus::Ok) return 1;
+            if (ComponiElencario(v, options, sink).stato != StatoStampa::Ok) return 1;
             bestCompose = std::min(bestCompose, CpuSeconds() - t1);
             outBytes = sink.bytes;
         }

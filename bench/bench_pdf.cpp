@@ -76,8 +76,8 @@ int Caso(const std::filesystem::path& folder, const char* name, bool progress) {
         QString::fromStdString(TestoDaPercorso(folder / "out.pdf")), std::move(counter));
     const OpzioniConvertite options{"Segoe UI", 9, 4, 12, true, true};
     const auto t0 = Clock::now();
-    if (printer->Prepare() != PrinterStatus::Ok) return 1;
-    if (ComponiElencario(v, options, *printer) != PrinterStatus::Ok) return 1;
+    if (printer->Prepara() != StatoStampa::Ok) return 1;
+    if (ComponiElencario(v, options, *printer) != StatoStampa::Ok) return 1;
     const double seconds = std::chrono::duration<double>(Clock::now() - t0).count();
     std::printf("%d %d %.2f\n", v.TotCombinazioni, pages, seconds);
     return 0;

@@ -166,33 +166,33 @@ std::string RifiutoPdf(const std::string& pdf, const std::string& sistema, std::
 int Stampa(const Richiesta& r, const VARIABILI& v, const OpzioniConvertite& opzioni, std::FILE* out,
            std::FILE* err, const UsciteStampa& uscite) {
     std::unique_ptr<TextPrinter> stampante;
-    EsitoComposizione esito{PrinterStatus::NoPrinter};
+    EsitoComposizione esito{StatoStampa::SenzaStampante};
     try {
         stampante = ScegliStampante(r, out, uscite);
-        if (stampante) esito = {stampante->Prepare()};
-        if (esito.stato == PrinterStatus::Ok) esito = ComponiElencario(v, opzioni, *stampante);
+        if (stampante) esito = {stampante->Prepara()};
+        if (esito.stato == StatoStampa::Ok) esito = ComponiElencario(v, opzioni, *stampante);
     } catch (const std::bad_alloc&) {
-        esito = {PrinterStatus::PrintError};
+        esito = {StatoStampa::Fallita};
     }
     if (esito.spazio != Spazio::Ok) {
         Scrivi(err, RifiutoSpazio(esito.spazio));
         return kEsitoUso;
     }
     switch (esito.stato) {
-        case PrinterStatus::Ok:
+        case StatoStampa::Ok:
             return kEsitoOk;
-        case PrinterStatus::Cancelled:
+        case StatoStampa::Interrotta:
             return kEsitoInterrotto;
-        case PrinterStatus::NoPrinter:
-        case PrinterStatus::PrintError:
+        case StatoStampa::SenzaStampante:
+        case StatoStampa::Fallita:
             break;
     }
     const std::string proprio = stampante ? stampante->Errore() : std::string();
     if (!proprio.empty()) {
         Scrivi(err, proprio);
     } else {
-        Scrivi(err, esito.stato == PrinterStatus::NoPrinter ? testi::kNessunaStampante
-                                                            : testi::kErroreStampa);
+        Scrivi(err, esito.stato == StatoStampa::SenzaStampante ? testi::kNessunaStampante
+                                                               : testi::kErroreStampa);
     }
     return kEsitoFallito;
 }

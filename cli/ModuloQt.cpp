@@ -47,7 +47,7 @@ UsciteStampa ModuloQt::Uscite() {
 }
 
 std::unique_ptr<TextPrinter> ModuloQt::Assente() const {
-    return std::make_unique<StampanteAssente>(PrinterStatus::PrintError, errore_);
+    return std::make_unique<StampanteAssente>(StatoStampa::Fallita, errore_);
 }
 
 bool ModuloQt::Carica() {

@@ -20,17 +20,17 @@ const std::string kNomeFile = "prova.TXT";
 // Counts the printed lines; everything else is thrown away.
 class ContaRighe final : public TextPrinter {
   public:
-    PrinterStatus SetFontName(const std::string&) override { return PrinterStatus::Ok; }
-    PrinterStatus SetFontSize(float) override { return PrinterStatus::Ok; }
-    PrinterStatus PrintAndEndLine(std::string_view) override { return EndLine(); }
-    PrinterStatus PrintAndStay(std::string_view) override { return PrinterStatus::Ok; }
-    PrinterStatus EndLine() override {
+    StatoStampa ImpostaCarattere(const std::string&) override { return StatoStampa::Ok; }
+    StatoStampa ImpostaGrandezza(float) override { return StatoStampa::Ok; }
+    StatoStampa StampaRiga(std::string_view) override { return ACapo(); }
+    StatoStampa Stampa(std::string_view) override { return StatoStampa::Ok; }
+    StatoStampa ACapo() override {
         ++righe;
-        return PrinterStatus::Ok;
+        return StatoStampa::Ok;
     }
-    PrinterStatus EndDocument() override {
+    StatoStampa ChiudiDocumento() override {
         ++documenti;
-        return PrinterStatus::Ok;
+        return StatoStampa::Ok;
     }
     std::int64_t righe = 0;
     int documenti = 0;
@@ -88,7 +88,7 @@ std::string ControllaRiuscito(const VARIABILI& v, std::string_view bytes) {
     ContaRighe stampante;
     std::string rifiuto;
     const auto opzioni = ConvertiOpzioni(OpzioniStampa{}, rifiuto);
-    if (!opzioni || ComponiElencario(v, *opzioni, stampante) != PrinterStatus::Ok ||
+    if (!opzioni || ComponiElencario(v, *opzioni, stampante) != StatoStampa::Ok ||
         stampante.documenti != 1) {
         return "stampa non riuscita";
     }

@@ -13,19 +13,19 @@ class FilePrinter final : public TextPrinter {
   public:
     explicit FilePrinter(std::FILE* file) : file_(file) {}
 
-    PrinterStatus SetFontName(const std::string&) override { return PrinterStatus::Ok; }
-    PrinterStatus SetFontSize(float) override { return PrinterStatus::Ok; }
-    PrinterStatus PrintAndEndLine(std::string_view text) override;
-    PrinterStatus PrintAndStay(std::string_view text) override;
-    PrinterStatus EndLine() override;
-    PrinterStatus PrintLines(std::string_view righe) override;
-    PrinterStatus EndDocument() override;
+    StatoStampa ImpostaCarattere(const std::string&) override { return StatoStampa::Ok; }
+    StatoStampa ImpostaGrandezza(float) override { return StatoStampa::Ok; }
+    StatoStampa StampaRiga(std::string_view testo) override;
+    StatoStampa Stampa(std::string_view testo) override;
+    StatoStampa ACapo() override;
+    StatoStampa StampaRighe(std::string_view righe) override;
+    StatoStampa ChiudiDocumento() override;
 
   private:
-    PrinterStatus Flush();
+    StatoStampa Scrivi();
 
     std::FILE* file_;
-    std::string pending_;
+    std::string daScrivere_;
 };
 
 }  // namespace elencario

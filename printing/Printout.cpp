@@ -34,23 +34,23 @@ std::string Intestazione(const VARIABILI& v, const OpzioniConvertite& o,
     return riga;
 }
 
-PrinterStatus NumeriInGioco(const VARIABILI& v, const std::string& margine, TextPrinter& p) {
-    using enum PrinterStatus;
-    PrinterStatus s = p.PrintAndEndLine(margine + "IN GIOCO:");
-    if (s == Ok) s = p.PrintAndStay(margine);
+StatoStampa NumeriInGioco(const VARIABILI& v, const std::string& margine, TextPrinter& p) {
+    using enum StatoStampa;
+    StatoStampa s = p.StampaRiga(margine + "IN GIOCO:");
+    if (s == Ok) s = p.Stampa(margine);
     int stampati = 0;
     for (int n = 1; n <= kNumeroMassimo && s == Ok; ++n) {
         if (v.NumeriGioco[static_cast<std::size_t>(n)] != 1) continue;
         ++stampati;
         const char numero[] = {static_cast<char>('0' + n / 10), static_cast<char>('0' + n % 10),
                                ' '};
-        s = p.PrintAndStay(std::string_view(numero, 3));
+        s = p.Stampa(std::string_view(numero, 3));
         if (s == Ok && stampati % kNumeriPerRiga == 0) {
-            s = p.EndLine();
-            if (s == Ok) s = p.PrintAndStay(margine);
+            s = p.ACapo();
+            if (s == Ok) s = p.Stampa(margine);
         }
     }
-    for (int i = 0; i < 3 && s == Ok; ++i) s = p.EndLine();
+    for (int i = 0; i < 3 && s == Ok; ++i) s = p.ACapo();
     return s;
 }
 
@@ -82,11 +82,11 @@ char* Allarga(std::string& testo, char* w, std::size_t byte) {
 
 // The grid's lines, written through a plain pointer into a buffer that always has room for one
 // more row and separator, and handed to the printer many lines at a time.
-PrinterStatus Griglia(const VARIABILI& v, const OpzioniConvertite& o, const std::string& margine,
-                      TextPrinter& p) {
+StatoStampa Griglia(const VARIABILI& v, const OpzioniConvertite& o, const std::string& margine,
+                    TextPrinter& p) {
     std::size_t restanti =
         std::min(static_cast<std::size_t>(std::max(v.TotCombinazioni, 0)), v.Combinazioni.size());
-    if (restanti == 0) return PrinterStatus::Ok;
+    if (restanti == 0) return StatoStampa::Ok;
     // A negative count splits like its magnitude: i % -4 is 0 where i % 4 is.
     const std::size_t perRiga = static_cast<std::size_t>(std::abs(int{o.colonneRiga}));
     std::string testo(kLotto, ' ');
@@ -105,7 +105,7 @@ PrinterStatus Griglia(const VARIABILI& v, const OpzioniConvertite& o, const std:
     };
     apri();
     std::size_t nellaRiga = perRiga;  // rows still to come in the line under way
-    PrinterStatus s = PrinterStatus::Ok;
+    StatoStampa s = StatoStampa::Ok;
     v.Combinazioni.PerOgni([&](std::string_view combinazione) {
         if (static_cast<std::size_t>(fine - w) < combinazione.size() + kRiserva) {
             w = Allarga(testo, w, combinazione.size());
@@ -132,29 +132,29 @@ PrinterStatus Griglia(const VARIABILI& v, const OpzioniConvertite& o, const std:
         }
         *w++ = '\n';
         if (w - testo.data() >= static_cast<std::ptrdiff_t>(kLotto)) {
-            s = p.PrintLines({testo.data(), static_cast<std::size_t>(w - testo.data())});
+            s = p.StampaRighe({testo.data(), static_cast<std::size_t>(w - testo.data())});
             w = testo.data();
         }
-        if (s != PrinterStatus::Ok || restanti == 0) return false;
+        if (s != StatoStampa::Ok || restanti == 0) return false;
         apri();
         return true;
     });
-    if (s != PrinterStatus::Ok || w == testo.data()) return s;
-    return p.PrintLines({testo.data(), static_cast<std::size_t>(w - testo.data())});
+    if (s != StatoStampa::Ok || w == testo.data()) return s;
+    return p.StampaRighe({testo.data(), static_cast<std::size_t>(w - testo.data())});
 }
 
 // The listing's lines, the font already set.
-PrinterStatus Componi(const VARIABILI& v, const OpzioniConvertite& o, TextPrinter& p) {
+StatoStampa Componi(const VARIABILI& v, const OpzioniConvertite& o, TextPrinter& p) {
     const std::string margine(static_cast<std::size_t>(o.margine), ' ');
-    using enum PrinterStatus;
-    PrinterStatus s = p.EndLine();
-    if (s == Ok) s = p.EndLine();
-    if (s == Ok) s = p.PrintAndEndLine(Intestazione(v, o, margine));
-    if (s == Ok) s = p.EndLine();
-    if (s == Ok) s = p.EndLine();
+    using enum StatoStampa;
+    StatoStampa s = p.ACapo();
+    if (s == Ok) s = p.ACapo();
+    if (s == Ok) s = p.StampaRiga(Intestazione(v, o, margine));
+    if (s == Ok) s = p.ACapo();
+    if (s == Ok) s = p.ACapo();
     if (s == Ok && o.numeriInGioco) s = NumeriInGioco(v, margine, p);
     if (s == Ok) s = Griglia(v, o, margine, p);
-    if (s == Ok) s = p.EndDocument();
+    if (s == Ok) s = p.ChiudiDocumento();
     return s;
 }
 
@@ -230,10 +230,10 @@ std::vector<std::string> RighePiuLarghe(const VARIABILI& v) {
 }
 
 EsitoComposizione ComponiElencario(const VARIABILI& v, const OpzioniConvertite& o, TextPrinter& p) {
-    using enum PrinterStatus;
+    using enum StatoStampa;
     try {
-        PrinterStatus s = p.SetFontName(o.carattere);
-        if (s == Ok) s = p.SetFontSize(static_cast<float>(o.grandezza));
+        StatoStampa s = p.ImpostaCarattere(o.carattere);
+        if (s == Ok) s = p.ImpostaGrandezza(static_cast<float>(o.grandezza));
         if (s != Ok) return {s};
         if (const Spazio spazio = p.VerificaSpazio(o.margine, [&v] { return RighePiuLarghe(v); });
             spazio != Spazio::Ok) {
@@ -241,7 +241,7 @@ EsitoComposizione ComponiElencario(const VARIABILI& v, const OpzioniConvertite& 
         }
         return {Componi(v, o, p)};
     } catch (const std::bad_alloc&) {
-        return {PrintError};
+        return {Fallita};
     }
 }
 
@@ -261,21 +261,21 @@ EsitoStampa StampaElencario(const VARIABILI& v, const OpzioniStampa& opzioni,
         messaggi.Ask(ErrorBox(rifiuto));
         return EsitoStampa::OpzioneNonValida;
     }
-    EsitoComposizione esito{stampante.Prepare()};
-    if (esito.stato == PrinterStatus::Ok) esito = ComponiElencario(v, *convertite, stampante);
+    EsitoComposizione esito{stampante.Prepara()};
+    if (esito.stato == StatoStampa::Ok) esito = ComponiElencario(v, *convertite, stampante);
     if (esito.spazio != Spazio::Ok) {
         messaggi.Ask(ErrorBox(RifiutoSpazio(esito.spazio)));
         return EsitoStampa::OpzioneNonValida;
     }
     switch (esito.stato) {
-        case PrinterStatus::Ok:
+        case StatoStampa::Ok:
             return EsitoStampa::Stampato;
-        case PrinterStatus::Cancelled:
+        case StatoStampa::Interrotta:
             return EsitoStampa::Interrotto;
-        case PrinterStatus::NoPrinter:
+        case StatoStampa::SenzaStampante:
             messaggi.Ask(ErrorBox(testi::kNessunaStampante));
             return EsitoStampa::NessunaStampante;
-        case PrinterStatus::PrintError:
+        case StatoStampa::Fallita:
             break;
     }
     messaggi.Ask(ErrorBox(testi::kErroreStampa));

@@ -60,12 +60,12 @@ enum class EsitoStampa {
 
 // How composing went: `spazio` not Ok means the listing did not fit and nothing was printed.
 struct EsitoComposizione {
-    PrinterStatus stato = PrinterStatus::Ok;
+    StatoStampa stato = StatoStampa::Ok;
     Spazio spazio = Spazio::Ok;
 
     bool operator==(const EsitoComposizione&) const = default;
     // Printed through with this status.
-    bool operator==(PrinterStatus s) const { return spazio == Spazio::Ok && stato == s; }
+    bool operator==(StatoStampa s) const { return spazio == Spazio::Ok && stato == s; }
 };
 
 // The refusal text of a listing that does not fit; empty when it does.

@@ -11,21 +11,21 @@ namespace elencario {
 // is no printer), and Errore() gives the reason when one is known.
 class StampanteAssente final : public TextPrinter {
   public:
-    explicit StampanteAssente(PrinterStatus stato = PrinterStatus::NoPrinter,
+    explicit StampanteAssente(StatoStampa stato = StatoStampa::SenzaStampante,
                               std::string motivo = {})
         : stato_(stato), motivo_(std::move(motivo)) {}
 
-    [[nodiscard]] PrinterStatus Prepare() override { return stato_; }
-    PrinterStatus SetFontName(const std::string&) override { return stato_; }
-    PrinterStatus SetFontSize(float) override { return stato_; }
-    PrinterStatus PrintAndEndLine(std::string_view) override { return stato_; }
-    PrinterStatus PrintAndStay(std::string_view) override { return stato_; }
-    PrinterStatus EndLine() override { return stato_; }
-    PrinterStatus EndDocument() override { return stato_; }
+    [[nodiscard]] StatoStampa Prepara() override { return stato_; }
+    StatoStampa ImpostaCarattere(const std::string&) override { return stato_; }
+    StatoStampa ImpostaGrandezza(float) override { return stato_; }
+    StatoStampa StampaRiga(std::string_view) override { return stato_; }
+    StatoStampa Stampa(std::string_view) override { return stato_; }
+    StatoStampa ACapo() override { return stato_; }
+    StatoStampa ChiudiDocumento() override { return stato_; }
     [[nodiscard]] std::string Errore() const override { return motivo_; }
 
   private:
-    PrinterStatus stato_;
+    StatoStampa stato_;
     std::string motivo_;
 };
 

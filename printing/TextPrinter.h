@@ -7,8 +7,10 @@
 
 namespace elencario {
 
-// Cancelled: the user (or a signal) stopped the job; nothing reached the printer.
-enum class PrinterStatus { Ok, NoPrinter, PrintError, Cancelled };
+// How a job, or one step of it, went: SenzaStampante, no printer to send to; Fallita, the printer
+// or the file failed; Interrotta, the user (or a signal) stopped the job and nothing reached the
+// printer.
+enum class StatoStampa { Ok, SenzaStampante, Fallita, Interrotta };
 
 // Whether the listing fits across and down the printable area, asked before the first print.
 enum class Spazio { Ok, MargineTroppoLargo, CarattereTroppoGrande };
@@ -27,7 +29,7 @@ class TextPrinter {
     virtual ~TextPrinter() = default;
 
     // Asked once before anything is sent: is there a printer to send to?
-    [[nodiscard]] virtual PrinterStatus Prepare() { return PrinterStatus::Ok; }
+    [[nodiscard]] virtual StatoStampa Prepara() { return StatoStampa::Ok; }
 
     // With the font already set: do `margine` spaces followed by the widest of `righe()` fit on
     // one line, and does one line fit on a page? A device without a width always answers Ok.
@@ -37,24 +39,25 @@ class TextPrinter {
         return Spazio::Ok;
     }
 
-    virtual PrinterStatus SetFontName(const std::string& name) = 0;
-    virtual PrinterStatus SetFontSize(float points) = 0;
-    virtual PrinterStatus PrintAndEndLine(std::string_view text) = 0;
-    virtual PrinterStatus PrintAndStay(std::string_view text) = 0;
-    virtual PrinterStatus EndLine() = 0;
+    virtual StatoStampa ImpostaCarattere(const std::string& nome) = 0;
+    virtual StatoStampa ImpostaGrandezza(float punti) = 0;
+    virtual StatoStampa StampaRiga(std::string_view testo) = 0;
+    // Prints `testo` and stays on the line; ACapo ends it.
+    virtual StatoStampa Stampa(std::string_view testo) = 0;
+    virtual StatoStampa ACapo() = 0;
     // Whole lines at once, each ended by '\n': for a device that takes many lines in one go. Any
     // other gets them one by one, up to the first that fails.
-    virtual PrinterStatus PrintLines(std::string_view righe) {
-        PrinterStatus s = PrinterStatus::Ok;
-        for (std::size_t inizio = 0; inizio < righe.size() && s == PrinterStatus::Ok;) {
+    virtual StatoStampa StampaRighe(std::string_view righe) {
+        StatoStampa s = StatoStampa::Ok;
+        for (std::size_t inizio = 0; inizio < righe.size() && s == StatoStampa::Ok;) {
             const std::size_t fine = righe.find('\n', inizio);
-            s = PrintAndEndLine(righe.substr(inizio, fine - inizio));
+            s = StampaRiga(righe.substr(inizio, fine - inizio));
             inizio = fine + 1;
         }
         return s;
     }
     // Finishes the job and hands it to the printer.
-    virtual PrinterStatus EndDocument() = 0;
+    virtual StatoStampa ChiudiDocumento() = 0;
 
     // The printer's own account of its last failure (naming a file, a reason), when it has one.
     [[nodiscard]] virtual std::string Errore() const { return {}; }

@@ -25,7 +25,7 @@ namespace elencario {
 
 namespace {
 
-using enum PrinterStatus;
+using enum StatoStampa;
 
 constexpr std::chrono::milliseconds kServerLimit{30'000};
 constexpr const char* kJobName = "Stampa Elencario";
@@ -163,7 +163,7 @@ bool QtTextPrinter::Continua() {
     return avanzamento_->Continua();
 }
 
-PrinterStatus QtTextPrinter::Prepare() {
+StatoStampa QtTextPrinter::Prepara() {
     if (pdfFile_) {
         if (pdfFile_->Apri()) return Ok;
         return ErrorePdf();
@@ -181,14 +181,14 @@ std::function<bool()> QtTextPrinter::Avanti(bool& annullato) {
     };
 }
 
-PrinterStatus QtTextPrinter::CercaStampante() {
+StatoStampa QtTextPrinter::CercaStampante() {
     bool annullato = false;
     const auto trovata = FindDefaultDestination(kServerLimit, Avanti(annullato));
-    if (annullato) return Cancelled;
-    if (!trovata) return NoPrinter;
+    if (annullato) return Interrotta;
+    if (!trovata) return SenzaStampante;
     // Private to the user, removed with the job whatever its outcome.
     lavoro_ = std::make_unique<QTemporaryFile>(QDir::tempPath() + "/elencario-XXXXXX.pdf");
-    if (!lavoro_->open()) return Interrompi(PrintError);
+    if (!lavoro_->open()) return Interrompi(Fallita);
     destinazione_ = std::make_unique<CupsDestination>(*trovata);
     pdf_ = std::make_unique<QPdfWriter>(lavoro_.get());
     pdf_->setResolution(kResolution);
@@ -198,9 +198,8 @@ PrinterStatus QtTextPrinter::CercaStampante() {
     return Ok;
 }
 
-PrinterStatus QtTextPrinter::Consegna() {
-    if (!lavoro_->flush() || lavoro_->error() != QFileDevice::NoError)
-        return Interrompi(PrintError);
+StatoStampa QtTextPrinter::Consegna() {
+    if (!lavoro_->flush() || lavoro_->error() != QFileDevice::NoError) return Interrompi(Fallita);
     bool annullato = false;
     const CupsOutcome esito =
         SubmitPdf(*destinazione_, lavoro_->fileName(), QString::fromLatin1(kJobName), kServerLimit,
@@ -212,31 +211,31 @@ PrinterStatus QtTextPrinter::Consegna() {
         case CupsOutcome::Accepted:
             return Ok;
         case CupsOutcome::Cancelled:
-            return Cancelled;
+            return Interrotta;
         case CupsOutcome::Failed:
             break;
     }
-    return annullato ? Cancelled : PrintError;
+    return annullato ? Interrotta : Fallita;
 }
 
 #else
 
-PrinterStatus QtTextPrinter::CercaStampante() {
+StatoStampa QtTextPrinter::CercaStampante() {
     const QPrinterInfo info = QPrinterInfo::defaultPrinter();
-    if (info.isNull()) return NoPrinter;
+    if (info.isNull()) return SenzaStampante;
     auto printer = std::make_unique<QPrinter>(info, QPrinter::HighResolution);
     // With no usable printer Qt turns the printer into a PDF writer with no file: refuse it.
     if (!printer->isValid() || printer->outputFormat() != QPrinter::NativeFormat) {
-        return NoPrinter;
+        return SenzaStampante;
     }
     printer->setDocName(QString::fromLatin1(kJobName));
     printer_ = std::move(printer);
     device_ = printer_.get();
-    return Continua() ? Ok : Cancelled;
+    return Continua() ? Ok : Interrotta;
 }
 
-PrinterStatus QtTextPrinter::Consegna() {
-    return printer_->printerState() != QPrinter::Error ? Ok : PrintError;
+StatoStampa QtTextPrinter::Consegna() {
+    return printer_->printerState() != QPrinter::Error ? Ok : Fallita;
 }
 
 #endif
@@ -266,28 +265,28 @@ Spazio QtTextPrinter::VerificaSpazio(int margine, const RigheCandidate& righe) {
     return riga <= larghezza ? Spazio::MargineTroppoLargo : Spazio::CarattereTroppoGrande;
 }
 
-PrinterStatus QtTextPrinter::SetFontName(const std::string& name) {
+StatoStampa QtTextPrinter::ImpostaCarattere(const std::string& name) {
     font_.setFamily(QString::fromStdString(name));
     return Ok;
 }
 
-PrinterStatus QtTextPrinter::SetFontSize(float points) {
+StatoStampa QtTextPrinter::ImpostaGrandezza(float points) {
     // A size no font can take leaves the previous one in force.
     if (points > 0) font_.setPointSizeF(points);
     return Ok;
 }
 
-PrinterStatus QtTextPrinter::PrintAndEndLine(std::string_view text) {
+StatoStampa QtTextPrinter::StampaRiga(std::string_view text) {
     riga_.append(text);
-    return EndLine();
+    return ACapo();
 }
 
-PrinterStatus QtTextPrinter::PrintAndStay(std::string_view text) {
+StatoStampa QtTextPrinter::Stampa(std::string_view text) {
     riga_.append(text);
     return Ok;
 }
 
-PrinterStatus QtTextPrinter::EndLine() {
+StatoStampa QtTextPrinter::ACapo() {
     riga_.push_back('\n');
     if (blocchi_.empty() || blocchi_.back().capacity() - blocchi_.back().size() < riga_.size()) {
         blocchi_.emplace_back().reserve(std::max(kBlocco, riga_.size()));
@@ -296,7 +295,7 @@ PrinterStatus QtTextPrinter::EndLine() {
     riga_.clear();
     if (++righeDaControllo_ < kRigheTraControlli) return Ok;
     righeDaControllo_ = 0;
-    return Continua() ? Ok : Interrompi(Cancelled);
+    return Continua() ? Ok : Interrompi(Interrotta);
 }
 
 template <typename F>
@@ -314,14 +313,14 @@ bool QtTextPrinter::OgniRiga(F&& riga) const {
     return true;
 }
 
-PrinterStatus QtTextPrinter::EndDocument() {
-    if (!riga_.empty()) EndLine();
+StatoStampa QtTextPrinter::ChiudiDocumento() {
+    if (!riga_.empty()) ACapo();
     if (blocchi_.empty()) return Ok;
-    PrinterStatus status = PrintError;
+    StatoStampa status = Fallita;
     try {
         status = Render();
     } catch (const std::bad_alloc&) {
-        status = Interrompi(PrintError);
+        status = Interrompi(Fallita);
     }
     blocchi_.clear();
     if (iniziato_ && avanzamento_) avanzamento_->Fine();
@@ -329,13 +328,13 @@ PrinterStatus QtTextPrinter::EndDocument() {
     return status;
 }
 
-PrinterStatus QtTextPrinter::Render() {
-    if (const PrinterStatus status = Prepare(); status != Ok) return status;
+StatoStampa QtTextPrinter::Render() {
+    if (const StatoStampa status = Prepara(); status != Ok) return status;
     // A PDF job awaits no printer, so nothing has started it yet: it starts before its first
     // page is announced.
-    if (!Continua()) return Interrompi(Cancelled);
+    if (!Continua()) return Interrompi(Interrotta);
     painter_ = std::make_unique<QPainter>();
-    if (!painter_->begin(device_)) return pdfFile_ ? ErrorePdf() : Interrompi(NoPrinter);
+    if (!painter_->begin(device_)) return pdfFile_ ? ErrorePdf() : Interrompi(SenzaStampante);
     painter_->setFont(font_);
     const QFontMetricsF metrics(painter_->font(), device_);
     const qreal room = device_->width();
@@ -350,7 +349,7 @@ PrinterStatus QtTextPrinter::Render() {
         Spezza(riga, metrics, room, [&](const QString&) { ++lines; });
         return ++counted % kRigheTraControlli != 0 || Continua();
     });
-    if (!measured) return Interrompi(Cancelled);
+    if (!measured) return Interrompi(Interrotta);
     const int pages = static_cast<int>((lines + perPage - 1) / perPage);
 
     qint64 onPage = 0;
@@ -376,23 +375,23 @@ PrinterStatus QtTextPrinter::Render() {
         return !failed && (onPage != 1 || Continua());
     });
     if (failed) return ErrorePdf();
-    if (!drawn) return Interrompi(Cancelled);
+    if (!drawn) return Interrompi(Interrotta);
     if (!painter_->end()) return ErrorePdf();
     if (pdfFile_) return pdfFile_->Conferma() ? Ok : ErrorePdf();
     return Consegna();
 }
 
-PrinterStatus QtTextPrinter::Interrompi(PrinterStatus status) {
+StatoStampa QtTextPrinter::Interrompi(StatoStampa status) {
     Abbandona();
     return status;
 }
 
-PrinterStatus QtTextPrinter::ErrorePdf() {
+StatoStampa QtTextPrinter::ErrorePdf() {
     // A job for the printer is a print error; the user's own file is named with the reason.
     if (pdfFile_) {
         errore_ = pdfFile_->Errore();
     }
-    return Interrompi(PrintError);
+    return Interrompi(Fallita);
 }
 
 }  // namespace elencario

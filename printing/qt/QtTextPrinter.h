@@ -32,7 +32,7 @@ class UscitaPdf;
 // answer, within a time limit, is the outcome; elsewhere Qt's own printer takes the pages.
 class QtTextPrinter final : public TextPrinter {
   public:
-    // Prints on the system's default printer, found by Prepare().
+    // Prints on the system's default printer, found by Prepara().
     explicit QtTextPrinter(std::unique_ptr<Avanzamento> avanzamento = nullptr);
     // Renders a PDF into `uscita`: A4 with 10 mm margins, whatever the locale.
     [[nodiscard]] static std::unique_ptr<QtTextPrinter> ForPdf(
@@ -47,31 +47,31 @@ class QtTextPrinter final : public TextPrinter {
     QtTextPrinter(const QtTextPrinter&) = delete;
     QtTextPrinter& operator=(const QtTextPrinter&) = delete;
 
-    [[nodiscard]] PrinterStatus Prepare() override;
+    [[nodiscard]] StatoStampa Prepara() override;
     [[nodiscard]] Spazio VerificaSpazio(int margine, const RigheCandidate& righe) override;
-    PrinterStatus SetFontName(const std::string& name) override;
-    PrinterStatus SetFontSize(float points) override;
-    PrinterStatus PrintAndEndLine(std::string_view text) override;
-    PrinterStatus PrintAndStay(std::string_view text) override;
-    PrinterStatus EndLine() override;
-    PrinterStatus EndDocument() override;
+    StatoStampa ImpostaCarattere(const std::string& nome) override;
+    StatoStampa ImpostaGrandezza(float punti) override;
+    StatoStampa StampaRiga(std::string_view testo) override;
+    StatoStampa Stampa(std::string_view testo) override;
+    StatoStampa ACapo() override;
+    StatoStampa ChiudiDocumento() override;
     [[nodiscard]] std::string Errore() const override { return errore_; }
 
   private:
     QtTextPrinter(std::unique_ptr<UscitaPdf> pdfFile, std::unique_ptr<Avanzamento> avanzamento);
 
-    [[nodiscard]] PrinterStatus CercaStampante();
+    [[nodiscard]] StatoStampa CercaStampante();
     // Asks the progress, at most every few milliseconds, whether to go on.
     [[nodiscard]] bool Continua();
     // Whether to go on, for a wait on the print server; a no is kept in `annullato`.
     [[nodiscard]] std::function<bool()> Avanti(bool& annullato);
-    PrinterStatus Render();
-    PrinterStatus Interrompi(PrinterStatus status);
+    StatoStampa Render();
+    StatoStampa Interrompi(StatoStampa status);
     void Abbandona() noexcept;
-    PrinterStatus ErrorePdf();
+    StatoStampa ErrorePdf();
     // Whether the PDF under way has failed to be written.
     [[nodiscard]] bool ScritturaFallita() const;
-    PrinterStatus Consegna();
+    StatoStampa Consegna();
     // Calls `riga` with every line gathered so far, in order.
     template <typename F>
     bool OgniRiga(F&& riga) const;

@@ -15,7 +15,7 @@ namespace elencario {
 namespace {
 
 using Lines = std::vector<std::string>;
-using enum PrinterStatus;
+using enum StatoStampa;
 using Spazio::MargineTroppoLargo, Spazio::CarattereTroppoGrande;
 
 VARIABILI Sistema(const std::string& righe) {
@@ -127,10 +127,10 @@ INSTANTIATE_TEST_SUITE_P(Outcomes, PrintButtonTest, ::testing::Values(
     CasoBottone{.nome = "Declined", .esito = Annullato, .risposta = Answer::No},
     CasoBottone{.nome = "OptionRefused", .esito = OpzioneNonValida, .messaggio = kMargineNonValido,
                 .opzioni = {.margine = "-1"}},
-    CasoBottone{"NoPrinter", NessunaStampante, kNessunaStampante, {.prepara = NoPrinter}},
+    CasoBottone{"SenzaStampante", NessunaStampante, kNessunaStampante, {.prepara = SenzaStampante}},
     CasoBottone{"FailsMidway", ErroreStampa, kErroreStampa, {.dopo = 4}},
     CasoBottone{"OutOfMemory", ErroreStampa, kErroreStampa, {.dopo = 5, .lancia = true}},
-    CasoBottone{"CancelledByUser", Interrotto, nullptr, {.dopo = 6, .stato = Cancelled}},
+    CasoBottone{"CancelledByUser", Interrotto, nullptr, {.dopo = 6, .stato = Interrotta}},
     CasoBottone{"MarginWide", OpzioneNonValida, kMargineNonValido, {.spazio = MargineTroppoLargo}},
     CasoBottone{"FontTooBig", OpzioneNonValida, kGrandezzaNonValida,
                 {.spazio = CarattereTroppoGrande}}),
@@ -231,12 +231,12 @@ INSTANTIATE_TEST_SUITE_P(Cases, CommandTableTest, ::testing::Values(
     CasoComando{"PdfOverAFolder", {"--pdf", "@/", "=1"}, 2, ": è una cartella, non un file"},
     CasoComando{"PdfEmptyName", {"--pdf", "", "=1"}, 2, "Manca il valore dell'opzione --pdf" + kUso},
     CasoComando{"PdfOnStandardOutput", {"--pdf", "-", "=1"}, 0, ""},
-    CasoComando{"PdfNotWritten", kPdf, 1, std::string(kPdfScrittura) + "\n", {.prepara = PrintError,
+    CasoComando{"PdfNotWritten", kPdf, 1, std::string(kPdfScrittura) + "\n", {.prepara = Fallita,
                 .errore = kPdfScrittura}},
     CasoComando{"PdfNoRoom", kPdf, 2, "Margine Sx non valido ..! ", {.spazio = MargineTroppoLargo}},
-    CasoComando{"PdfInterrupted", kPdf, 130, "", {.dopo = 3, .stato = Cancelled}},
-    CasoComando{"NoPrinter", {"--stampa", "=1"}, 1, "Nessuna stampante disponibile ..! \n",
-                {.prepara = NoPrinter}},
+    CasoComando{"PdfInterrupted", kPdf, 130, "", {.dopo = 3, .stato = Interrotta}},
+    CasoComando{"SenzaStampante", {"--stampa", "=1"}, 1, "Nessuna stampante disponibile ..! \n",
+                {.prepara = SenzaStampante}},
     CasoComando{"PrinterFails", {"--stampa", "=1"}, 1, "Errore di stampa ..! \n", {.dopo = 3}}),
     [](const auto& info) { return std::string(info.param.nome); });
 // clang-format on

@@ -97,7 +97,7 @@ inline PdfText ReadPdf(const QString& file) {
     return pdf;
 }
 
-using enum PrinterStatus;
+using enum StatoStampa;
 constexpr double kPdfMargin = 10 / 25.4 * 72;  // points
 
 class PdfTest : public testing::Test {
@@ -145,8 +145,8 @@ TEST_P(WrapTest, EveryRowOnceInOrderWithinTheMarginsAsTheCommandPrintsIt) {
     const VARIABILI v = Load(file);
     OpzioniConvertite o{font, 9, perLine, 0, false, false};
     const auto probe = QtTextPrinter::ForPdf(Pdf());  // as wide as the page takes
-    probe->SetFontName(font);
-    probe->SetFontSize(9);
+    probe->ImpostaCarattere(font);
+    probe->ImpostaGrandezza(9);
     while (widest &&
            probe->VerificaSpazio(o.margine + 1, [&] { return RighePiuLarghe(v); }) == Spazio::Ok)
         ++o.margine;
@@ -226,7 +226,7 @@ TEST_F(PdfTest, HugeSizesMarginsAndUnwritableFilesAreRefusedAtOnce) {
     }
     const QString missing = Folder() + "/manca/p.pdf";
     const auto unwritable = QtTextPrinter::ForPdf(missing);
-    EXPECT_EQ(unwritable->Prepare(), PrintError);
+    EXPECT_EQ(unwritable->Prepara(), Fallita);
     EXPECT_TRUE(unwritable->Errore().starts_with("Impossibile scrivere il file PDF " +
                                                  missing.toStdString() + ": "));
     EXPECT_EQ(Files(), QStringList{"s.txt"});
@@ -251,7 +251,7 @@ TEST_F(PdfTest, ProgressWindowCountsPagesTakesTheKeysAndCancelsLeavingTheEarlier
     });
     poll.start(50);
     const auto printer = QtTextPrinter::ForPdf(Pdf(), std::make_unique<FinestraAvanzamento>());
-    EXPECT_EQ(ComponiElencario(v, {"Courier New", 9, 1, 0, false, false}, *printer), Cancelled);
+    EXPECT_EQ(ComponiElencario(v, {"Courier New", 9, 1, 0, false, false}, *printer), Interrotta);
     EXPECT_TRUE(
         QRegularExpression("^Stampa in corso…\\|Pagina \\d+ di \\d+\\|$").match(seen).hasMatch())
         << seen.toStdString();

@@ -95,9 +95,9 @@ class TempFolder {
 // throws std::bad_alloc when `lancia`.
 struct Guasto {
     int dopo = -1;
-    PrinterStatus stato = PrinterStatus::PrintError;
+    StatoStampa stato = StatoStampa::Fallita;
     bool lancia = false;
-    PrinterStatus prepara = PrinterStatus::Ok;
+    StatoStampa prepara = StatoStampa::Ok;
     Spazio spazio = Spazio::Ok;  // the answer to the room check
     const char* errore = "";
 };
@@ -110,23 +110,23 @@ struct RecordingPrinter final : TextPrinter {
     ~RecordingPrinter() override {
         if (erede) erede->calls = calls;
     }
-    PrinterStatus Prepare() override { return guasto.prepara; }
+    StatoStampa Prepara() override { return guasto.prepara; }
     Spazio VerificaSpazio(int, const RigheCandidate& righe) override {
         candidati = righe();
         return guasto.spazio;
     }
     std::string Errore() const override { return guasto.errore; }
-    PrinterStatus SetFontName(const std::string& name) override { return Record("font ", name); }
-    PrinterStatus SetFontSize(float p) override { return Record("size ", std::to_string(p)); }
-    PrinterStatus PrintAndEndLine(std::string_view t) override { return Record("line ", t); }
-    PrinterStatus PrintAndStay(std::string_view t) override { return Record("stay ", t); }
-    PrinterStatus EndLine() override { return Record("end"); }
-    PrinterStatus EndDocument() override { return Record("document"); }
-    PrinterStatus Record(std::string_view call, std::string_view text = {}) {
+    StatoStampa ImpostaCarattere(const std::string& name) override { return Record("font ", name); }
+    StatoStampa ImpostaGrandezza(float p) override { return Record("size ", std::to_string(p)); }
+    StatoStampa StampaRiga(std::string_view t) override { return Record("line ", t); }
+    StatoStampa Stampa(std::string_view t) override { return Record("stay ", t); }
+    StatoStampa ACapo() override { return Record("end"); }
+    StatoStampa ChiudiDocumento() override { return Record("document"); }
+    StatoStampa Record(std::string_view call, std::string_view text = {}) {
         if (guasto.dopo == 0) return guasto.lancia ? throw std::bad_alloc() : guasto.stato;
         if (guasto.dopo > 0) --guasto.dopo;
         calls.push_back(std::string(call).append(text));
-        return PrinterStatus::Ok;
+        return StatoStampa::Ok;
     }
     [[nodiscard]] bool DocumentEnded() const {
         return !calls.empty() && calls.back() == "document";
