@@ -432,10 +432,8 @@ int Carica(VARIABILI& v, std::string fileSistema, FileSource& sorgente, LoadLimi
     for (std::size_t n = 1; n <= kNumeroMassimo; ++n) {
         if ((segnati[n >> 6] >> (n & 63)) & 1) numeri[n] = 1;
     }
-    std::int16_t totNumeri = 0;
-    if (totale > 0) {
-        totNumeri = static_cast<std::int16_t>(std::count(numeri.begin() + 1, numeri.end(), 1));
-    }
+    const auto totNumeri =
+        static_cast<std::int16_t>(std::count(numeri.begin() + 1, numeri.end(), 1));
     righe.ShrinkToFit();
 
     // Everything read: only now does the new system replace the one loaded before.

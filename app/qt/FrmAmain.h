@@ -2,15 +2,16 @@
 
 // The program's only window.
 //
-// Apri creates the window and runs its start-up: the systems folder beside the executable, the
-// folder list Dir1 on it (its change makes the file list File1 follow), the "*.TXT" pattern and
-// the four print options. Then everything happens in four handlers that hand their events to
-// the window's RegoleFinestra, which decides for the Windows window too: a file chosen in File1
-// is loaded and counted in lblCatturate, and File1 highlights the loaded system's name whatever
-// the load's outcome; the print button prints the loaded system with the options as the widgets
-// hold them; a close request asks the exit question. Message boxes and the printer come in through
-// seams, so the tests script the answers and record what is printed. The two lists follow the disk
-// while the window is open, without ever loading anything.
+// Apri creates the window and runs its start-up: the systems folder (beside the executable, or the
+// installed one; see CercaPercorsoSistemi), the folder list Dir1 on it (its change makes the file
+// list File1 follow), the "*.TXT" pattern and the four print options. Then everything happens in
+// four handlers that hand their events to the window's RegoleFinestra, which decides for the
+// Windows window too: a file chosen in File1 is loaded and counted in lblCatturate, and File1
+// highlights the loaded system's name whatever the load's outcome; the print button prints the
+// loaded system with the options as the widgets hold them; a close request asks the exit question.
+// Message boxes and the printer come in through seams, so the tests script the answers and record
+// what is printed. The two lists follow the disk while the window is open, without ever loading
+// anything.
 
 #include <QSize>
 #include <QWidget>
@@ -40,7 +41,7 @@ void ScriviAdattato(QLabel& etichetta, const QString& testo, const QFont& caratt
 class FrmAmain final : public QWidget {
     Q_OBJECT
   public:
-    // The window started on the systems folder beside `cartellaEseguibile` (the core's path
+    // The window started on the systems folder found from `cartellaEseguibile` (the core's path
     // text), not yet shown; nothing, after the refusal message, when that folder is missing.
     [[nodiscard]] static std::unique_ptr<FrmAmain> Apri(const std::string& cartellaEseguibile,
                                                         MessageService& messaggi,

@@ -413,8 +413,14 @@ TEST_P(QtMessageServiceTest, AskShowsTheBoxAsAskedAndAnswersTheButtonPressed) {
     ASSERT_TRUE(PreparaQt(*qApp)) << "traduzione qtbase_it non trovata";
     QObject contesto;
     QTimer::singleShot(0, &contesto, [&b] {  // inside the box's own event loop
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        ASSERT_NE(box, nullptr);
+        QWidget* aperta = QApplication::activeModalWidget();
+        auto* box = qobject_cast<QMessageBox*>(aperta);
+        if (box == nullptr) {
+            // Whatever was opened instead is closed, so that the failure ends the wait on it.
+            ADD_FAILURE() << "nessuna finestra di messaggio aperta";
+            if (auto* dialogo = qobject_cast<QDialog*>(aperta)) dialogo->reject();
+            return;
+        }
         EXPECT_TRUE(box->icon() == b.icona && box->textFormat() == Qt::PlainText);
         QString vista = box->windowTitle() + '|' + box->text() + '|';
         for (QAbstractButton* button : box->buttons()) {
