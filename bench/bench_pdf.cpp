@@ -21,10 +21,12 @@
 #include <vector>
 
 #include "bench/Combinazioni.h"
+#include "printing/Impaginatore.h"
 #include "printing/Printout.h"
 #include "printing/qt/AmbienteQt.h"
+#include "printing/qt/FilePdf.h"
 #include "printing/qt/FinestraAvanzamento.h"
-#include "printing/qt/QtTextPrinter.h"
+#include "printing/qt/UscitaPdf.h"
 #include "systems/Routines.h"
 #include "systems/SystemReader.h"
 
@@ -72,8 +74,9 @@ int Caso(const std::filesystem::path& folder, const char* name, bool progress) {
     std::unique_ptr<Avanzamento> window;
     if (progress) window = std::make_unique<FinestraAvanzamento>();
     auto counter = std::make_unique<Contatore>(std::move(window), pages);
-    const auto printer = QtTextPrinter::ForPdf(
-        QString::fromStdString(TestoDaPercorso(folder / "out.pdf")), std::move(counter));
+    const auto printer = std::make_unique<Impaginatore>(
+        std::make_unique<FilePdf>(std::make_unique<UscitaPdf>(folder / "out.pdf")),
+        std::move(counter));
     const OpzioniConvertite options{"Segoe UI", 9, 4, 12, true, true};
     const auto t0 = Clock::now();
     if (printer->Prepara() != StatoStampa::Ok) return 1;

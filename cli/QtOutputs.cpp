@@ -7,8 +7,10 @@
 #include <cstdio>
 
 #include "cli/Terminale.h"
+#include "printing/Impaginatore.h"
 #include "printing/qt/AmbienteQt.h"
-#include "printing/qt/QtTextPrinter.h"
+#include "printing/qt/FilePdf.h"
+#include "printing/qt/StampantePredefinita.h"
 #include "printing/qt/UscitaPdf.h"
 #include "systems/Routines.h"
 
@@ -62,12 +64,13 @@ UsciteStampa QtOutputs::Uscite() {
         auto uscita = file == kUscitaStandard ? std::make_unique<UscitaPdf>(
                                                     fileno(stdout), "il PDF sullo standard output")
                                               : std::make_unique<UscitaPdf>(PercorsoDaTesto(file));
-        return QtTextPrinter::ForPdf(std::move(uscita),
-                                     std::make_unique<AvanzamentoTerminale>(stderr));
+        return std::make_unique<Impaginatore>(std::make_unique<FilePdf>(std::move(uscita)),
+                                              std::make_unique<AvanzamentoTerminale>(stderr));
     };
     uscite.stampante = [this]() -> std::unique_ptr<TextPrinter> {
         StartQt();
-        return std::make_unique<QtTextPrinter>(std::make_unique<AvanzamentoTerminale>(stderr));
+        return std::make_unique<Impaginatore>(StampantePredefinita(),
+                                              std::make_unique<AvanzamentoTerminale>(stderr));
     };
     return uscite;
 }

@@ -38,14 +38,15 @@ class ContaRighe final : public TextPrinter {
 
 VARIABILI SistemaPrecedente() {
     VARIABILI v;
-    v.PercorsoSistemi = kCartella + kSeparatore;
+    v.PercorsoSistemi = kCartella + kSeparatoreCartelle;
     MemoryFileSource sorgente("01 2 3\r\n45,90\r\n\"7 8\"\r\n");
     if (CaricaSistema(v, "Altri", "prima.txt", sorgente) != 0) std::abort();
     return v;
 }
 
 std::string ControllaRiuscito(const VARIABILI& v, std::string_view bytes) {
-    if (v.FileSistema != kCartella + kSeparatore + kNomeFile) return "FileSistema sbagliato";
+    if (v.FileSistema != kCartella + kSeparatoreCartelle + kNomeFile)
+        return "FileSistema sbagliato";
     if (v.TotCombinazioni < 0 ||
         static_cast<std::size_t>(v.TotCombinazioni) != v.Combinazioni.size()) {
         return "TotCombinazioni diverso dal numero di righe";

@@ -3,43 +3,44 @@
 namespace elencario {
 
 namespace {
-constexpr std::size_t kSogliaScrittura = 1 << 20;
+constexpr std::size_t kFlushAt = 1 << 20;
 }
 
-StatoStampa FilePrinter::StampaRiga(std::string_view testo) {
-    daScrivere_.append(testo);
+StatoStampa FilePrinter::StampaRiga(std::string_view text) {
+    pending_.append(text);
     return ACapo();
 }
 
-StatoStampa FilePrinter::Stampa(std::string_view testo) {
-    daScrivere_.append(testo);
-    return daScrivere_.size() >= kSogliaScrittura ? Scrivi() : StatoStampa::Ok;
+StatoStampa FilePrinter::Stampa(std::string_view text) {
+    pending_.append(text);
+    return pending_.size() >= kFlushAt ? Flush() : StatoStampa::Ok;
 }
 
 StatoStampa FilePrinter::ACapo() {
-    daScrivere_.push_back('\n');
-    return daScrivere_.size() >= kSogliaScrittura ? Scrivi() : StatoStampa::Ok;
+    pending_.push_back('\n');
+    return pending_.size() >= kFlushAt ? Flush() : StatoStampa::Ok;
 }
 
-StatoStampa FilePrinter::StampaRighe(std::string_view righe) {
-    // Many lines at once are written as they come, not copied into the text waiting.
-    if (const StatoStampa s = Scrivi(); s != StatoStampa::Ok) return s;
+StatoStampa FilePrinter::StampaRighe(const LottoRighe& lotto) {
+    const std::string_view righe = lotto.testo;
+    // Many lines at once are written as they come, not copied into the pending text.
+    if (const StatoStampa status = Flush(); status != StatoStampa::Ok) return status;
     return std::fwrite(righe.data(), 1, righe.size(), file_) == righe.size() ? StatoStampa::Ok
                                                                              : StatoStampa::Fallita;
 }
 
 StatoStampa FilePrinter::ChiudiDocumento() {
-    const StatoStampa s = Scrivi();
-    if (s != StatoStampa::Ok) return s;
+    const StatoStampa status = Flush();
+    if (status != StatoStampa::Ok) return status;
     return std::fflush(file_) == 0 && std::ferror(file_) == 0 ? StatoStampa::Ok
                                                               : StatoStampa::Fallita;
 }
 
-StatoStampa FilePrinter::Scrivi() {
-    const std::size_t scritti = std::fwrite(daScrivere_.data(), 1, daScrivere_.size(), file_);
-    const bool interi = scritti == daScrivere_.size();
-    daScrivere_.clear();
-    return interi ? StatoStampa::Ok : StatoStampa::Fallita;
+StatoStampa FilePrinter::Flush() {
+    const std::size_t written = std::fwrite(pending_.data(), 1, pending_.size(), file_);
+    const bool complete = written == pending_.size();
+    pending_.clear();
+    return complete ? StatoStampa::Ok : StatoStampa::Fallita;
 }
 
 }  // namespace elencario

@@ -15,17 +15,17 @@ class FilePrinter final : public TextPrinter {
 
     StatoStampa ImpostaCarattere(const std::string&) override { return StatoStampa::Ok; }
     StatoStampa ImpostaGrandezza(float) override { return StatoStampa::Ok; }
-    StatoStampa StampaRiga(std::string_view testo) override;
-    StatoStampa Stampa(std::string_view testo) override;
+    StatoStampa StampaRiga(std::string_view text) override;
+    StatoStampa Stampa(std::string_view text) override;
     StatoStampa ACapo() override;
-    StatoStampa StampaRighe(std::string_view righe) override;
+    StatoStampa StampaRighe(const LottoRighe& lotto) override;
     StatoStampa ChiudiDocumento() override;
 
   private:
-    StatoStampa Scrivi();
+    StatoStampa Flush();
 
     std::FILE* file_;
-    std::string daScrivere_;
+    std::string pending_;
 };
 
 }  // namespace elencario

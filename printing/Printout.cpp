@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <new>
+#include <set>
 #include <string_view>
 
 #include "systems/Conversione.h"
@@ -14,9 +15,9 @@ namespace elencario {
 
 namespace {
 
-// With its NUL, eight bytes: one move.
+// The separator with its NUL, eight bytes: one move.
 constexpr char kSeparatoreMosso[] = "   -   ";
-constexpr std::string_view kSeparatore(kSeparatoreMosso, sizeof kSeparatoreMosso - 1);
+static_assert(std::string_view(kSeparatoreMosso) == kSeparatore);
 constexpr int kNumeriPerRiga = 30;
 
 std::string Intestazione(const VARIABILI& v, const OpzioniConvertite& o,
@@ -35,23 +36,19 @@ std::string Intestazione(const VARIABILI& v, const OpzioniConvertite& o,
 }
 
 StatoStampa NumeriInGioco(const VARIABILI& v, const std::string& margine, TextPrinter& p) {
-    using enum StatoStampa;
-    StatoStampa s = p.StampaRiga(margine + "IN GIOCO:");
-    if (s == Ok) s = p.Stampa(margine);
+    std::string testo = margine + "IN GIOCO:\n" + margine;
     int stampati = 0;
-    for (int n = 1; n <= kNumeroMassimo && s == Ok; ++n) {
+    for (int n = 1; n <= kNumeroMassimo; ++n) {
         if (v.NumeriGioco[static_cast<std::size_t>(n)] != 1) continue;
         ++stampati;
         const char numero[] = {static_cast<char>('0' + n / 10), static_cast<char>('0' + n % 10),
                                ' '};
-        s = p.Stampa(std::string_view(numero, 3));
-        if (s == Ok && stampati % kNumeriPerRiga == 0) {
-            s = p.ACapo();
-            if (s == Ok) s = p.Stampa(margine);
-        }
+        testo.append(numero, 3);
+        if (stampati % kNumeriPerRiga == 0) (testo += '\n') += margine;
     }
-    for (int i = 0; i < 3 && s == Ok; ++i) s = p.ACapo();
-    return s;
+    // The last line of the block ends, then two empty lines.
+    testo += "\n\n\n";
+    return p.StampaRighe({testo, margine.size()});
 }
 
 // Copies a short text without a call to the library: rows and margins are short and there are
@@ -104,7 +101,18 @@ StatoStampa Griglia(const VARIABILI& v, const OpzioniConvertite& o, const std::s
         w += margine.size();
     };
     apri();
-    std::size_t nellaRiga = perRiga;  // rows still to come in the line under way
+    std::size_t nellaRiga = perRiga;      // rows still to come in the line under way
+    std::vector<std::size_t> separatori;  // where they start in the buffer
+    separatori.reserve(kLotto / 4);
+    const auto consegna = [&] {
+        const StatoStampa stato =
+            p.StampaRighe({{testo.data(), static_cast<std::size_t>(w - testo.data())},
+                           margine.size(),
+                           separatori});
+        w = testo.data();
+        separatori.clear();
+        return stato;
+    };
     StatoStampa s = StatoStampa::Ok;
     v.Combinazioni.PerOgni([&](std::string_view combinazione) {
         if (static_cast<std::size_t>(fine - w) < combinazione.size() + kRiserva) {
@@ -115,12 +123,14 @@ StatoStampa Griglia(const VARIABILI& v, const OpzioniConvertite& o, const std::s
         w += combinazione.size();
         --restanti;
         if (--nellaRiga != 0 && restanti != 0) {
+            separatori.push_back(static_cast<std::size_t>(w - testo.data()));
             // The NUL lands on the room kept.
             std::memcpy(w, kSeparatoreMosso, sizeof kSeparatoreMosso);
             w += kSeparatore.size();
             return true;
         }
-        // The line ends, its text trimmed after the margin.
+        // The line ends, its text trimmed after the margin (only blank rows leave blanks to
+        // trim), and its separators follow the text.
         nellaRiga = perRiga;
         char* const inizio = testo.data() + riga + margine.size();
         while (w > inizio && w[-1] == ' ') --w;
@@ -129,18 +139,22 @@ StatoStampa Griglia(const VARIABILI& v, const OpzioniConvertite& o, const std::s
         if (primo > inizio) {
             std::memmove(inizio, primo, static_cast<std::size_t>(w - primo));
             w -= primo - inizio;
+            const auto tolti = static_cast<std::size_t>(primo - inizio);
+            const auto daRiga = static_cast<std::size_t>(inizio - testo.data());
+            std::erase_if(separatori,
+                          [&](std::size_t x) { return x >= daRiga && x < daRiga + tolti; });
+            for (std::size_t& x : separatori) {
+                if (x >= daRiga) x -= tolti;
+            }
         }
         *w++ = '\n';
-        if (w - testo.data() >= static_cast<std::ptrdiff_t>(kLotto)) {
-            s = p.StampaRighe({testo.data(), static_cast<std::size_t>(w - testo.data())});
-            w = testo.data();
-        }
+        if (w - testo.data() >= static_cast<std::ptrdiff_t>(kLotto)) s = consegna();
         if (s != StatoStampa::Ok || restanti == 0) return false;
         apri();
         return true;
     });
     if (s != StatoStampa::Ok || w == testo.data()) return s;
-    return p.StampaRighe({testo.data(), static_cast<std::size_t>(w - testo.data())});
+    return consegna();
 }
 
 // The listing's lines, the font already set.
@@ -149,7 +163,7 @@ StatoStampa Componi(const VARIABILI& v, const OpzioniConvertite& o, TextPrinter&
     using enum StatoStampa;
     StatoStampa s = p.ACapo();
     if (s == Ok) s = p.ACapo();
-    if (s == Ok) s = p.StampaRiga(Intestazione(v, o, margine));
+    if (s == Ok) s = p.StampaRighe({Intestazione(v, o, margine) + '\n', margine.size()});
     if (s == Ok) s = p.ACapo();
     if (s == Ok) s = p.ACapo();
     if (s == Ok && o.numeriInGioco) s = NumeriInGioco(v, margine, p);
@@ -203,30 +217,35 @@ const char* RifiutoSpazio(Spazio spazio) {
     return "";
 }
 
-std::vector<std::string> RighePiuLarghe(const VARIABILI& v) {
-    // By trimmed length, the first row with most non-blank characters.
-    struct Scelta {
-        std::string_view riga;
-        std::size_t pieni = 0;
-        bool presa = false;
-    };
-    std::vector<Scelta> perLunghezza;
+std::vector<std::string> NumeriPiuLarghi(const VARIABILI& v) {
+    // The numbers of one or two characters, by their two bytes, and the rare longer ones.
+    std::vector<bool> brevi(1 << 16);
+    std::set<std::string_view, std::less<>> lunghi;
+    std::vector<std::string> numeri;
     auto restanti = static_cast<std::size_t>(std::max(v.TotCombinazioni, 0));
     v.Combinazioni.PerOgni([&](std::string_view riga) {
         if (restanti == 0) return false;
         --restanti;
-        const auto pieni = static_cast<std::size_t>(
-            std::count_if(riga.begin(), riga.end(), [](char c) { return c != ' '; }));
-        if (riga.size() >= perLunghezza.size()) perLunghezza.resize(riga.size() + 1);
-        Scelta& scelta = perLunghezza[riga.size()];
-        if (!scelta.presa || pieni > scelta.pieni) scelta = {riga, pieni, true};
+        for (std::size_t inizio = 0; inizio < riga.size();) {
+            std::size_t fine = riga.find(' ', inizio);
+            if (fine == std::string_view::npos) fine = riga.size();
+            const std::string_view numero = riga.substr(inizio, fine - inizio);
+            inizio = fine + 1;
+            if (numero.empty()) continue;
+            if (numero.size() <= 2) {
+                const auto chiave = static_cast<std::size_t>(
+                    static_cast<unsigned char>(numero[0]) << 8 |
+                    (numero.size() == 2 ? static_cast<unsigned char>(numero[1]) : 0));
+                if (brevi[chiave]) continue;
+                brevi[chiave] = true;
+                numeri.emplace_back(numero);
+            } else if (lunghi.insert(numero).second) {
+                numeri.emplace_back(numero);
+            }
+        }
         return true;
     });
-    std::vector<std::string> righe;
-    for (const Scelta& scelta : perLunghezza) {
-        if (scelta.presa) righe.emplace_back(scelta.riga);
-    }
-    return righe;
+    return numeri;
 }
 
 EsitoComposizione ComponiElencario(const VARIABILI& v, const OpzioniConvertite& o, TextPrinter& p) {
@@ -235,7 +254,7 @@ EsitoComposizione ComponiElencario(const VARIABILI& v, const OpzioniConvertite& 
         StatoStampa s = p.ImpostaCarattere(o.carattere);
         if (s == Ok) s = p.ImpostaGrandezza(static_cast<float>(o.grandezza));
         if (s != Ok) return {s};
-        if (const Spazio spazio = p.VerificaSpazio(o.margine, [&v] { return RighePiuLarghe(v); });
+        if (const Spazio spazio = p.VerificaSpazio(o.margine, [&v] { return NumeriPiuLarghi(v); });
             spazio != Spazio::Ok) {
             return {Ok, spazio};
         }

@@ -78,14 +78,14 @@ EsitoStampa StampaElencario(const VARIABILI& v, const OpzioniStampa& opzioni,
                             MessageService& messaggi, TextPrinter& stampante);
 
 // Sends the listing alone, with no question asked: sets the font, checks that the margin and the
-// widest row fit, then prints; stops at the first printer failure. Running out of memory is a
+// widest number fit, then prints; stops at the first printer failure. Running out of memory is a
 // print error.
 [[nodiscard]] EsitoComposizione ComponiElencario(const VARIABILI& v,
                                                  const OpzioniConvertite& opzioni,
                                                  TextPrinter& stampante);
 
-// The rows that may be the widest when printed: for every length, the one with most non-blank
-// characters (a blank is the narrowest character of a row in any font).
-[[nodiscard]] std::vector<std::string> RighePiuLarghe(const VARIABILI& v);
+// The numbers of the rows, each written form once, in the order they first come: what a row
+// broken at its blanks must fit on a line.
+[[nodiscard]] std::vector<std::string> NumeriPiuLarghi(const VARIABILI& v);
 
 }  // namespace elencario

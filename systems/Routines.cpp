@@ -55,7 +55,7 @@ std::string MaiuscoloUtf8(std::string_view testo) {
 }
 
 std::string NomeSistema(const std::string& percorso) {
-    const std::size_t ultimo = percorso.rfind(kSeparatore);
+    const std::size_t ultimo = percorso.rfind(kSeparatoreCartelle);
     return MaiuscoloUtf8(ultimo == std::string::npos
                              ? std::string_view(percorso)
                              : std::string_view(percorso).substr(ultimo + 1));
@@ -64,10 +64,10 @@ std::string NomeSistema(const std::string& percorso) {
 std::string PercorsoSistemiDa(const std::string& cartellaEseguibile) {
     std::string percorso = cartellaEseguibile;
     for (const char* parte : {"Shared", "Sistemi"}) {
-        percorso += kSeparatore;
+        percorso += kSeparatoreCartelle;
         percorso += parte;
     }
-    percorso += kSeparatore;
+    percorso += kSeparatoreCartelle;
     return percorso;
 }
 

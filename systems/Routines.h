@@ -6,10 +6,11 @@
 
 namespace elencario {
 
+// Between the folders of a path.
 #ifdef _WIN32
-inline constexpr char kSeparatore = '\\';
+inline constexpr char kSeparatoreCartelle = '\\';
 #else
-inline constexpr char kSeparatore = '/';
+inline constexpr char kSeparatoreCartelle = '/';
 #endif
 
 // The system's display name: the last component of `percorso` (split at the platform's

@@ -456,7 +456,7 @@ std::string NormalizzaCampo(std::string_view campo) {
 int CaricaSistema(VARIABILI& v, const std::string& cartella, const std::string& nomeFile,
                   FileSource& sorgente, LoadLimits limiti) {
     try {
-        return Carica(v, cartella + kSeparatore + nomeFile, sorgente, limiti);
+        return Carica(v, cartella + kSeparatoreCartelle + nomeFile, sorgente, limiti);
     } catch (const std::bad_alloc&) {
         return kErroreMemoria;
     } catch (const std::length_error&) {

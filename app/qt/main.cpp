@@ -3,10 +3,11 @@
 
 #include "app/Eseguibile.h"
 #include "app/qt/Avvio.h"
+#include "printing/Impaginatore.h"
 #include "printing/qt/AmbienteQt.h"
 #include "printing/qt/FinestraAvanzamento.h"
 #include "printing/qt/QtMessageService.h"
-#include "printing/qt/QtTextPrinter.h"
+#include "printing/qt/StampantePredefinita.h"
 
 int main(int argc, char** argv) {
     elencario::ZittisciAvvisiQt();
@@ -14,7 +15,7 @@ int main(int argc, char** argv) {
     elencario::QtMessageService messaggi;
     // The systems folder is looked for beside the program, wherever it is started from.
     return elencario::EseguiStampaElencario(app, elencario::CartellaEseguibile(), messaggi, [] {
-        return std::make_unique<elencario::QtTextPrinter>(
-            std::make_unique<elencario::FinestraAvanzamento>());
+        return std::make_unique<elencario::Impaginatore>(
+            elencario::StampantePredefinita(), std::make_unique<elencario::FinestraAvanzamento>());
     });
 }

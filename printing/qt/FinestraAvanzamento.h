@@ -4,7 +4,7 @@
 #include <QObject>
 #include <memory>
 
-#include "printing/qt/Avanzamento.h"
+#include "printing/Avanzamento.h"
 
 class QDialog;
 class QLabel;

@@ -83,12 +83,13 @@ INSTANTIATE_TEST_SUITE_P(Shapes, ListingTest, ::testing::Values(
     [](const auto& info) { return std::string(info.param.nome); });
 // clang-format on
 
-TEST(RoomCheckTest, GetsTheRowWithMostFiguresOfEveryLengthBeforeAnythingIsPrinted) {
+TEST(RoomCheckTest, GetsEveryNumberOnceBeforeAnythingIsPrinted) {
     test::RecordingPrinter p({.spazio = MargineTroppoLargo});
-    // The first of a length may be the widest or not; a tie keeps the earlier row.
-    const VARIABILI v = Sistema("10 20 3\r\n 1 2 3 4\r\n11 22 3\r\n1 2 3\r\n11 22\r\n90\r\n9 1");
+    // A row wider than a line is carried on at its blanks: only a number must fit whole.
+    const VARIABILI v =
+        Sistema("10 20 3\r\n 1 2 3 4\r\n11 22 3\r\n1 2 3\r\n11 22\r\n90\r\n9 1\r\n007 90");
     EXPECT_EQ(ComponiElencario(v, {"A", 9, 4, 0}, p), (EsitoComposizione{Ok, MargineTroppoLargo}));
-    EXPECT_EQ(p.candidati, (Lines{"90", "9 1", "11 22", "10 20 3"}));
+    EXPECT_EQ(p.candidati, (Lines{"10", "20", "3", "1", "2", "4", "11", "22", "90", "9", "007"}));
     EXPECT_EQ(p.calls, (Lines{"font A", "size " + std::to_string(9.0f)}));  // set first
 }
 

@@ -75,7 +75,7 @@ TEST_P(ContentTest, LoadsWholeOrKeepsSystemLoadedBefore) {
         EXPECT_EQ(v, prima);
         return;
     }
-    EXPECT_EQ(v.FileSistema, cartella.Text() + kSeparatore + "dopo.txt");
+    EXPECT_EQ(v.FileSistema, cartella.Text() + kSeparatoreCartelle + "dopo.txt");
     std::string righe;
     for (std::size_t i = 0; i < v.Combinazioni.size(); ++i) righe.append(v.Combinazioni[i]) += '|';
     EXPECT_EQ(righe, c.righe);
@@ -151,18 +151,18 @@ TEST(PathRulesTest, TheSystemsNameFollowsTheLastSeparator) {
 #else
     EXPECT_EQ(NomeSistema("/opt/Sistemi//a\\b.txt"), "A\\B.TXT");
 #endif
-    EXPECT_EQ(NomeSistema(std::string("Sistemi") + kSeparatore), "");
+    EXPECT_EQ(NomeSistema(std::string("Sistemi") + kSeparatoreCartelle), "");
 }
 
 // A folder by its attributes, written as the platform allows; the systems folder beside the
 // program first, then the installed one, else the one beside the program for the refusal.
 TEST(PathRulesTest, FoldersAndWhereTheSystemsAreLookedFor) {
     const test::TempFolder t;
-    const std::string c = t.Text() + kSeparatore, bin = c + "bin";
+    const std::string c = t.Text() + kSeparatoreCartelle, bin = c + "bin";
     t.Write("file.TXT", "1");
     EXPECT_FALSE(EsisteCartella(c + "file.TXT"));
-    EXPECT_FALSE(EsisteCartella(c + "file.TXT" + kSeparatore));
-    const std::string s(1, kSeparatore),
+    EXPECT_FALSE(EsisteCartella(c + "file.TXT" + kSeparatoreCartelle));
+    const std::string s(1, kSeparatoreCartelle),
         accanto = bin + s + "Shared" + s + "Sistemi" + s,
         installati = c + "share" + s + "stampa-elencario" + s + "Sistemi" + s;
     EXPECT_EQ(PercorsoSistemiDa(bin), accanto);
@@ -239,7 +239,7 @@ class HostileTest : public ::testing::Test {
 };
 
 TEST_F(HostileTest, EntriesThatAreNotReadableFilesAndFailuresOfTheSource) {
-    const std::string dentro(1, kSeparatore);
+    const std::string dentro(1, kSeparatoreCartelle);
     fs::create_directory(cartella.path() / "y.TXT");
     ExpectRefused("y.TXT", kErroreAccesso);
     ExpectRefused("sparito.TXT", kErroreFileMancante);

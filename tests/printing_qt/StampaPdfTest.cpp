@@ -24,10 +24,12 @@
 #include <functional>
 #include <tuple>
 #include <vector>
+#include "printing/Impaginatore.h"
 #include "printing/Printout.h"
 #include "printing/qt/CupsJob.h"
+#include "printing/qt/FilePdf.h"
 #include "printing/qt/FinestraAvanzamento.h"
-#include "printing/qt/QtTextPrinter.h"
+#include "printing/qt/UscitaPdf.h"
 #include "systems/SystemReader.h"
 
 namespace elencario {
@@ -98,6 +100,15 @@ inline PdfText ReadPdf(const QString& file) {
 }
 
 using enum StatoStampa;
+
+// The PDF file `file` as the command and the window's tests make it.
+std::unique_ptr<Impaginatore> ForPdf(const QString& file,
+                                     std::unique_ptr<Avanzamento> avanzamento = nullptr) {
+    return std::make_unique<Impaginatore>(
+        std::make_unique<FilePdf>(std::make_unique<UscitaPdf>(file.toStdU16String())),
+        std::move(avanzamento));
+}
+
 constexpr double kPdfMargin = 10 / 25.4 * 72;  // points
 
 class PdfTest : public testing::Test {
@@ -144,17 +155,17 @@ TEST_P(WrapTest, EveryRowOnceInOrderWithinTheMarginsAsTheCommandPrintsIt) {
         file += std::to_string(10 + (i / 6 + 13 * (i % 6)) % 80) + (i % 6 < 5 ? " " : "\r\n");
     const VARIABILI v = Load(file);
     OpzioniConvertite o{font, 9, perLine, 0, false, false};
-    const auto probe = QtTextPrinter::ForPdf(Pdf());  // as wide as the page takes
+    const auto probe = ForPdf(Pdf());  // as wide as the page takes
     probe->ImpostaCarattere(font);
     probe->ImpostaGrandezza(9);
-    while (widest &&
-           probe->VerificaSpazio(o.margine + 1, [&] { return RighePiuLarghe(v); }) == Spazio::Ok)
+    // The widest margin that leaves room for a whole row, so that only the rows' separators break.
+    std::vector<std::string> rows;
+    v.Combinazioni.PerOgni([&](std::string_view row) { return rows.emplace_back(row), true; });
+    while (widest && probe->VerificaSpazio(o.margine + 1, [&] { return rows; }) == Spazio::Ok)
         ++o.margine;
     ASSERT_TRUE(!widest || o.margine > 20);
     QStringList announced;
-    ASSERT_EQ(
-        ComponiElencario(v, o, *QtTextPrinter::ForPdf(Pdf(), std::make_unique<Pagine>(announced))),
-        Ok);
+    ASSERT_EQ(ComponiElencario(v, o, *ForPdf(Pdf(), std::make_unique<Pagine>(announced))), Ok);
     const PdfText pdf = ReadPdf(Pdf());
     QStringList pages{"inizio"};  // each page once, in order, with the number there are
     for (int page = 1; page <= pdf.pages; ++page)
@@ -219,13 +230,13 @@ TEST_F(PdfTest, HugeSizesMarginsAndUnwritableFilesAreRefusedAtOnce) {
     using enum Spazio;
     for (const auto& [size, margin, answer] :
          {std::tuple<std::int16_t, std::int16_t, Spazio>{32767, 0, CarattereTroppoGrande},
-          {200, 0, CarattereTroppoGrande},
+          {1000, 0, CarattereTroppoGrande},
           {9, 32767, MargineTroppoLargo}}) {
         const OpzioniConvertite o{"Courier New", size, 4, margin, false, false};
-        EXPECT_EQ(ComponiElencario(v, o, *QtTextPrinter::ForPdf(Pdf())).spazio, answer) << size;
+        EXPECT_EQ(ComponiElencario(v, o, *ForPdf(Pdf())).spazio, answer) << size;
     }
     const QString missing = Folder() + "/manca/p.pdf";
-    const auto unwritable = QtTextPrinter::ForPdf(missing);
+    const auto unwritable = ForPdf(missing);
     EXPECT_EQ(unwritable->Prepara(), Fallita);
     EXPECT_TRUE(unwritable->Errore().starts_with("Impossibile scrivere il file PDF " +
                                                  missing.toStdString() + ": "));
@@ -250,7 +261,7 @@ TEST_F(PdfTest, ProgressWindowCountsPagesTakesTheKeysAndCancelsLeavingTheEarlier
         poll.stop();
     });
     poll.start(50);
-    const auto printer = QtTextPrinter::ForPdf(Pdf(), std::make_unique<FinestraAvanzamento>());
+    const auto printer = ForPdf(Pdf(), std::make_unique<FinestraAvanzamento>());
     EXPECT_EQ(ComponiElencario(v, {"Courier New", 9, 1, 0, false, false}, *printer), Interrotta);
     EXPECT_TRUE(
         QRegularExpression("^Stampa in corso…\\|Pagina \\d+ di \\d+\\|$").match(seen).hasMatch())

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <memory>
+
+#include "printing/qt/PagineQt.h"
+
+class QTemporaryFile;
+
+namespace elencario {
+
+struct CupsDestination;
+
+// The pages as a job for the print server's default destination: rendered into a private
+// temporary PDF on the destination's default media, and that finished file handed to the
+// server, whose answer, within a time limit, is the outcome. Only where printing goes through
+// CUPS.
+class LavoroCups final : public PagineQt {
+  public:
+    LavoroCups();
+    ~LavoroCups() override;
+
+    [[nodiscard]] StatoStampa Prepara(const std::function<bool()>& continua) override;
+
+  protected:
+    [[nodiscard]] QPagedPaintDevice* Dispositivo() const override;
+    [[nodiscard]] bool Scritte() const override;
+    [[nodiscard]] StatoStampa Consegna(const std::function<bool()>& continua) override;
+    void Ritira() noexcept override;
+    void Lascia() noexcept override;
+
+  private:
+    // The job for the print server, and where it goes.
+    std::unique_ptr<QTemporaryFile> lavoro_;
+    std::unique_ptr<CupsDestination> destinazione_;
+    std::unique_ptr<QPdfWriter> pdf_;
+};
+
+}  // namespace elencario

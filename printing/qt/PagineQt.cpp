@@ -1,0 +1,99 @@
+#include "printing/qt/PagineQt.h"
+
+#include <QFontMetricsF>
+#include <QPageLayout>
+#include <QPagedPaintDevice>
+#include <QPainter>
+#include <QPdfWriter>
+#include <limits>
+
+namespace elencario {
+
+namespace {
+constexpr int kRisoluzione = 1200;
+}
+
+std::unique_ptr<QPdfWriter> ScrittorePdf(QIODevice* file, const QPageLayout& pagina) {
+    auto pdf = std::make_unique<QPdfWriter>(file);
+    pdf->setResolution(kRisoluzione);
+    pdf->setPageLayout(pagina);
+    pdf->setTitle(QString::fromLatin1(kNomeLavoro));
+    return pdf;
+}
+
+PagineQt::PagineQt() = default;
+
+PagineQt::~PagineQt() = default;
+
+void PagineQt::Carattere(const std::string& nome, float punti) {
+    carattere_.setFamily(QString::fromStdString(nome));
+    if (punti > 0) carattere_.setPointSizeF(punti);
+    metriche_.reset();
+}
+
+MisurePagina PagineQt::Misure() {
+    QPagedPaintDevice* const d = Dispositivo();
+    metriche_ = std::make_unique<QFontMetricsF>(carattere_, d);
+    MisurePagina m{static_cast<double>(d->width()), static_cast<double>(d->height()),
+                   metriche_->lineSpacing(), metriche_->height()};
+    // A size beyond what the font engine renders comes back as a far smaller font: no page
+    // takes it either.
+    const qreal pixel = carattere_.pointSizeF() * d->logicalDpiY() / 72.0;
+    if (pixel > d->height() || metriche_->height() < pixel / 2) {
+        m.altezzaRiga = std::numeric_limits<double>::infinity();
+    }
+    return m;
+}
+
+double PagineQt::Larghezza(std::string_view testo) {
+    if (!metriche_) metriche_ = std::make_unique<QFontMetricsF>(carattere_, Dispositivo());
+    return metriche_->horizontalAdvance(
+        QString::fromUtf8(testo.data(), static_cast<qsizetype>(testo.size())));
+}
+
+StatoStampa PagineQt::Inizia() {
+    if (!metriche_) metriche_ = std::make_unique<QFontMetricsF>(carattere_, Dispositivo());
+    pittore_ = std::make_unique<QPainter>();
+    if (!pittore_->begin(Dispositivo())) return NonIniziata();
+    pittore_->setFont(carattere_);
+    return StatoStampa::Ok;
+}
+
+StatoStampa PagineQt::Disegna(double alto, std::string_view testo) {
+    pittore_->drawText(QPointF(0, alto + metriche_->ascent()),
+                       QString::fromUtf8(testo.data(), static_cast<qsizetype>(testo.size())));
+    return StatoStampa::Ok;
+}
+
+StatoStampa PagineQt::NuovaPagina() {
+    // A PDF streams out page by page: a failed write shows by the next page.
+    if (!Dispositivo()->newPage() || !Scritte()) return Guasto();
+    return StatoStampa::Ok;
+}
+
+StatoStampa PagineQt::Termina(const std::function<bool()>& continua) {
+    if (!pittore_->end()) return Guasto();
+    pittore_.reset();
+    return Consegna(continua);
+}
+
+void PagineQt::Abbandona() noexcept {
+    const bool aperte = pittore_ && pittore_->isActive();
+    try {
+        Ferma(aperte);
+        // Ending a PDF writes its last pages, which may need memory there is not.
+        if (aperte) pittore_->end();
+        pittore_.reset();
+        Ritira();
+    } catch (...) {
+        // Withdrawn all the same: the job was never handed over. The painter, stuck half-way
+        // through its end, and its device are let go rather than ended a second time.
+        if (pittore_ && pittore_->isActive()) {
+            static_cast<void>(pittore_.release());
+            Lascia();
+        }
+        Ritira();
+    }
+}
+
+}  // namespace elencario

@@ -1,0 +1,269 @@
+// The page layout over a device whose every character is one unit wide and every line one unit
+// tall: where lines break, how they fill pages, the room check, and how a job stops.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "printing/Impaginatore.h"
+#include "printing/Printout.h"
+#include "systems/SystemReader.h"
+
+namespace elencario {
+namespace {
+
+using Lines = std::vector<std::string>;
+using enum StatoStampa;
+
+struct Pagina {
+    double larghezza = 100;
+    double altezza = 3;
+    double altezzaRiga = 1;
+};
+
+// Keeps what the layout does on it: "prepara", "inizia", "y TEXT" for a line drawn at y,
+// "pagina", "termina", "abbandona". A call may be made to fail.
+struct Dispositivo final : DispositivoPagine {
+    Dispositivo(Pagina p, Lines& visti) : pagina(p), visti(visti) {}
+    StatoStampa Prepara(const std::function<bool()>&) override {
+        visti.push_back("prepara");
+        return prepara;
+    }
+    void Carattere(const std::string& nome, float punti) override {
+        visti.push_back(nome + " " + std::to_string(static_cast<int>(punti)));
+    }
+    MisurePagina Misure() override {
+        return {pagina.larghezza, pagina.altezza, 1, pagina.altezzaRiga};
+    }
+    double Larghezza(std::string_view testo) override {  // in characters, not bytes
+        double n = 0;
+        for (const char c : testo) n += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+        return n;
+    }
+    StatoStampa Inizia() override { return Fa("inizia"); }
+    StatoStampa Disegna(double alto, std::string_view testo) override {
+        return Fa(std::to_string(static_cast<int>(alto)) + " " + std::string(testo));
+    }
+    StatoStampa NuovaPagina() override { return Fa("pagina"); }
+    StatoStampa Termina(const std::function<bool()>&) override { return Fa("termina"); }
+    void Abbandona() noexcept override {
+        if (visti.empty() || visti.back() != "abbandona") visti.push_back("abbandona");
+    }
+    StatoStampa Fa(std::string chiamata) {
+        const bool fallisce = chiamata == fallisceA;
+        visti.push_back(std::move(chiamata));
+        return fallisce ? Fallita : Ok;
+    }
+
+    Pagina pagina;
+    Lines& visti;
+    StatoStampa prepara = Ok;
+    std::string fallisceA;  // the call that fails
+};
+
+// Keeps the pages announced as "p/n"; says stop once asked `finoA` times.
+struct Progresso final : Avanzamento {
+    explicit Progresso(Lines& visti, int finoA = -1) : visti(visti), finoA(finoA) {}
+    bool Continua() override { return finoA < 0 || finoA-- > 0; }
+    void Pagina(int p, int n) override {
+        visti.push_back(std::to_string(p) + "/" + std::to_string(n));
+    }
+    void Fine() override { visti.push_back("fine"); }
+    Lines& visti;
+    int finoA;
+};
+
+struct Prova {
+    explicit Prova(Pagina p = {}, int finoA = -1) {
+        auto d = std::make_unique<Dispositivo>(p, visti);
+        dispositivo = d.get();
+        stampante =
+            std::make_unique<Impaginatore>(std::move(d), std::make_unique<Progresso>(visti, finoA));
+    }
+    // The lines drawn, without their heights.
+    [[nodiscard]] Lines Disegnate() const {
+        Lines righe;
+        for (const std::string& v : visti)
+            if (const auto spazio = v.find(' ');
+                spazio != std::string::npos && v[0] >= '0' && v[0] <= '9')
+                righe.push_back(v.substr(spazio + 1));
+        return righe;
+    }
+    Lines visti;
+    Dispositivo* dispositivo = nullptr;
+    std::unique_ptr<Impaginatore> stampante;
+};
+
+// One printed line of the grid, as the listing hands it over: its separators as data.
+struct CasoRiga {
+    const char* nome;
+    friend void PrintTo(const CasoRiga& c, std::ostream* os) { *os << c.nome; }
+    double larghezza;
+    std::size_t margine;
+    Lines righe;  // the rows of the line, joined by the separator after the margin
+    Lines carta;  // the lines they take on paper
+};
+
+class RigaTest : public testing::TestWithParam<CasoRiga> {};
+
+TEST_P(RigaTest, BreaksAtTheLastSeparatorThatFitsElseAtABlankAndGoesOnAtTheMargin) {
+    const CasoRiga& c = GetParam();
+    std::string testo(c.margine, ' ');
+    std::vector<std::size_t> separatori;
+    for (std::size_t i = 0; i < c.righe.size(); ++i) {
+        if (i > 0) {
+            separatori.push_back(testo.size());
+            testo += "   -   ";
+        }
+        testo += c.righe[i];
+    }
+    testo += '\n';
+    Prova prova({c.larghezza, 100});
+    ASSERT_EQ(prova.stampante->StampaRighe({testo, c.margine, separatori}), Ok);
+    ASSERT_EQ(prova.stampante->ChiudiDocumento(), Ok);
+    EXPECT_EQ(prova.Disegnate(), c.carta);
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Righe, RigaTest, testing::Values(
+    CasoRiga{"Fits", 19, 2, {"1 2", "3 4"}, {"  1 2   -   3 4"}},
+    CasoRiga{"AtTheSeparatorKeepingItsDash", 16, 2, {"10 20", "30 40", "50 60"},
+             {"  10 20   -", "  30 40   -", "  50 60"}},
+    CasoRiga{"DashThatDoesNotFitIsLeftOut", 9, 2, {"10 20", "30 40"}, {"  10 20", "  30 40"}},
+    CasoRiga{"RowWiderThanTheLineAtItsBlanks", 10, 2, {"1 2 3 4 5 6 7 8"},
+             {"  1 2 3 4", "  5 6 7 8"}},
+    CasoRiga{"ANumberIsNeverSplit", 6, 2, {"12 345 6"}, {"  12", "  345", "  6"}},
+    CasoRiga{"BlanksInARowAreNotSeparators", 14, 0, {"1 2 3", "4 5 6"}, {"1 2 3   -", "4 5 6"}},
+    CasoRiga{"AWordWiderThanTheLineIsCut", 4, 0, {"123456"}, {"1234", "56"}},
+    CasoRiga{"CutBetweenCharactersNotBytes", 3, 0, {"\xC3\xA0\xC3\xA0\xC3\xA0\xC3\xA0"},
+             {"\xC3\xA0\xC3\xA0\xC3\xA0", "\xC3\xA0"}}),
+    [](const auto& info) { return std::string(info.param.nome); });
+// clang-format on
+
+TEST(ImpaginatoreTest, TextLinesBreakAtBlanksAndGoOnUnderTheListingsMargin) {
+    Prova prova({12, 100});
+    ASSERT_EQ(prova.stampante->Stampa("   Numeri:"), Ok);
+    ASSERT_EQ(prova.stampante->StampaRiga(" 90 - Combinazioni: 5"), Ok);
+    ASSERT_EQ(prova.stampante->ChiudiDocumento(), Ok);
+    EXPECT_EQ(prova.Disegnate(), (Lines{"   Numeri:", "   90 -", "   Combinazi", "   oni: 5"}));
+}
+
+TEST(ImpaginatoreTest, LinesFillEveryPageFromTheTopAndThePagesAreCountedFromTheFirst) {
+    Prova prova;  // three lines a page
+    for (const char* riga : {"a", "", "b", "c", "d", "e", "f"}) prova.stampante->StampaRiga(riga);
+    ASSERT_EQ(prova.stampante->ChiudiDocumento(), Ok);
+    EXPECT_EQ(prova.visti, (Lines{"prepara", " 0", "inizia", "1/3", "0 a", "2 b", "pagina", "2/3",
+                                  "0 c", "1 d", "2 e", "pagina", "3/3", "0 f", "termina", "fine"}));
+}
+
+TEST(ImpaginatoreTest, EveryPageTakesOneLineEvenWhenTheLineIsTallerThanIt) {
+    Prova prova({100, 1, 5});
+    prova.stampante->StampaRiga("a");
+    prova.stampante->StampaRiga("b");
+    ASSERT_EQ(prova.stampante->ChiudiDocumento(), Ok);
+    EXPECT_EQ(prova.Disegnate(), (Lines{"a", "b"}));
+    EXPECT_EQ(std::count(prova.visti.begin(), prova.visti.end(), "pagina"), 1);
+}
+
+struct CasoSpazio {
+    const char* nome;
+    friend void PrintTo(const CasoSpazio& c, std::ostream* os) { *os << c.nome; }
+    Pagina pagina;
+    int margine;
+    Spazio risposta;
+};
+
+class SpazioTest : public testing::TestWithParam<CasoSpazio> {};
+
+// The device is prepared by the check itself when nobody prepared it before.
+TEST_P(SpazioTest, OnlyALineTallerThanThePageOrAMarginAndNumberWiderThanTheLineAreRefused) {
+    const CasoSpazio& c = GetParam();
+    Prova prova(c.pagina);
+    prova.stampante->ImpostaCarattere("A");
+    prova.stampante->ImpostaGrandezza(9);
+    EXPECT_EQ(prova.stampante->VerificaSpazio(c.margine,
+                                              [] {
+                                                  return Lines{"1", "22", "333"};
+                                              }),
+              c.risposta);
+    EXPECT_EQ(prova.visti, (Lines{"prepara", "A 9"}));
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Spazi, SpazioTest, testing::Values(
+    CasoSpazio{"Fits", {5, 3}, 2, Spazio::Ok},
+    CasoSpazio{"MarginTooWide", {5, 3}, 3, Spazio::MargineTroppoLargo},
+    CasoSpazio{"NumberTooWide", {2, 3}, 0, Spazio::CarattereTroppoGrande},
+    CasoSpazio{"LineTallerThanThePage", {5, 3, 4}, 0, Spazio::CarattereTroppoGrande}),
+    [](const auto& info) { return std::string(info.param.nome); });
+// clang-format on
+
+TEST(ImpaginatoreTest, APrinterThatCannotBePreparedFailsTheFirstPrintAfterTheCheck) {
+    Prova prova;
+    prova.dispositivo->prepara = SenzaStampante;
+    EXPECT_EQ(prova.stampante->VerificaSpazio(0, [] { return Lines{"1"}; }), Spazio::Ok);
+    EXPECT_EQ(prova.stampante->StampaRiga("a"), SenzaStampante);
+    EXPECT_EQ(prova.stampante->ChiudiDocumento(), SenzaStampante);
+    EXPECT_EQ(prova.stampante->Prepara(), SenzaStampante);
+    EXPECT_EQ(prova.visti, (Lines{"prepara", "abbandona"}));
+}
+
+struct CasoFine {
+    const char* nome;
+    friend void PrintTo(const CasoFine& c, std::ostream* os) { *os << c.nome; }
+    int righe;              // whole lines sent, then one left open
+    int finoA;              // the progress says stop after so many questions; -1 never
+    const char* fallisceA;  // the device's call that fails
+    StatoStampa esito;
+};
+
+class FineTest : public testing::TestWithParam<CasoFine> {};
+
+// A job that does not end well is withdrawn from the device, and the progress still ends.
+TEST_P(FineTest, AJobStoppedOrFailedAnywhereIsWithdrawn) {
+    const CasoFine& c = GetParam();
+    Prova prova({100, 1}, c.finoA);
+    prova.dispositivo->fallisceA = c.fallisceA;
+    StatoStampa s = Ok;
+    for (int i = 0; i < c.righe && s == Ok; ++i) s = prova.stampante->StampaRiga("a");
+    if (s == Ok) s = prova.stampante->Stampa("b");
+    if (s == Ok) s = prova.stampante->ChiudiDocumento();
+    EXPECT_EQ(s, c.esito);
+    prova.stampante.reset();
+    const auto fine = std::find(prova.visti.begin(), prova.visti.end(), "fine");
+    ASSERT_NE(fine, prova.visti.begin());
+    ASSERT_NE(fine, prova.visti.end());
+    EXPECT_EQ(fine[-1], "abbandona");
+    EXPECT_EQ(std::count(prova.visti.begin(), prova.visti.end(), "termina"),
+              std::string_view(c.fallisceA) == "termina");
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Fini, FineTest, testing::Values(
+    CasoFine{"CancelledWhileGathering", 2000, 1, "", Interrotta},
+    CasoFine{"CancelledWhenTheLastOpenLineEnds", 511, 0, "", Interrotta},
+    CasoFine{"CancelledBetweenPages", 3, 3, "", Interrotta},
+    CasoFine{"PageNotBegun", 3, -1, "inizia", Fallita},
+    CasoFine{"LineNotDrawn", 3, -1, "0 a", Fallita},
+    CasoFine{"NewPageNotMade", 3, -1, "pagina", Fallita},
+    CasoFine{"JobNotHandedOver", 3, -1, "termina", Fallita}),
+    [](const auto& info) { return std::string(info.param.nome); });
+// clang-format on
+
+// The listing hands its rows over with their separators: a row's own blanks never break before
+// a separator that fits.
+TEST(ImpaginatoreTest, TheListingsGridBreaksBetweenRows) {
+    const test::TempFolder cartella;
+    cartella.Write("s.txt", "1 2 3\r\n4 5 6\r\n7 8 9\r\n");
+    VARIABILI v;
+    ASSERT_EQ(CaricaSistema(v, cartella.Text(), "s.txt"), 0);
+    Prova prova({24, 100});
+    ASSERT_EQ(ComponiElencario(v, {"A", 9, 3, 1, false, false}, *prova.stampante), Ok);
+    EXPECT_EQ(prova.Disegnate(),
+              (Lines{" Numeri: 9 -", " Combinazioni: 3", " 1 2 3   -   4 5 6   -", " 7 8 9"}));
+}
+
+}  // namespace
+}  // namespace elencario
