@@ -1,7 +1,11 @@
 #pragma once
 
 #include <QFont>
+#include <QList>
+#include <QPointF>
+#include <QRawFont>
 #include <QString>
+#include <array>
 #include <memory>
 #include <optional>
 
@@ -51,9 +55,21 @@ class PagineQt : public DispositivoPagine {
     virtual void Lascia() noexcept {}
 
   private:
+    // The font measured on the device, and the glyphs and advances of its ASCII characters.
+    void Metriche();
+    // Whether `testo` is all ASCII, the only text drawn from the table.
+    [[nodiscard]] static bool Ascii(std::string_view testo);
+
     QFont carattere_;
     std::unique_ptr<QFontMetricsF> metriche_;
     std::unique_ptr<QPainter> pittore_;
+    // Rows and the header are measured and drawn from these, not shaped again on every line:
+    // the listing is ASCII but for the system's name.
+    QRawFont grezzo_;
+    std::array<quint32, 128> glifi_{};
+    std::array<double, 128> avanzamenti_{};
+    QList<quint32> indici_;
+    QList<QPointF> posizioni_;
 };
 
 inline constexpr const char* kNomeLavoro = "Stampa Elencario";

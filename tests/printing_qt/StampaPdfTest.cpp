@@ -261,7 +261,18 @@ TEST_F(PdfTest, ProgressWindowCountsPagesTakesTheKeysAndCancelsLeavingTheEarlier
         poll.stop();
     });
     poll.start(50);
-    const auto printer = ForPdf(Pdf(), std::make_unique<FinestraAvanzamento>());
+    // The window, with pages slow enough for the poll to see one whatever the machine.
+    struct Lenta final : Avanzamento {
+        FinestraAvanzamento finestra;
+        void Inizio() override { finestra.Inizio(); }
+        bool Continua() override { return finestra.Continua(); }
+        void Pagina(int p, int n) override {
+            QThread::msleep(2);
+            finestra.Pagina(p, n);
+        }
+        void Fine() override { finestra.Fine(); }
+    };
+    const auto printer = ForPdf(Pdf(), std::make_unique<Lenta>());
     EXPECT_EQ(ComponiElencario(v, {"Courier New", 9, 1, 0, false, false}, *printer), Interrotta);
     EXPECT_TRUE(
         QRegularExpression("^Stampa in corso…\\|Pagina \\d+ di \\d+\\|$").match(seen).hasMatch())
