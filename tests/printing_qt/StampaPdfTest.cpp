@@ -26,6 +26,7 @@
 #include <vector>
 #include "printing/Impaginatore.h"
 #include "printing/Printout.h"
+#include "printing/ScelteOpzioni.h"
 #include "printing/qt/CupsJob.h"
 #include "printing/qt/FilePdf.h"
 #include "printing/qt/FinestraAvanzamento.h"
@@ -223,6 +224,40 @@ INSTANTIATE_TEST_SUITE_P(Fonts, WrapTest, testing::Combine(
                (std::get<2>(info.param) ? "_Widest" : "");
     });
 // clang-format on
+
+// A row wider than the line goes on at its blanks: at every font, size and margin offered.
+class LongRowTest : public PdfTest, public testing::WithParamInterface<int> {};
+
+TEST_P(LongRowTest, EveryNumberOnPaperOnceInOrderWithinTheLine) {
+    std::string row;
+    for (int n = 1; n <= GetParam(); ++n) row += std::to_string(n) + (n < GetParam() ? " " : "");
+    const VARIABILI v = Load(row + "\r\n");
+    for (const std::string_view font : kVociCarattere) {
+        for (const std::string_view size : kVociGrandezza) {
+            for (const std::string_view margin : {kVociMargine[0], kVociMargine[8]}) {
+                const std::string options =
+                    std::string(font).append(" ").append(size) + " " + std::string(margin);
+                std::string refusal;
+                const auto o = ConvertiOpzioni(
+                    {std::string(font), std::string(size), "4", std::string(margin), false, false},
+                    refusal);
+                ASSERT_TRUE(o) << refusal;
+                ASSERT_EQ(ComponiElencario(v, *o, *ForPdf(Pdf())), Ok) << options;
+                const PdfText pdf = ReadPdf(Pdf());
+                QStringList words;
+                for (const PdfLine& line : pdf.lines) {
+                    EXPECT_LE(line.right, pdf.pageWidth - kPdfMargin + 0.5) << options;
+                    words << line.text.split(' ');
+                }
+                const qsizetype first = words.indexOf("Combinazioni:") + 2;
+                EXPECT_EQ(words.mid(first).join(' ').toStdString(), row) << options;
+            }
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, LongRowTest, testing::Values(50, 60, 90),
+                         [](const auto& info) { return std::to_string(info.param) + "Numbers"; });
 
 // Refused before anything is written: sizes and margins no page takes, a file that cannot be made.
 TEST_F(PdfTest, HugeSizesMarginsAndUnwritableFilesAreRefusedAtOnce) {
