@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <system_error>
 
-#include "systems/Routines.h"
+#include "systems/Percorsi.h"
 
 #ifdef _WIN32
 #include <windows.h>

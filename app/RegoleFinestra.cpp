@@ -3,7 +3,9 @@
 #include <utility>
 
 #include "printing/StampanteAssente.h"
+#include "systems/CartellaSistemi.h"
 #include "systems/Messages.h"
+#include "systems/Percorsi.h"
 #include "systems/Routines.h"
 #include "systems/SystemReader.h"
 

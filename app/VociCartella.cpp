@@ -4,7 +4,8 @@
 #include <string>
 #include <system_error>
 
-#include "systems/Routines.h"
+#include "systems/MaiuscoloUtf8.h"
+#include "systems/Percorsi.h"
 
 #ifdef _WIN32
 #include <windows.h>

@@ -15,7 +15,7 @@
 
 #include "bench/Combinazioni.h"
 #include "printing/Printout.h"
-#include "systems/Routines.h"
+#include "systems/Percorsi.h"
 #include "systems/SystemReader.h"
 
 namespace {

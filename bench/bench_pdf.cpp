@@ -27,7 +27,7 @@
 #include "printing/qt/FilePdf.h"
 #include "printing/qt/FinestraAvanzamento.h"
 #include "printing/qt/UscitaPdf.h"
-#include "systems/Routines.h"
+#include "systems/Percorsi.h"
 #include "systems/SystemReader.h"
 
 namespace {

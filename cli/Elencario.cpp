@@ -13,7 +13,7 @@
 #include "printing/Printout.h"
 #include "systems/Messages.h"
 #include "systems/MotiviErrore.h"
-#include "systems/Routines.h"
+#include "systems/Percorsi.h"
 #include "systems/SystemReader.h"
 
 namespace elencario {

@@ -12,7 +12,7 @@
 #include "printing/qt/FilePdf.h"
 #include "printing/qt/StampantePredefinita.h"
 #include "printing/qt/UscitaPdf.h"
-#include "systems/Routines.h"
+#include "systems/Percorsi.h"
 
 namespace elencario {
 

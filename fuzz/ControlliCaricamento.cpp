@@ -7,7 +7,7 @@
 #include "fuzz/ModelloRiferimento.h"
 #include "printing/Printout.h"
 #include "systems/Conversione.h"
-#include "systems/Routines.h"
+#include "systems/Percorsi.h"
 #include "systems/SystemReader.h"
 
 namespace elencario {

@@ -9,9 +9,9 @@
 
 #include "systems/Conversione.h"
 #include "systems/Messages.h"
+#include "systems/Percorsi.h"
 #include "systems/PlatformFileSource.h"
 #include "systems/RigheBrevi.h"
-#include "systems/Routines.h"
 
 namespace elencario {
 

@@ -7,7 +7,7 @@
 
 #include "app/VociCartella.h"
 #include "app/qt/LetturaCartelle.h"
-#include "systems/Routines.h"
+#include "systems/Percorsi.h"
 
 namespace elencario {
 

@@ -27,6 +27,7 @@
 #include "printing/qt/AmbienteQt.h"
 #include "printing/qt/QtMessageService.h"
 #include "systems/Messages.h"
+#include "systems/Percorsi.h"
 #include "systems/Routines.h"
 
 namespace elencario::test {

@@ -10,8 +10,11 @@
 
 #include "fuzz/ControlliCaricamento.h"
 #include "fuzz/MemoryFileSource.h"
+#include "systems/CartellaSistemi.h"
+#include "systems/MaiuscoloUtf8.h"
 #include "systems/NumeriErrore.h"
 #include "systems/PlatformFileSource.h"
+#include "systems/Routines.h"
 #include "systems/SystemReader.h"
 
 #ifndef _WIN32

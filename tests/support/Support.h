@@ -19,7 +19,7 @@
 #include "printing/MessageService.h"
 #include "printing/Printout.h"
 #include "printing/TextPrinter.h"
-#include "systems/Routines.h"
+#include "systems/Percorsi.h"
 #include "systems/Variabili.h"
 
 namespace elencario {

@@ -3,9 +3,8 @@
 #include <windows.h>
 
 #include "systems/NumeriErrore.h"
-#include "systems/PagineGrandi.h"
+#include "systems/Percorsi.h"
 #include "systems/PlatformFileSource.h"
-#include "systems/Routines.h"
 
 namespace elencario {
 
@@ -119,20 +118,6 @@ void PlatformFileSource::Close() {
     if (handle_ != nullptr) ::CloseHandle(static_cast<HANDLE>(handle_));
     handle_ = nullptr;
     size_ = 0;
-}
-
-bool EsisteCartella(const std::string& percorso) {
-    if (percorso.empty()) return false;
-    try {
-        const DWORD attributi = ::GetFileAttributesW(PercorsoDaTesto(percorso).c_str());
-        return attributi != INVALID_FILE_ATTRIBUTES && (attributi & kAttributoCartella) != 0;
-    } catch (...) {
-        return false;
-    }
-}
-
-void ConsigliaPagineGrandi(char*, std::size_t) {
-    // Large pages need a privilege that ordinary users lack.
 }
 
 }  // namespace elencario

@@ -1,16 +1,13 @@
 // File access for POSIX systems: opening system files without ever blocking on a pipe or a
-// device, and the folder test.
+// device.
 #include <fcntl.h>
-#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 
 #include "systems/NumeriErrore.h"
-#include "systems/PagineGrandi.h"
 #include "systems/PlatformFileSource.h"
-#include "systems/Routines.h"
 
 namespace elencario {
 
@@ -115,22 +112,6 @@ void PlatformFileSource::Close() {
     if (fd_ >= 0) ::close(fd_);
     fd_ = -1;
     size_ = 0;
-}
-
-bool EsisteCartella(const std::string& percorso) {
-    return !percorso.empty() && ECartella(PercorsoDaTesto(percorso));
-}
-
-void ConsigliaPagineGrandi(char* inizio, std::size_t byte) {
-#ifdef MADV_HUGEPAGE
-    constexpr std::uintptr_t kPagina = std::uintptr_t{2} << 20;
-    const auto primo = (reinterpret_cast<std::uintptr_t>(inizio) + kPagina - 1) & ~(kPagina - 1);
-    const auto fine = (reinterpret_cast<std::uintptr_t>(inizio) + byte) & ~(kPagina - 1);
-    if (fine > primo) ::madvise(reinterpret_cast<void*>(primo), fine - primo, MADV_HUGEPAGE);
-#else
-    (void)inizio;
-    (void)byte;
-#endif
 }
 
 }  // namespace elencario
