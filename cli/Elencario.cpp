@@ -1,8 +1,10 @@
 #include "cli/Elencario.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <new>
 #include <optional>
 #include <string_view>
@@ -15,6 +17,9 @@
 #include "systems/MotiviErrore.h"
 #include "systems/Percorsi.h"
 #include "systems/SystemReader.h"
+#include "verifica/ArchivioEstrazioni.h"
+#include "verifica/Estrazione.h"
+#include "verifica/Verifica.h"
 
 namespace elencario {
 
@@ -24,6 +29,10 @@ std::string TestoUso() {
     std::string uso =
         "Uso: elencario [--nome] [--numeri] [--carattere NOME] [--grandezza N] [--colonne N]\n"
         "                [--margine N] [--pdf FILE | --stampa] SISTEMA\n"
+        "     elencario --verifica \"ESTRAZIONE\" [--carattere NOME] [--grandezza N]\n"
+        "                [--margine N] [--pdf FILE | --stampa] SISTEMA\n"
+        "     elencario --estrazioni FILE --data AAAA/MM/GG [--ruota XX] [--carattere NOME]\n"
+        "                [--grandezza N] [--margine N] [--pdf FILE | --stampa] SISTEMA\n"
         "\n"
         "Carica il sistema SISTEMA e ne scrive l'elenco sullo standard output.\n"
         "  --nome            stampa il nome del sistema nell'intestazione\n"
@@ -39,7 +48,19 @@ std::string TestoUso() {
     uso +=
         "  --pdf FILE        scrive l'elenco nel file PDF indicato (- per lo standard output)\n"
         "  --stampa          invia l'elenco alla stampante predefinita\n"
-        "  --help            mostra questo aiuto\n";
+        "  --verifica \"ESTRAZIONE\"\n"
+        "                    invece dell'elenco, verifica il sistema sull'estrazione: da 1 a 90\n"
+        "                    numeri diversi da 1 a 90, separati da spazi o virgole; il\n"
+        "                    resoconto dà le combinazioni vincenti (almeno 2 punti) e i premi\n"
+        "  --estrazioni FILE invece dell'elenco, verifica il sistema sulle estrazioni del giorno\n"
+        "                    --data AAAA/MM/GG nell'archivio FILE (una riga per ruota: data,\n"
+        "                    ruota e cinque numeri separati da tabulazioni)\n"
+        "  --ruota XX        solo l'estrazione della ruota XX (";
+    uso.append(CodiciRuote()) += ")\n";
+    uso +=
+        "  --help            mostra questo aiuto\n"
+        "\n"
+        "Sullo standard output il resoconto della verifica non ha margine.\n";
     return uso;
 }
 
@@ -50,6 +71,14 @@ struct Richiesta {
     bool haPdf = false;
     bool stampa = false;
     bool aiuto = false;
+    std::optional<std::string> verifica;
+    std::optional<std::string> estrazioni;
+    std::optional<std::string> data;
+    std::optional<std::string> ruota;
+    // The listing's own options that the user gave.
+    std::vector<std::string> soloElenco;
+
+    [[nodiscard]] bool Verifica() const { return verifica || estrazioni; }
 };
 
 void Scrivi(std::FILE* f, std::string_view testo) {
@@ -73,6 +102,12 @@ std::optional<Richiesta> Interpreta(const std::vector<std::string>& argomenti,
         {"--colonne", &r.opzioni.colonneRiga},
         {"--margine", &r.opzioni.margine},
         {"--pdf", &r.pdf}};
+    const std::pair<std::string_view, std::optional<std::string>*> facoltativi[] = {
+        {"--verifica", &r.verifica},
+        {"--estrazioni", &r.estrazioni},
+        {"--data", &r.data},
+        {"--ruota", &r.ruota}};
+    constexpr std::string_view kSoloElenco[] = {"--nome", "--numeri", "--colonne"};
     std::vector<std::string> file;
     bool soloFile = false;
     for (std::size_t i = 0; i < argomenti.size(); ++i) {
@@ -93,15 +128,21 @@ std::optional<Richiesta> Interpreta(const std::vector<std::string>& argomenti,
         for (const auto& [nome, acceso] : interruttori) {
             if (a == nome) *acceso = nota = true;
         }
-        for (const auto& [nome, valore] : valori) {
-            if (a != nome) continue;
+        const auto valore = [&](auto* destinazione) {
             if (i + 1 == argomenti.size()) {
                 errore = "Manca il valore dell'opzione " + a;
-                return std::nullopt;
+                return false;
             }
-            *valore = argomenti[++i];
-            nota = true;
+            *destinazione = argomenti[++i];
+            return nota = true;
+        };
+        for (const auto& [nome, destinazione] : valori) {
+            if (a == nome && !valore(destinazione)) return std::nullopt;
         }
+        for (const auto& [nome, destinazione] : facoltativi) {
+            if (a == nome && !valore(destinazione)) return std::nullopt;
+        }
+        if (std::ranges::find(kSoloElenco, a) != std::end(kSoloElenco)) r.soloElenco.push_back(a);
         if (!nota) {
             errore = "Opzione sconosciuta: " + a;
             return std::nullopt;
@@ -113,7 +154,16 @@ std::optional<Richiesta> Interpreta(const std::vector<std::string>& argomenti,
         return std::nullopt;
     }
     r.sistema = file[0];
-    if (r.haPdf && r.stampa) {
+    if (r.verifica && r.estrazioni) {
+        errore = "Le opzioni --verifica e --estrazioni si escludono a vicenda";
+    } else if (!r.estrazioni && (r.data || r.ruota)) {
+        errore = std::string("L'opzione ") + (r.data ? "--data" : "--ruota") +
+                 " vale solo con --estrazioni";
+    } else if (r.estrazioni && !r.data) {
+        errore = "Manca l'opzione --data per l'archivio delle estrazioni";
+    } else if (r.Verifica() && !r.soloElenco.empty()) {
+        errore = "L'opzione " + r.soloElenco.front() + " vale per l'elenco, non per la verifica";
+    } else if (r.haPdf && r.stampa) {
         errore = "Le opzioni --pdf e --stampa si escludono a vicenda";
     } else if (r.haPdf && (r.pdf.empty() || r.pdf.starts_with("--"))) {
         errore = "Manca il valore dell'opzione --pdf";
@@ -162,15 +212,18 @@ std::string RifiutoPdf(const std::string& pdf, const std::string& sistema, std::
     return "Il file " + pdf + " non è un PDF: non viene sovrascritto";
 }
 
-// Sends the listing to the printer the request asks for and gives the command's status.
-int Stampa(const Richiesta& r, const VARIABILI& v, const OpzioniConvertite& opzioni, std::FILE* out,
-           std::FILE* err, const UsciteStampa& uscite) {
+using Composizione = std::function<EsitoComposizione(TextPrinter&)>;
+
+// Sends what `componi` writes (the listing or the report) to the printer the request asks for
+// and gives the command's status.
+int Stampa(const Richiesta& r, const Composizione& componi, std::FILE* out, std::FILE* err,
+           const UsciteStampa& uscite) {
     std::unique_ptr<TextPrinter> stampante;
     EsitoComposizione esito{StatoStampa::SenzaStampante};
     try {
         stampante = ScegliStampante(r, out, uscite);
         if (stampante) esito = {stampante->Prepara()};
-        if (esito.stato == StatoStampa::Ok) esito = ComponiElencario(v, opzioni, *stampante);
+        if (esito.stato == StatoStampa::Ok) esito = componi(*stampante);
     } catch (const std::bad_alloc&) {
         esito = {StatoStampa::Fallita};
     }
@@ -195,6 +248,59 @@ int Stampa(const Richiesta& r, const VARIABILI& v, const OpzioniConvertite& opzi
                                                                : testi::kErroreStampa);
     }
     return kEsitoFallito;
+}
+
+// The text of the archive `file`, read whole; nothing when it cannot be read, with `errore` saying
+// why.
+std::optional<std::string> LeggiArchivio(const std::string& file, std::string& errore) {
+    const std::filesystem::path percorso = PercorsoDaTesto(file);
+    const std::string rifiuto = "Impossibile leggere l'archivio delle estrazioni " + file + ": ";
+    std::error_code e;
+    // Only a regular file has an end: a device or a pipe could keep the command waiting.
+    if (const std::string tipo = MotivoNonFile(std::filesystem::status(percorso, e).type());
+        !tipo.empty()) {
+        errore = rifiuto + tipo;
+        return std::nullopt;
+    }
+    errno = 0;
+    std::ifstream in(percorso, std::ios::binary);
+    std::string testo;
+    if (in) testo.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    if (!in.is_open() || in.bad()) {
+        errore = rifiuto + MotivoErrore(errno != 0 ? errno : EIO);
+        return std::nullopt;
+    }
+    return testo;
+}
+
+// The draws the request asks to check the system against; nothing, with `errore` and `stato`
+// set, when there are none.
+std::optional<std::vector<VerificaRichiesta>> Estrazioni(const Richiesta& r, std::string& errore,
+                                                         int& stato) {
+    stato = kEsitoUso;
+    if (r.verifica) {
+        const auto estrazione = LeggiEstrazione(*r.verifica, errore);
+        if (!estrazione) return std::nullopt;
+        return std::vector<VerificaRichiesta>{{{}, *estrazione}};
+    }
+    if (!DataValida(*r.data)) {
+        errore = "Data non valida: " + *r.data + " (attesa AAAA/MM/GG)";
+        return std::nullopt;
+    }
+    if (r.ruota && !RuotaValida(*r.ruota)) {
+        errore = "Ruota non valida: " + *r.ruota + " (una di " + std::string(CodiciRuote()) + ")";
+        return std::nullopt;
+    }
+    stato = kEsitoFallito;
+    const auto archivio = LeggiArchivio(*r.estrazioni, errore);
+    if (!archivio) return std::nullopt;
+    const auto trovate = CercaEstrazioni(*archivio, *r.data, r.ruota.value_or(""), errore);
+    if (!trovate) return std::nullopt;
+    std::vector<VerificaRichiesta> richieste;
+    for (const EstrazioneRuota& e : *trovate) {
+        richieste.push_back({"Ruota " + e.ruota + " - " + e.data, e.numeri});
+    }
+    return richieste;
 }
 
 }  // namespace
@@ -224,6 +330,16 @@ int EseguiElencario(const std::vector<std::string>& argomenti, std::FILE* out, s
         Scrivi(err, errore);
         return kEsitoUso;
     }
+    std::vector<VerificaRichiesta> verifiche;
+    if (richiesta->Verifica()) {
+        int stato = kEsitoOk;
+        auto estrazioni = Estrazioni(*richiesta, errore, stato);
+        if (!estrazioni) {
+            Scrivi(err, errore);
+            return stato;
+        }
+        verifiche = std::move(*estrazioni);
+    }
 
     if ((richiesta->haPdf || richiesta->stampa) && uscite.prepara) uscite.prepara();
     VARIABILI v;
@@ -239,7 +355,17 @@ int EseguiElencario(const std::vector<std::string>& argomenti, std::FILE* out, s
         return kEsitoFallito;
     }
 
-    return Stampa(*richiesta, v, *opzioni, out, err, uscite);
+    if (!richiesta->Verifica()) {
+        return Stampa(
+            *richiesta, [&](TextPrinter& p) { return ComponiElencario(v, *opzioni, p); }, out, err,
+            uscite);
+    }
+    OpzioniConvertite resoconto = *opzioni;
+    // On standard output the report is plain text, with no margin.
+    if (!richiesta->haPdf && !richiesta->stampa) resoconto.margine = 0;
+    return Stampa(
+        *richiesta, [&](TextPrinter& p) { return ComponiVerifiche(v, verifiche, resoconto, p); },
+        out, err, uscite);
 }
 
 }  // namespace elencario

@@ -200,10 +200,10 @@ TEST_P(CommandTableTest, StatusAndMessages) {
 const std::string kUso = "\nUso: elencario";
 constexpr const char* kPdfScrittura = "Impossibile scrivere il file PDF x.pdf: disco pieno";
 const std::vector<std::string> kPdf{"--pdf", "x.pdf", "=1"};
+const std::string kSistema1 = "=3 15 27\r\n3 15 42\r\n3 27 42\r\n15 27 42\r\n8 15 27\r\n";
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Cases, CommandTableTest, ::testing::Values(
-    CasoComando{"WorkedExample", {"--nome", "--numeri", "--margine", "4",
-                "=3 15 27\r\n3 15 42\r\n3 27 42\r\n15 27 42\r\n8 15 27\r\n"}, 0, "", {},
+    CasoComando{"WorkedExample", {"--nome", "--numeri", "--margine", "4", kSistema1}, 0, "", {},
                 "\n\n    SISTEMA1.TXT -  Numeri: 5 - Combinazioni: 5\n\n\n    IN GIOCO:\n"
                 "    03 08 15 27 42 \n\n\n"
                 "    3 15 27   -   3 15 42   -   3 27 42   -   15 27 42\n    8 15 27\n"},
@@ -241,7 +241,55 @@ INSTANTIATE_TEST_SUITE_P(Cases, CommandTableTest, ::testing::Values(
     CasoComando{"PdfInterrupted", kPdf, 130, "", {.dopo = 3, .stato = Interrotta}},
     CasoComando{"SenzaStampante", {"--stampa", "=1"}, 1, "Nessuna stampante disponibile ..! \n",
                 {.prepara = SenzaStampante}},
-    CasoComando{"PrinterFails", {"--stampa", "=1"}, 1, "Errore di stampa ..! \n", {.dopo = 3}}),
+    CasoComando{"PrinterFails", {"--stampa", "=1"}, 1, "Errore di stampa ..! \n", {.dopo = 3}},
+    CasoComando{"CheckWorkedExample", {"--verifica", "3 15 27 42 90", kSistema1}, 0, "", {},
+                "Estrazione: 03 15 27 42 90\nCombinazioni: 5 - Vincenti: 5\n"
+                "Riga 1: 3 15 27 - punti 3 (03 15 27)\nRiga 2: 3 15 42 - punti 3 (03 15 42)\n"
+                "Riga 3: 3 27 42 - punti 3 (03 27 42)\nRiga 4: 15 27 42 - punti 3 (15 27 42)\n"
+                "Riga 5: 8 15 27 - punti 2 (15 27)\n"
+                "Ambi: 13 - Terni: 4 - Quaterne: 0 - Cinquine: 0\nPunti: 2=1 3=4\n"},
+    CasoComando{"CheckCommasZerosNoWin", {"--verifica", "090, 1,2", "--margine", "9", "=3 15"}, 0,
+                "", {}, "Estrazione: 01 02 90\nCombinazioni: 1 - Vincenti: 0\n"
+                "Ambi: 0 - Terni: 0 - Quaterne: 0 - Cinquine: 0\nPunti: 2=0\n"},
+    CasoComando{"CheckNotANumber", {"--verifica", "3 x5 7", "=1"}, 2,
+                "Estrazione non valida: \"x5\" non è un numero da 1 a 90\n"},
+    CasoComando{"CheckPastNinety", {"--verifica", "3 091", "=1"}, 2, "\"091\" non è un numero da"},
+    CasoComando{"CheckZero", {"--verifica", "00", "=1"}, 2, "\"00\" non è un numero da 1 a 90"},
+    CasoComando{"CheckSign", {"--verifica", "+3", "=1"}, 2, "\"+3\" non è un numero da 1 a 90"},
+    CasoComando{"CheckRepeated", {"--verifica", "3 5 03", "=1"}, 2,
+                "Estrazione non valida: il numero \"03\" è ripetuto\n"},
+    CasoComando{"CheckEmpty", {"--verifica", " \t", "=1"}, 2,
+                "Estrazione vuota: indicare da 1 a 90 numeri\n"},
+    CasoComando{"CheckTwoCommas", {"--verifica", "3, ,5", "=1"}, 2,
+                "Estrazione non valida: manca un numero prima della virgola\n"},
+    CasoComando{"CheckLeadingComma", {"--verifica", ",3", "=1"}, 2, "prima della virgola\n"},
+    CasoComando{"CheckTrailingComma", {"--verifica", "3,", "=1"}, 2,
+                "Estrazione non valida: manca un numero dopo l'ultima virgola\n"},
+    CasoComando{"CheckNoValue", {"=1", "--verifica"}, 2, "Manca il valore dell'opzione --verifica"},
+    CasoComando{"CheckLoadFails", {"--verifica", "3", "=1 91"}, 1, "Si è verificato l' errore: 9\n"},
+    CasoComando{"CheckNoRows", {"--verifica", "3", "=\r\n"}, 1, "Selezionare un Sistema ..! \n"},
+    CasoComando{"CheckAndArchive", {"--verifica", "3", "--estrazioni", "e", "--data", "2024/01/01",
+                "=1"}, 2, "Le opzioni --verifica e --estrazioni si escludono a vicenda" + kUso},
+    CasoComando{"DateWithoutArchive", {"--verifica", "3", "--data", "2024/01/01", "=1"}, 2,
+                "L'opzione --data vale solo con --estrazioni" + kUso},
+    CasoComando{"WheelWithoutArchive", {"--ruota", "BA", "=1"}, 2,
+                "L'opzione --ruota vale solo con --estrazioni" + kUso},
+    CasoComando{"ArchiveWithoutDate", {"--estrazioni", "e", "=1"}, 2,
+                "Manca l'opzione --data per l'archivio delle estrazioni" + kUso},
+    CasoComando{"CheckWithPerLine", {"--verifica", "3", "--colonne", "4", "=1"}, 2,
+                "L'opzione --colonne vale per l'elenco, non per la verifica" + kUso},
+    CasoComando{"CheckWithName", {"--nome", "--verifica", "3", "=1"}, 2, "L'opzione --nome vale per"},
+    CasoComando{"CheckMargin", {"--verifica", "3", "--margine", "x", "=1"}, 2,
+                "Margine Sx non valido ..! \n"},
+    CasoComando{"CheckPdf", {"--verifica", "3", "--pdf", "x.pdf", "=1"}, 0, ""},
+    CasoComando{"CheckPdfOverSystem", {"--verifica", "3", "--pdf", "@~", "=1"}, 2,
+                " è il sistema da stampare"},
+    CasoComando{"CheckPdfNoRoom", {"--verifica", "3", "--pdf", "x.pdf", "=1"}, 2,
+                "Grandezza carattere non valida ..! ", {.spazio = CarattereTroppoGrande}},
+    CasoComando{"CheckPrinterInterrupted", {"--verifica", "3", "--stampa", "=1"}, 130, "",
+                {.dopo = 3, .stato = Interrotta}},
+    CasoComando{"CheckNoPrinter", {"--verifica", "3", "--stampa", "=1"}, 1,
+                "Nessuna stampante disponibile ..! \n", {.prepara = SenzaStampante}}),
     [](const auto& info) { return std::string(info.param.nome); });
 // clang-format on
 
