@@ -47,6 +47,9 @@ bool Impaginatore::Continua() {
 
 StatoStampa Impaginatore::Interrompi(StatoStampa stato) {
     dispositivo_->Abbandona();
+    // The progress goes before the caller says why the job stopped, never under its message.
+    if (iniziato_ && avanzamento_) avanzamento_->Fine();
+    iniziato_ = false;
     aperto_ = false;
     blocchi_.clear();
     linee_ = 0;

@@ -221,7 +221,8 @@ struct CasoFine {
 
 class FineTest : public testing::TestWithParam<CasoFine> {};
 
-// A job that does not end well is withdrawn from the device, and the progress still ends.
+// A job that does not end well is withdrawn from the device, and its progress ends before the
+// caller hears of it.
 TEST_P(FineTest, AJobStoppedOrFailedAnywhereIsWithdrawn) {
     const CasoFine& c = GetParam();
     Prova prova({100, 1}, c.finoA);
@@ -231,11 +232,11 @@ TEST_P(FineTest, AJobStoppedOrFailedAnywhereIsWithdrawn) {
     if (s == Ok) s = prova.stampante->Stampa("b");
     if (s == Ok) s = prova.stampante->ChiudiDocumento();
     EXPECT_EQ(s, c.esito);
-    prova.stampante.reset();
     const auto fine = std::find(prova.visti.begin(), prova.visti.end(), "fine");
     ASSERT_NE(fine, prova.visti.begin());
     ASSERT_NE(fine, prova.visti.end());
     EXPECT_EQ(fine[-1], "abbandona");
+    prova.stampante.reset();
     EXPECT_EQ(std::count(prova.visti.begin(), prova.visti.end(), "termina"),
               std::string_view(c.fallisceA) == "termina");
 }
