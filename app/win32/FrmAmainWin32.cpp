@@ -196,12 +196,18 @@ void FrmAmainWin32::Disponi(int dpi) {
         const int aperta = c.tipo == Tipo::Opzione ? altezza * (kRigheTendina + 1) : altezza;
         ::SetWindowPos(h, nullptr, Pixel(posto.left, dpi), Pixel(posto.top, dpi),
                        Pixel(c.width, dpi), aperta, SWP_NOZORDER | SWP_NOACTIVATE);
-        if (c.tipo == Tipo::Opzione) {
+        // The field's height sets the closed height, with borders the system adds: adjusted
+        // until the two agree. The field's height is kept here, not read back, as wine reads
+        // back more than was set.
+        auto campo = c.tipo == Tipo::Opzione
+                         ? ::SendMessageW(h, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0)
+                         : 0;
+        for (int prova = 0; c.tipo == Tipo::Opzione && prova < 3; ++prova) {
             RECT r{};
             ::GetWindowRect(h, &r);
-            const auto campo = ::SendMessageW(h, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0);
-            ::SendMessageW(h, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1),
-                           campo + altezza - (r.bottom - r.top));
+            if (r.bottom - r.top == altezza) break;
+            campo += altezza - (r.bottom - r.top);
+            ::SendMessageW(h, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), campo);
         }
     }
     AdattaContatore();
@@ -210,8 +216,8 @@ void FrmAmainWin32::Disponi(int dpi) {
     ::GetWindowRect(hwnd_, &finestra);
     const int bordoX = (finestra.right - finestra.left) - client.right;
     const int bordoY = (finestra.bottom - finestra.top) - client.bottom;
-    ::SetWindowPos(hwnd_, nullptr, 0, 0, Pixel(kLarghezzaFinestra, dpi) + bordoX,
-                   Pixel(kAltezzaFinestra, dpi) + bordoY,
+    esterno_ = {Pixel(kLarghezzaFinestra, dpi) + bordoX, Pixel(kAltezzaFinestra, dpi) + bordoY};
+    ::SetWindowPos(hwnd_, nullptr, 0, 0, esterno_.x, esterno_.y,
                    SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     ::InvalidateRect(hwnd_, nullptr, TRUE);
 }
@@ -302,6 +308,12 @@ LRESULT FrmAmainWin32::Gestisci(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_DESTROY:
             if (esci_) ::PostQuitMessage(0);
             return 0;
+        case WM_GETMINMAXINFO: {
+            // A fixed window keeps its size on a screen smaller than it, as a dialog does.
+            auto* misure = reinterpret_cast<MINMAXINFO*>(lParam);
+            if (esterno_.x > 0) misure->ptMinTrackSize = misure->ptMaxTrackSize = esterno_;
+            return 0;
+        }
         case WM_DPICHANGED: {
             const RECT* proposto = reinterpret_cast<const RECT*>(lParam);
             Disponi(HIWORD(wParam));

@@ -71,6 +71,7 @@ class FrmAmainWin32 {
     HBITMAP immagine_ = nullptr;
     HICON icona_ = nullptr, iconaPiccola_ = nullptr;
     int dpi_ = 96;
+    POINT esterno_{};  // the window's outer size at its DPI
     bool esci_ = false;
     std::filesystem::path cartella_;               // Dir1's current folder
     std::vector<std::filesystem::path> cartelle_;  // the folder of each Dir1 row

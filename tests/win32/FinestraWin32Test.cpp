@@ -1,0 +1,496 @@
+// The Windows window driven in-process by messages, as the system would send them: layout at two
+// DPIs, keyboard order, the two lists, load, start-up refusal, print, exit question, and the real
+// message boxes with their Italian buttons.
+#include <windows.h>
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <memory>
+#include <vector>
+
+#include "app/RegoleFinestra.h"
+#include "app/VociCartella.h"
+#include "app/win32/FrmAmainWin32.h"
+#include "app/win32/MessaggiWin32.h"
+#include "app/win32/Utf16.h"
+#include "printing/ScelteOpzioni.h"
+#include "systems/Messages.h"
+#include "systems/Routines.h"
+
+namespace elencario::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+// A program folder with an accented name, its systems folder, scripted boxes and a printer that
+// records each job.
+struct Prova {
+    Prova() {
+        const INITCOMMONCONTROLSEX controlli{sizeof(INITCOMMONCONTROLSEX), ICC_WIN95_CLASSES};
+        ::InitCommonControlsEx(&controlli);
+        fs::create_directories(sistemi);
+    }
+    void Scrivi(const fs::path& nome, std::string_view testo) const {
+        fs::create_directories((sistemi / nome).parent_path());
+        std::ofstream(sistemi / nome, std::ios::binary) << testo;
+    }
+    bool Apri(int dpi = 96, bool mostra = false) {
+        finestra = FrmAmainWin32::Apri(
+            TestoDaPercorso(sistemi.parent_path().parent_path()), messaggi,
+            [this] { return std::make_unique<RecordingPrinter>(Guasto{}, &stampante); }, dpi);
+        if (finestra && mostra) finestra->Mostra();
+        return finestra != nullptr;
+    }
+    [[nodiscard]] HWND C(const char* nome) const { return finestra->Controllo(nome); }
+    // A list's rows, or its selected row alone.
+    [[nodiscard]] std::vector<std::wstring> Righe(const char* lista,
+                                                  bool selezionata = false) const {
+        std::vector<std::wstring> righe;
+        const auto n = ::SendMessageW(C(lista), LB_GETCOUNT, 0, 0);
+        const auto scelta = ::SendMessageW(C(lista), LB_GETCURSEL, 0, 0);
+        for (LRESULT i = 0; i < n; ++i) {
+            if (selezionata && i != scelta) continue;
+            std::wstring t(static_cast<std::size_t>(::SendMessageW(C(lista), LB_GETTEXTLEN, i, 0)),
+                           L'\0');
+            ::SendMessageW(C(lista), LB_GETTEXT, i, reinterpret_cast<LPARAM>(t.data()));
+            righe.push_back(t);
+        }
+        return righe;
+    }
+    // The mouse on row `riga` of a list: a click, or a double click.
+    void Clic(const char* lista, int riga, bool doppio = false) const {
+        RECT r{};
+        ::SendMessageW(C(lista), LB_GETITEMRECT, riga, reinterpret_cast<LPARAM>(&r));
+        const LPARAM punto = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+        ::SendMessageW(C(lista), WM_LBUTTONDOWN, MK_LBUTTON, punto);
+        ::SendMessageW(C(lista), WM_LBUTTONUP, 0, punto);
+        if (!doppio) return;
+        ::SendMessageW(C(lista), WM_LBUTTONDBLCLK, MK_LBUTTON, punto);
+        ::SendMessageW(C(lista), WM_LBUTTONUP, 0, punto);
+    }
+    // A key pressed where the focus is, through the message loop's dialog handling.
+    void Tasto(WPARAM tasto, bool maiuscole = false) const {
+        BYTE stato[256] = {};
+        ::GetKeyboardState(stato);
+        stato[VK_SHIFT] = maiuscole ? 0x80 : 0;
+        ::SetKeyboardState(stato);
+        MSG msg{::GetFocus(), WM_KEYDOWN, tasto, 1, 0, {}};
+        if (!::IsDialogMessageW(finestra->Handle(), &msg)) {
+            ::TranslateMessage(&msg);
+            ::DispatchMessageW(&msg);
+        }
+        stato[VK_SHIFT] = 0;
+        ::SetKeyboardState(stato);
+    }
+    [[nodiscard]] std::wstring Suggerimento() const {
+        struct Cerca {
+            HWND proprietario, trovato = nullptr;
+        } cerca{finestra->Handle()};
+        ::EnumThreadWindows(
+            ::GetCurrentThreadId(),
+            [](HWND h, LPARAM p) {
+                auto& c = *reinterpret_cast<Cerca*>(p);
+                wchar_t classe[32] = {};
+                ::GetClassNameW(h, classe, 32);
+                if (std::wstring_view(classe) == TOOLTIPS_CLASSW &&
+                    ::GetWindow(h, GW_OWNER) == c.proprietario)
+                    c.trovato = h;
+                return TRUE;
+            },
+            reinterpret_cast<LPARAM>(&cerca));
+        wchar_t testo[1024] = {};
+        TOOLINFOW tool{};
+        tool.cbSize = TTTOOLINFOW_V2_SIZE;
+        tool.hwnd = finestra->Handle();
+        tool.uId = reinterpret_cast<UINT_PTR>(C("lblCatturate"));
+        tool.lpszText = testo;
+        ::SendMessageW(cerca.trovato, TTM_GETTEXTW, 1024, reinterpret_cast<LPARAM>(&tool));
+        return testo;
+    }
+    [[nodiscard]] bool HaFuoco(const char* nome) const {
+        const HWND f = ::GetFocus();
+        return f != nullptr && (f == C(nome) || ::IsChild(C(nome), f));
+    }
+
+    TempFolder temp;
+    const fs::path sistemi = temp.path() / L"Citt\u00E0" / "Shared" / "Sistemi";
+    ScriptedMessages messaggi;
+    RecordingPrinter stampante;
+    std::unique_ptr<FrmAmainWin32> finestra;
+};
+
+// A control where it lies in the window's client area, in twips, with its caption and font.
+struct Atteso {
+    const char* nome;
+    const wchar_t *classe, *testo;
+    int left, top, width, height;
+    double punti;
+    DWORD stile;  // style bits it must have
+};
+// clang-format off
+constexpr Atteso kAttesi[] = {
+    {"Frame3", L"Button", L"", 180, 120, 5055, 7515, 8.25, BS_GROUPBOX},
+    {"Dir1", L"ListBox", nullptr, 330, 330, 4725, 3660, 9, LBS_NOTIFY},
+    {"File1", L"ListBox", nullptr, 330, 4080, 4725, 3405, 9.75, LBS_NOTIFY},
+    {"Frame1", L"Button", L"", 5430, 120, 3195, 7515, 8.25, BS_GROUPBOX},
+    {"Label1#2", L"Static", L"SELEZIONE FONT CARATTERE", 5640, 480, 2745, 255, 8.25, SS_CENTER},
+    {"Frame7#0", L"Button", L"", 5670, 720, 2685, 795, 8.25, BS_GROUPBOX},
+    {"cmbCarattere", L"ComboBox", L"Segoe UI", 5850, 1020, 2235, 375, 9.75, CBS_DROPDOWN},
+    {"Label1#0", L"Static", L"Grandezza", 5700, 1710, 1245, 255, 8.25, SS_CENTER},
+    {"Label1#1", L"Static", L"Colonne Riga", 7050, 1710, 1305, 255, 8.25, SS_CENTER},
+    {"Frame7#1", L"Button", L"", 5670, 1950, 1305, 795, 8.25, BS_GROUPBOX},
+    {"cmbGrandezza", L"ComboBox", L"9", 5850, 2250, 945, 375, 9.75, CBS_DROPDOWN},
+    {"Frame7#2", L"Button", L"", 7050, 1950, 1305, 795, 8.25, BS_GROUPBOX},
+    {"cmbColonneRiga", L"ComboBox", L"4", 7230, 2250, 945, 375, 9.75, CBS_DROPDOWN},
+    {"Frame7#3", L"Button", L"", 5670, 2850, 2685, 795, 8.25, BS_GROUPBOX},
+    {"Label1#3", L"Static", L"Margine Sx", 5820, 3270, 1155, 255, 8.25, SS_RIGHT},
+    {"cmbMargine", L"ComboBox", L"12", 7230, 3150, 945, 375, 9.75, CBS_DROPDOWN},
+    {"imgLink", L"Static", nullptr, 6120, 3810, 1800, 465, 0, SS_BITMAP | SS_CENTERIMAGE},
+    {"Frame7#4", L"Button", L"", 5670, 4290, 2685, 1065, 8.25, BS_GROUPBOX},
+    {"chkNomeSistema", L"Button", L"  Stampa Nome Sistema", 5850, 4530, 2385, 315, 8.25, BS_AUTOCHECKBOX},
+    {"chkNumeriInGioco", L"Button", L"  Stampa Numeri in gioco", 5850, 4920, 2385, 315, 8.25, BS_AUTOCHECKBOX},
+    {"Label1#4", L"Static", L"COMBINAZIONI", 5910, 5670, 1245, 255, 8.25, SS_RIGHT},
+    {"lblCatturate", L"Static", L"0", 7440, 5580, 675, 315, 9.75, SS_CENTER | WS_BORDER},
+    {"cmdElencario", L"Button", L"STAMPA ELENCARIO", 5790, 6300, 2475, 1065, 9, BS_PUSHBUTTON},
+};
+// clang-format on
+
+struct Disposto {
+    Atteso atteso;
+    int dpi;
+};
+void PrintTo(const Disposto& d, std::ostream* os) {
+    *os << d.atteso.nome << '@' << d.dpi;
+}
+std::vector<Disposto> Disposti() {
+    std::vector<Disposto> tutti;
+    for (const int dpi : {96, 144})
+        for (const Atteso& a : kAttesi) tutti.push_back({a, dpi});
+    return tutti;
+}
+
+int Px(int twips, int dpi) {
+    return static_cast<int>(std::lround(twips * dpi / 1440.0));
+}
+
+class DisposizioneTest : public ::testing::TestWithParam<Disposto> {};
+TEST_P(DisposizioneTest, EachControlHasItsKindCaptionPlaceAndFont) {
+    const auto& [a, dpi] = GetParam();
+    Prova prova;
+    ASSERT_TRUE(prova.Apri(dpi));
+    const HWND h = prova.C(a.nome);
+    ASSERT_NE(h, nullptr);
+    wchar_t classe[32] = {};
+    ::GetClassNameW(h, classe, 32);
+    EXPECT_STRCASEEQ(Utf8(classe).c_str(), Utf8(a.classe).c_str());
+    if (a.testo) {
+        EXPECT_EQ(TestoDi(h), a.testo);
+    }
+    RECT r{};
+    ::GetWindowRect(h, &r);
+    ::MapWindowPoints(HWND_DESKTOP, prova.finestra->Handle(), reinterpret_cast<POINT*>(&r), 2);
+    EXPECT_EQ(
+        std::vector({r.left, r.top, r.right - r.left, r.bottom - r.top}),
+        std::vector<LONG>({Px(a.left, dpi), Px(a.top, dpi), Px(a.width, dpi), Px(a.height, dpi)}));
+    const DWORD stile = static_cast<DWORD>(::GetWindowLongPtrW(h, GWL_STYLE));
+    EXPECT_EQ(stile & a.stile, a.stile);
+    EXPECT_TRUE((stile & WS_VISIBLE) && !(stile & WS_DISABLED));
+    if (a.punti == 0) return;  // a picture has no font
+    LOGFONTW f{};
+    ::GetObjectW(reinterpret_cast<HFONT>(::SendMessageW(h, WM_GETFONT, 0, 0)), sizeof f, &f);
+    EXPECT_EQ(f.lfHeight, -std::lround(a.punti * dpi / 72));
+    EXPECT_EQ(std::wstring(f.lfFaceName), L"Segoe UI");
+    EXPECT_EQ(std::vector<int>({f.lfWeight, f.lfItalic, f.lfUnderline, f.lfStrikeOut, f.lfCharSet}),
+              std::vector<int>({400, 0, 0, 0, 0}));
+}
+INSTANTIATE_TEST_SUITE_P(Finestra, DisposizioneTest, ::testing::ValuesIn(Disposti()),
+                         [](const auto& info) {
+                             std::string nome = info.param.atteso.nome;
+                             std::replace(nome.begin(), nome.end(), '#', '_');
+                             return nome + "_" + std::to_string(info.param.dpi);
+                         });
+
+// The colour the window gives a control when the control asks for it before drawing.
+std::pair<COLORREF, COLORREF> Colori(const Prova& prova, const char* nome, UINT richiesta,
+                                     HWND chiede = nullptr) {
+    HDC dc = ::CreateCompatibleDC(nullptr);
+    ::SendMessageW(prova.finestra->Handle(), richiesta, reinterpret_cast<WPARAM>(dc),
+                   reinterpret_cast<LPARAM>(chiede ? chiede : prova.C(nome)));
+    const std::pair colori{::GetTextColor(dc), ::GetBkColor(dc)};
+    ::DeleteDC(dc);
+    return colori;
+}
+
+// The window: caption, fixed size at each DPI, minimise and close only, icon, centred when shown,
+// the focus seen in File1; colours and the options' entries and starting texts.
+TEST(FinestraWin32Test, FixedCentredWindowWithItsColoursAndStartingValues) {
+    for (const auto& [dpi, larghezza, altezza] : {std::tuple{96, 591, 527}, {144, 887, 791}}) {
+        Prova prova;
+        ASSERT_TRUE(prova.Apri(dpi, true));
+        const HWND f = prova.finestra->Handle();
+        RECT client{}, fuori{};
+        ::GetClientRect(f, &client);
+        EXPECT_EQ((std::pair<LONG, LONG>(client.right, client.bottom)),
+                  (std::pair<LONG, LONG>(larghezza, altezza)));
+        if (dpi != 96) continue;
+        EXPECT_EQ(Utf8(TestoDi(f)), testi::kCaptionFinestra);
+        const auto stile = ::GetWindowLongPtrW(f, GWL_STYLE);
+        EXPECT_EQ(stile & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME | WS_SYSMENU),
+                  WS_MINIMIZEBOX | WS_SYSMENU);
+        EXPECT_NE(::SendMessageW(f, WM_GETICON, ICON_BIG, 0), 0);
+        ::GetWindowRect(f, &fuori);
+        MONITORINFO schermo{sizeof schermo, {}, {}, 0};
+        ::GetMonitorInfoW(::MonitorFromWindow(f, MONITOR_DEFAULTTONEAREST), &schermo);
+        EXPECT_LE(
+            std::abs((fuori.left + fuori.right) - (schermo.rcWork.left + schermo.rcWork.right)), 1);
+        EXPECT_LE(
+            std::abs((fuori.top + fuori.bottom) - (schermo.rcWork.top + schermo.rcWork.bottom)), 1);
+        EXPECT_TRUE(prova.HaFuoco("File1"));
+        EXPECT_EQ(::SendMessageW(prova.C("File1"), WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS, 0);
+
+        const COLORREF grigio = RGB(192, 192, 192);
+        EXPECT_EQ(Colori(prova, "Dir1", WM_CTLCOLORLISTBOX).first, RGB(53, 134, 132));
+        EXPECT_EQ(Colori(prova, "File1", WM_CTLCOLORLISTBOX).first, RGB(53, 134, 132));
+        EXPECT_EQ(Colori(prova, "lblCatturate", WM_CTLCOLORSTATIC),
+                  std::pair(RGB(192, 64, 0), ::GetSysColor(COLOR_BTNFACE)));
+        for (const char* nome : {"Frame1", "Label1#3", "chkNomeSistema"})
+            EXPECT_EQ(Colori(prova, nome, WM_CTLCOLORSTATIC).second, grigio) << nome;
+        EXPECT_EQ(Colori(prova, "cmdElencario", WM_CTLCOLORBTN).second, grigio);
+        const HWND campo = ::FindWindowExW(prova.C("cmbMargine"), nullptr, L"Edit", nullptr);
+        EXPECT_EQ(Colori(prova, "cmbMargine", WM_CTLCOLOREDIT, campo).second, RGB(224, 224, 224));
+
+        for (const auto& [nome, scelte] : {std::pair{"cmbCarattere", kSceltaCarattere},
+                                           {"cmbGrandezza", kSceltaGrandezza},
+                                           {"cmbColonneRiga", kSceltaColonneRiga},
+                                           {"cmbMargine", kSceltaMargine}}) {
+            std::vector<std::string> attese, offerte;
+            for (const std::string_view v : scelte.voci) attese.emplace_back(v);
+            const HWND c = prova.C(nome);
+            for (LRESULT i = 0; i < ::SendMessageW(c, CB_GETCOUNT, 0, 0); ++i) {
+                wchar_t voce[64] = {};
+                ::SendMessageW(c, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(voce));
+                offerte.push_back(Utf8(voce));
+            }
+            EXPECT_EQ(offerte, attese) << nome;
+            EXPECT_EQ(::SendMessageW(c, CB_GETCURSEL, 0, 0), static_cast<LRESULT>(scelte.iniziale));
+        }
+        for (const char* nome : {"chkNomeSistema", "chkNumeriInGioco"})
+            EXPECT_EQ(::SendMessageW(prova.C(nome), BM_GETCHECK, 0, 0), BST_UNCHECKED) << nome;
+        EXPECT_EQ(Utf8(prova.Suggerimento()), testi::kNessunSistemaCaricato);
+    }
+}
+
+// Tab visits the controls in the window's order and comes back to File1; Shift+Tab goes back.
+TEST(FinestraWin32Test, TabAndShiftTabFollowTheWindowOrder) {
+    Prova prova;
+    ASSERT_TRUE(prova.Apri(96, true));
+    const std::vector<const char*> ordine = {
+        "File1",        "Dir1",         "cmbMargine",       "cmbColonneRiga",
+        "cmbGrandezza", "cmbCarattere", "chkNumeriInGioco", "chkNomeSistema",
+        "cmdElencario", "File1"};
+    for (std::size_t i = 1; i < ordine.size(); ++i) {
+        prova.Tasto(VK_TAB);
+        EXPECT_TRUE(prova.HaFuoco(ordine[i])) << ordine[i];
+    }
+    for (std::size_t i = ordine.size() - 1; i-- > 0;) {
+        prova.Tasto(VK_TAB, true);
+        EXPECT_TRUE(prova.HaFuoco(ordine[i])) << ordine[i];
+    }
+}
+
+TEST(FinestraWin32Test, WithoutTheSystemsFolderOnlyTheMessageAndNoWindow) {
+    const TempFolder programma;
+    ScriptedMessages messaggi;
+    EXPECT_EQ(FrmAmainWin32::Apri(programma.Text(), messaggi, nullptr), nullptr);
+    EXPECT_EQ(messaggi.asked, std::vector{ErrorBox(testi::kNonTrovoSistemi)});
+    EXPECT_EQ(::FindWindowW(L"frmAmain", nullptr), nullptr);
+}
+
+// File1 lists the whole names ending in .txt in any case (z.TXTX is "*.TXT" for its short
+// name), accents kept; a click or an arrow key loads, the counter, its tooltip and the highlight
+// show what is loaded, a failure keeps it. Dir1 opens a folder by double click and by Enter,
+// the lists follow and the system stays; a folder gone is refused with the lists kept.
+TEST(FinestraWin32Test, ListsLoadAndFoldersByMouseAndKeyboard) {
+    Prova prova;
+    const std::wstring perche = L"perch\u00E9.txt";
+    prova.Scrivi(perche, "1 2\r\n3 4\r\n");
+    prova.Scrivi("B.TXT", "1 2 3\r\n");
+    prova.Scrivi("rotto.txt", "5 6\r\n7 91\r\n");
+    for (const char* altro : {"z.TXTX", "c.dat", "Sotto/a.txt", "Via/b.txt"})
+        prova.Scrivi(altro, "1\r\n");
+    ASSERT_TRUE(prova.Apri(96, true));
+    EXPECT_EQ(prova.Righe("File1"), (std::vector<std::wstring>{L"B.TXT", perche, L"rotto.txt"}));
+    const auto dir1 = prova.Righe("Dir1");
+    ASSERT_GE(dir1.size(), 5U);
+    const std::size_t sistemi = dir1.size() - 3;
+    const std::wstring rientro(dir1[sistemi].size() - 7, L' ');
+    EXPECT_EQ(std::vector(dir1.begin() + static_cast<std::ptrdiff_t>(sistemi), dir1.end()),
+              (std::vector<std::wstring>{rientro + L"Sistemi", rientro + L"  Sotto",
+                                         rientro + L"  Via"}));
+    EXPECT_EQ(prova.Righe("Dir1", true), std::vector{dir1[sistemi]});
+    EXPECT_EQ(dir1.front(), L"C:\\");
+
+    const auto caricato = [&](const std::wstring& nome, const wchar_t* conteggio) {
+        const std::string file = TestoDaPercorso(prova.sistemi / nome);
+        EXPECT_EQ(prova.finestra->Variabili().FileSistema, file);
+        EXPECT_EQ(TestoDi(prova.C("lblCatturate")), conteggio);
+        EXPECT_EQ(Utf8(prova.Suggerimento()), file);
+        EXPECT_EQ(prova.Righe("File1", true), std::vector{nome});
+    };
+    prova.Clic("File1", 1);
+    caricato(perche, L"2");
+    prova.Tasto(VK_UP);
+    caricato(L"B.TXT", L"1");
+    prova.Tasto(VK_DOWN);
+    prova.Tasto(VK_DOWN);
+    caricato(perche, L"2");
+    EXPECT_EQ(prova.messaggi.asked, std::vector{ErrorBox("Si è verificato l' errore: 9")});
+
+    prova.Clic("Dir1", static_cast<int>(sistemi) + 1, true);
+    EXPECT_EQ(prova.Righe("File1"), std::vector<std::wstring>{L"a.txt"});
+    EXPECT_EQ(prova.Righe("Dir1", true), std::vector{rientro + L"  Sotto"});
+    EXPECT_EQ(TestoDi(prova.C("lblCatturate")), L"2");
+    ::SetFocus(prova.C("Dir1"));
+    ::SendMessageW(prova.C("Dir1"), LB_SETCURSEL, sistemi, 0);
+    prova.Tasto(VK_RETURN);
+    EXPECT_EQ(prova.Righe("File1").size(), 3U);
+    caricato(perche, L"2");
+
+    fs::remove_all(prova.sistemi / "Via");
+    prova.Clic("Dir1", static_cast<int>(sistemi) + 2, true);
+    EXPECT_EQ(prova.messaggi.asked.back(), ErrorBox(testi::kCartellaNonAccessibile));
+    EXPECT_EQ(prova.Righe("File1").size(), 3U);
+    EXPECT_EQ(prova.finestra->CartellaDir1(), CartellaNormale(prova.sistemi));
+}
+
+// The button by mouse and by Enter: refused with nothing loaded; then the options as the window
+// holds them, a typed one included, after the question is answered Yes.
+TEST(FinestraWin32Test, PrintTakesTheOptionsAsTheWindowHoldsThem) {
+    Prova prova;
+    prova.Scrivi("Sistema1.txt", "3 15 27\r\n3 15 42\r\n");
+    ASSERT_TRUE(prova.Apri(96, true));
+    ::SendMessageW(prova.C("cmdElencario"), BM_CLICK, 0, 0);
+    EXPECT_EQ(prova.messaggi.asked, std::vector{ErrorBox(testi::kSelezionareSistema)});
+    EXPECT_TRUE(prova.stampante.calls.empty());
+
+    prova.Clic("File1", 0);
+    ::SetWindowTextW(prova.C("cmbCarattere"), L"Courier New");
+    ::SendMessageW(prova.C("chkNomeSistema"), BM_CLICK, 0, 0);
+    ::SetFocus(prova.C("cmdElencario"));
+    prova.messaggi.answers = {Answer::Yes};
+    prova.Tasto(VK_RETURN);
+    ASSERT_EQ(prova.messaggi.asked.size(), 2U);
+    EXPECT_EQ(prova.messaggi.asked[1].text, testi::kConfermiStampa);
+    ASSERT_TRUE(prova.stampante.DocumentEnded());
+    EXPECT_EQ(std::vector(prova.stampante.calls.begin(), prova.stampante.calls.begin() + 2),
+              (std::vector<std::string>{"font Courier New", "size 9.000000"}));
+    const auto righe = prova.stampante.Listing();
+    const std::string margine(12, ' ');
+    EXPECT_EQ(righe, (std::vector<std::string>{
+                         "", "", margine + "SISTEMA1.TXT -  Numeri: 4 - Combinazioni: 2", "", "",
+                         margine + "3 15 27   -   3 15 42"}));
+}
+
+// Closing through the frame asks the question (flag word 308); No keeps the window as it was and
+// asks again next time, Yes closes it.
+TEST(FinestraWin32Test, CloseAsksTheExitQuestion) {
+    Prova prova;
+    ASSERT_TRUE(prova.Apri(96, true));
+    const HWND f = prova.finestra->Handle();
+    EXPECT_EQ(StileMessaggio(DomandaUscita()), 308U);
+    prova.messaggi.answers = {Answer::No, Answer::Yes};
+    ::SendMessageW(f, WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_TRUE(::IsWindowVisible(f));
+    ::SendMessageW(f, WM_CLOSE, 0, 0);
+    EXPECT_FALSE(::IsWindow(f));
+    EXPECT_EQ(prova.messaggi.asked, std::vector(2, DomandaUscita()));
+}
+
+// The real boxes, answered by a click on a button as they stand open.
+struct Scatola {
+    const char* nome;
+    MessageRequest richiesta;
+    UINT stile;
+    std::vector<std::pair<int, const wchar_t*>> pulsanti;
+    int predefinito, premuto;
+    Answer risposta;
+};
+void PrintTo(const Scatola& s, std::ostream* os) {
+    *os << s.nome;
+}
+
+struct Aperta {
+    std::wstring titolo, testo;
+    std::vector<std::pair<int, std::wstring>> pulsanti;
+    int predefinito = 0;
+};
+Aperta* gAperta = nullptr;  // what the timer saw of the open box
+int gPremere = 0;
+
+class MessaggiWin32Test : public ::testing::TestWithParam<Scatola> {};
+TEST_P(MessaggiWin32Test, TheBoxShowsItsTextTitleAndItalianButtonsAndAnswersThePressedOne) {
+    const Scatola& s = GetParam();
+    EXPECT_EQ(StileMessaggio(s.richiesta), s.stile);
+    Aperta aperta;
+    gAperta = &aperta;
+    gPremere = s.premuto;
+    const UINT_PTR timer = ::SetTimer(nullptr, 0, 20, [](HWND, UINT, UINT_PTR, DWORD) {
+        const HWND box = ::FindWindowW(L"#32770", nullptr);
+        if (box == nullptr || !gAperta->titolo.empty()) return;
+        gAperta->titolo = TestoDi(box);
+        gAperta->testo = TestoDi(::GetDlgItem(box, 0xFFFF));
+        for (const int id : {IDOK, IDYES, IDNO})
+            if (const HWND b = ::GetDlgItem(box, id))
+                gAperta->pulsanti.emplace_back(id, TestoDi(b));
+        for (const auto& [id, testo] : gAperta->pulsanti) {
+            if ((::GetWindowLongPtrW(::GetDlgItem(box, id), GWL_STYLE) & BS_TYPEMASK) ==
+                BS_DEFPUSHBUTTON)
+                gAperta->predefinito = id;
+        }
+        // A button that is not there ends the box all the same, so that a fault fails the test
+        // instead of hanging it.
+        if (const HWND b = ::GetDlgItem(box, gPremere))
+            ::SendMessageW(b, BM_CLICK, 0, 0);
+        else
+            ::EndDialog(box, IDCANCEL);
+    });
+    MessaggiWin32 messaggi;
+    EXPECT_EQ(messaggi.Ask(s.richiesta), s.risposta);
+    ::KillTimer(nullptr, timer);
+    EXPECT_EQ(Utf8(aperta.titolo), s.richiesta.title.value_or(testi::kTitoloProgramma));
+    EXPECT_EQ(Utf8(aperta.testo), s.richiesta.text);
+    std::vector<std::pair<int, std::wstring>> attesi;
+    for (const auto& [id, testo] : s.pulsanti) attesi.emplace_back(id, testo);
+    EXPECT_EQ(aperta.pulsanti, attesi);
+    EXPECT_EQ(aperta.predefinito, s.predefinito);
+}
+INSTANTIATE_TEST_SUITE_P(
+    Scatole, MessaggiWin32Test,
+    ::testing::Values(
+        Scatola{"Errore",
+                ErrorBox(testi::kNonTrovoSistemi),
+                MB_OK | MB_ICONERROR,
+                {{IDOK, L"OK"}},
+                IDOK,
+                IDOK,
+                Answer::Ok},
+        Scatola{"ConfermaStampa",
+                {testi::kConfermiStampa, Buttons::YesNo, Icon::None, DefaultButton::First, {}},
+                MB_YESNO,
+                {{IDYES, L"S\u00EC"}, {IDNO, L"No"}},
+                IDYES,
+                IDYES,
+                Answer::Yes},
+        Scatola{"Uscita",
+                DomandaUscita(),
+                308,
+                {{IDYES, L"S\u00EC"}, {IDNO, L"No"}},
+                IDNO,
+                IDNO,
+                Answer::No}),
+    [](const auto& info) { return std::string(info.param.nome); });
+
+}  // namespace
+}  // namespace elencario::test
