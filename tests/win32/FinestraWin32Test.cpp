@@ -41,6 +41,7 @@ struct Prova {
             TestoDaPercorso(sistemi.parent_path().parent_path()), messaggi,
             [this] { return std::make_unique<RecordingPrinter>(Guasto{}, &stampante); }, dpi);
         if (finestra && mostra) finestra->Mostra();
+        if (!finestra) ADD_FAILURE() << PrintToString(messaggi.asked) << ::GetLastError();
         return finestra != nullptr;
     }
     [[nodiscard]] HWND C(const char* nome) const { return finestra->Controllo(nome); }
