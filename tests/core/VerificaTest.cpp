@@ -80,7 +80,7 @@ Lines Atteso(const Lines& righe, const std::set<int>& estratti) {
         vincenti.push_back(riga);
     }
     std::string estrazione = "Estrazione:";
-    for (const int n : estratti) estrazione += " " + DueCifre(n);
+    for (const int n : estratti) estrazione.append(" ").append(DueCifre(n));
     Lines attese{estrazione, "Combinazioni: " + std::to_string(righe.size()) +
                                  " - Vincenti: " + std::to_string(vincenti.size())};
     attese.insert(attese.end(), vincenti.begin(), vincenti.end());
@@ -90,7 +90,7 @@ Lines Atteso(const Lines& righe, const std::set<int>& estratti) {
     std::string punti = "Punti:";
     const std::size_t massimo = std::max<std::size_t>(2, perPunti.rbegin()->first);
     for (std::size_t h = 2; h <= massimo; ++h)
-        punti += " " + std::to_string(h) + "=" + std::to_string(perPunti[h]);
+        punti.append(" ").append(std::to_string(h)).append("=").append(std::to_string(perPunti[h]));
     attese.push_back(punti);
     return attese;
 }
@@ -117,11 +117,9 @@ TEST_P(ReportTest, LinesMatchAnIndependentCount) {
         for (int k = tra(1, c.lunghezzaMassima); k > 0; --k) {
             const int n = tra(1, 90);
             const int forma = tra(0, 9);
-            riga += (riga.empty() ? "" : " ") +
-                    (forma == 0   ? "0"
-                     : forma == 1 ? "+"
-                                  : std::string()) +
-                    std::to_string(n);
+            if (!riga.empty()) riga.push_back(' ');
+            if (forma < 2) riga.push_back(forma == 0 ? '0' : '+');
+            riga.append(std::to_string(n));
         }
         righe.push_back(riga);
         sistema += riga + (tra(0, 1) ? "\r\n" : ",");
