@@ -10,6 +10,7 @@
 #include "app/win32/Utf16.h"
 #include "printing/ScelteOpzioni.h"
 #include "systems/Messages.h"
+#include "systems/Percorsi.h"
 #include "systems/Routines.h"
 
 namespace elencario {

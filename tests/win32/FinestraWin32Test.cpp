@@ -306,7 +306,17 @@ TEST(FinestraWin32Test, WithoutTheSystemsFolderOnlyTheMessageAndNoWindow) {
     ScriptedMessages messaggi;
     EXPECT_EQ(FrmAmainWin32::Apri(programma.Text(), messaggi, nullptr), nullptr);
     EXPECT_EQ(messaggi.asked, std::vector{ErrorBox(testi::kNonTrovoSistemi)});
-    EXPECT_EQ(::FindWindowW(L"frmAmain", nullptr), nullptr);
+    bool finestra = false;  // a window of this program's, not of a test running beside
+    ::EnumThreadWindows(
+        ::GetCurrentThreadId(),
+        [](HWND h, LPARAM p) {
+            wchar_t classe[32] = {};
+            ::GetClassNameW(h, classe, 32);
+            *reinterpret_cast<bool*>(p) |= std::wstring_view(classe) == L"frmAmain";
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&finestra));
+    EXPECT_FALSE(finestra);
 }
 
 // File1 lists the whole names ending in .txt in any case (z.TXTX is "*.TXT" for its short
