@@ -7,7 +7,6 @@ enscript ghostscript).
 
     bench/pdf_contro_enscript.py [ELENCARIO] [RUNS]      (default: build/cli/elencario, 5)
 """
-import itertools
 import os
 import statistics
 import subprocess
@@ -15,11 +14,7 @@ import sys
 import tempfile
 import time
 
-
-def write_system(path, size):
-    with open(path, "w", newline="") as f:
-        for c in itertools.combinations(range(1, 91), size):
-            f.write(" ".join(map(str, c)) + "\r\n")
+from misure import write_system
 
 
 def elapsed(command, shell=False):

@@ -6,23 +6,12 @@ RUNS runs. The draws: five numbers (36,555 winning rows) and all ninety (every r
 
     bench/verifica_vs_elenco.py [ELENCARIO] [RUNS]      (default: build/cli/elencario, 20)
 """
-import itertools
 import os
-import resource
 import subprocess
 import sys
 import tempfile
-import time
 
-
-def seconds(command):
-    """Elapsed and CPU seconds of one run."""
-    before = resource.getrusage(resource.RUSAGE_CHILDREN)
-    start = time.perf_counter()
-    subprocess.run(command, stdout=subprocess.DEVNULL, check=True)
-    elapsed = time.perf_counter() - start
-    after = resource.getrusage(resource.RUSAGE_CHILDREN)
-    return elapsed, (after.ru_utime - before.ru_utime) + (after.ru_stime - before.ru_stime)
+from misure import seconds, write_system
 
 
 def main():
@@ -30,9 +19,7 @@ def main():
     runs = int(sys.argv[2]) if len(sys.argv) > 2 else 20
     with tempfile.TemporaryDirectory() as folder:
         path = os.path.join(folder, "quaterne.txt")
-        with open(path, "w", newline="") as f:
-            for c in itertools.combinations(range(1, 91), 4):
-                f.write(" ".join(map(str, c)) + "\r\n")
+        write_system(path, 4)
         commands = (
             ("elenco", [elencario, path]),
             ("verifica 5", [elencario, "--verifica", "3 15 27 42 90", path]),
