@@ -8,8 +8,12 @@
 namespace elencario {
 
 // The system's display name: the last component of `percorso` (split at the platform's
-// separator only), upper-cased. "…/città.txt" gives "CITTÀ.TXT".
+// separator only), upper-cased and on one line. "…/città.txt" gives "CITTÀ.TXT".
 [[nodiscard]] std::string NomeSistema(const std::string& percorso);
+
+// `nome` with each control character (a line end, a tab, …) shown as "?", as the lists show
+// names: a name always takes one line. UTF-8 stays intact, no control byte is part of a letter.
+[[nodiscard]] std::string SuUnaRiga(std::string nome);
 
 // True when `percorso` names an existing folder (a trailing separator is fine); false for
 // anything else and on any failure.

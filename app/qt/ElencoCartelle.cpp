@@ -59,7 +59,11 @@ void ElencoCartelle::Mostra(std::vector<std::filesystem::path> percorsi, std::si
 
 void ElencoCartelle::ApriVoce(int riga) {
     if (riga < 0 || static_cast<std::size_t>(riga) >= percorsi_.size()) return;
-    if (!ImpostaCartella(percorsi_[static_cast<std::size_t>(riga)])) emit cartellaNonAccessibile();
+    if (ImpostaCartella(percorsi_[static_cast<std::size_t>(riga)])) return;
+    // The cursor goes back to the folder still listed, before the message says why.
+    const auto listata = std::find(percorsi_.begin(), percorsi_.end(), cartella_);
+    if (listata != percorsi_.end()) setCurrentRow(static_cast<int>(listata - percorsi_.begin()));
+    emit cartellaNonAccessibile();
 }
 
 void ElencoCartelle::keyPressEvent(QKeyEvent* event) {

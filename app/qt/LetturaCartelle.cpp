@@ -3,13 +3,15 @@
 #include <QFile>
 #include <QString>
 
+#include "systems/Routines.h"
+
 namespace elencario {
 
 QString TestoMostrato(const std::filesystem::path& percorso) {
 #ifdef _WIN32
     return QString::fromStdWString(percorso.native());
 #else
-    return QFile::decodeName(QByteArray::fromStdString(percorso.native()));
+    return QFile::decodeName(QByteArray::fromStdString(SuUnaRiga(percorso.native())));
 #endif
 }
 

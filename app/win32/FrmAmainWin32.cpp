@@ -372,8 +372,13 @@ bool FrmAmainWin32::ImpostaCartella(const std::filesystem::path& cartella) {
 
 void FrmAmainWin32::ApriVoce(int riga) {
     if (riga < 0 || static_cast<std::size_t>(riga) >= cartelle_.size()) return;
-    if (!ImpostaCartella(cartelle_[static_cast<std::size_t>(riga)]))
-        regole_.CartellaNonAccessibile();
+    if (ImpostaCartella(cartelle_[static_cast<std::size_t>(riga)])) return;
+    // The cursor goes back to the folder still listed, before the message says why.
+    const auto listata = std::find(cartelle_.begin(), cartelle_.end(), cartella_);
+    if (listata != cartelle_.end())
+        ::SendMessageW(Controllo("Dir1"), LB_SETCURSEL,
+                       static_cast<WPARAM>(listata - cartelle_.begin()), 0);
+    regole_.CartellaNonAccessibile();
 }
 
 void FrmAmainWin32::Dir1_Change() {

@@ -366,6 +366,7 @@ TEST_F(ListeTest, Dir1OpensOrRefusesAFolderAndTheListsFollowTheDisk) {
     QTest::keyClick(dir1, Qt::Key_Enter);
     EXPECT_EQ(prova.messaggi.asked, std::vector{ErrorBox(testi::kCartellaNonAccessibile)});
     EXPECT_EQ(dir1->Cartella(), prova.sistemi);
+    EXPECT_EQ(dir1->currentRow(), sistemi);
     prova.Clicca(S1);
     const auto segue = [&](const QStringList& attese) {  // File1, then the subfolders in Dir1
         const auto liste = [&] {

@@ -155,6 +155,8 @@ TEST(PathRulesTest, TheSystemsNameFollowsTheLastSeparator) {
     EXPECT_EQ(NomeSistema("/opt/Sistemi//a\\b.txt"), "A\\B.TXT");
 #endif
     EXPECT_EQ(NomeSistema(std::string("Sistemi") + kSeparatoreCartelle), "");
+    // A name always on one line, whatever its bytes.
+    EXPECT_EQ(NomeSistema(std::string("a\nb\r\t\x1F\x7F\x00é ~.txt", 16)), "A?B?????É ~.TXT");
 }
 
 // A folder by its attributes, written as the platform allows; the systems folder beside the

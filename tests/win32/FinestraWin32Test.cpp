@@ -374,6 +374,7 @@ TEST(FinestraWin32Test, ListsLoadAndFoldersByMouseAndKeyboard) {
     EXPECT_EQ(prova.messaggi.asked.back(), ErrorBox(testi::kCartellaNonAccessibile));
     EXPECT_EQ(prova.Righe("File1").size(), 3U);
     EXPECT_EQ(prova.finestra->CartellaDir1(), CartellaNormale(prova.sistemi));
+    EXPECT_EQ(::SendMessageW(prova.C("Dir1"), LB_GETCURSEL, 0, 0), static_cast<LRESULT>(sistemi));
 }
 
 // The button by mouse and by Enter: refused with nothing loaded; then the options as the window
