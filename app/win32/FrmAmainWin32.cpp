@@ -87,6 +87,22 @@ void RiempiOpzione(HWND cmb, const ScelteOpzione& scelte) {
     ::SendMessageW(cmb, CB_SETCURSEL, scelte.iniziale, 0);
 }
 
+// A frame draws its border and nothing inside it, and the window, which clips its children,
+// paints nothing beneath it: left alone, a frame's inside shows whatever the screen held. So a
+// frame fills its inside with its own background. The controls it holds lie above it and are
+// clipped out of what it fills.
+LRESULT CALLBACK SfondoRiquadro(HWND riquadro, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                DWORD_PTR pennello) {
+    if (msg == WM_ERASEBKGND) {
+        RECT r{};
+        ::GetClientRect(riquadro, &r);
+        ::FillRect(reinterpret_cast<HDC>(wParam), &r, reinterpret_cast<HBRUSH>(pennello));
+        return 1;
+    }
+    if (msg == WM_NCDESTROY) ::RemoveWindowSubclass(riquadro, SfondoRiquadro, 0);
+    return ::DefSubclassProc(riquadro, msg, wParam, lParam);
+}
+
 std::wstring NomeMostrato(const std::filesystem::path& p) {
     return p.has_filename() ? p.filename().wstring() : p.wstring();
 }
@@ -159,6 +175,9 @@ bool FrmAmainWin32::Crea(int dpi) {
             c.testo, Stile(c), 0, 0, 10, 10, hwnd_,
             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id++)), Istanza(), nullptr);
         if (h == nullptr) return false;
+        if (c.tipo == Tipo::Riquadro &&
+            !::SetWindowSubclass(h, SfondoRiquadro, 0, reinterpret_cast<DWORD_PTR>(grigio_)))
+            return false;
         controlli_[c.nome] = h;
     }
     ::SendMessageW(Controllo("imgLink"), STM_SETIMAGE, IMAGE_BITMAP,

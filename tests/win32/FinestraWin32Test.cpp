@@ -224,6 +224,25 @@ std::pair<COLORREF, COLORREF> Colori(const Prova& prova, const char* nome, UINT 
     return colori;
 }
 
+// What a control leaves in the middle of a black bitmap when asked to erase its background.
+COLORREF Sfondo(HWND controllo) {
+    RECT r{};
+    ::GetClientRect(controllo, &r);
+    HDC dc = ::CreateCompatibleDC(nullptr);
+    BITMAPINFO formato{};
+    formato.bmiHeader = {sizeof(BITMAPINFOHEADER), r.right, r.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* pixel = nullptr;
+    HBITMAP bitmap = ::CreateDIBSection(dc, &formato, DIB_RGB_COLORS, &pixel, nullptr, 0);
+    HGDIOBJ prima = ::SelectObject(dc, bitmap);
+    ::PatBlt(dc, 0, 0, r.right, r.bottom, BLACKNESS);
+    ::SendMessageW(controllo, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+    const COLORREF colore = ::GetPixel(dc, r.right / 2, r.bottom / 2);
+    ::SelectObject(dc, prima);
+    ::DeleteObject(bitmap);
+    ::DeleteDC(dc);
+    return colore;
+}
+
 // The window: caption, fixed size at each DPI, minimise and close only, icon, centred when shown,
 // the focus seen in File1; colours and the options' entries and starting texts.
 TEST(FinestraWin32Test, FixedCentredWindowWithItsColoursAndStartingValues) {
@@ -259,6 +278,10 @@ TEST(FinestraWin32Test, FixedCentredWindowWithItsColoursAndStartingValues) {
         for (const char* nome : {"Frame1", "Label1#3", "chkNomeSistema"})
             EXPECT_EQ(Colori(prova, nome, WM_CTLCOLORSTATIC).second, grigio) << nome;
         EXPECT_EQ(Colori(prova, "cmdElencario", WM_CTLCOLORBTN).second, grigio);
+        // The window clips its children, so a frame's inside is the frame's own to fill.
+        for (const char* nome :
+             {"Frame3", "Frame1", "Frame7#0", "Frame7#1", "Frame7#2", "Frame7#3", "Frame7#4"})
+            EXPECT_EQ(Sfondo(prova.C(nome)), grigio) << nome;
         const HWND campo = ::FindWindowExW(prova.C("cmbMargine"), nullptr, L"Edit", nullptr);
         EXPECT_EQ(Colori(prova, "cmbMargine", WM_CTLCOLOREDIT, campo).second, RGB(224, 224, 224));
 
