@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "printing/PulsanteStampa.h"
 #include "printing/StampanteAssente.h"
 #include "systems/CartellaSistemi.h"
 #include "systems/Messages.h"

@@ -10,8 +10,9 @@
 #include <memory>
 #include <string>
 
+#include "printing/EsitiStampa.h"
 #include "printing/MessageService.h"
-#include "printing/Printout.h"
+#include "printing/OpzioniStampa.h"
 #include "printing/TextPrinter.h"
 #include "systems/Variabili.h"
 

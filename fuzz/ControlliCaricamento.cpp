@@ -3,12 +3,13 @@
 #include <algorithm>
 #include <array>
 
-#include "fuzz/MemoryFileSource.h"
 #include "fuzz/ModelloRiferimento.h"
+#include "fuzz/NormalizzaCampo.h"
 #include "printing/Printout.h"
 #include "systems/Conversione.h"
 #include "systems/Percorsi.h"
 #include "systems/SystemReader.h"
+#include "tests/support/MemoryFileSource.h"
 
 namespace elencario {
 

@@ -7,8 +7,6 @@
 #include <set>
 #include <string_view>
 
-#include "systems/Conversione.h"
-#include "systems/Messages.h"
 #include "systems/Routines.h"
 
 namespace elencario {
@@ -174,49 +172,6 @@ StatoStampa Componi(const VARIABILI& v, const OpzioniConvertite& o, TextPrinter&
 
 }  // namespace
 
-std::optional<OpzioniConvertite> ConvertiOpzioni(const OpzioniStampa& opzioni,
-                                                 std::string& messaggio) {
-    OpzioniConvertite convertite;
-    convertite.carattere = opzioni.carattere;
-    convertite.nomeSistema = opzioni.nomeSistema;
-    convertite.numeriInGioco = opzioni.numeriInGioco;
-    struct Controllo {
-        const std::string& testo;
-        std::int16_t& valore;
-        bool (*valido)(std::int16_t);
-        const char* rifiuto;
-    };
-    // A negative count per line splits the grid like its magnitude (i % -4 is 0 where i % 4
-    // is): only 0 has no meaning.
-    const Controllo controlli[] = {
-        {opzioni.colonneRiga, convertite.colonneRiga, [](std::int16_t n) { return n != 0; },
-         testi::kColonneNonValide},
-        {opzioni.grandezza, convertite.grandezza, [](std::int16_t n) { return n >= 1; },
-         testi::kGrandezzaNonValida},
-        {opzioni.margine, convertite.margine, [](std::int16_t n) { return n >= 0; },
-         testi::kMargineNonValido},
-    };
-    for (const Controllo& c : controlli) {
-        if (ConvertiIntero16(c.testo, c.valore) != 0 || !c.valido(c.valore)) {
-            messaggio = c.rifiuto;
-            return std::nullopt;
-        }
-    }
-    return convertite;
-}
-
-const char* RifiutoSpazio(Spazio spazio) {
-    switch (spazio) {
-        case Spazio::MargineTroppoLargo:
-            return testi::kMargineNonValido;
-        case Spazio::CarattereTroppoGrande:
-            return testi::kGrandezzaNonValida;
-        case Spazio::Ok:
-            break;
-    }
-    return "";
-}
-
 std::vector<std::string> NumeriPiuLarghi(const VARIABILI& v) {
     // The numbers of one or two characters, by their two bytes, and the rare longer ones.
     std::vector<bool> brevi(1 << 16);
@@ -262,43 +217,6 @@ EsitoComposizione ComponiElencario(const VARIABILI& v, const OpzioniConvertite& 
     } catch (const std::bad_alloc&) {
         return {Fallita};
     }
-}
-
-EsitoStampa StampaElencario(const VARIABILI& v, const OpzioniStampa& opzioni,
-                            MessageService& messaggi, TextPrinter& stampante) {
-    if (v.TotCombinazioni < 1) {
-        messaggi.Ask(ErrorBox(testi::kSelezionareSistema));
-        return EsitoStampa::NessunSistema;
-    }
-    const MessageRequest conferma{testi::kConfermiStampa, Buttons::YesNo, Icon::None,
-                                  DefaultButton::First, std::nullopt};
-    if (messaggi.Ask(conferma) != Answer::Yes) return EsitoStampa::Annullato;
-
-    std::string rifiuto;
-    const auto convertite = ConvertiOpzioni(opzioni, rifiuto);
-    if (!convertite) {
-        messaggi.Ask(ErrorBox(rifiuto));
-        return EsitoStampa::OpzioneNonValida;
-    }
-    EsitoComposizione esito{stampante.Prepara()};
-    if (esito.stato == StatoStampa::Ok) esito = ComponiElencario(v, *convertite, stampante);
-    if (esito.spazio != Spazio::Ok) {
-        messaggi.Ask(ErrorBox(RifiutoSpazio(esito.spazio)));
-        return EsitoStampa::OpzioneNonValida;
-    }
-    switch (esito.stato) {
-        case StatoStampa::Ok:
-            return EsitoStampa::Stampato;
-        case StatoStampa::Interrotta:
-            return EsitoStampa::Interrotto;
-        case StatoStampa::SenzaStampante:
-            messaggi.Ask(ErrorBox(testi::kNessunaStampante));
-            return EsitoStampa::NessunaStampante;
-        case StatoStampa::Fallita:
-            break;
-    }
-    messaggi.Ask(ErrorBox(testi::kErroreStampa));
-    return EsitoStampa::ErroreStampa;
 }
 
 }  // namespace elencario

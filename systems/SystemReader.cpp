@@ -222,7 +222,8 @@ class LettoreCampi {
         constexpr std::uint64_t kTuttiAlti = (std::uint64_t{1} << (kNumeroMassimo - 63)) - 1;
         const char* p = blocco_.data() + pos_;
         // The count and the marks live in registers: numbers 1 to 63 in `bassi`, 64 to 90 in
-        // `alti`; so does the store's cursor.
+        // `alti`; so does the store's cursor, taken with Accoda: the store itself is not used
+        // until Riprendi has handed it back, on every way out (`fine`) and before an Append.
         std::int32_t contate = totale;
         std::uint64_t bassi = segnati[0];
         std::uint64_t alti = segnati[1];
@@ -239,8 +240,8 @@ class LettoreCampi {
         for (;;) {
 #ifdef ELENCARIO_RIGHE_BREVI
             // Whole windows of rows, while the store and the count have room for all their rows
-            // (at most one per two bytes) without growing. The block's slack makes a window
-            // readable from any position up to the block's end.
+            // (at most one per two bytes) without growing. The block's slack
+            // (kMargineBlocco bytes) makes a window readable from any position up to its end.
             while (coda.fineTesto - coda.testo >= static_cast<std::ptrdiff_t>(2 * kFinestra) &&
                    coda.fineFini - coda.fine >= kFinestra / 2 &&
                    contate <= std::numeric_limits<std::int32_t>::max() - int{kFinestra / 2}) {
@@ -297,8 +298,9 @@ class LettoreCampi {
             if (contate == std::numeric_limits<std::int32_t>::max()) return fine(kErroreOverflow);
             ++contate;
             const auto lunghezza = static_cast<std::size_t>(p - inizio);
-            // A short row is copied as one fixed-size move: the block has slack after its bytes,
-            // and what lands past the row in the store's room is overwritten by the next one.
+            // A short row is copied as one fixed-size move: the block has kMargineBlocco bytes of
+            // slack after its own, and what lands past the row in the store's room is overwritten
+            // by the next one.
             if (coda.fineTesto - coda.testo >= static_cast<std::ptrdiff_t>(kCopiaBreve) &&
                 coda.fine != coda.fineFini && lunghezza <= kCopiaBreve) {
                 std::memcpy(coda.testo, inizio, kCopiaBreve);
@@ -447,6 +449,8 @@ int Carica(VARIABILI& v, std::string fileSistema, FileSource& sorgente, LoadLimi
 
 }  // namespace
 
+// Declared for the reader's checks only (fuzz/NormalizzaCampo.h): the program itself stores the
+// rows through the reader.
 std::string NormalizzaCampo(std::string_view campo) {
     std::string riga;
     NormalizzaIn(campo, riga);

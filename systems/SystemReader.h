@@ -34,9 +34,6 @@ struct LoadLimits {
 [[nodiscard]] int CaricaSistema(VARIABILI& v, const std::string& cartella,
                                 const std::string& nomeFile);
 
-// Turns one field into the row text that is stored and printed.
-[[nodiscard]] std::string NormalizzaCampo(std::string_view campo);
-
 // The message that reports a failed load with error number `errore`.
 [[nodiscard]] std::string MessaggioCaricamento(int errore);
 

@@ -9,7 +9,7 @@
 #include <sstream>
 
 #include "fuzz/ControlliCaricamento.h"
-#include "fuzz/MemoryFileSource.h"
+#include "tests/support/MemoryFileSource.h"
 #include "systems/CartellaSistemi.h"
 #include "systems/MaiuscoloUtf8.h"
 #include "systems/NumeriErrore.h"

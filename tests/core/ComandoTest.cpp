@@ -1,0 +1,192 @@
+// The `elencario` command: its status, standard output and standard error, over a recording
+// printer, and the built program itself.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <tuple>
+#include <vector>
+
+#include "cli/Elencario.h"
+
+namespace elencario {
+namespace {
+
+using enum StatoStampa;
+using Spazio::MargineTroppoLargo, Spazio::CarattereTroppoGrande;
+
+std::string Contenuto(std::FILE* f) {
+    std::string testo(1 << 16, '\0');  // more than any output here
+    std::rewind(f);
+    testo.resize(std::fread(testo.data(), 1, testo.size(), f));
+    return testo;
+}
+
+struct CommandTest : ::testing::Test {
+    // Status, standard output and standard error. An argument "=TEXT" is the system, a file
+    // holding TEXT; "@~" is a hard link to it, "@/" this folder, "@TEXT" another file with TEXT.
+    std::tuple<int, std::string, std::string> Esegui(std::vector<std::string> argomenti,
+                                                     const UsciteStampa& uscite = {}) {
+        std::string sistema;
+        for (std::string& a : argomenti)
+            if (a.starts_with('=')) a = sistema = File("Sistema1.txt", a.substr(1));
+        for (std::string& a : argomenti) {
+            std::error_code e;  // where no link can be made, the system's own name
+            if (a == "@~") std::filesystem::create_hard_link(sistema, cartella.path() / "l", e);
+            if (a == "@~") a = e ? sistema : TestoDaPercorso(cartella.path() / "l");
+            if (a == "@/") a = cartella.Text();
+            if (a.starts_with('@')) a = File("a.pdf", a.substr(1));
+        }
+        std::FILE* out = std::tmpfile();
+        std::FILE* err = std::tmpfile();
+        const int stato = EseguiElencario(argomenti, out, err, uscite);
+        std::tuple esito{stato, Contenuto(out), Contenuto(err)};
+        std::fclose(out);
+        std::fclose(err);
+        return esito;
+    }
+    std::string File(const std::string& n, std::string_view c) {
+        return TestoDaPercorso(cartella.Write(n, c));
+    }
+    test::TempFolder cartella;
+};
+
+struct CasoComando {
+    const char* nome;
+    friend void PrintTo(const CasoComando& c, std::ostream* os) { *os << c.nome; }
+    std::vector<std::string> argomenti;
+    int stato;
+    std::string err;           // a part of standard error; empty when nothing is said
+    test::Guasto guasto = {};  // of the PDF file or printer
+    std::string out = {};      // how standard output begins; empty when nothing is written
+};
+class CommandTableTest : public CommandTest, public ::testing::WithParamInterface<CasoComando> {};
+TEST_P(CommandTableTest, StatusAndMessages) {
+    const CasoComando& c = GetParam();
+    const auto nuova = [&] { return std::make_unique<test::RecordingPrinter>(c.guasto); };
+    const auto [stato, out, err] = Esegui(c.argomenti, {[&](auto&) { return nuova(); }, nuova, {}});
+    EXPECT_EQ(stato, c.stato);
+    EXPECT_EQ(out.substr(0, c.out.empty() ? std::string::npos : c.out.size()), c.out);
+    if (c.err.empty()) {
+        EXPECT_EQ(err, "");
+    } else {
+        EXPECT_NE(err.find(c.err), std::string::npos) << err;
+    }
+}
+
+const std::string kUso = "\nUso: elencario";
+constexpr const char* kPdfScrittura = "Impossibile scrivere il file PDF x.pdf: disco pieno";
+const std::vector<std::string> kPdf{"--pdf", "x.pdf", "=1"};
+const std::string kSistema1 = "=3 15 27\r\n3 15 42\r\n3 27 42\r\n15 27 42\r\n8 15 27\r\n";
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Cases, CommandTableTest, ::testing::Values(
+    CasoComando{"WorkedExample", {"--nome", "--numeri", "--margine", "4", kSistema1}, 0, "", {},
+                "\n\n    SISTEMA1.TXT -  Numeri: 5 - Combinazioni: 5\n\n\n    IN GIOCO:\n"
+                "    03 08 15 27 42 \n\n\n"
+                "    3 15 27   -   3 15 42   -   3 27 42   -   15 27 42\n    8 15 27\n"},
+    CasoComando{"Help", {"-h", "a", "b"}, 0, "", {}, "Uso: elencario"},
+    CasoComando{"LongHelp", {"--help", "a", "b"}, 0, "", {}, "Uso: elencario"},
+    CasoComando{"LoadFails", {"=1 91"}, 1, "Si è verificato l' errore: 9\n"},
+    CasoComando{"NoRows", {"=\r\n"}, 1, "Selezionare un Sistema ..! \n"},
+    CasoComando{"PerLine", {"--colonne", "0", "=1"}, 2, "Colonne Riga non valide ..! \n"},
+    CasoComando{"Size", {"--grandezza", "0", "=1"}, 2, "Grandezza carattere non valida ..! \n"},
+    CasoComando{"Margin", {"--margine", "-1", "=1"}, 2, "Margine Sx non valido ..! \n"},
+    CasoComando{"PerLineFirst", {"--grandezza", "x", "--colonne", "x", "=1"}, 2, "Colonne"},
+    CasoComando{"SizeBeforeMargin", {"--margine", "", "--grandezza", "9.5", "=1"}, 2, "Grandezza"},
+    CasoComando{"LowestValuesAccepted", {"--stampa", "--grandezza", "1", "--colonne", "-4",
+                "--margine", "0", "=1"}, 0, ""},
+    CasoComando{"UnknownOption", {"--colore", "=1"}, 2, "Opzione sconosciuta: --colore" + kUso},
+    CasoComando{"PdfAndPrinter", {"--pdf", "x", "--stampa", "=1"}, 2,
+                "Le opzioni --pdf e --stampa si escludono a vicenda" + kUso},
+    CasoComando{"NoFile", {}, 2, "Indicare il file del sistema" + kUso},
+    CasoComando{"EmptyName", {""}, 2, "Indicare il file del sistema" + kUso},
+    CasoComando{"TwoFiles", {"a.txt", "b.txt"}, 2, "Indicare un solo sistema" + kUso},
+    CasoComando{"NoValue", {"--margine"}, 2, "Manca il valore dell'opzione --margine" + kUso},
+    CasoComando{"PdfValueIsAnOption", {"--pdf", "--nome", "=1"}, 2,
+                "Manca il valore dell'opzione --pdf" + kUso},
+    CasoComando{"DashHIsAFileAfterDashes", {"--", "-h"}, 1, "File non trovato ..! \n"},
+    CasoComando{"PdfOverSystemViaLink", {"--pdf", "@~", "=1"}, 2, " è il sistema da stampare"},
+    CasoComando{"PdfOverAFileNotPdf", {"--pdf", "@%PDF", "=1"}, 2, " non è un PDF: non viene "},
+    CasoComando{"PdfOverAnEarlierPdf", {"--pdf", "@%PDF-1", "=1"}, 0, ""},
+    CasoComando{"PdfOverAnEmptyFile", {"--pdf", "@", "=1"}, 0, ""},
+    CasoComando{"PdfOverAFolder", {"--pdf", "@/", "=1"}, 2, ": è una cartella, non un file"},
+    CasoComando{"PdfEmptyName", {"--pdf", "", "=1"}, 2, "Manca il valore dell'opzione --pdf" + kUso},
+    CasoComando{"PdfOnStandardOutput", {"--pdf", "-", "=1"}, 0, ""},
+    CasoComando{"PdfNotWritten", kPdf, 1, std::string(kPdfScrittura) + "\n", {.prepara = Fallita,
+                .errore = kPdfScrittura}},
+    CasoComando{"PdfNoRoom", kPdf, 2, "Margine Sx non valido ..! ", {.spazio = MargineTroppoLargo}},
+    CasoComando{"PdfInterrupted", kPdf, 130, "", {.dopo = 3, .stato = Interrotta}},
+    CasoComando{"SenzaStampante", {"--stampa", "=1"}, 1, "Nessuna stampante disponibile ..! \n",
+                {.prepara = SenzaStampante}},
+    CasoComando{"PrinterFails", {"--stampa", "=1"}, 1, "Errore di stampa ..! \n", {.dopo = 3}},
+    CasoComando{"CheckWorkedExample", {"--verifica", "3 15 27 42 90", kSistema1}, 0, "", {},
+                "Estrazione: 03 15 27 42 90\nCombinazioni: 5 - Vincenti: 5\n"
+                "Riga 1: 3 15 27 - punti 3 (03 15 27)\nRiga 2: 3 15 42 - punti 3 (03 15 42)\n"
+                "Riga 3: 3 27 42 - punti 3 (03 27 42)\nRiga 4: 15 27 42 - punti 3 (15 27 42)\n"
+                "Riga 5: 8 15 27 - punti 2 (15 27)\n"
+                "Ambi: 13 - Terni: 4 - Quaterne: 0 - Cinquine: 0\nPunti: 2=1 3=4\n"},
+    CasoComando{"CheckCommasZerosNoWin", {"--verifica", "090, 1,2", "--margine", "9", "=3 15"}, 0,
+                "", {}, "Estrazione: 01 02 90\nCombinazioni: 1 - Vincenti: 0\n"
+                "Ambi: 0 - Terni: 0 - Quaterne: 0 - Cinquine: 0\nPunti: 2=0\n"},
+    CasoComando{"CheckNotANumber", {"--verifica", "3 x5 7", "=1"}, 2,
+                "Estrazione non valida: \"x5\" non è un numero da 1 a 90\n"},
+    CasoComando{"CheckPastNinety", {"--verifica", "3 091", "=1"}, 2, "\"091\" non è un numero da"},
+    CasoComando{"CheckZero", {"--verifica", "00", "=1"}, 2, "\"00\" non è un numero da 1 a 90"},
+    CasoComando{"CheckSign", {"--verifica", "+3", "=1"}, 2, "\"+3\" non è un numero da 1 a 90"},
+    CasoComando{"CheckRepeated", {"--verifica", "3 5 03", "=1"}, 2,
+                "Estrazione non valida: il numero \"03\" è ripetuto\n"},
+    CasoComando{"CheckEmpty", {"--verifica", " \t", "=1"}, 2,
+                "Estrazione vuota: indicare da 1 a 90 numeri\n"},
+    CasoComando{"CheckTwoCommas", {"--verifica", "3, ,5", "=1"}, 2,
+                "Estrazione non valida: manca un numero prima della virgola\n"},
+    CasoComando{"CheckLeadingComma", {"--verifica", ",3", "=1"}, 2, "prima della virgola\n"},
+    CasoComando{"CheckTrailingComma", {"--verifica", "3,", "=1"}, 2,
+                "Estrazione non valida: manca un numero dopo l'ultima virgola\n"},
+    CasoComando{"CheckNoValue", {"=1", "--verifica"}, 2, "Manca il valore dell'opzione --verifica"},
+    CasoComando{"CheckLoadFails", {"--verifica", "3", "=1 91"}, 1, "Si è verificato l' errore: 9\n"},
+    CasoComando{"CheckNoRows", {"--verifica", "3", "=\r\n"}, 1, "Selezionare un Sistema ..! \n"},
+    CasoComando{"CheckAndArchive", {"--verifica", "3", "--estrazioni", "e", "--data", "2024/01/01",
+                "=1"}, 2, "Le opzioni --verifica e --estrazioni si escludono a vicenda" + kUso},
+    CasoComando{"DateWithoutArchive", {"--verifica", "3", "--data", "2024/01/01", "=1"}, 2,
+                "L'opzione --data vale solo con --estrazioni" + kUso},
+    CasoComando{"WheelWithoutArchive", {"--ruota", "BA", "=1"}, 2,
+                "L'opzione --ruota vale solo con --estrazioni" + kUso},
+    CasoComando{"ArchiveWithoutDate", {"--estrazioni", "e", "=1"}, 2,
+                "Manca l'opzione --data per l'archivio delle estrazioni" + kUso},
+    CasoComando{"CheckWithPerLine", {"--verifica", "3", "--colonne", "4", "=1"}, 2,
+                "L'opzione --colonne vale per l'elenco, non per la verifica" + kUso},
+    CasoComando{"CheckWithName", {"--nome", "--verifica", "3", "=1"}, 2, "L'opzione --nome vale per"},
+    CasoComando{"CheckMargin", {"--verifica", "3", "--margine", "x", "=1"}, 2,
+                "Margine Sx non valido ..! \n"},
+    CasoComando{"CheckPdf", {"--verifica", "3", "--pdf", "x.pdf", "=1"}, 0, ""},
+    CasoComando{"CheckPdfOverSystem", {"--verifica", "3", "--pdf", "@~", "=1"}, 2,
+                " è il sistema da stampare"},
+    CasoComando{"CheckPdfNoRoom", {"--verifica", "3", "--pdf", "x.pdf", "=1"}, 2,
+                "Grandezza carattere non valida ..! ", {.spazio = CarattereTroppoGrande}},
+    CasoComando{"CheckPrinterInterrupted", {"--verifica", "3", "--stampa", "=1"}, 130, "",
+                {.dopo = 3, .stato = Interrotta}},
+    CasoComando{"CheckNoPrinter", {"--verifica", "3", "--stampa", "=1"}, 1,
+                "Nessuna stampante disponibile ..! \n", {.prepara = SenzaStampante}}),
+    [](const auto& info) { return std::string(info.param.nome); });
+// clang-format on
+
+// The built program itself, run from the system's folder, and what this build lacks.
+TEST_F(CommandTest, TheProgramAndOutputsThisBuildLacks) {
+    EXPECT_EQ(std::get<2>(Esegui({"--pdf", "x", "=1"})).find("Questa versione non produce"), 0u);
+    EXPECT_EQ(std::get<2>(Esegui({"--stampa", "=1"})).find("Questa versione non stampa"), 0u);
+#ifndef _WIN32
+    const auto programma = [](const std::string& comando) {  // its status and what it writes
+        std::FILE* p = ::popen(comando.c_str(), "r");
+        const std::string testo = Contenuto(p);
+        const int stato = ::pclose(p);
+        return std::pair(WIFEXITED(stato) ? WEXITSTATUS(stato) : -1, testo);
+    };
+    EXPECT_EQ(programma("cd '" ELENCARIO_SAMPLES "' && '" ELENCARIO_BINARY "' Sistema1.txt 2>&1"),
+              std::pair(0, std::get<1>(Esegui({ELENCARIO_SAMPLES "/Sistema1.txt"}))));
+    EXPECT_EQ(programma("'" ELENCARIO_BINARY "' '" + cartella.Text() + "/manca' 2>&1 >/dev/null"),
+              std::pair(1, std::string("File non trovato ..! \n")));
+#endif
+}
+
+}  // namespace
+}  // namespace elencario
