@@ -28,11 +28,14 @@ namespace {
 std::string TestoUso() {
     std::string uso =
         "Uso: elencario [--nome] [--numeri] [--carattere NOME] [--grandezza N] [--colonne N]\n"
-        "                [--margine N] [--pdf FILE | --stampa] SISTEMA\n"
+        "                [--margine N] [--pdf FILE | --stampa] [--stampante NOME] [--copie N]\n"
+        "                SISTEMA\n"
         "     elencario --verifica \"ESTRAZIONE\" [--carattere NOME] [--grandezza N]\n"
-        "                [--margine N] [--pdf FILE | --stampa] SISTEMA\n"
+        "                [--margine N] [--pdf FILE | --stampa] [--stampante NOME] [--copie N]\n"
+        "                SISTEMA\n"
         "     elencario --estrazioni FILE --data AAAA/MM/GG [--ruota XX] [--carattere NOME]\n"
-        "                [--grandezza N] [--margine N] [--pdf FILE | --stampa] SISTEMA\n"
+        "                [--grandezza N] [--margine N] [--pdf FILE | --stampa]\n"
+        "                [--stampante NOME] [--copie N] SISTEMA\n"
         "\n"
         "Carica il sistema SISTEMA e ne scrive l'elenco sullo standard output.\n"
         "  --nome            stampa il nome del sistema nell'intestazione\n"
@@ -48,6 +51,9 @@ std::string TestoUso() {
     uso +=
         "  --pdf FILE        scrive l'elenco nel file PDF indicato (- per lo standard output)\n"
         "  --stampa          invia l'elenco alla stampante predefinita\n"
+        "  --stampante NOME  invia l'elenco alla stampante NOME invece che alla predefinita\n"
+        "  --copie N         con --stampa o --stampante, chiede al server di stampa N copie\n"
+        "                    del lavoro (da 1 a 99; predefinita: 1)\n"
         "  --verifica \"ESTRAZIONE\"\n"
         "                    invece dell'elenco, verifica il sistema sull'estrazione: da 1 a 90\n"
         "                    numeri diversi da 1 a 90, separati da spazi o virgole; il\n"
@@ -71,6 +77,9 @@ struct Richiesta {
     bool haPdf = false;
     bool stampa = false;
     bool aiuto = false;
+    bool haStampante = false;
+    std::optional<std::string> copie;
+    SceltaStampante scelta;
     std::optional<std::string> verifica;
     std::optional<std::string> estrazioni;
     std::optional<std::string> data;
@@ -86,6 +95,20 @@ void Scrivi(std::FILE* f, std::string_view testo) {
     std::fputc('\n', f);
 }
 
+// The number of copies `testo` asks for, in `copie`: digits only, from 1 to kCopieMassime.
+bool LeggiCopie(std::string_view testo, int& copie) {
+    if (testo.empty() || !std::ranges::all_of(testo, [](char c) { return c >= '0' && c <= '9'; }))
+        return false;
+    const std::size_t cifre = testo.find_first_not_of('0');
+    // Leading zeros aside, more than two digits is past the largest number.
+    if (cifre == std::string_view::npos || testo.size() - cifre > 2) return false;
+    int valore = 0;
+    for (const char c : testo.substr(cifre)) valore = valore * 10 + (c - '0');
+    if (valore > kCopieMassime) return false;
+    copie = valore;
+    return true;
+}
+
 // Reads the arguments; on bad usage gives nothing and sets `errore`.
 std::optional<Richiesta> Interpreta(const std::vector<std::string>& argomenti,
                                     const UsciteStampa& uscite, std::string& errore) {
@@ -95,18 +118,21 @@ std::optional<Richiesta> Interpreta(const std::vector<std::string>& argomenti,
         {"--numeri", &r.opzioni.numeriInGioco},
         {"--stampa", &r.stampa},
         {"--pdf", &r.haPdf},
+        {"--stampante", &r.haStampante},
         {"--help", &r.aiuto}};
     const std::pair<std::string_view, std::string*> valori[] = {
         {"--carattere", &r.opzioni.carattere},
         {"--grandezza", &r.opzioni.grandezza},
         {"--colonne", &r.opzioni.colonneRiga},
         {"--margine", &r.opzioni.margine},
-        {"--pdf", &r.pdf}};
+        {"--pdf", &r.pdf},
+        {"--stampante", &r.scelta.nome}};
     const std::pair<std::string_view, std::optional<std::string>*> facoltativi[] = {
         {"--verifica", &r.verifica},
         {"--estrazioni", &r.estrazioni},
         {"--data", &r.data},
-        {"--ruota", &r.ruota}};
+        {"--ruota", &r.ruota},
+        {"--copie", &r.copie}};
     constexpr std::string_view kSoloElenco[] = {"--nome", "--numeri", "--colonne"};
     std::vector<std::string> file;
     bool soloFile = false;
@@ -154,6 +180,8 @@ std::optional<Richiesta> Interpreta(const std::vector<std::string>& argomenti,
         return std::nullopt;
     }
     r.sistema = file[0];
+    // A printer named is a printer to print on.
+    r.stampa = r.stampa || r.haStampante;
     if (r.verifica && r.estrazioni) {
         errore = "Le opzioni --verifica e --estrazioni si escludono a vicenda";
     } else if (!r.estrazioni && (r.data || r.ruota)) {
@@ -164,7 +192,16 @@ std::optional<Richiesta> Interpreta(const std::vector<std::string>& argomenti,
     } else if (r.Verifica() && !r.soloElenco.empty()) {
         errore = "L'opzione " + r.soloElenco.front() + " vale per l'elenco, non per la verifica";
     } else if (r.haPdf && r.stampa) {
-        errore = "Le opzioni --pdf e --stampa si escludono a vicenda";
+        errore = std::string("Le opzioni --pdf e ") + (r.haStampante ? "--stampante" : "--stampa") +
+                 " si escludono a vicenda";
+    } else if (r.haStampante && (r.scelta.nome.empty() || r.scelta.nome.starts_with("--"))) {
+        errore = "Manca il valore dell'opzione --stampante";
+    } else if (r.copie && !r.stampa) {
+        errore = r.haPdf ? "L'opzione --copie vale per la stampante: un file PDF è uno solo"
+                         : "L'opzione --copie vale solo con --stampa o --stampante";
+    } else if (r.copie && !LeggiCopie(*r.copie, r.scelta.copie)) {
+        errore = "Numero di copie non valido: " + *r.copie + " (da 1 a " +
+                 std::to_string(kCopieMassime) + ")";
     } else if (r.haPdf && (r.pdf.empty() || r.pdf.starts_with("--"))) {
         errore = "Manca il valore dell'opzione --pdf";
     } else if (r.haPdf && !uscite.pdf) {
@@ -181,7 +218,7 @@ std::optional<Richiesta> Interpreta(const std::vector<std::string>& argomenti,
 std::unique_ptr<TextPrinter> ScegliStampante(const Richiesta& r, std::FILE* out,
                                              const UsciteStampa& uscite) {
     if (r.haPdf) return uscite.pdf(r.pdf);
-    if (r.stampa) return uscite.stampante();
+    if (r.stampa) return uscite.stampante(r.scelta);
     return std::make_unique<FilePrinter>(out);
 }
 
@@ -243,6 +280,8 @@ int Stampa(const Richiesta& r, const Composizione& componi, std::FILE* out, std:
     const std::string proprio = stampante ? stampante->Errore() : std::string();
     if (!proprio.empty()) {
         Scrivi(err, proprio);
+    } else if (esito.stato == StatoStampa::SenzaStampante && !r.scelta.nome.empty()) {
+        Scrivi(err, testi::kNessunaStampante + r.scelta.nome);
     } else {
         Scrivi(err, esito.stato == StatoStampa::SenzaStampante ? testi::kNessunaStampante
                                                                : testi::kErroreStampa);

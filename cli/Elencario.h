@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "printing/SceltaStampante.h"
 #include "printing/TextPrinter.h"
 
 namespace elencario {
@@ -16,7 +17,7 @@ inline constexpr const char* kUscitaStandard = "-";
 // Printers beyond plain text, when the build has them (they need Qt).
 struct UsciteStampa {
     std::function<std::unique_ptr<TextPrinter>(const std::string& filePdf)> pdf;
-    std::function<std::unique_ptr<TextPrinter>()> stampante;
+    std::function<std::unique_ptr<TextPrinter>(const SceltaStampante&)> stampante;
     // Run before the system is read when one of them is asked for: what they need is in place
     // before the system takes its memory.
     std::function<void()> prepara;
@@ -36,8 +37,8 @@ inline constexpr int kEsitoFallito = 1;       // the system could not be loaded 
 inline constexpr int kEsitoUso = 2;           // bad usage or a refused option
 inline constexpr int kEsitoInterrotto = 130;  // Ctrl+C or SIGTERM withdrew the job
 
-// The `elencario` command: loads a system and writes its listing to `out` (or to a PDF file or
-// the default printer when `uscite` offers them). Messages go to `err`.
+// The `elencario` command: loads a system and writes its listing, or its check against draws, to
+// `out` (or to a PDF file or a printer when `uscite` offers them). Messages go to `err`.
 int EseguiElencario(const std::vector<std::string>& argomenti, std::FILE* out, std::FILE* err,
                     const UsciteStampa& uscite = {});
 

@@ -39,8 +39,8 @@ UsciteStampa ModuloQt::Uscite() {
     uscite.pdf = [this](const std::string& file) -> std::unique_ptr<TextPrinter> {
         return Carica() ? uscite_.pdf(file) : Assente();
     };
-    uscite.stampante = [this]() -> std::unique_ptr<TextPrinter> {
-        return Carica() ? uscite_.stampante() : Assente();
+    uscite.stampante = [this](const SceltaStampante& scelta) -> std::unique_ptr<TextPrinter> {
+        return Carica() ? uscite_.stampante(scelta) : Assente();
     };
     uscite.prepara = [this] { (void)Carica(); };
     return uscite;

@@ -67,9 +67,9 @@ UsciteStampa QtOutputs::Uscite() {
         return std::make_unique<Impaginatore>(std::make_unique<FilePdf>(std::move(uscita)),
                                               std::make_unique<AvanzamentoTerminale>(stderr));
     };
-    uscite.stampante = [this]() -> std::unique_ptr<TextPrinter> {
+    uscite.stampante = [this](const SceltaStampante& scelta) -> std::unique_ptr<TextPrinter> {
         StartQt();
-        return std::make_unique<Impaginatore>(StampantePredefinita(),
+        return std::make_unique<Impaginatore>(StampantePredefinita(scelta),
                                               std::make_unique<AvanzamentoTerminale>(stderr));
     };
     return uscite;

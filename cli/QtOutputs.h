@@ -8,7 +8,7 @@ class QGuiApplication;
 
 namespace elencario {
 
-// The command's PDF file and default-printer outputs. Qt starts only when one of them is asked
+// The command's PDF file and printer outputs. Qt starts only when one of them is asked
 // for, and renders without a display when none is set; it lives as long as this object. Their
 // jobs show progress on standard error when it is a terminal, and Ctrl+C or SIGTERM withdraws
 // them.

@@ -11,6 +11,8 @@
 #include <algorithm>
 #include <climits>
 #include <cstdint>
+#include <cstring>
+#include <memory>
 #include <vector>
 
 namespace elencario {
@@ -177,12 +179,38 @@ void Withdraw(const CupsDestination& destination, int job, std::chrono::millisec
 
 }  // namespace
 
-std::optional<CupsDestination> FindDefaultDestination(std::chrono::milliseconds limit,
-                                                      const std::function<bool()>& keepGoing) {
+bool ValidDestinationName(const QString& name) {
+    const QByteArray bytes = name.toUtf8();
+    if (bytes.isEmpty() || bytes.size() > 127) return false;
+    return std::ranges::none_of(bytes, [](char c) {
+        const auto u = static_cast<unsigned char>(c);
+        return u <= ' ' || u == 0x7f || std::strchr("/\\?#'\"", c) != nullptr;
+    });
+}
+
+std::optional<CupsDestination> FindDestination(const QString& name, std::chrono::milliseconds limit,
+                                               const std::function<bool()>& keepGoing) {
+    if (!name.isEmpty() && !ValidDestinationName(name)) return std::nullopt;
     // One limit for the whole look-up: the server is only asked a few short questions.
     Server server(limit, &keepGoing);
     if (server.Http() == nullptr) return std::nullopt;
-    const Destination found(server.Http());
+    std::unique_ptr<Destination> described;
+    if (name.isEmpty()) {
+        described = std::make_unique<Destination>(server.Http());
+    } else {
+        // Asked on this connection, at the server's own addresses for printers and for classes:
+        // the library's look-up by name would go on to search the network.
+        char host[256];
+        httpGetHostname(server.Http(), host, sizeof host);
+        for (const char* resource : {"/printers/%s", "/classes/%s"}) {
+            char uri[HTTP_MAX_URI];
+            httpAssembleURIf(HTTP_URI_CODING_ALL, uri, sizeof uri, "ipp", nullptr, host, ippPort(),
+                             resource, name.toUtf8().constData());
+            described = std::make_unique<Destination>(name, QString::fromUtf8(uri));
+            if (described->Describe(server.Http()) || !server.KeepGoing() || server.Silent()) break;
+        }
+    }
+    const Destination& found = *described;
     if (!found.Found()) return std::nullopt;
     const cups_dest_t* dest = found.Dest();
     const char* uri = cupsGetOption("printer-uri-supported", dest->num_options, dest->options);
@@ -214,7 +242,7 @@ std::optional<CupsDestination> FindDefaultDestination(std::chrono::milliseconds 
 
 CupsOutcome SubmitPdf(const CupsDestination& destination, const QString& pdfFile,
                       const QString& title, std::chrono::milliseconds limit,
-                      const std::function<bool()>& keepGoing) {
+                      const std::function<bool()>& keepGoing, int copies) {
     QFile pdf(pdfFile);
     if (!pdf.open(QIODevice::ReadOnly)) return CupsOutcome::Failed;
     int job = 0;
@@ -229,7 +257,9 @@ CupsOutcome SubmitPdf(const CupsDestination& destination, const QString& pdfFile
         // printed. The job is let go once the server has confirmed the whole document. No
         // media is named: the server's default is the one the PDF was laid out for.
         cups_option_t* hold = nullptr;
-        const int holds = cupsAddOption("job-hold-until", "indefinite", 0, &hold);
+        int holds = cupsAddOption("job-hold-until", "indefinite", 0, &hold);
+        // The server makes the copies of the one job.
+        holds = cupsAddIntegerOption("copies", copies, holds, &hold);
         server.Restart();
         const ipp_status_t created =
             cupsCreateDestJob(server.Http(), target.Dest(), target.Info(), &job,

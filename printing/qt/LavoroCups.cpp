@@ -4,6 +4,7 @@
 #include <QPdfWriter>
 #include <QTemporaryFile>
 #include <chrono>
+#include <utility>
 
 #include "printing/qt/CupsJob.h"
 
@@ -23,7 +24,7 @@ std::function<bool()> Avanti(const std::function<bool()>& continua, bool& annull
 
 }  // namespace
 
-LavoroCups::LavoroCups() = default;
+LavoroCups::LavoroCups(SceltaStampante scelta) : scelta_(std::move(scelta)) {}
 
 LavoroCups::~LavoroCups() {
     Abbandona();
@@ -31,7 +32,8 @@ LavoroCups::~LavoroCups() {
 
 StatoStampa LavoroCups::Prepara(const std::function<bool()>& continua) {
     bool annullato = false;
-    const auto trovata = FindDefaultDestination(kLimiteServer, Avanti(continua, annullato));
+    const auto trovata = FindDestination(QString::fromStdString(scelta_.nome), kLimiteServer,
+                                         Avanti(continua, annullato));
     if (annullato) return StatoStampa::Interrotta;
     if (!trovata) return StatoStampa::SenzaStampante;
     // Private to the user, removed with the job whatever its outcome.
@@ -55,7 +57,7 @@ StatoStampa LavoroCups::Consegna(const std::function<bool()>& continua) {
     bool annullato = false;
     const CupsOutcome esito =
         SubmitPdf(*destinazione_, lavoro_->fileName(), QString::fromLatin1(kNomeLavoro),
-                  kLimiteServer, Avanti(continua, annullato));
+                  kLimiteServer, Avanti(continua, annullato), scelta_.copie);
     Ritira();
     switch (esito) {
         case CupsOutcome::Accepted:

@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "printing/SceltaStampante.h"
 #include "printing/qt/PagineQt.h"
 
 class QTemporaryFile;
@@ -10,13 +11,13 @@ namespace elencario {
 
 struct CupsDestination;
 
-// The pages as a job for the print server's default destination: rendered into a private
-// temporary PDF on the destination's default media, and that finished file handed to the
-// server, whose answer, within a time limit, is the outcome. Only where printing goes through
+// The pages as a job for a destination of the print server (its default one unless named): rendered
+// into a private temporary PDF on the destination's default media, and that finished file handed to
+// the server, whose answer, within a time limit, is the outcome. Only where printing goes through
 // CUPS.
 class LavoroCups final : public PagineQt {
   public:
-    LavoroCups();
+    explicit LavoroCups(SceltaStampante scelta = {});
     ~LavoroCups() override;
 
     [[nodiscard]] StatoStampa Prepara(const std::function<bool()>& continua) override;
@@ -29,6 +30,7 @@ class LavoroCups final : public PagineQt {
     void Lascia() noexcept override;
 
   private:
+    SceltaStampante scelta_;
     // The job for the print server, and where it goes.
     std::unique_ptr<QTemporaryFile> lavoro_;
     std::unique_ptr<CupsDestination> destinazione_;

@@ -2,17 +2,20 @@
 
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <utility>
 
 namespace elencario {
 
-StampanteNativa::StampanteNativa() = default;
+StampanteNativa::StampanteNativa(SceltaStampante scelta) : scelta_(std::move(scelta)) {}
 
 StampanteNativa::~StampanteNativa() {
     Abbandona();
 }
 
 StatoStampa StampanteNativa::Prepara(const std::function<bool()>& continua) {
-    const QPrinterInfo info = QPrinterInfo::defaultPrinter();
+    const QPrinterInfo info = scelta_.nome.empty()
+                                  ? QPrinterInfo::defaultPrinter()
+                                  : QPrinterInfo::printerInfo(QString::fromStdString(scelta_.nome));
     if (info.isNull()) return StatoStampa::SenzaStampante;
     auto stampante = std::make_unique<QPrinter>(info, QPrinter::HighResolution);
     // With no usable printer Qt turns the printer into a PDF writer with no file: refuse it.
@@ -20,6 +23,7 @@ StatoStampa StampanteNativa::Prepara(const std::function<bool()>& continua) {
         return StatoStampa::SenzaStampante;
     }
     stampante->setDocName(QString::fromLatin1(kNomeLavoro));
+    stampante->setCopyCount(scelta_.copie);
     stampante_ = std::move(stampante);
     return continua() ? StatoStampa::Ok : StatoStampa::Interrotta;
 }

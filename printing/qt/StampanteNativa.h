@@ -2,17 +2,18 @@
 
 #include <memory>
 
+#include "printing/SceltaStampante.h"
 #include "printing/qt/PagineQt.h"
 
 class QPrinter;
 
 namespace elencario {
 
-// The pages on the system's default printer through Qt's own printer, where printing does not
-// go through CUPS.
+// The pages on the system's default printer, or the one named, through Qt's own printer, where
+// printing does not go through CUPS.
 class StampanteNativa final : public PagineQt {
   public:
-    StampanteNativa();
+    explicit StampanteNativa(SceltaStampante scelta = {});
     ~StampanteNativa() override;
 
     [[nodiscard]] StatoStampa Prepara(const std::function<bool()>& continua) override;
@@ -24,6 +25,7 @@ class StampanteNativa final : public PagineQt {
     void Lascia() noexcept override;
 
   private:
+    SceltaStampante scelta_;
     std::unique_ptr<QPrinter> stampante_;
 };
 

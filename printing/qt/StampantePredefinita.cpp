@@ -8,11 +8,11 @@
 
 namespace elencario {
 
-std::unique_ptr<DispositivoPagine> StampantePredefinita() {
+std::unique_ptr<DispositivoPagine> StampantePredefinita(const SceltaStampante& scelta) {
 #ifdef ELENCARIO_CUPS
-    return std::make_unique<LavoroCups>();
+    return std::make_unique<LavoroCups>(scelta);
 #else
-    return std::make_unique<StampanteNativa>();
+    return std::make_unique<StampanteNativa>(scelta);
 #endif
 }
 

@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <optional>
 #include <tuple>
 #include <vector>
 
@@ -59,13 +60,23 @@ struct CasoComando {
     std::string err;           // a part of standard error; empty when nothing is said
     test::Guasto guasto = {};  // of the PDF file or printer
     std::string out = {};      // how standard output begins; empty when nothing is written
+    std::optional<SceltaStampante> scelta = {};  // the printer and copies asked for, if checked
 };
 class CommandTableTest : public CommandTest, public ::testing::WithParamInterface<CasoComando> {};
 TEST_P(CommandTableTest, StatusAndMessages) {
     const CasoComando& c = GetParam();
     const auto nuova = [&] { return std::make_unique<test::RecordingPrinter>(c.guasto); };
-    const auto [stato, out, err] = Esegui(c.argomenti, {[&](auto&) { return nuova(); }, nuova, {}});
+    std::optional<SceltaStampante> scelta;
+    const auto stampante = [&](const SceltaStampante& s) {
+        scelta = s;
+        return nuova();
+    };
+    const auto [stato, out, err] =
+        Esegui(c.argomenti, {[&](auto&) { return nuova(); }, stampante, {}});
     EXPECT_EQ(stato, c.stato);
+    if (c.scelta) {
+        EXPECT_EQ(scelta, c.scelta);
+    }
     EXPECT_EQ(out.substr(0, c.out.empty() ? std::string::npos : c.out.size()), c.out);
     if (c.err.empty()) {
         EXPECT_EQ(err, "");
@@ -165,6 +176,35 @@ INSTANTIATE_TEST_SUITE_P(Cases, CommandTableTest, ::testing::Values(
                 "Grandezza carattere non valida ..! ", {.spazio = CarattereTroppoGrande}},
     CasoComando{"CheckPrinterInterrupted", {"--verifica", "3", "--stampa", "=1"}, 130, "",
                 {.dopo = 3, .stato = Interrotta}},
+    CasoComando{"NamedPrinterPrints", {"--stampante", "Ufficio", "=1"}, 0, "", {}, "",
+                SceltaStampante{"Ufficio", 1}},
+    CasoComando{"CopiesOnDefault", {"--stampa", "--copie", "099", "=1"}, 0, "", {}, "",
+                SceltaStampante{"", 99}},
+    CasoComando{"CheckCopiesOnNamed", {"--verifica", "3", "--copie", "2", "--stampante", "B",
+                "=1"}, 0, "", {}, "", SceltaStampante{"B", 2}},
+    CasoComando{"NamedPrinterMissing", {"--stampante", "Nessuna", "=1"}, 1,
+                "Nessuna stampante disponibile ..! Nessuna\n", {.prepara = SenzaStampante}},
+    CasoComando{"PrinterNameMissing", {"=1", "--stampante", "--copie"}, 2,
+                "Manca il valore dell'opzione --stampante" + kUso},
+    CasoComando{"PrinterNameEmpty", {"--stampante", "", "=1"}, 2,
+                "Manca il valore dell'opzione --stampante" + kUso},
+    CasoComando{"PdfAndNamedPrinter", {"--pdf", "x", "--stampante", "A", "=1"}, 2,
+                "Le opzioni --pdf e --stampante si escludono a vicenda" + kUso},
+    CasoComando{"CopiesWithoutPrinter", {"--copie", "2", "=1"}, 2,
+                "L'opzione --copie vale solo con --stampa o --stampante" + kUso},
+    CasoComando{"CopiesWithPdf", {"--verifica", "3", "--pdf", "x", "--copie", "2", "=1"}, 2,
+                "L'opzione --copie vale per la stampante: un file PDF è uno solo" + kUso},
+    CasoComando{"CopiesZero", {"--stampa", "--copie", "00", "=1"}, 2,
+                "Numero di copie non valido: 00 (da 1 a 99)" + kUso},
+    CasoComando{"CopiesPastNinetyNine", {"--stampa", "--copie", "100", "=1"}, 2,
+                "Numero di copie non valido: 100 (da 1 a 99)" + kUso},
+    CasoComando{"CopiesHuge", {"--stampa", "--copie", "99999999999999999999", "=1"}, 2,
+                "Numero di copie non valido: 9999"},
+    CasoComando{"CopiesSigned", {"--stampa", "--copie", "+2", "=1"}, 2, "copie non valido: +2"},
+    CasoComando{"CopiesNotDigits", {"--stampa", "--copie", "2x", "=1"}, 2, "copie non valido: 2x"},
+    CasoComando{"CopiesEmpty", {"--stampa", "--copie", "", "=1"}, 2, "copie non valido:  (da 1"},
+    CasoComando{"CopiesNoValue", {"=1", "--stampa", "--copie"}, 2,
+                "Manca il valore dell'opzione --copie" + kUso},
     CasoComando{"CheckNoPrinter", {"--verifica", "3", "--stampa", "=1"}, 1,
                 "Nessuna stampante disponibile ..! \n", {.prepara = SenzaStampante}}),
     [](const auto& info) { return std::string(info.param.nome); });
