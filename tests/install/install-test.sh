@@ -41,6 +41,8 @@ installato() {
     head -c 5 "$tmp/listato.pdf" | grep -q '%PDF-'
     rm "$tmp/listato.pdf"
     grep -q 'alla stampante predefinita' "$p/share/man/man1/elencario.1"
+    grep -q 'alla stampante NOME invece che alla predefinita' "$p/share/man/man1/elencario.1"
+    grep -q 'server di stampa N copie' "$p/share/man/man1/elencario.1"
     desktop-file-validate "$p/share/applications/$id.desktop"
     appstreamcli validate --no-net "$p/share/metainfo/$id.metainfo.xml" >/dev/null
     icona=$(sed -n 's/^Icon=//p' "$p/share/applications/$id.desktop")

@@ -23,6 +23,7 @@
 #include <fstream>
 #include <functional>
 #include <tuple>
+#include <utility>
 #include <vector>
 #include "printing/Impaginatore.h"
 #include "printing/Printout.h"
@@ -484,6 +485,87 @@ TEST_F(PrintServerTest, AFullTemporaryFolderIsAPrintErrorAndQueuesNothing) {
     EXPECT_TRUE(Output("lpstat", {"-o"}).isEmpty());
     EXPECT_TRUE(QDir(Folder() + "/pdf").isEmpty());
 }
+
+// The jobs the server has not finished: the queue each was sent to and the copies asked of it.
+std::vector<std::pair<QString, int>> JobsHeld() {
+    ipp_t* request = ippNewRequest(IPP_OP_GET_JOBS);
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr,
+                 "ipp://localhost/");
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "which-jobs", nullptr,
+                 "not-completed");
+    const char* const wanted[] = {"job-printer-uri", "copies"};
+    ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", 2, nullptr,
+                  wanted);
+    ipp_t* answer = cupsDoRequest(CUPS_HTTP_DEFAULT, request, "/");
+    std::vector<std::pair<QString, int>> jobs;
+    std::pair<QString, int> job{{}, 0};
+    for (ipp_attribute_t* a = ippFirstAttribute(answer); a != nullptr;
+         a = ippNextAttribute(answer)) {
+        const QString name = QString::fromUtf8(ippGetName(a));
+        if (name.isEmpty() && !job.first.isEmpty()) jobs.push_back(std::exchange(job, {{}, 0}));
+        if (name == "job-printer-uri") job.first = QString::fromUtf8(ippGetString(a, 0, nullptr));
+        if (name == "copies") job.second = ippGetInteger(a, 0);
+    }
+    if (!job.first.isEmpty()) jobs.push_back(job);
+    ippDelete(answer);
+    return jobs;
+}
+
+struct Destinazione {
+    const char* name;
+    friend void PrintTo(const Destinazione& c, std::ostream* os) { *os << c.name; }
+    QStringList arguments;  // "@2" is the second queue
+    int status;
+    QString err;
+    bool second;  // the job's queue: the second or the default one
+    int copies;   // 0: no job
+};
+class DestinationTest : public PrintServerTest, public testing::WithParamInterface<Destinazione> {};
+
+// Both queues stopped, the job stays on the server with what it was asked for; let go, it prints
+// on its own queue only.
+TEST_P(DestinationTest, TheJobGoesToTheQueueNamedWithTheCopiesAsked) {
+    const Destinazione& c = GetParam();
+    const QString first = Output("lpstat", {"-d"}).section(':', 1).trimmed();
+    const QString second = first + "-seconda";
+    for (const QString& queue : {first, second}) Output("/usr/sbin/cupsdisable", {queue});
+    QStringList arguments = c.arguments;
+    arguments.replaceInStrings(QRegularExpression("^@2$"), second);
+    const auto [code, out, err] =
+        Exec(ELENCARIO_BINARY, arguments << QString(ELENCARIO_SAMPLES) + "/Sistema1.txt");
+    EXPECT_EQ(code, c.status);
+    EXPECT_EQ(err.toStdString(), c.err.toStdString());
+    const auto jobs = JobsHeld();
+    if (c.copies == 0) {
+        EXPECT_TRUE(jobs.empty());
+        return;
+    }
+    const QString queue = c.second ? second : first;
+    ASSERT_EQ(jobs.size(), 1u);
+    EXPECT_TRUE(jobs[0].first.endsWith("/printers/" + queue)) << jobs[0].first.toStdString();
+    EXPECT_EQ(jobs[0].second, c.copies);
+    Output("/usr/sbin/cupsenable", {queue});
+    const QDir printed(Folder() + (c.second ? "/pdf-seconda" : "/pdf"));
+    const QDir other(Folder() + (c.second ? "/pdf" : "/pdf-seconda"));
+    for (int attempt = 0; attempt < 600 && printed.isEmpty(); ++attempt) QThread::msleep(50);
+    EXPECT_FALSE(printed.isEmpty()) << "nessun PDF dalla stampante " << queue.toStdString();
+    EXPECT_TRUE(other.isEmpty());
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Queues, DestinationTest, testing::Values(
+    Destinazione{"DefaultOneCopy", {"--stampa"}, 0, "", false, 1},
+    Destinazione{"NamedThreeCopies", {"--stampante", "@2", "--copie", "3"}, 0, "", true, 3},
+    Destinazione{"CheckOnDefaultNinetyNine", {"--verifica", "3 15", "--stampa", "--copie", "99"},
+                 0, "", false, 99},
+    Destinazione{"CheckOnNamedTwo", {"--copie", "2", "--verifica", "3 15", "--stampante", "@2"},
+                 0, "", true, 2},
+    Destinazione{"NoSuchQueue", {"--stampante", "nessuna-coda"}, 1,
+                 "Nessuna stampante disponibile ..! nessuna-coda\n", false, 0},
+    Destinazione{"NotAQueueName", {"--stampante", "../jobs"}, 1,
+                 "Nessuna stampante disponibile ..! ../jobs\n", false, 0}),
+    [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
 
 struct Broken {
     const char* name;
