@@ -5,10 +5,10 @@
 #include "printing/PulsanteStampa.h"
 #include "printing/StampanteAssente.h"
 #include "systems/CartellaSistemi.h"
-#include "systems/Messages.h"
 #include "systems/Percorsi.h"
 #include "systems/Routines.h"
 #include "systems/SystemReader.h"
+#include "systems/Testi.h"
 
 namespace elencario {
 

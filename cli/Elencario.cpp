@@ -13,10 +13,10 @@
 #include "cli/Terminale.h"
 #include "printing/FilePrinter.h"
 #include "printing/Printout.h"
-#include "systems/Messages.h"
 #include "systems/MotiviErrore.h"
 #include "systems/Percorsi.h"
 #include "systems/SystemReader.h"
+#include "systems/Testi.h"
 #include "verifica/ArchivioEstrazioni.h"
 #include "verifica/Estrazione.h"
 #include "verifica/Verifica.h"
@@ -264,10 +264,16 @@ int Stampa(const Richiesta& r, const Composizione& componi, std::FILE* out, std:
     } catch (const std::bad_alloc&) {
         esito = {StatoStampa::Fallita};
     }
-    if (esito.spazio != Spazio::Ok) {
-        Scrivi(err, RifiutoSpazio(esito.spazio));
-        return kEsitoUso;
+    // Standard error says what the printer said of its failure, where it said anything; a
+    // printer asked for by name and not found is named.
+    std::string spiegazione = stampante ? stampante->Errore() : std::string();
+    if (spiegazione.empty() && esito.stato == StatoStampa::SenzaStampante &&
+        !r.scelta.nome.empty()) {
+        spiegazione = testi::kNessunaStampante + r.scelta.nome;
     }
+    const std::string messaggio = MessaggioEsito(esito, spiegazione);
+    if (!messaggio.empty()) Scrivi(err, messaggio);
+    if (esito.spazio != Spazio::Ok) return kEsitoUso;
     switch (esito.stato) {
         case StatoStampa::Ok:
             return kEsitoOk;
@@ -276,15 +282,6 @@ int Stampa(const Richiesta& r, const Composizione& componi, std::FILE* out, std:
         case StatoStampa::SenzaStampante:
         case StatoStampa::Fallita:
             break;
-    }
-    const std::string proprio = stampante ? stampante->Errore() : std::string();
-    if (!proprio.empty()) {
-        Scrivi(err, proprio);
-    } else if (esito.stato == StatoStampa::SenzaStampante && !r.scelta.nome.empty()) {
-        Scrivi(err, testi::kNessunaStampante + r.scelta.nome);
-    } else {
-        Scrivi(err, esito.stato == StatoStampa::SenzaStampante ? testi::kNessunaStampante
-                                                               : testi::kErroreStampa);
     }
     return kEsitoFallito;
 }

@@ -6,7 +6,7 @@
 #include <new>
 
 #include "printing/StampanteAssente.h"
-#include "systems/Messages.h"
+#include "systems/Testi.h"
 
 namespace elencario {
 
@@ -23,7 +23,7 @@ std::filesystem::path PercorsoModulo(std::string& cercato) {
     const std::filesystem::path cartella =
         std::filesystem::read_symlink("/proc/self/exe", errore).parent_path();
     const std::filesystem::path luoghi[] = {
-        cartella, (cartella / ".." / "lib" / "stampa-elencario").lexically_normal()};
+        cartella, (cartella / ".." / ELENCARIO_CARTELLA_MODULO).lexically_normal()};
     for (const std::filesystem::path& p : luoghi) {
         if (!errore && std::filesystem::exists(p / kModulo, errore)) return p / kModulo;
     }

@@ -13,6 +13,7 @@
 #include "printing/qt/StampantePredefinita.h"
 #include "printing/qt/UscitaPdf.h"
 #include "systems/Percorsi.h"
+#include "systems/Testi.h"
 
 namespace elencario {
 
@@ -35,7 +36,8 @@ class AvanzamentoTerminale final : public Avanzamento {
     bool Continua() override { return segnaleRicevuto == 0; }
     void Pagina(int pagina, int pagine) override {
         if (err_ == nullptr || !durata_.isValid() || durata_.elapsed() < 500) return;
-        std::fprintf(err_, "\rStampa in corso… Pagina %d di %d ", pagina, pagine);
+        std::fprintf(err_, "\r%s %s ", testi::kStampaInCorso,
+                     testi::PaginaDi(pagina, pagine).c_str());
         std::fflush(err_);
         scritto_ = true;
     }

@@ -1,11 +1,11 @@
 #include "printing/EsitiStampa.h"
 
-#include "systems/Messages.h"
+#include "systems/Testi.h"
 
 namespace elencario {
 
-const char* RifiutoSpazio(Spazio spazio) {
-    switch (spazio) {
+std::string MessaggioEsito(const EsitoComposizione& esito, std::string_view spiegazione) {
+    switch (esito.spazio) {
         case Spazio::MargineTroppoLargo:
             return testi::kMargineNonValido;
         case Spazio::CarattereTroppoGrande:
@@ -13,7 +13,17 @@ const char* RifiutoSpazio(Spazio spazio) {
         case Spazio::Ok:
             break;
     }
-    return "";
+    switch (esito.stato) {
+        case StatoStampa::Ok:
+        case StatoStampa::Interrotta:
+            return {};
+        case StatoStampa::SenzaStampante:
+        case StatoStampa::Fallita:
+            break;
+    }
+    if (!spiegazione.empty()) return std::string(spiegazione);
+    return esito.stato == StatoStampa::SenzaStampante ? testi::kNessunaStampante
+                                                      : testi::kErroreStampa;
 }
 
 }  // namespace elencario

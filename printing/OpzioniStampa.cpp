@@ -1,7 +1,7 @@
 #include "printing/OpzioniStampa.h"
 
 #include "systems/Conversione.h"
-#include "systems/Messages.h"
+#include "systems/Testi.h"
 
 namespace elencario {
 

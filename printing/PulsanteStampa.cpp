@@ -3,7 +3,7 @@
 #include <string>
 
 #include "printing/Printout.h"
-#include "systems/Messages.h"
+#include "systems/Testi.h"
 
 namespace elencario {
 
@@ -25,22 +25,21 @@ EsitoStampa StampaElencario(const VARIABILI& v, const OpzioniStampa& opzioni,
     }
     EsitoComposizione esito{stampante.Prepara()};
     if (esito.stato == StatoStampa::Ok) esito = ComponiElencario(v, *convertite, stampante);
-    if (esito.spazio != Spazio::Ok) {
-        messaggi.Ask(ErrorBox(RifiutoSpazio(esito.spazio)));
-        return EsitoStampa::OpzioneNonValida;
+    // The box says what the program says: the printer's own account is not shown.
+    if (const std::string messaggio = MessaggioEsito(esito); !messaggio.empty()) {
+        messaggi.Ask(ErrorBox(messaggio));
     }
+    if (esito.spazio != Spazio::Ok) return EsitoStampa::OpzioneNonValida;
     switch (esito.stato) {
         case StatoStampa::Ok:
             return EsitoStampa::Stampato;
         case StatoStampa::Interrotta:
             return EsitoStampa::Interrotto;
         case StatoStampa::SenzaStampante:
-            messaggi.Ask(ErrorBox(testi::kNessunaStampante));
             return EsitoStampa::NessunaStampante;
         case StatoStampa::Fallita:
             break;
     }
-    messaggi.Ask(ErrorBox(testi::kErroreStampa));
     return EsitoStampa::ErroreStampa;
 }
 

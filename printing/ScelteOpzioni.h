@@ -1,7 +1,8 @@
 #pragma once
 
-// The four print options: the choices each one offers and the one it starts on. The window's
-// drop-downs, the printout's defaults and the command's usage text all read them from here.
+// The four print options: the choices each one offers and the one it starts on, and the font
+// names. The window's drop-downs and captions, the printout's defaults, the fonts stood in for
+// and the command's usage text all read them from here.
 
 #include <cstddef>
 #include <span>
@@ -16,8 +17,14 @@ struct ScelteOpzione {
     [[nodiscard]] constexpr std::string_view Iniziale() const { return voci[iniziale]; }
 };
 
-inline constexpr std::string_view kVociCarattere[] = {"Segoe UI", "Courier New", "Verdana",
-                                                      "Trebuchet"};
+// The fonts a listing may be printed in; the window's own captions are drawn in the first.
+inline constexpr std::string_view kSegoeUi = "Segoe UI";
+inline constexpr std::string_view kCourierNew = "Courier New";
+inline constexpr std::string_view kVerdana = "Verdana";
+inline constexpr std::string_view kTrebuchet = "Trebuchet";
+inline constexpr std::string_view kCarattereFinestra = kSegoeUi;
+
+inline constexpr std::string_view kVociCarattere[] = {kSegoeUi, kCourierNew, kVerdana, kTrebuchet};
 inline constexpr std::string_view kVociGrandezza[] = {"8", "9", "10", "11", "12"};
 inline constexpr std::string_view kVociColonneRiga[] = {"2", "3", "4", "5", "6", "7", "8"};
 inline constexpr std::string_view kVociMargine[] = {"4",  "6",  "8",  "10", "12",

@@ -8,10 +8,10 @@
 #include <vector>
 
 #include "systems/Conversione.h"
-#include "systems/Messages.h"
 #include "systems/Percorsi.h"
 #include "systems/PlatformFileSource.h"
 #include "systems/RigheBrevi.h"
+#include "systems/Testi.h"
 
 namespace elencario {
 

@@ -16,7 +16,8 @@
 #include "app/qt/LetturaCartelle.h"
 #include "app/qt/OsservatoreCartella.h"
 #include "printing/MessageService.h"
-#include "systems/Messages.h"
+#include "printing/ScelteOpzioni.h"
+#include "systems/Testi.h"
 
 namespace elencario {
 
@@ -39,7 +40,8 @@ W* Posiziona(W* w, const char* nome, int left, int top, int width, int height) {
 }
 
 QFont Carattere(qreal punti) {
-    QFont f(QStringLiteral("Segoe UI"));
+    QFont f(QString::fromUtf8(kCarattereFinestra.data(),
+                              static_cast<qsizetype>(kCarattereFinestra.size())));
     f.setPointSizeF(punti);
     f.setWeight(QFont::Normal);
     return f;

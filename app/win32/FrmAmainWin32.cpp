@@ -9,9 +9,9 @@
 #include "app/win32/Disposizione.h"
 #include "app/win32/Utf16.h"
 #include "printing/ScelteOpzioni.h"
-#include "systems/Messages.h"
 #include "systems/Percorsi.h"
 #include "systems/Routines.h"
+#include "systems/Testi.h"
 
 namespace elencario {
 
@@ -35,7 +35,7 @@ HFONT Carattere(double punti, int dpi) {
     const int altezza = -static_cast<int>(std::lround(punti * dpi / 72.0));
     return ::CreateFontW(altezza, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
                          OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                         DEFAULT_PITCH | FF_DONTCARE, L"Segoe UI");
+                         DEFAULT_PITCH | FF_DONTCARE, Utf16(kCarattereFinestra).c_str());
 }
 
 DWORD Stile(const SchedaControllo& c) {

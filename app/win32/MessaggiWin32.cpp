@@ -1,7 +1,7 @@
 #include "app/win32/MessaggiWin32.h"
 
 #include "app/win32/Utf16.h"
-#include "systems/Messages.h"
+#include "systems/Testi.h"
 
 namespace elencario {
 

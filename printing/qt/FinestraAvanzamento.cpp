@@ -8,7 +8,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "systems/Messages.h"
+#include "systems/Testi.h"
 
 namespace elencario {
 
@@ -70,7 +70,7 @@ void FinestraAvanzamento::Pagina(int pagina, int pagine) {
 
 void FinestraAvanzamento::Aggiorna() {
     if (!dialogo_ || pagine_ == 0) return;
-    etichetta_->setText(QStringLiteral("Pagina %1 di %2").arg(pagina_).arg(pagine_));
+    etichetta_->setText(QString::fromStdString(testi::PaginaDi(pagina_, pagine_)));
     barra_->setRange(0, pagine_);
     barra_->setValue(pagina_ - 1);
 }
@@ -91,13 +91,13 @@ void FinestraAvanzamento::Mostra() {
     dialogo_->setWindowTitle(QString::fromUtf8(testi::kTitoloProgramma));
     dialogo_->setWindowModality(Qt::ApplicationModal);
     auto* layout = new QVBoxLayout(dialogo_.get());
-    layout->addWidget(new QLabel(QStringLiteral("Stampa in corso…"), dialogo_.get()));
+    layout->addWidget(new QLabel(QString::fromUtf8(testi::kStampaInCorso), dialogo_.get()));
     etichetta_ = new QLabel(dialogo_.get());
     layout->addWidget(etichetta_);
     barra_ = new QProgressBar(dialogo_.get());
     barra_->setRange(0, 0);
     layout->addWidget(barra_);
-    auto* annulla = new QPushButton(QStringLiteral("Annulla"), dialogo_.get());
+    auto* annulla = new QPushButton(QString::fromUtf8(testi::kAnnulla), dialogo_.get());
     // Return pressed in the belief that a question is still open must not cancel the job.
     annulla->setAutoDefault(false);
     layout->addWidget(annulla, 0, Qt::AlignRight);

@@ -4,7 +4,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 
-#include "systems/Messages.h"
+#include "systems/Testi.h"
 
 namespace elencario {
 

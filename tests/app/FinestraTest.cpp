@@ -26,9 +26,9 @@
 #include "printing/ScelteOpzioni.h"
 #include "printing/qt/AmbienteQt.h"
 #include "printing/qt/QtMessageService.h"
-#include "systems/Messages.h"
 #include "systems/Percorsi.h"
 #include "systems/Routines.h"
+#include "systems/Testi.h"
 
 namespace elencario::test {
 namespace {

@@ -5,8 +5,8 @@
 
 #include "printing/Printout.h"
 #include "printing/PulsanteStampa.h"
-#include "systems/Messages.h"
 #include "systems/SystemReader.h"
+#include "systems/Testi.h"
 
 namespace elencario {
 namespace {

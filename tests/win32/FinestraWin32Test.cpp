@@ -16,8 +16,8 @@
 #include "app/win32/MessaggiWin32.h"
 #include "app/win32/Utf16.h"
 #include "printing/ScelteOpzioni.h"
-#include "systems/Messages.h"
 #include "systems/Routines.h"
+#include "systems/Testi.h"
 
 namespace elencario::test {
 namespace {

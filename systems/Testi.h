@@ -2,6 +2,8 @@
 
 // Every text the program shows, exactly as the user sees it.
 
+#include <string>
+
 namespace elencario::testi {
 
 inline constexpr const char* kTitoloProgramma = "STAMPA ELENCARIO";
@@ -22,6 +24,13 @@ inline constexpr const char* kColonneNonValide = "Colonne Riga non valide ..! ";
 inline constexpr const char* kMargineNonValido = "Margine Sx non valido ..! ";
 inline constexpr const char* kNessunaStampante = "Nessuna stampante disponibile ..! ";
 inline constexpr const char* kErroreStampa = "Errore di stampa ..! ";
+
+// The progress of a job, in its window and on the command's terminal.
+inline constexpr const char* kStampaInCorso = "Stampa in corso…";
+inline constexpr const char* kAnnulla = "Annulla";
+[[nodiscard]] inline std::string PaginaDi(int pagina, int pagine) {
+    return "Pagina " + std::to_string(pagina) + " di " + std::to_string(pagine);
+}
 
 inline constexpr const char* kDomandaUscita = " Confermi uscita dal programma ?  ";
 inline constexpr const char* kTitoloUscita = "            Fine Sessione";
