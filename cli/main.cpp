@@ -2,25 +2,14 @@
 #include <vector>
 
 #include "cli/Elencario.h"
-
-#if defined(ELENCARIO_QT_CARICATO)
-#include "cli/ModuloQt.h"
-#elif defined(ELENCARIO_WITH_QT)
-#include "cli/QtOutputs.h"
-#endif
+#include "cli/Piattaforma.h"
 
 namespace {
 
 int Esegui(const std::vector<std::string>& argomenti) {
-#if defined(ELENCARIO_QT_CARICATO)
-    elencario::ModuloQt qt;
-    return elencario::EseguiElencario(argomenti, stdout, stderr, qt.Uscite());
-#elif defined(ELENCARIO_WITH_QT)
-    elencario::QtOutputs qt;
-    return elencario::EseguiElencario(argomenti, stdout, stderr, qt.Uscite());
-#else
-    return elencario::EseguiElencario(argomenti, stdout, stderr);
-#endif
+    const auto fornitore = elencario::FornitorePiattaforma();
+    return elencario::EseguiElencario(argomenti, stdout, stderr,
+                                      fornitore ? fornitore->Uscite() : elencario::UsciteStampa{});
 }
 
 }  // namespace

@@ -1,0 +1,71 @@
+// The window's progress of a print job: shown only once the job has lasted, with its pages, and
+// "Annulla" stopping the job at its next step.
+#include <windows.h>
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <string>
+#include <vector>
+
+#include "printing/win32/FinestraAvanzamentoWin32.h"
+
+namespace elencario::test {
+namespace {
+
+using namespace std::chrono_literals;
+
+std::vector<std::wstring> Testi(HWND finestra) {
+    std::vector<std::wstring> testi;
+    for (HWND h = ::GetWindow(finestra, GW_CHILD); h != nullptr; h = ::GetWindow(h, GW_HWNDNEXT)) {
+        wchar_t testo[64] = {};
+        ::GetWindowTextW(h, testo, 64);
+        testi.emplace_back(testo);
+    }
+    return testi;
+}
+
+TEST(AvanzamentoWin32Test, AShortJobShowsNoWindow) {
+    FinestraAvanzamentoWin32 avanzamento;
+    avanzamento.Inizio();
+    avanzamento.Pagina(1, 1);
+    EXPECT_TRUE(avanzamento.Continua());
+    EXPECT_EQ(avanzamento.Handle(), nullptr);
+    avanzamento.Fine();
+}
+
+TEST(AvanzamentoWin32Test, ShowsThePagesOverTheWindowAndAnnullaStopsTheJob) {
+    const HWND principale = ::CreateWindowExW(0, L"STATIC", L"principale", WS_OVERLAPPEDWINDOW, 0,
+                                              0, 400, 300, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(principale, nullptr);
+    ::ShowWindow(principale, SW_SHOW);
+    ::SetActiveWindow(principale);
+    FinestraAvanzamentoWin32 avanzamento(0ms);
+    avanzamento.Inizio();
+    avanzamento.Pagina(2, 5);
+    ASSERT_TRUE(avanzamento.Continua());
+    const HWND finestra = avanzamento.Handle();
+    ASSERT_NE(finestra, nullptr);
+    EXPECT_EQ(::GetWindow(finestra, GW_OWNER), principale);
+    EXPECT_FALSE(::IsWindowEnabled(principale));
+    EXPECT_EQ(Testi(finestra), (std::vector<std::wstring>{L"Stampa in corso\u2026",
+                                                          L"Pagina 2 di 5", L"", L"Annulla"}));
+    const HWND barra =
+        ::GetWindow(::GetWindow(::GetWindow(finestra, GW_CHILD), GW_HWNDNEXT), GW_HWNDNEXT);
+    EXPECT_EQ(::SendMessageW(barra, PBM_GETPOS, 0, 0), 1);
+    EXPECT_EQ(::SendMessageW(barra, PBM_GETRANGE, FALSE, 0), 5);
+
+    avanzamento.Pagina(3, 5);
+    EXPECT_EQ(Testi(finestra)[1], L"Pagina 3 di 5");
+    EXPECT_TRUE(avanzamento.Continua());
+    ::SendMessageW(::FindWindowExW(finestra, nullptr, L"Button", L"Annulla"), BM_CLICK, 0, 0);
+    EXPECT_FALSE(avanzamento.Continua());
+    avanzamento.Fine();
+    EXPECT_FALSE(::IsWindow(finestra));
+    EXPECT_TRUE(::IsWindowEnabled(principale));
+    ::DestroyWindow(principale);
+}
+
+}  // namespace
+}  // namespace elencario::test

@@ -1,0 +1,125 @@
+#!/usr/bin/env bash
+# One case of the Windows printer end to end under wine (in the WINEPREFIX that
+# scripts/test-windows sets up):
+#   stampa-gdi.sh CASO CARTELLA_BUILD SORGENTI ELENCARIO_LINUX
+# Comando, Finestra: Sistema1.txt printed by `elencario.exe --stampa` or by the window (a click on
+# it, the button, "Sì") on the private print server, wine's default printer, lands as a PDF whose
+# lines are those of the Linux listing with the same options.
+# ServerUcciso: the server killed once the window's job has begun: "Errore di stampa ..! ", the
+# window goes on, no PDF.
+# PdfSenzaStampante: where wine has no "Microsoft Print to PDF", --pdf says so, status 1, no file;
+# the system named as the PDF is refused and left as it is.
+# The print server needs root: without it, the cases that use it are skipped (status 77).
+set -euo pipefail
+caso=$1 build=$2 sorgenti=$3 linux=${4:-}
+opzioni=(--nome --numeri --margine 4)
+cartella=$(mktemp -d "${TMPDIR:-/tmp}/elencario-gdi.XXXXXX")
+# The print server's filters run as another user, and must reach its folder inside.
+chmod 0755 "$cartella"
+server=$cartella/server
+trap '"$sorgenti/scripts/print-server" stop "$server" >/dev/null 2>&1 || true; rm -rf "$cartella"' EXIT
+mkdir -p "$cartella/programma/Shared/Sistemi"
+cp "$sorgenti/Shared/Sistemi/Sistema1.txt" "$cartella/programma/Shared/Sistemi/"
+sistema=$cartella/programma/Shared/Sistemi/Sistema1.txt
+elencario=$build/cli/elencario.exe
+gdi_tests=$build/tests/win32/gdi_tests.exe
+
+# What a Windows program wrote, its lines ended as on Linux.
+senza_cr() {
+    tr -d '\r'
+}
+
+fallito() {
+    echo "$caso: $*" >&2
+    exit 1
+}
+
+# The lines of a listing as a reader sees them: the blanks between words counted as one, no empty
+# lines; the hyphen drawn by wine's printer driver reads back as a soft hyphen.
+righe() {
+    sed 's/\xc2\xad/-/g' | tr -d '\f' | tr -s ' ' | sed 's/^ //; s/ $//' | grep -v '^$' || true
+}
+
+if [ "$caso" = PdfSenzaStampante ]; then
+    # No print server: wine finds no printer at all, let alone the PDF one.
+    export CUPS_SERVER=$cartella/nessun-server.sock
+    pdf=$cartella/uscita.pdf
+    stato=0
+    errore=$(wine "$elencario" --pdf "$(winepath -w "$pdf")" "$(winepath -w "$sistema")" 2>&1 \
+        >/dev/null | senza_cr; exit "${PIPESTATUS[0]}") || stato=$?
+    [ "$stato" -eq 1 ] || fallito "stato $stato invece di 1"
+    atteso="La stampante Microsoft Print to PDF non è installata: il file non viene scritto"
+    [ "$errore" = "$atteso" ] || fallito "messaggio «$errore»"
+    [ ! -e "$pdf" ] || fallito "scritto $pdf"
+    prima=$(sha256sum <"$sistema")
+    stato=0
+    errore=$(wine "$elencario" --pdf "$(winepath -w "$sistema")" "$(winepath -w "$sistema")" 2>&1 \
+        >/dev/null | senza_cr; exit "${PIPESTATUS[0]}") || stato=$?
+    [ "$stato" -eq 2 ] || fallito "il sistema come PDF: stato $stato invece di 2"
+    [[ "$errore" == *"è il sistema da stampare: non viene sovrascritto" ]] ||
+        fallito "il sistema come PDF: «$errore»"
+    [ "$(sha256sum <"$sistema")" = "$prima" ] || fallito "il sistema è cambiato"
+    exit 0
+fi
+
+[ -x "$linux" ] || fallito "manca l'elencario per Linux («$linux»)"
+set +e
+socket=$("$sorgenti/scripts/print-server" start "$server")
+stato=$?
+set -e
+[ "$stato" -ne 77 ] || exit 77
+[ "$stato" -eq 0 ] || fallito "il server di stampa non parte"
+export CUPS_SERVER=$socket
+export ELENCARIO_PROVA_GDI
+ELENCARIO_PROVA_GDI=$(winepath -w "$cartella/programma")
+
+# The window's print, run by the test program; its report must name one test passed.
+finestra() {
+    local uscita
+    uscita=$(wine "$gdi_tests" --gtest_filter="Gdi/StampaGdiTest.*/$1" 2>&1) ||
+        fallito "$uscita"
+    grep -q '\[  PASSED  \] 1 test' <<<"$uscita" || fallito "$uscita"
+}
+
+case $caso in
+    Comando)
+        stato=0
+        errore=$(wine "$elencario" --stampa "${opzioni[@]}" "$(winepath -w "$sistema")" 2>&1) ||
+            stato=$?
+        [ "$stato" -eq 0 ] || fallito "stato $stato: $errore"
+        ;;
+    Finestra)
+        finestra Stampata
+        ;;
+    ServerUcciso)
+        finestra ServerUcciso &
+        prova=$!
+        for _ in $(seq 600); do
+            [ -e "$cartella/programma/pagina" ] && break
+            sleep 0.1
+        done
+        [ -e "$cartella/programma/pagina" ] || fallito "il lavoro non è cominciato"
+        kill -KILL "$(cat "$server/cupsd.pid")"
+        touch "$cartella/programma/ucciso"
+        wait "$prova" || exit 1
+        sleep 1
+        [ -z "$(ls -A "$server/pdf")" ] || fallito "stampato: $(ls "$server/pdf")"
+        exit 0
+        ;;
+    *)
+        fallito "caso sconosciuto"
+        ;;
+esac
+
+# The job leaves the queue and its PDF is written whole.
+for _ in $(seq 600); do
+    pdfs=("$server"/pdf/*.pdf)
+    if [ -s "${pdfs[0]}" ] && [ ${#pdfs[@]} -eq 1 ] && [ -z "$(lpstat -o 2>/dev/null)" ]; then
+        break
+    fi
+    sleep 0.1
+done
+[ -s "${pdfs[0]}" ] || fallito "nessun PDF dalla stampante"
+stampate=$(pdftotext -layout "${pdfs[0]}" - | righe)
+attese=$("$linux" "${opzioni[@]}" "$sistema" | righe)
+[ "$stampate" = "$attese" ] || fallito "$(diff <(echo "$attese") <(echo "$stampate"))"
