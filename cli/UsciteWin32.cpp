@@ -72,7 +72,13 @@ UsciteStampa UsciteWin32::Uscite() {
         return Lavoro(
             std::make_unique<StampanteGdi>(kStampantePdf, PercorsoDaTesto(file).wstring()));
     };
-    uscite.stampante = [] { return Lavoro(std::make_unique<StampanteGdi>()); };
+    uscite.stampante = [](const SceltaStampante& scelta) -> std::unique_ptr<TextPrinter> {
+        if (scelta.copie != 1) {
+            return std::make_unique<StampanteAssente>(
+                StatoStampa::Fallita, "Su Windows si stampa una copia per volta: --copie non vale");
+        }
+        return Lavoro(std::make_unique<StampanteGdi>(PercorsoDaTesto(scelta.nome).wstring()));
+    };
     return uscite;
 }
 
