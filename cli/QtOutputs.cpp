@@ -1,12 +1,11 @@
 #include "cli/QtOutputs.h"
 
-#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QString>
 #include <csignal>
 #include <cstdio>
 
-#include "cli/Terminale.h"
+#include "cli/AvanzamentoTerminale.h"
 #include "printing/Impaginatore.h"
 #include "printing/qt/AmbienteQt.h"
 #include "printing/qt/FilePdf.h"
@@ -27,30 +26,10 @@ extern "C" void RicordaSegnale(int) {
     segnaleRicevuto = 1;
 }
 
-// The progress on one line of standard error, redrawn in place, when that is a terminal.
-class AvanzamentoTerminale final : public Avanzamento {
-  public:
-    explicit AvanzamentoTerminale(std::FILE* err) : err_(Terminale(err) ? err : nullptr) {}
-
-    void Inizio() override { durata_.start(); }
-    bool Continua() override { return segnaleRicevuto == 0; }
-    void Pagina(int pagina, int pagine) override {
-        if (err_ == nullptr || !durata_.isValid() || durata_.elapsed() < 500) return;
-        std::fprintf(err_, "\r%s %s ", testi::kStampaInCorso,
-                     testi::PaginaDi(pagina, pagine).c_str());
-        std::fflush(err_);
-        scritto_ = true;
-    }
-    void Fine() override {
-        if (scritto_) std::fputc('\n', err_);
-        scritto_ = false;
-    }
-
-  private:
-    std::FILE* err_;
-    QElapsedTimer durata_;
-    bool scritto_ = false;
-};
+std::unique_ptr<Avanzamento> NuovoAvanzamento() {
+    return std::make_unique<AvanzamentoTerminale>(
+        stderr, [] { return segnaleRicevuto != 0; }, testi::kStampaInCorso);
+}
 
 }  // namespace
 
@@ -67,12 +46,11 @@ UsciteStampa QtOutputs::Uscite() {
                                                     fileno(stdout), "il PDF sullo standard output")
                                               : std::make_unique<UscitaPdf>(PercorsoDaTesto(file));
         return std::make_unique<Impaginatore>(std::make_unique<FilePdf>(std::move(uscita)),
-                                              std::make_unique<AvanzamentoTerminale>(stderr));
+                                              NuovoAvanzamento());
     };
     uscite.stampante = [this](const SceltaStampante& scelta) -> std::unique_ptr<TextPrinter> {
         StartQt();
-        return std::make_unique<Impaginatore>(StampantePredefinita(scelta),
-                                              std::make_unique<AvanzamentoTerminale>(stderr));
+        return std::make_unique<Impaginatore>(StampantePredefinita(scelta), NuovoAvanzamento());
     };
     return uscite;
 }

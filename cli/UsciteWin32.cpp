@@ -3,10 +3,9 @@
 #include <windows.h>
 
 #include <atomic>
-#include <chrono>
 #include <cstdio>
 
-#include "cli/Terminale.h"
+#include "cli/AvanzamentoTerminale.h"
 #include "printing/Impaginatore.h"
 #include "printing/StampanteAssente.h"
 #include "printing/win32/StampanteGdi.h"
@@ -25,37 +24,13 @@ BOOL WINAPI Ferma(DWORD) {
     return TRUE;
 }
 
-// The progress on one line of standard error, redrawn in place, when that is a terminal.
-class AvanzamentoConsole final : public Avanzamento {
-  public:
-    explicit AvanzamentoConsole(std::FILE* err) : err_(Terminale(err) ? err : nullptr) {}
-
-    void Inizio() override { inizio_ = std::chrono::steady_clock::now(); }
-    bool Continua() override { return !fermato; }
-    void Pagina(int pagina, int pagine) override {
-        using namespace std::chrono_literals;
-        if (err_ == nullptr || std::chrono::steady_clock::now() - inizio_ < 500ms) return;
-        // The text is ASCII: the console shows it whatever its code page.
-        std::fprintf(err_, "\rStampa in corso... Pagina %d di %d ", pagina, pagine);
-        std::fflush(err_);
-        scritto_ = true;
-    }
-    void Fine() override {
-        if (scritto_) std::fputc('\n', err_);
-        scritto_ = false;
-    }
-
-  private:
-    std::FILE* err_;
-    std::chrono::steady_clock::time_point inizio_{};
-    bool scritto_ = false;
-};
-
 std::unique_ptr<TextPrinter> Lavoro(std::unique_ptr<StampanteGdi> stampante) {
     static const bool gestito = ::SetConsoleCtrlHandler(Ferma, TRUE) != 0;
     static_cast<void>(gestito);
-    return std::make_unique<Impaginatore>(std::move(stampante),
-                                          std::make_unique<AvanzamentoConsole>(stderr));
+    // ASCII: the console shows it whatever its code page.
+    auto avanzamento = std::make_unique<AvanzamentoTerminale>(
+        stderr, [] { return fermato.load(); }, "Stampa in corso...");
+    return std::make_unique<Impaginatore>(std::move(stampante), std::move(avanzamento));
 }
 
 }  // namespace
