@@ -232,6 +232,9 @@ TEST_P(FineTest, AJobStoppedOrFailedAnywhereIsWithdrawn) {
     if (s == Ok) s = prova.stampante->Stampa("b");
     if (s == Ok) s = prova.stampante->ChiudiDocumento();
     EXPECT_EQ(s, c.esito);
+    // What the caller asks afterwards says the same: nothing goes on over a job that ended.
+    EXPECT_EQ(prova.stampante->ImpostaCarattere("B"), c.esito);
+    EXPECT_EQ(prova.stampante->ImpostaGrandezza(9), c.esito);
     const auto fine = std::find(prova.visti.begin(), prova.visti.end(), "fine");
     ASSERT_NE(fine, prova.visti.begin());
     ASSERT_NE(fine, prova.visti.end());
