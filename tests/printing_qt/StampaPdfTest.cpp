@@ -27,7 +27,6 @@
 #include <vector>
 #include "printing/Impaginatore.h"
 #include "printing/Printout.h"
-#include "printing/ScelteOpzioni.h"
 #include "printing/qt/CupsJob.h"
 #include "printing/qt/FilePdf.h"
 #include "printing/qt/FinestraAvanzamento.h"
@@ -198,57 +197,27 @@ INSTANTIATE_TEST_SUITE_P(Fonts, WrapTest, testing::Combine(
     });
 // clang-format on
 
-// A row wider than the line goes on at its blanks: at every font, size and margin offered.
-class LongRowTest : public PdfTest, public testing::WithParamInterface<int> {};
-
-TEST_P(LongRowTest, EveryNumberOnPaperOnceInOrderWithinTheLine) {
-    std::string row;
-    for (int n = 1; n <= GetParam(); ++n) row += std::to_string(n) + (n < GetParam() ? " " : "");
-    const VARIABILI v = Load(row + "\r\n");
-    for (const std::string_view font : kVociCarattere) {
-        for (const std::string_view size : kVociGrandezza) {
-            for (const std::string_view margin : {kVociMargine[0], kVociMargine[8]}) {
-                const std::string options =
-                    std::string(font).append(" ").append(size) + " " + std::string(margin);
-                std::string refusal;
-                const auto o = ConvertiOpzioni(
-                    {std::string(font), std::string(size), "4", std::string(margin), false, false},
-                    refusal);
-                ASSERT_TRUE(o) << refusal;
-                ASSERT_EQ(ComponiElencario(v, *o, *ForPdf(Pdf())), Ok) << options;
-                const PdfText pdf = ReadPdf(Pdf());
-                QStringList words;
-                for (const PdfLine& line : pdf.lines) {
-                    EXPECT_LE(line.right, pdf.pageWidth - kPdfMargin + 0.5) << options;
-                    words << line.text.split(' ');
-                }
-                const qsizetype first = words.indexOf("Combinazioni:") + 2;
-                EXPECT_EQ(words.mid(first).join(' ').toStdString(), row) << options;
-            }
-        }
-    }
-}
-
-INSTANTIATE_TEST_SUITE_P(Rows, LongRowTest, testing::Values(50, 60, 90),
-                         [](const auto& info) { return std::to_string(info.param) + "Numbers"; });
-
-// Refused before anything is written: sizes and margins no page takes, a file that cannot be made.
-TEST_F(PdfTest, HugeSizesMarginsAndUnwritableFilesAreRefusedAtOnce) {
+// A size no page takes is refused before anything is written, and so is a file that cannot be
+// made; a file put in place leaves the output ready for the next one.
+TEST_F(PdfTest, RefusedAtOnceOrPutInPlaceAndReadyAgain) {
     const VARIABILI v = Load("1 2 3\r\n");
-    using enum Spazio;
-    for (const auto& [size, margin, answer] :
-         {std::tuple<std::int16_t, std::int16_t, Spazio>{32767, 0, CarattereTroppoGrande},
-          {1000, 0, CarattereTroppoGrande},
-          {9, 32767, MargineTroppoLargo}}) {
-        const OpzioniConvertite o{"Courier New", size, 4, margin, false, false};
-        EXPECT_EQ(ComponiElencario(v, o, *ForPdf(Pdf())).spazio, answer) << size;
-    }
+    EXPECT_EQ(
+        ComponiElencario(v, {"Courier New", 32767, 4, 0, false, false}, *ForPdf(Pdf())).spazio,
+        Spazio::CarattereTroppoGrande);
     const QString missing = Folder() + "/manca/p.pdf";
     const auto unwritable = ForPdf(missing);
     EXPECT_EQ(unwritable->Prepara(), Fallita);
     EXPECT_TRUE(unwritable->Errore().starts_with("Impossibile scrivere il file PDF " +
                                                  missing.toStdString() + ": "));
     EXPECT_EQ(Files(), QStringList{"s.txt"});
+    UscitaPdf output(Pdf().toStdU16String());
+    for (const QByteArray text : {"%PDF-uno", "%PDF-due"}) {
+        ASSERT_TRUE(output.Apri());
+        ASSERT_EQ(output.write(text), text.size());
+        EXPECT_TRUE(output.Conferma()) << output.Errore();
+        EXPECT_EQ(Output("cat", {Pdf()}), text);
+    }
+    EXPECT_EQ(Files(), (QStringList{"p.pdf", "s.txt"}));
 }
 
 TEST_F(PdfTest, ProgressWindowCountsPagesTakesTheKeysAndCancelsLeavingTheEarlierFile) {
