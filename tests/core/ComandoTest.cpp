@@ -130,12 +130,6 @@ INSTANTIATE_TEST_SUITE_P(Cases, CommandTableTest, ::testing::Values(
     CasoComando{"SenzaStampante", {"--stampa", "=1"}, 1, "Nessuna stampante disponibile ..! \n",
                 {.prepara = SenzaStampante}},
     CasoComando{"PrinterFails", {"--stampa", "=1"}, 1, "Errore di stampa ..! \n", {.dopo = 3}},
-    CasoComando{"CheckWorkedExample", {"--verifica", "3 15 27 42 90", kSistema1}, 0, "", {},
-                "Estrazione: 03 15 27 42 90\nCombinazioni: 5 - Vincenti: 5\n"
-                "Riga 1: 3 15 27 - punti 3 (03 15 27)\nRiga 2: 3 15 42 - punti 3 (03 15 42)\n"
-                "Riga 3: 3 27 42 - punti 3 (03 27 42)\nRiga 4: 15 27 42 - punti 3 (15 27 42)\n"
-                "Riga 5: 8 15 27 - punti 2 (15 27)\n"
-                "Ambi: 13 - Terni: 4 - Quaterne: 0 - Cinquine: 0\nPunti: 2=1 3=4\n"},
     CasoComando{"CheckCommasZerosNoWin", {"--verifica", "090, 1,2", "--margine", "9", "=3 15"}, 0,
                 "", {}, "Estrazione: 01 02 90\nCombinazioni: 1 - Vincenti: 0\n"
                 "Ambi: 0 - Terni: 0 - Quaterne: 0 - Cinquine: 0\nPunti: 2=0\n"},
@@ -153,8 +147,6 @@ INSTANTIATE_TEST_SUITE_P(Cases, CommandTableTest, ::testing::Values(
     CasoComando{"CheckTrailingComma", {"--verifica", "3,", "=1"}, 2,
                 "Estrazione non valida: manca un numero dopo l'ultima virgola\n"},
     CasoComando{"CheckNoValue", {"=1", "--verifica"}, 2, "Manca il valore dell'opzione --verifica"},
-    CasoComando{"CheckLoadFails", {"--verifica", "3", "=1 91"}, 1, "Si è verificato l' errore: 9\n"},
-    CasoComando{"CheckNoRows", {"--verifica", "3", "=\r\n"}, 1, "Selezionare un Sistema ..! \n"},
     CasoComando{"CheckAndArchive", {"--verifica", "3", "--estrazioni", "e", "--data", "2024/01/01",
                 "=1"}, 2, "Le opzioni --verifica e --estrazioni si escludono a vicenda" + kUso},
     CasoComando{"DateWithoutArchive", {"--verifica", "3", "--data", "2024/01/01", "=1"}, 2,
@@ -169,8 +161,6 @@ INSTANTIATE_TEST_SUITE_P(Cases, CommandTableTest, ::testing::Values(
     CasoComando{"CheckMargin", {"--verifica", "3", "--margine", "x", "=1"}, 2,
                 "Margine Sx non valido ..! \n"},
     CasoComando{"CheckPdf", {"--verifica", "3", "--pdf", "x.pdf", "=1"}, 0, ""},
-    CasoComando{"CheckPdfOverSystem", {"--verifica", "3", "--pdf", "@~", "=1"}, 2,
-                " è il sistema da stampare"},
     CasoComando{"CheckPdfNoRoom", {"--verifica", "3", "--pdf", "x.pdf", "=1"}, 2,
                 "Grandezza carattere non valida ..! ", {.spazio = CarattereTroppoGrande}},
     CasoComando{"CheckPrinterInterrupted", {"--verifica", "3", "--stampa", "=1"}, 130, "",
