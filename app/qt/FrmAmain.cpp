@@ -11,6 +11,10 @@
 #include <QPushButton>
 #include <QScreen>
 
+#include <map>
+#include <string_view>
+
+#include "app/Disposizione.h"
 #include "app/qt/ElencoCartelle.h"
 #include "app/qt/ElencoFile.h"
 #include "app/qt/LetturaCartelle.h"
@@ -23,19 +27,19 @@ namespace elencario {
 
 namespace {
 
-constexpr int kTwipPerPixel = 15;
 const QColor kGrigio(192, 192, 192);
 const QColor kGrigioChiaro(224, 224, 224);
 const QColor kVerdeAcqua(53, 134, 132);
 const QColor kArancioScuro(192, 64, 0);
 const QColor kBluFuoco(0, 0, 160);
 
-// Positions are kept in twips, the unit the layout was drawn in.
+// Placed as the layout table puts it, in pixels at 96 DPI.
 template <class W>
-W* Posiziona(W* w, const char* nome, int left, int top, int width, int height) {
-    w->setObjectName(QString::fromLatin1(nome));
-    w->setGeometry(left / kTwipPerPixel, top / kTwipPerPixel, width / kTwipPerPixel,
-                   height / kTwipPerPixel);
+W* Posiziona(W* w, const SchedaControllo& c) {
+    const QString nome = QString::fromLatin1(c.nome);
+    w->setObjectName(nome.section('#', 0, 0));
+    if (nome.contains('#')) w->setProperty("Index", nome.section('#', 1).toInt());
+    w->setGeometry(Pixel(c.left, 96), Pixel(c.top, 96), Pixel(c.width, 96), Pixel(c.height, 96));
     return w;
 }
 
@@ -53,41 +57,28 @@ void Colore(QWidget* w, QPalette::ColorRole ruolo, const QColor& colore) {
     w->setPalette(p);
 }
 
+Qt::Alignment Allineato(Allineamento a) {
+    return a == Allineamento::Centro   ? Qt::AlignHCenter
+           : a == Allineamento::Destra ? Qt::AlignRight
+                                       : Qt::AlignLeft;
+}
+
 // A frame without caption: an etched line around its children on the frame's own colour.
-QFrame* Riquadro(QWidget* contenitore, const char* nome, int left, int top, int width, int height) {
-    auto* frame = Posiziona(new QFrame(contenitore), nome, left, top, width, height);
+QFrame* Riquadro(QWidget* contenitore) {
+    auto* frame = new QFrame(contenitore);
     frame->setFrameStyle(QFrame::Box | QFrame::Sunken);
     frame->setAutoFillBackground(true);
     return frame;
 }
 
-QLabel* Etichetta(QWidget* contenitore, int indice, const char* testo, Qt::Alignment allineamento,
-                  int left, int top, int width, int height) {
-    auto* label = Posiziona(new QLabel(QString::fromUtf8(testo), contenitore), "Label1", left, top,
-                            width, height);
-    label->setProperty("Index", indice);
-    label->setAlignment(allineamento | Qt::AlignTop);
-    return label;
-}
-
-QComboBox* Opzione(QWidget* contenitore, const char* nome, int left, int top, int width,
-                   int height) {
-    auto* cmb = Posiziona(new QComboBox(contenitore), nome, left, top, width, height);
+QComboBox* Opzione(QWidget* contenitore) {
+    auto* cmb = new QComboBox(contenitore);
     cmb->setEditable(true);
     cmb->setInsertPolicy(QComboBox::NoInsert);  // typed text is the value, not a new entry
     cmb->setCompleter(nullptr);  // completing "1" to "10" would print what was not typed
-    cmb->setFont(Carattere(9.75));
     Colore(cmb, QPalette::Base, kGrigioChiaro);
     Colore(cmb, QPalette::Button, kGrigioChiaro);
     return cmb;
-}
-
-QCheckBox* Casella(QWidget* contenitore, const char* nome, const char* testo, int left, int top,
-                   int width, int height) {
-    auto* chk = Posiziona(new QCheckBox(QString::fromUtf8(testo), contenitore), nome, left, top,
-                          width, height);
-    chk->setAutoFillBackground(true);
-    return chk;
 }
 
 // Appends the choices in order and shows the one the option starts on.
@@ -131,14 +122,13 @@ FrmAmain::FrmAmain(MessageService& messaggi, FabbricaStampante fabbricaStampante
     setObjectName(QStringLiteral("frmAmain"));
     setWindowTitle(QString::fromUtf8(testi::kCaptionFinestra));
     setWindowIcon(QIcon(QStringLiteral(":/immagini/stampante.png")));
-    setFixedSize(8865 / kTwipPerPixel, 7905 / kTwipPerPixel);
-    setFont(Carattere(8.25));
+    setFixedSize(Pixel(kLarghezzaFinestra, 96), Pixel(kAltezzaFinestra, 96));
+    setFont(Carattere(kPuntiFinestra));
     setAutoFillBackground(true);
     Colore(this, QPalette::Window, kGrigio);
     Colore(this, QPalette::Button, kGrigio);
 
     CreaControlli();
-    ImpostaOrdineTab();
     MostraSistemaCaricato(regole_.Mostrato());
 
     cornice_ = new QFocusFrame(this);
@@ -167,69 +157,77 @@ FrmAmain::~FrmAmain() {
 }
 
 void FrmAmain::CreaControlli() {
-    QFrame* frame3 = Riquadro(this, "Frame3", 180, 120, 5055, 7515);
-    Dir1_ = Posiziona(new ElencoCartelle(frame3), "Dir1", 150, 210, 4725, 3660);
-    Dir1_->setFont(Carattere(9));
+    // The table lists containers after what they hold: read from the end, each container is
+    // made before its children.
+    std::map<std::string_view, QWidget*> fatti;
+    const auto tabella = Controlli();
+    for (auto c = tabella.rbegin(); c != tabella.rend(); ++c) {
+        QWidget* dentro = c->contenitore ? fatti.at(c->contenitore) : this;
+        const QString testo = QString::fromUtf8(c->testo ? c->testo : "");
+        QWidget* w = nullptr;
+        switch (c->tipo) {
+            case Tipo::Riquadro:
+                w = Riquadro(dentro);
+                break;
+            case Tipo::Etichetta:
+            case Tipo::Contatore: {
+                auto* label = new QLabel(testo, dentro);
+                label->setAlignment(Allineato(c->allineamento) | Qt::AlignTop);
+                w = label;
+                break;
+            }
+            case Tipo::Opzione:
+                w = Opzione(dentro);
+                break;
+            case Tipo::Casella: {
+                auto* chk = new QCheckBox(testo, dentro);
+                chk->setAutoFillBackground(true);
+                w = chk;
+                break;
+            }
+            case Tipo::Pulsante:
+                w = cmdElencario_ = new QPushButton(testo, dentro);
+                break;
+            case Tipo::Cartelle:
+                w = Dir1_ = new ElencoCartelle(dentro);
+                break;
+            case Tipo::File:
+                w = File1_ = new ElencoFile(dentro);
+                break;
+            case Tipo::Immagine: {
+                auto* img = new QLabel(dentro);
+                img->setPixmap(QPixmap(QStringLiteral(":/immagini/link.png")));
+                w = img;
+                break;
+            }
+        }
+        Posiziona(w, *c);
+        if (c->punti != kPuntiFinestra) w->setFont(Carattere(c->punti));
+        fatti[c->nome] = w;
+    }
+    const auto opzione = [&](const char* nome) { return static_cast<QComboBox*>(fatti.at(nome)); };
+    cmbCarattere_ = opzione("cmbCarattere");
+    cmbGrandezza_ = opzione("cmbGrandezza");
+    cmbColonneRiga_ = opzione("cmbColonneRiga");
+    cmbMargine_ = opzione("cmbMargine");
+    chkNomeSistema_ = static_cast<QCheckBox*>(fatti.at("chkNomeSistema"));
+    chkNumeriInGioco_ = static_cast<QCheckBox*>(fatti.at("chkNumeriInGioco"));
+    lblCatturate_ = static_cast<QLabel*>(fatti.at("lblCatturate"));
+
     Colore(Dir1_, QPalette::Text, kVerdeAcqua);
-    File1_ = Posiziona(new ElencoFile(frame3), "File1", 150, 3960, 4725, 3405);
-    File1_->setFont(Carattere(9.75));
     Colore(File1_, QPalette::Text, kVerdeAcqua);
-
-    QFrame* frame1 = Riquadro(this, "Frame1", 5430, 120, 3195, 7515);
-    CreaOpzioni(frame1);
-
-    auto* imgLink = Posiziona(new QLabel(frame1), "imgLink", 690, 3690, 1800, 465);
-    imgLink->setPixmap(QPixmap(QStringLiteral(":/immagini/link.png")));
-
-    QFrame* caselle = Riquadro(frame1, "Frame7", 240, 4170, 2685, 1065);
-    caselle->setProperty("Index", 4);
-    chkNomeSistema_ =
-        Casella(caselle, "chkNomeSistema", "  Stampa Nome Sistema", 180, 240, 2385, 315);
-    chkNumeriInGioco_ =
-        Casella(caselle, "chkNumeriInGioco", "  Stampa Numeri in gioco", 180, 630, 2385, 315);
-
-    Etichetta(frame1, 4, "COMBINAZIONI", Qt::AlignRight, 480, 5550, 1245, 255);
-    lblCatturate_ =
-        Posiziona(new QLabel(QStringLiteral("0"), frame1), "lblCatturate", 2010, 5460, 675, 315);
-    lblCatturate_->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     lblCatturate_->setFrameStyle(QFrame::Box | QFrame::Plain);
     lblCatturate_->setAutoFillBackground(true);
     Colore(lblCatturate_, QPalette::Window, QApplication::palette().color(QPalette::Window));
     Colore(lblCatturate_, QPalette::WindowText, kArancioScuro);
-
-    cmdElencario_ = Posiziona(new QPushButton(QString::fromUtf8(testi::kTitoloProgramma), frame1),
-                              "cmdElencario", 360, 6180, 2475, 1065);
-    cmdElencario_->setFont(Carattere(9));
     cmdElencario_->setAutoDefault(true);  // Enter presses it while it has the focus
-}
 
-void FrmAmain::CreaOpzioni(QWidget* frame1) {
-    Etichetta(frame1, 2, "SELEZIONE FONT CARATTERE", Qt::AlignHCenter, 210, 360, 2745, 255);
-    QFrame* riquadro = Riquadro(frame1, "Frame7", 240, 600, 2685, 795);
-    riquadro->setProperty("Index", 0);
-    cmbCarattere_ = Opzione(riquadro, "cmbCarattere", 180, 300, 2235, 375);
-
-    Etichetta(frame1, 0, "Grandezza", Qt::AlignHCenter, 270, 1590, 1245, 255);
-    Etichetta(frame1, 1, "Colonne Riga", Qt::AlignHCenter, 1620, 1590, 1305, 255);
-    riquadro = Riquadro(frame1, "Frame7", 240, 1830, 1305, 795);
-    riquadro->setProperty("Index", 1);
-    cmbGrandezza_ = Opzione(riquadro, "cmbGrandezza", 180, 300, 945, 375);
-    riquadro = Riquadro(frame1, "Frame7", 1620, 1830, 1305, 795);
-    riquadro->setProperty("Index", 2);
-    cmbColonneRiga_ = Opzione(riquadro, "cmbColonneRiga", 180, 300, 945, 375);
-
-    riquadro = Riquadro(frame1, "Frame7", 240, 2730, 2685, 795);
-    riquadro->setProperty("Index", 3);
-    Etichetta(riquadro, 3, "Margine Sx", Qt::AlignRight, 150, 420, 1155, 255);
-    cmbMargine_ = Opzione(riquadro, "cmbMargine", 1560, 300, 945, 375);
-}
-
-void FrmAmain::ImpostaOrdineTab() {
-    QWidget* const ordine[] = {File1_,        Dir1_,         cmbMargine_,       cmbColonneRiga_,
-                               cmbGrandezza_, cmbCarattere_, chkNumeriInGioco_, chkNomeSistema_,
-                               cmdElencario_};
-    for (std::size_t i = 0; i + 1 < std::size(ordine); ++i) {
-        setTabOrder(ordine[i], ordine[i + 1]);
+    // The table's order is the keyboard order.
+    QWidget* prima = nullptr;
+    for (const SchedaControllo& c : tabella) {
+        if (!PrendeFuoco(c.tipo)) continue;
+        if (prima != nullptr) setTabOrder(prima, fatti.at(c.nome));
+        prima = fatti.at(c.nome);
     }
     File1_->setFocus();
 }
@@ -292,7 +290,8 @@ void FrmAmain::File1_Click() {
 }
 
 void FrmAmain::MostraSistemaCaricato(const SistemaMostrato& sistema) {
-    ScriviAdattato(*lblCatturate_, QString::fromStdString(sistema.contatore), Carattere(9.75));
+    ScriviAdattato(*lblCatturate_, QString::fromStdString(sistema.contatore),
+                   Carattere(Scheda("lblCatturate")->punti));
     lblCatturate_->setToolTip(sistema.evidenziato.empty() ? QString::fromUtf8(sistema.suggerimento)
                                                           : TestoMostrato(sistema.evidenziato));
     File1_->Evidenzia(sistema.evidenziato);

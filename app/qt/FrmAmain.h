@@ -62,9 +62,8 @@ class FrmAmain final : public QWidget {
   private:
     FrmAmain(MessageService& messaggi, FabbricaStampante fabbricaStampante);
 
+    // The controls as the layout table lists them, and the keyboard order it gives.
     void CreaControlli();
-    void CreaOpzioni(QWidget* frame1);
-    void ImpostaOrdineTab();
     [[nodiscard]] bool Form_Load(const std::string& cartellaEseguibile);
 
     void Dir1_Change();

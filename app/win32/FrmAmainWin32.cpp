@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "app/Disposizione.h"
 #include "app/VociCartella.h"
-#include "app/win32/Disposizione.h"
 #include "app/win32/Utf16.h"
 #include "printing/ScelteOpzioni.h"
 #include "systems/Percorsi.h"
@@ -39,7 +39,8 @@ HFONT Carattere(double punti, int dpi) {
 }
 
 DWORD Stile(const SchedaControllo& c) {
-    constexpr DWORD base = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
+    const DWORD base =
+        WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | (PrendeFuoco(c.tipo) ? WS_TABSTOP : 0);
     const DWORD allineamento = c.allineamento == Allineamento::Centro   ? SS_CENTER
                                : c.allineamento == Allineamento::Destra ? SS_RIGHT
                                                                         : SS_LEFT;
@@ -51,14 +52,14 @@ DWORD Stile(const SchedaControllo& c) {
         case Tipo::Contatore:
             return base | allineamento | WS_BORDER | SS_NOTIFY;
         case Tipo::Opzione:
-            return base | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL;
+            return base | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL;
         case Tipo::Casella:
-            return base | WS_TABSTOP | BS_AUTOCHECKBOX;
+            return base | BS_AUTOCHECKBOX;
         case Tipo::Pulsante:
-            return base | WS_TABSTOP | BS_PUSHBUTTON;
+            return base | BS_PUSHBUTTON;
         case Tipo::Cartelle:
         case Tipo::File:
-            return base | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT;
+            return base | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT;
         case Tipo::Immagine:
             return base | SS_BITMAP | SS_CENTERIMAGE;
     }
@@ -170,9 +171,10 @@ bool FrmAmainWin32::Crea(int dpi) {
 
     int id = kPrimoId;
     for (const SchedaControllo& c : Controlli()) {
+        const std::wstring testo = c.testo ? Utf16(c.testo) : std::wstring();
         HWND h = ::CreateWindowExW(
             c.tipo == Tipo::Cartelle || c.tipo == Tipo::File ? WS_EX_CLIENTEDGE : 0, Classe(c.tipo),
-            c.testo, Stile(c), 0, 0, 10, 10, hwnd_,
+            c.testo ? testo.c_str() : nullptr, Stile(c), 0, 0, 10, 10, hwnd_,
             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id++)), Istanza(), nullptr);
         if (h == nullptr) return false;
         if (c.tipo == Tipo::Riquadro &&
