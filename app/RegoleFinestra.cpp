@@ -5,25 +5,25 @@
 #include "printing/PulsanteStampa.h"
 #include "printing/StampanteAssente.h"
 #include "systems/CartellaSistemi.h"
+#include "systems/LetturaSistema.h"
 #include "systems/Percorsi.h"
 #include "systems/Routines.h"
-#include "systems/SystemReader.h"
 #include "systems/Testi.h"
 
 namespace elencario {
 
-MessageRequest DomandaUscita() {
-    return {testi::kDomandaUscita, Buttons::YesNo, Icon::Warning, DefaultButton::Second,
+RichiestaMessaggio DomandaUscita() {
+    return {testi::kDomandaUscita, Pulsanti::SiNo, Icona::Avviso, PulsantePredefinito::Secondo,
             std::string(testi::kTitoloUscita)};
 }
 
-RegoleFinestra::RegoleFinestra(MessageService& messaggi, FabbricaStampante fabbricaStampante)
+RegoleFinestra::RegoleFinestra(ServizioMessaggi& messaggi, FabbricaStampante fabbricaStampante)
     : messaggi_(messaggi), fabbricaStampante_(std::move(fabbricaStampante)) {}
 
 bool RegoleFinestra::Avvia(const std::string& cartellaEseguibile) {
     vars_.PercorsoSistemi = CercaPercorsoSistemi(cartellaEseguibile);
     if (EsisteCartella(vars_.PercorsoSistemi)) return true;
-    messaggi_.Ask(ErrorBox(testi::kNonTrovoSistemi));
+    messaggi_.Chiedi(AvvisoErrore(testi::kNonTrovoSistemi));
     return false;
 }
 
@@ -36,7 +36,7 @@ void RegoleFinestra::SceltoFile(const std::filesystem::path& cartella, const std
     if (nome.empty()) return;
     const int errore = CaricaSistema(vars_, TestoDaPercorso(cartella), nome);
     mostra(Mostrato());
-    if (errore != 0) messaggi_.Ask(ErrorBox(MessaggioCaricamento(errore)));
+    if (errore != 0) messaggi_.Chiedi(AvvisoErrore(MessaggioCaricamento(errore)));
 }
 
 SistemaMostrato RegoleFinestra::Mostrato() const {
@@ -46,17 +46,17 @@ SistemaMostrato RegoleFinestra::Mostrato() const {
 }
 
 EsitoStampa RegoleFinestra::Stampa(const OpzioniStampa& opzioni) {
-    std::unique_ptr<TextPrinter> stampante = fabbricaStampante_ ? fabbricaStampante_() : nullptr;
+    std::unique_ptr<StampanteTesto> stampante = fabbricaStampante_ ? fabbricaStampante_() : nullptr;
     if (!stampante) stampante = std::make_unique<StampanteAssente>();
     return StampaElencario(vars_, opzioni, messaggi_, *stampante);
 }
 
 bool RegoleFinestra::ConfermaUscita() {
-    return messaggi_.Ask(DomandaUscita()) == Answer::Yes;
+    return messaggi_.Chiedi(DomandaUscita()) == Risposta::Si;
 }
 
 void RegoleFinestra::CartellaNonAccessibile() {
-    messaggi_.Ask(ErrorBox(testi::kCartellaNonAccessibile));
+    messaggi_.Chiedi(AvvisoErrore(testi::kCartellaNonAccessibile));
 }
 
 double GrandezzaAdattata(double punti, int larghezza, int altezza,

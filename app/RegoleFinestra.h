@@ -11,15 +11,15 @@
 #include <string>
 
 #include "printing/EsitiStampa.h"
-#include "printing/MessageService.h"
 #include "printing/OpzioniStampa.h"
-#include "printing/TextPrinter.h"
+#include "printing/ServizioMessaggi.h"
+#include "printing/StampanteTesto.h"
 #include "systems/Variabili.h"
 
 namespace elencario {
 
 // Makes the printer for one print job; nothing when none can be made.
-using FabbricaStampante = std::function<std::unique_ptr<TextPrinter>()>;
+using FabbricaStampante = std::function<std::unique_ptr<StampanteTesto>()>;
 
 // What the window shows of the loaded system: the counter's text, its tooltip, and the file
 // File1 highlights (empty when no system is loaded).
@@ -32,11 +32,11 @@ struct SistemaMostrato {
 };
 
 // The exit question, with its title, Yes and No, the warning icon and No as default.
-[[nodiscard]] MessageRequest DomandaUscita();
+[[nodiscard]] RichiestaMessaggio DomandaUscita();
 
 class RegoleFinestra {
   public:
-    RegoleFinestra(MessageService& messaggi, FabbricaStampante fabbricaStampante);
+    RegoleFinestra(ServizioMessaggi& messaggi, FabbricaStampante fabbricaStampante);
 
     // The systems folder beside `cartellaEseguibile` (the core's path text). False, after the
     // refusal message, when it is missing: the window must not be shown.
@@ -62,7 +62,7 @@ class RegoleFinestra {
 
   private:
     VARIABILI vars_;
-    MessageService& messaggi_;
+    ServizioMessaggi& messaggi_;
     FabbricaStampante fabbricaStampante_;
 };
 

@@ -14,22 +14,22 @@
 #include <vector>
 
 #include "bench/Combinazioni.h"
-#include "printing/Printout.h"
+#include "printing/ComposizioneElencario.h"
+#include "systems/LetturaSistema.h"
 #include "systems/Percorsi.h"
-#include "systems/SystemReader.h"
 
 namespace {
 
-using elencario::bench::Combinations;
+using elencario::bench::GeneraCombinazioni;
 
 using namespace elencario;
 // CPU time of the process, in seconds.
-double CpuSeconds() {
+double SecondiCpu() {
     return static_cast<double>(std::clock()) / CLOCKS_PER_SEC;
 }
 
 // Takes the listing as text, as a file or a pipe would, and counts it.
-class TextSink final : public TextPrinter {
+class ScaricoTesto final : public StampanteTesto {
   public:
     StatoStampa ImpostaCarattere(const std::string&) override { return StatoStampa::Ok; }
     StatoStampa ImpostaGrandezza(float) override { return StatoStampa::Ok; }
@@ -60,7 +60,7 @@ class TextSink final : public TextPrinter {
 };
 
 // Peak resident memory of the process so far, in bytes (0 where the system does not say).
-std::size_t PeakResident() {
+std::size_t PiccoResidente() {
     std::ifstream status("/proc/self/status");
     for (std::string line; std::getline(status, line);) {
         if (line.rfind("VmHWM:", 0) == 0) return std::stoull(line.substr(6)) * 1024;
@@ -85,7 +85,7 @@ int main(int argc, char** argv) {
         {
             std::ofstream out(folder / s.name, std::ios::binary);
             std::vector<int> chosen;
-            Combinations(s.k, 1, chosen, out);
+            GeneraCombinazioni(s.k, 1, chosen, out);
         }
         const double fileBytes = static_cast<double>(std::filesystem::file_size(folder / s.name));
 
@@ -97,22 +97,22 @@ int main(int argc, char** argv) {
         std::size_t outBytes = 0;
         for (int r = 0; r < repeats; ++r) {
             VARIABILI v;
-            const std::size_t before = PeakResident();
-            const double t0 = CpuSeconds();
+            const std::size_t before = PiccoResidente();
+            const double t0 = SecondiCpu();
             if (CaricaSistema(v, TestoDaPercorso(folder), s.name) != 0) {
                 std::fprintf(stderr, "load failed: %s\n", s.name);
                 return 1;
             }
-            bestLoad = std::min(bestLoad, CpuSeconds() - t0);
-            if (r == 0) peakRatio = static_cast<double>(PeakResident() - before) / fileBytes;
-            storeRatio = static_cast<double>(v.Combinazioni.MemoryBytes()) / fileBytes;
+            bestLoad = std::min(bestLoad, SecondiCpu() - t0);
+            if (r == 0) peakRatio = static_cast<double>(PiccoResidente() - before) / fileBytes;
+            storeRatio = static_cast<double>(v.Combinazioni.ByteInMemoria()) / fileBytes;
             rows = v.TotCombinazioni;
 
-            TextSink sink;
+            ScaricoTesto sink;
             const OpzioniConvertite options{"Segoe UI", 9, 4, 12, true, true};
-            const double t1 = CpuSeconds();
+            const double t1 = SecondiCpu();
             if (ComponiElencario(v, options, sink).stato != StatoStampa::Ok) return 1;
-            bestCompose = std::min(bestCompose, CpuSeconds() - t1);
+            bestCompose = std::min(bestCompose, SecondiCpu() - t1);
             outBytes = sink.bytes;
         }
         std::printf("%-14s %10d %9.1f | %9.0f %11.0f | %9.0f %11.0f | %8.2f %8.2f\n", s.name, rows,

@@ -21,18 +21,18 @@
 #include <vector>
 
 #include "bench/Combinazioni.h"
+#include "printing/ComposizioneElencario.h"
 #include "printing/Impaginatore.h"
-#include "printing/Printout.h"
 #include "printing/qt/AmbienteQt.h"
 #include "printing/qt/FilePdf.h"
 #include "printing/qt/FinestraAvanzamento.h"
 #include "printing/qt/UscitaPdf.h"
+#include "systems/LetturaSistema.h"
 #include "systems/Percorsi.h"
-#include "systems/SystemReader.h"
 
 namespace {
 
-using elencario::bench::Combinations;
+using elencario::bench::GeneraCombinazioni;
 
 using namespace elencario;
 using Clock = std::chrono::steady_clock;
@@ -101,7 +101,7 @@ int main(int argc, char** argv) {
         {
             std::ofstream out(folder / name, std::ios::binary);
             std::vector<int> chosen;
-            Combinations(s == "terni" ? 3 : s == "ambi" ? 2 : 4, 1, chosen, out);
+            GeneraCombinazioni(s == "terni" ? 3 : s == "ambi" ? 2 : 4, 1, chosen, out);
         }
         // Each mode twice, in both orders, so that a warm-up or a busy moment favours neither.
         double best[2] = {1e18, 1e18};

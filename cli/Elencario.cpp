@@ -11,11 +11,11 @@
 #include <system_error>
 
 #include "cli/Terminale.h"
-#include "printing/FilePrinter.h"
-#include "printing/Printout.h"
+#include "printing/ComposizioneElencario.h"
+#include "printing/StampanteFile.h"
+#include "systems/LetturaSistema.h"
 #include "systems/MotiviErrore.h"
 #include "systems/Percorsi.h"
-#include "systems/SystemReader.h"
 #include "systems/Testi.h"
 #include "verifica/ArchivioEstrazioni.h"
 #include "verifica/Estrazione.h"
@@ -215,11 +215,11 @@ std::optional<Richiesta> Interpreta(const std::vector<std::string>& argomenti,
 }
 
 // The printer the request asks for; none when it cannot be had.
-std::unique_ptr<TextPrinter> ScegliStampante(const Richiesta& r, std::FILE* out,
-                                             const UsciteStampa& uscite) {
+std::unique_ptr<StampanteTesto> ScegliStampante(const Richiesta& r, std::FILE* out,
+                                                const UsciteStampa& uscite) {
     if (r.haPdf) return uscite.pdf(r.pdf);
     if (r.stampa) return uscite.stampante(r.scelta);
-    return std::make_unique<FilePrinter>(out);
+    return std::make_unique<StampanteFile>(out);
 }
 
 // Why the PDF file must not be written, or nothing when it may: it would replace the system
@@ -249,13 +249,13 @@ std::string RifiutoPdf(const std::string& pdf, const std::string& sistema, std::
     return "Il file " + pdf + " non è un PDF: non viene sovrascritto";
 }
 
-using Composizione = std::function<EsitoComposizione(TextPrinter&)>;
+using Composizione = std::function<EsitoComposizione(StampanteTesto&)>;
 
 // Sends what `componi` writes (the listing or the report) to the printer the request asks for
 // and gives the command's status.
 int Stampa(const Richiesta& r, const Composizione& componi, std::FILE* out, std::FILE* err,
            const UsciteStampa& uscite) {
-    std::unique_ptr<TextPrinter> stampante;
+    std::unique_ptr<StampanteTesto> stampante;
     EsitoComposizione esito{StatoStampa::SenzaStampante};
     try {
         stampante = ScegliStampante(r, out, uscite);
@@ -393,14 +393,14 @@ int EseguiElencario(const std::vector<std::string>& argomenti, std::FILE* out, s
 
     if (!richiesta->Verifica()) {
         return Stampa(
-            *richiesta, [&](TextPrinter& p) { return ComponiElencario(v, *opzioni, p); }, out, err,
-            uscite);
+            *richiesta, [&](StampanteTesto& p) { return ComponiElencario(v, *opzioni, p); }, out,
+            err, uscite);
     }
     OpzioniConvertite resoconto = *opzioni;
     // On standard output the report is plain text, with no margin.
     if (!richiesta->haPdf && !richiesta->stampa) resoconto.margine = 0;
     return Stampa(
-        *richiesta, [&](TextPrinter& p) { return ComponiVerifiche(v, verifiche, resoconto, p); },
+        *richiesta, [&](StampanteTesto& p) { return ComponiVerifiche(v, verifiche, resoconto, p); },
         out, err, uscite);
 }
 

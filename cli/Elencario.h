@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "printing/SceltaStampante.h"
-#include "printing/TextPrinter.h"
+#include "printing/StampanteTesto.h"
 
 namespace elencario {
 
@@ -16,8 +16,8 @@ inline constexpr const char* kUscitaStandard = "-";
 
 // Printers beyond plain text, when the build has them (they need Qt).
 struct UsciteStampa {
-    std::function<std::unique_ptr<TextPrinter>(const std::string& filePdf)> pdf;
-    std::function<std::unique_ptr<TextPrinter>(const SceltaStampante&)> stampante;
+    std::function<std::unique_ptr<StampanteTesto>(const std::string& filePdf)> pdf;
+    std::function<std::unique_ptr<StampanteTesto>(const SceltaStampante&)> stampante;
     // Run before the system is read when one of them is asked for: what they need is in place
     // before the system takes its memory.
     std::function<void()> prepara;

@@ -36,17 +36,17 @@ std::filesystem::path PercorsoModulo(std::string& cercato) {
 
 UsciteStampa ModuloQt::Uscite() {
     UsciteStampa uscite;
-    uscite.pdf = [this](const std::string& file) -> std::unique_ptr<TextPrinter> {
+    uscite.pdf = [this](const std::string& file) -> std::unique_ptr<StampanteTesto> {
         return Carica() ? uscite_.pdf(file) : Assente();
     };
-    uscite.stampante = [this](const SceltaStampante& scelta) -> std::unique_ptr<TextPrinter> {
+    uscite.stampante = [this](const SceltaStampante& scelta) -> std::unique_ptr<StampanteTesto> {
         return Carica() ? uscite_.stampante(scelta) : Assente();
     };
     uscite.prepara = [this] { (void)Carica(); };
     return uscite;
 }
 
-std::unique_ptr<TextPrinter> ModuloQt::Assente() const {
+std::unique_ptr<StampanteTesto> ModuloQt::Assente() const {
     return std::make_unique<StampanteAssente>(StatoStampa::Fallita, errore_);
 }
 

@@ -17,7 +17,7 @@ class ModuloQt final : public FornitoreUscite {
   private:
     bool Carica();
     // The printer that says why the module could not be loaded.
-    [[nodiscard]] std::unique_ptr<TextPrinter> Assente() const;
+    [[nodiscard]] std::unique_ptr<StampanteTesto> Assente() const;
 
     std::unique_ptr<FornitoreUscite> fornitore_;
     UsciteStampa uscite_;

@@ -1,10 +1,10 @@
 #include "cli/Piattaforma.h"
-#include "cli/QtOutputs.h"
+#include "cli/UsciteQt.h"
 
 namespace elencario {
 
 std::unique_ptr<FornitoreUscite> FornitorePiattaforma() {
-    return std::make_unique<QtOutputs>();
+    return std::make_unique<UsciteQt>();
 }
 
 }  // namespace elencario

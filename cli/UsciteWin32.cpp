@@ -24,7 +24,7 @@ BOOL WINAPI Ferma(DWORD) {
     return TRUE;
 }
 
-std::unique_ptr<TextPrinter> Lavoro(std::unique_ptr<StampanteGdi> stampante) {
+std::unique_ptr<StampanteTesto> Lavoro(std::unique_ptr<StampanteGdi> stampante) {
     static const bool gestito = ::SetConsoleCtrlHandler(Ferma, TRUE) != 0;
     static_cast<void>(gestito);
     // ASCII: the console shows it whatever its code page.
@@ -37,7 +37,7 @@ std::unique_ptr<TextPrinter> Lavoro(std::unique_ptr<StampanteGdi> stampante) {
 
 UsciteStampa UsciteWin32::Uscite() {
     UsciteStampa uscite;
-    uscite.pdf = [](const std::string& file) -> std::unique_ptr<TextPrinter> {
+    uscite.pdf = [](const std::string& file) -> std::unique_ptr<StampanteTesto> {
         if (file == kUscitaStandard) {
             return std::make_unique<StampanteAssente>(
                 StatoStampa::Fallita,
@@ -47,7 +47,7 @@ UsciteStampa UsciteWin32::Uscite() {
         return Lavoro(
             std::make_unique<StampanteGdi>(kStampantePdf, PercorsoDaTesto(file).wstring()));
     };
-    uscite.stampante = [](const SceltaStampante& scelta) -> std::unique_ptr<TextPrinter> {
+    uscite.stampante = [](const SceltaStampante& scelta) -> std::unique_ptr<StampanteTesto> {
         if (scelta.copie != 1) {
             return std::make_unique<StampanteAssente>(
                 StatoStampa::Fallita, "Su Windows si stampa una copia per volta: --copie non vale");

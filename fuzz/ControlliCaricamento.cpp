@@ -5,11 +5,11 @@
 
 #include "fuzz/ModelloRiferimento.h"
 #include "fuzz/NormalizzaCampo.h"
-#include "printing/Printout.h"
+#include "printing/ComposizioneElencario.h"
 #include "systems/Conversione.h"
+#include "systems/LetturaSistema.h"
 #include "systems/Percorsi.h"
-#include "systems/SystemReader.h"
-#include "tests/support/MemoryFileSource.h"
+#include "tests/support/SorgenteMemoria.h"
 
 namespace elencario {
 
@@ -19,7 +19,7 @@ const std::string kCartella = "Sistemi";
 const std::string kNomeFile = "prova.TXT";
 
 // Counts the printed lines; everything else is thrown away.
-class ContaRighe final : public TextPrinter {
+class ContaRighe final : public StampanteTesto {
   public:
     StatoStampa ImpostaCarattere(const std::string&) override { return StatoStampa::Ok; }
     StatoStampa ImpostaGrandezza(float) override { return StatoStampa::Ok; }
@@ -40,7 +40,7 @@ class ContaRighe final : public TextPrinter {
 VARIABILI SistemaPrecedente() {
     VARIABILI v;
     v.PercorsoSistemi = kCartella + kSeparatoreCartelle;
-    MemoryFileSource sorgente("01 2 3\r\n45,90\r\n\"7 8\"\r\n");
+    SorgenteMemoria sorgente("01 2 3\r\n45,90\r\n\"7 8\"\r\n");
     if (CaricaSistema(v, "Altri", "prima.txt", sorgente) != 0) std::abort();
     return v;
 }
@@ -106,11 +106,11 @@ struct Esito {
 };
 
 Esito Carica(const VARIABILI& precedente, std::string_view bytes, std::size_t maxRead,
-             LoadLimits limiti) {
+             LimitiCaricamento limiti) {
     Esito e{0, precedente, false};
-    MemoryFileSource sorgente{std::string(bytes), maxRead};
+    SorgenteMemoria sorgente{std::string(bytes), maxRead};
     e.errore = CaricaSistema(e.v, kCartella, kNomeFile, sorgente, limiti);
-    e.apertoDopo = sorgente.IsOpen();
+    e.apertoDopo = sorgente.Aperta();
     return e;
 }
 
@@ -119,7 +119,7 @@ Esito Carica(const VARIABILI& precedente, std::string_view bytes, std::size_t ma
 std::string ControllaCaricamento(std::string_view bytes) {
     static const VARIABILI precedente = SistemaPrecedente();
 
-    const Esito intero = Carica(precedente, bytes, MemoryFileSource::kNever, {});
+    const Esito intero = Carica(precedente, bytes, SorgenteMemoria::kNever, {});
     if (intero.apertoDopo) return "file lasciato aperto";
     if (intero.errore != 0) {
         // Memory is plentiful and the source never fails: only the content can be at fault.
@@ -153,8 +153,8 @@ std::string ControllaCaricamento(std::string_view bytes) {
     }
 
     // A limit below what the rows need: either the same outcome, or error 7 and nothing lost.
-    const Esito limitato =
-        Carica(precedente, bytes, MemoryFileSource::kNever, LoadLimits{bytes.size() / 2 + 16});
+    const Esito limitato = Carica(precedente, bytes, SorgenteMemoria::kNever,
+                                  LimitiCaricamento{bytes.size() / 2 + 16});
     if (limitato.apertoDopo) return "file lasciato aperto dopo il limite di memoria";
     const bool uguale = limitato.errore == intero.errore && limitato.v == intero.v;
     const bool memoria = limitato.errore == kErroreMemoria && limitato.v == precedente;

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "printing/TextPrinter.h"
+#include "printing/StampanteTesto.h"
 
 namespace elencario {
 

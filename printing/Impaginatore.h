@@ -7,7 +7,7 @@
 
 #include "printing/Avanzamento.h"
 #include "printing/DispositivoPagine.h"
-#include "printing/TextPrinter.h"
+#include "printing/StampanteTesto.h"
 
 namespace elencario {
 
@@ -19,7 +19,7 @@ namespace elencario {
 // left corner, so that the progress knows the number of pages from the first one and a job
 // cancelled before its end sends nothing. The progress is asked whether to go on while the
 // lines are gathered, while the device waits, and before every page.
-class Impaginatore final : public TextPrinter {
+class Impaginatore final : public StampanteTesto {
   public:
     explicit Impaginatore(std::unique_ptr<DispositivoPagine> dispositivo,
                           std::unique_ptr<Avanzamento> avanzamento = nullptr);

@@ -2,32 +2,32 @@
 
 #include <string>
 
-#include "printing/Printout.h"
+#include "printing/ComposizioneElencario.h"
 #include "systems/Testi.h"
 
 namespace elencario {
 
 EsitoStampa StampaElencario(const VARIABILI& v, const OpzioniStampa& opzioni,
-                            MessageService& messaggi, TextPrinter& stampante) {
+                            ServizioMessaggi& messaggi, StampanteTesto& stampante) {
     if (v.TotCombinazioni < 1) {
-        messaggi.Ask(ErrorBox(testi::kSelezionareSistema));
+        messaggi.Chiedi(AvvisoErrore(testi::kSelezionareSistema));
         return EsitoStampa::NessunSistema;
     }
-    const MessageRequest conferma{testi::kConfermiStampa, Buttons::YesNo, Icon::None,
-                                  DefaultButton::First, std::nullopt};
-    if (messaggi.Ask(conferma) != Answer::Yes) return EsitoStampa::Annullato;
+    const RichiestaMessaggio conferma{testi::kConfermiStampa, Pulsanti::SiNo, Icona::Nessuna,
+                                      PulsantePredefinito::Primo, std::nullopt};
+    if (messaggi.Chiedi(conferma) != Risposta::Si) return EsitoStampa::Annullato;
 
     std::string rifiuto;
     const auto convertite = ConvertiOpzioni(opzioni, rifiuto);
     if (!convertite) {
-        messaggi.Ask(ErrorBox(rifiuto));
+        messaggi.Chiedi(AvvisoErrore(rifiuto));
         return EsitoStampa::OpzioneNonValida;
     }
     EsitoComposizione esito{stampante.Prepara()};
     if (esito.stato == StatoStampa::Ok) esito = ComponiElencario(v, *convertite, stampante);
     // The box says what the program says: the printer's own account is not shown.
     if (const std::string messaggio = MessaggioEsito(esito); !messaggio.empty()) {
-        messaggi.Ask(ErrorBox(messaggio));
+        messaggi.Chiedi(AvvisoErrore(messaggio));
     }
     if (esito.spazio != Spazio::Ok) return EsitoStampa::OpzioneNonValida;
     switch (esito.stato) {

@@ -3,9 +3,9 @@
 // The print button's flow, from the question asked to the message shown.
 
 #include "printing/EsitiStampa.h"
-#include "printing/MessageService.h"
 #include "printing/OpzioniStampa.h"
-#include "printing/TextPrinter.h"
+#include "printing/ServizioMessaggi.h"
+#include "printing/StampanteTesto.h"
 #include "systems/Variabili.h"
 
 namespace elencario {
@@ -14,6 +14,6 @@ namespace elencario {
 // and the printer, then sends the whole listing. Every refusal or failure is shown through
 // `messaggi`; the state is only read.
 EsitoStampa StampaElencario(const VARIABILI& v, const OpzioniStampa& opzioni,
-                            MessageService& messaggi, TextPrinter& stampante);
+                            ServizioMessaggi& messaggi, StampanteTesto& stampante);
 
 }  // namespace elencario

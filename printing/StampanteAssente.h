@@ -3,13 +3,13 @@
 #include <string>
 #include <utility>
 
-#include "printing/TextPrinter.h"
+#include "printing/StampanteTesto.h"
 
 namespace elencario {
 
 // Stands in when no printer could be made: every call fails with `stato` (by default, that there
 // is no printer), and Errore() gives the reason when one is known.
-class StampanteAssente final : public TextPrinter {
+class StampanteAssente final : public StampanteTesto {
   public:
     explicit StampanteAssente(StatoStampa stato = StatoStampa::SenzaStampante,
                               std::string motivo = {})

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "systems/RowStore.h"
+#include "systems/ArchivioRighe.h"
 
 namespace elencario {
 
@@ -15,7 +15,8 @@ inline constexpr int kNumeroMassimo = 90;
 struct VARIABILI {
     std::string PercorsoSistemi;  // UTF-8, ends with the path separator
     std::string FileSistema;      // UTF-8 full path of the last system loaded
-    RowStore Combinazioni;  // the rows of the loaded system in file order, no blanks at their ends
+    ArchivioRighe
+        Combinazioni;  // the rows of the loaded system in file order, no blanks at their ends
     std::int32_t TotCombinazioni = 0;
     std::array<std::int16_t, kNumeroMassimo + 1> NumeriGioco{};  // 1..90; entry 0 unused
     std::int16_t TotNumeri = 0;

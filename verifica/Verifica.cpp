@@ -43,7 +43,7 @@ void Numeri(std::string& testo, const InsiemeNumeri& numeri) {
 // lot at a time.
 class Testo {
   public:
-    Testo(std::string margine, TextPrinter& p) : margine_(std::move(margine)), p_(p) {}
+    Testo(std::string margine, StampanteTesto& p) : margine_(std::move(margine)), p_(p) {}
 
     // A new line opened by the margin: what follows goes on it.
     std::string& Riga() {
@@ -65,7 +65,7 @@ class Testo {
 
   private:
     std::string margine_;
-    TextPrinter& p_;
+    StampanteTesto& p_;
     std::string testo_;
 };
 
@@ -220,7 +220,7 @@ Resoconto Verifica(const VARIABILI& v, const InsiemeNumeri& estrazione) {
 }
 
 EsitoComposizione ComponiVerifiche(const VARIABILI& v, std::span<const VerificaRichiesta> richieste,
-                                   const OpzioniConvertite& o, TextPrinter& p) {
+                                   const OpzioniConvertite& o, StampanteTesto& p) {
     using enum StatoStampa;
     try {
         StatoStampa s = p.ImpostaCarattere(o.carattere);

@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "printing/Printout.h"
-#include "printing/TextPrinter.h"
+#include "printing/ComposizioneElencario.h"
+#include "printing/StampanteTesto.h"
 #include "systems/Variabili.h"
 #include "verifica/InsiemeNumeri.h"
 
@@ -46,6 +46,6 @@ struct VerificaRichiesta {
 [[nodiscard]] EsitoComposizione ComponiVerifiche(const VARIABILI& v,
                                                  std::span<const VerificaRichiesta> richieste,
                                                  const OpzioniConvertite& opzioni,
-                                                 TextPrinter& stampante);
+                                                 StampanteTesto& stampante);
 
 }  // namespace elencario

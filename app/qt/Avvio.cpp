@@ -8,7 +8,7 @@
 namespace elencario {
 
 int EseguiStampaElencario(QApplication& app, const std::string& cartellaEseguibile,
-                          MessageService& messaggi, FabbricaStampante fabbricaStampante) {
+                          ServizioMessaggi& messaggi, FabbricaStampante fabbricaStampante) {
     PreparaQt(app);
     const auto finestra =
         FrmAmain::Apri(cartellaEseguibile, messaggi, std::move(fabbricaStampante));

@@ -12,7 +12,7 @@ namespace elencario {
 // Italian and the font table, the window started, centred and shown, then the event loop. Returns
 // the exit status; not zero, without any window shown, when the systems folder is missing.
 [[nodiscard]] int EseguiStampaElencario(QApplication& app, const std::string& cartellaEseguibile,
-                                        MessageService& messaggi,
+                                        ServizioMessaggi& messaggi,
                                         FabbricaStampante fabbricaStampante);
 
 }  // namespace elencario

@@ -19,8 +19,8 @@
 #include "app/qt/ElencoFile.h"
 #include "app/qt/LetturaCartelle.h"
 #include "app/qt/OsservatoreCartella.h"
-#include "printing/MessageService.h"
 #include "printing/ScelteOpzioni.h"
+#include "printing/ServizioMessaggi.h"
 #include "systems/Testi.h"
 
 namespace elencario {
@@ -107,14 +107,14 @@ void ScriviAdattato(QLabel& etichetta, const QString& testo, const QFont& caratt
 }
 
 std::unique_ptr<FrmAmain> FrmAmain::Apri(const std::string& cartellaEseguibile,
-                                         MessageService& messaggi,
+                                         ServizioMessaggi& messaggi,
                                          FabbricaStampante fabbricaStampante) {
     std::unique_ptr<FrmAmain> finestra(new FrmAmain(messaggi, std::move(fabbricaStampante)));
     if (!finestra->Form_Load(cartellaEseguibile)) return nullptr;
     return finestra;
 }
 
-FrmAmain::FrmAmain(MessageService& messaggi, FabbricaStampante fabbricaStampante)
+FrmAmain::FrmAmain(ServizioMessaggi& messaggi, FabbricaStampante fabbricaStampante)
     : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                            Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                            Qt::WindowCloseButtonHint),

@@ -44,7 +44,7 @@ class FrmAmain final : public QWidget {
     // The window started on the systems folder found from `cartellaEseguibile` (the core's path
     // text), not yet shown; nothing, after the refusal message, when that folder is missing.
     [[nodiscard]] static std::unique_ptr<FrmAmain> Apri(const std::string& cartellaEseguibile,
-                                                        MessageService& messaggi,
+                                                        ServizioMessaggi& messaggi,
                                                         FabbricaStampante fabbricaStampante);
 
     ~FrmAmain() override;
@@ -60,7 +60,7 @@ class FrmAmain final : public QWidget {
     void moveEvent(QMoveEvent* event) override;
 
   private:
-    FrmAmain(MessageService& messaggi, FabbricaStampante fabbricaStampante);
+    FrmAmain(ServizioMessaggi& messaggi, FabbricaStampante fabbricaStampante);
 
     // The controls as the layout table lists them, and the keyboard order it gives.
     void CreaControlli();

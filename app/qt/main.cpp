@@ -6,13 +6,13 @@
 #include "printing/Impaginatore.h"
 #include "printing/qt/AmbienteQt.h"
 #include "printing/qt/FinestraAvanzamento.h"
-#include "printing/qt/QtMessageService.h"
+#include "printing/qt/ServizioMessaggiQt.h"
 #include "printing/qt/StampantePredefinita.h"
 
 int main(int argc, char** argv) {
     elencario::ZittisciAvvisiQt();
     QApplication app(argc, argv);
-    elencario::QtMessageService messaggi;
+    elencario::ServizioMessaggiQt messaggi;
     // The systems folder is looked for beside the program, wherever it is started from.
     return elencario::EseguiStampaElencario(app, elencario::CartellaEseguibile(), messaggi, [] {
         return std::make_unique<elencario::Impaginatore>(

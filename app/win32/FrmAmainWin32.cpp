@@ -111,7 +111,7 @@ std::wstring NomeMostrato(const std::filesystem::path& p) {
 }  // namespace
 
 std::unique_ptr<FrmAmainWin32> FrmAmainWin32::Apri(const std::string& cartellaEseguibile,
-                                                   MessageService& messaggi,
+                                                   ServizioMessaggi& messaggi,
                                                    FabbricaStampante fabbricaStampante, int dpi) {
     std::unique_ptr<FrmAmainWin32> finestra(
         new FrmAmainWin32(messaggi, std::move(fabbricaStampante)));
@@ -123,7 +123,7 @@ std::unique_ptr<FrmAmainWin32> FrmAmainWin32::Apri(const std::string& cartellaEs
     return finestra;
 }
 
-FrmAmainWin32::FrmAmainWin32(MessageService& messaggi, FabbricaStampante fabbricaStampante)
+FrmAmainWin32::FrmAmainWin32(ServizioMessaggi& messaggi, FabbricaStampante fabbricaStampante)
     : regole_(messaggi, std::move(fabbricaStampante)),
       grigio_(::CreateSolidBrush(kGrigio)),
       grigioChiaro_(::CreateSolidBrush(kGrigioChiaro)) {}

@@ -25,7 +25,7 @@ class FrmAmainWin32 {
     // (0: the window's own), not yet shown; nothing, after the refusal message, when the folder
     // is missing.
     [[nodiscard]] static std::unique_ptr<FrmAmainWin32> Apri(const std::string& cartellaEseguibile,
-                                                             MessageService& messaggi,
+                                                             ServizioMessaggi& messaggi,
                                                              FabbricaStampante fabbricaStampante,
                                                              int dpi = 0);
     ~FrmAmainWin32();
@@ -43,7 +43,7 @@ class FrmAmainWin32 {
     void EsciAllaChiusura() { esci_ = true; }
 
   private:
-    FrmAmainWin32(MessageService& messaggi, FabbricaStampante fabbricaStampante);
+    FrmAmainWin32(ServizioMessaggi& messaggi, FabbricaStampante fabbricaStampante);
 
     static LRESULT CALLBACK Procedura(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     LRESULT Gestisci(UINT msg, WPARAM wParam, LPARAM lParam);

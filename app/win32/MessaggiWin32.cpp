@@ -27,15 +27,15 @@ LRESULT CALLBACK AllaApertura(int codice, WPARAM wParam, LPARAM lParam) {
 
 }  // namespace
 
-UINT StileMessaggio(const MessageRequest& request) {
-    UINT stile = request.buttons == Buttons::YesNo ? MB_YESNO : MB_OK;
-    if (request.icon == Icon::Error) stile |= MB_ICONERROR;
-    if (request.icon == Icon::Warning) stile |= MB_ICONWARNING;
-    if (request.defaultButton == DefaultButton::Second) stile |= MB_DEFBUTTON2;
+UINT StileMessaggio(const RichiestaMessaggio& request) {
+    UINT stile = request.buttons == Pulsanti::SiNo ? MB_YESNO : MB_OK;
+    if (request.icon == Icona::Errore) stile |= MB_ICONERROR;
+    if (request.icon == Icona::Avviso) stile |= MB_ICONWARNING;
+    if (request.defaultButton == PulsantePredefinito::Secondo) stile |= MB_DEFBUTTON2;
     return stile;
 }
 
-Answer MessaggiWin32::Ask(const MessageRequest& request) {
+Risposta MessaggiWin32::Chiedi(const RichiestaMessaggio& request) {
     const HHOOK prima = gancio;
     gancio = ::SetWindowsHookExW(WH_CBT, AllaApertura, nullptr, ::GetCurrentThreadId());
     const int risposta = ::MessageBoxW(
@@ -45,12 +45,12 @@ Answer MessaggiWin32::Ask(const MessageRequest& request) {
     gancio = prima;
     switch (risposta) {
         case IDYES:
-            return Answer::Yes;
+            return Risposta::Si;
         case IDNO:
-            return Answer::No;
+            return Risposta::No;
         default:
             // A box that could not be shown takes its safe answer: No to a question.
-            return request.buttons == Buttons::Ok ? Answer::Ok : Answer::No;
+            return request.buttons == Pulsanti::Ok ? Risposta::Ok : Risposta::No;
     }
 }
 

@@ -6,7 +6,7 @@
 #include <chrono>
 #include <utility>
 
-#include "printing/qt/CupsJob.h"
+#include "printing/qt/InvioCups.h"
 
 namespace elencario {
 
@@ -32,14 +32,14 @@ LavoroCups::~LavoroCups() {
 
 StatoStampa LavoroCups::Prepara(const std::function<bool()>& continua) {
     bool annullato = false;
-    const auto trovata = FindDestination(QString::fromStdString(scelta_.nome), kLimiteServer,
-                                         Avanti(continua, annullato));
+    const auto trovata = CercaDestinazione(QString::fromStdString(scelta_.nome), kLimiteServer,
+                                           Avanti(continua, annullato));
     if (annullato) return StatoStampa::Interrotta;
     if (!trovata) return StatoStampa::SenzaStampante;
     // Private to the user, removed with the job whatever its outcome.
     lavoro_ = std::make_unique<QTemporaryFile>(QDir::tempPath() + "/elencario-XXXXXX.pdf");
     if (!lavoro_->open()) return StatoStampa::Fallita;
-    destinazione_ = std::make_unique<CupsDestination>(*trovata);
+    destinazione_ = std::make_unique<DestinazioneCups>(*trovata);
     pdf_ = ScrittorePdf(lavoro_.get(), destinazione_->layout);
     return StatoStampa::Ok;
 }
@@ -55,16 +55,16 @@ bool LavoroCups::Scritte() const {
 StatoStampa LavoroCups::Consegna(const std::function<bool()>& continua) {
     if (!lavoro_->flush() || lavoro_->error() != QFileDevice::NoError) return StatoStampa::Fallita;
     bool annullato = false;
-    const CupsOutcome esito =
-        SubmitPdf(*destinazione_, lavoro_->fileName(), QString::fromLatin1(kNomeLavoro),
-                  kLimiteServer, Avanti(continua, annullato), scelta_.copie);
+    const EsitoCups esito =
+        InviaPdf(*destinazione_, lavoro_->fileName(), QString::fromLatin1(kNomeLavoro),
+                 kLimiteServer, Avanti(continua, annullato), scelta_.copie);
     Ritira();
     switch (esito) {
-        case CupsOutcome::Accepted:
+        case EsitoCups::Accettato:
             return StatoStampa::Ok;
-        case CupsOutcome::Cancelled:
+        case EsitoCups::Annullato:
             return StatoStampa::Interrotta;
-        case CupsOutcome::Failed:
+        case EsitoCups::Fallito:
             break;
     }
     return annullato ? StatoStampa::Interrotta : StatoStampa::Fallita;

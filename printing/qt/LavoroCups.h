@@ -9,7 +9,7 @@ class QTemporaryFile;
 
 namespace elencario {
 
-struct CupsDestination;
+struct DestinazioneCups;
 
 // The pages as a job for a destination of the print server (its default one unless named): rendered
 // into a private temporary PDF on the destination's default media, and that finished file handed to
@@ -33,7 +33,7 @@ class LavoroCups final : public PagineQt {
     SceltaStampante scelta_;
     // The job for the print server, and where it goes.
     std::unique_ptr<QTemporaryFile> lavoro_;
-    std::unique_ptr<CupsDestination> destinazione_;
+    std::unique_ptr<DestinazioneCups> destinazione_;
     std::unique_ptr<QPdfWriter> pdf_;
 };
 

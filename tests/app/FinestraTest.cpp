@@ -25,7 +25,7 @@
 #include "app/qt/FrmAmain.h"
 #include "printing/ScelteOpzioni.h"
 #include "printing/qt/AmbienteQt.h"
-#include "printing/qt/QtMessageService.h"
+#include "printing/qt/ServizioMessaggiQt.h"
 #include "systems/Percorsi.h"
 #include "systems/Routines.h"
 #include "systems/Testi.h"
@@ -45,7 +45,7 @@ struct FinestraDiProva {
     bool Apri(bool mostra = false) {
         finestra = FrmAmain::Apri(
             TestoDaPercorso(sistemi.parent_path().parent_path()), messaggi,
-            [this] { return std::make_unique<RecordingPrinter>(Guasto{}, &stampante); });
+            [this] { return std::make_unique<StampanteRegistratrice>(Guasto{}, &stampante); });
         if (!finestra || !mostra) return finestra != nullptr;
         finestra->show();
         QApplication::setActiveWindow(finestra.get());
@@ -72,18 +72,18 @@ struct FinestraDiProva {
         return testi;
     }
 
-    TempFolder temp;
+    CartellaProvvisoria temp;
     const std::filesystem::path sistemi = temp.path() / "cart\xE0" / "Shared" / "Sistemi";
-    ScriptedMessages messaggi;
-    RecordingPrinter stampante;
+    MessaggiCopione messaggi;
+    StampanteRegistratrice stampante;
     std::unique_ptr<FrmAmain> finestra;
 };
 
 TEST(AvvioTest, WithoutTheSystemsFolderShowsTheMessageAndEndsWithoutWindowOrExitQuestion) {
-    const TempFolder programma;
-    ScriptedMessages messaggi;
+    const CartellaProvvisoria programma;
+    MessaggiCopione messaggi;
     EXPECT_NE(EseguiStampaElencario(*qApp, programma.Text(), messaggi, nullptr), 0);
-    EXPECT_EQ(messaggi.asked, std::vector{ErrorBox(testi::kNonTrovoSistemi)});
+    EXPECT_EQ(messaggi.asked, std::vector{AvvisoErrore(testi::kNonTrovoSistemi)});
     for (const QWidget* w : QApplication::topLevelWidgets()) EXPECT_FALSE(w->isVisible());
 }
 
@@ -91,7 +91,7 @@ TEST(AvvioTest, WithoutTheSystemsFolderShowsTheMessageAndEndsWithoutWindowOrExit
 TEST(AvvioTest, TheProgramsFolderKeepsItsOwnBytes) {
     if (const QByteArray attesa = qgetenv("ELENCARIO_CARTELLA"); !attesa.isEmpty())
         std::_Exit(CartellaEseguibile() == attesa.toStdString() ? 0 : 1);
-    const TempFolder temp;
+    const CartellaProvvisoria temp;
     const std::filesystem::path copia = temp.path() / "cart\xE0" / "app_tests";
     std::filesystem::create_directory(copia.parent_path());
     std::filesystem::copy_file(CartellaEseguibile() + "/app_tests", copia);
@@ -224,7 +224,7 @@ TEST(FinestraTest, CentredTabFollowsTheWindowOrderAndTheFocusIsSeenOnEveryContro
         EXPECT_GT(cambiati, 0) << nome;
     }
     QTest::keyClick(prova.Controllo<QWidget>("cmdElencario"), Qt::Key_Return);
-    EXPECT_EQ(prova.messaggi.asked, std::vector{ErrorBox(testi::kSelezionareSistema)});
+    EXPECT_EQ(prova.messaggi.asked, std::vector{AvvisoErrore(testi::kSelezionareSistema)});
 }
 
 namespace fs = std::filesystem;
@@ -274,8 +274,8 @@ TEST_P(SceltaTest, OnlyThePlainPrimaryClickChoosesAndTheHighlightIsWhatIsLoaded)
     if (s.primaCaricato) prova.Clicca(s.primaCaricato);
     prova.Clicca(s.cliccato, s.tasto, s.modificatori);
     Caricato(s.evidenziato, s.conteggio);
-    EXPECT_EQ(prova.messaggi.asked,
-              s.messaggio ? std::vector{ErrorBox(s.messaggio)} : std::vector<MessageRequest>{});
+    EXPECT_EQ(prova.messaggi.asked, s.messaggio ? std::vector{AvvisoErrore(s.messaggio)}
+                                                : std::vector<RichiestaMessaggio>{});
 }
 
 constexpr auto L = Qt::LeftButton, R = Qt::RightButton;
@@ -312,7 +312,7 @@ TEST_F(Mostrata, KeyboardAndDragLoadEachNameReachedPrintTakesTheOptionsAsTyped) 
     QTest::mouseMove(file1->viewport(), centro(2));  // jumps over rotto.txt
     QTest::mouseRelease(file1->viewport(), L, {}, centro(2));
     Caricato(S1, 5);
-    EXPECT_EQ(prova.messaggi.asked, std::vector{ErrorBox(kErrore9)});
+    EXPECT_EQ(prova.messaggi.asked, std::vector{AvvisoErrore(kErrore9)});
     prova.Controllo<QCheckBox>("chkNomeSistema")->click();
     for (const auto& [nome, testo] : {std::pair{"cmbMargine", "1"}, {"cmbCarattere", "Arial"}}) {
         auto* cmb = prova.Controllo<QComboBox>(nome);
@@ -320,7 +320,7 @@ TEST_F(Mostrata, KeyboardAndDragLoadEachNameReachedPrintTakesTheOptionsAsTyped) 
         cmb->lineEdit()->selectAll();
         QTest::keyClicks(cmb->lineEdit(), testo);
     }
-    prova.messaggi.answers = {Answer::Yes, Answer::No, Answer::Yes};
+    prova.messaggi.answers = {Risposta::Si, Risposta::No, Risposta::Si};
     prova.Controllo<QPushButton>("cmdElencario")->click();
     const auto& c = prova.stampante.calls;
     EXPECT_EQ(std::vector(c.begin(), c.begin() + 2),
@@ -333,8 +333,8 @@ TEST_F(Mostrata, KeyboardAndDragLoadEachNameReachedPrintTakesTheOptionsAsTyped) 
     Caricato(S1, 5);
     EXPECT_TRUE(prova.finestra->close());
     EXPECT_EQ(prova.messaggi.asked.back(),
-              (MessageRequest{testi::kDomandaUscita, Buttons::YesNo, Icon::Warning,
-                              DefaultButton::Second, testi::kTitoloUscita}));
+              (RichiestaMessaggio{testi::kDomandaUscita, Pulsanti::SiNo, Icona::Avviso,
+                                  PulsantePredefinito::Secondo, testi::kTitoloUscita}));
     EXPECT_EQ(prova.messaggi.asked.size(), 4u);
 }
 
@@ -364,7 +364,7 @@ TEST_F(ListeTest, Dir1OpensOrRefusesAFolderAndTheListsFollowTheDisk) {
     fs::rename(prova.sistemi / A, prova.sistemi / "gamma");
     dir1->setCurrentRow(sistemi + 1);
     QTest::keyClick(dir1, Qt::Key_Enter);
-    EXPECT_EQ(prova.messaggi.asked, std::vector{ErrorBox(testi::kCartellaNonAccessibile)});
+    EXPECT_EQ(prova.messaggi.asked, std::vector{AvvisoErrore(testi::kCartellaNonAccessibile)});
     EXPECT_EQ(dir1->Cartella(), prova.sistemi);
     EXPECT_EQ(dir1->currentRow(), sistemi);
     prova.Clicca(S1);
@@ -403,10 +403,10 @@ TEST_F(ListeTest, Dir1OpensOrRefusesAFolderAndTheListsFollowTheDisk) {
 
 struct Box {
     const char* riga;
-    MessageRequest richiesta;
+    RichiestaMessaggio richiesta;
     QMessageBox::Icon icona;
-    QString vista;    // title|text|buttons in Italian, the default one marked *, Escape's one ^
-    Answer risposta;  // to the first button
+    QString vista;      // title|text|buttons in Italian, the default one marked *, Escape's one ^
+    Risposta risposta;  // to the first button
 };
 
 class QtMessageServiceTest : public testing::TestWithParam<Box> {};
@@ -433,16 +433,16 @@ TEST_P(QtMessageServiceTest, AskShowsTheBoxAsAskedAndAnswersTheButtonPressed) {
         EXPECT_EQ(vista.toStdString(), b.vista.toStdString());
         box->buttons().constFirst()->click();
     });
-    EXPECT_EQ(QtMessageService().Ask(b.richiesta), b.risposta);
+    EXPECT_EQ(ServizioMessaggiQt().Chiedi(b.richiesta), b.risposta);
 }
 
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Box, QtMessageServiceTest, testing::Values(
-    Box{"Error", ErrorBox(" Non trovo Shared\\Sistemi ..! "), QMessageBox::Critical,
-        "STAMPA ELENCARIO| Non trovo Shared\\Sistemi ..! |OK*^ ", Answer::Ok},
-    Box{"ExitQuestion", {testi::kDomandaUscita, Buttons::YesNo, Icon::Warning,
-        DefaultButton::Second, testi::kTitoloUscita}, QMessageBox::Warning,
-        "            Fine Sessione| Confermi uscita dal programma ?  |Sì No*^ ", Answer::Yes}),
+    Box{"Error", AvvisoErrore(" Non trovo Shared\\Sistemi ..! "), QMessageBox::Critical,
+        "STAMPA ELENCARIO| Non trovo Shared\\Sistemi ..! |OK*^ ", Risposta::Ok},
+    Box{"ExitQuestion", {testi::kDomandaUscita, Pulsanti::SiNo, Icona::Avviso,
+        PulsantePredefinito::Secondo, testi::kTitoloUscita}, QMessageBox::Warning,
+        "            Fine Sessione| Confermi uscita dal programma ?  |Sì No*^ ", Risposta::Si}),
     [](const auto& info) { return std::string(info.param.riga); });
 // clang-format on
 

@@ -49,7 +49,7 @@ struct CommandTest : ::testing::Test {
     std::string File(const std::string& n, std::string_view c) {
         return TestoDaPercorso(cartella.Write(n, c));
     }
-    test::TempFolder cartella;
+    test::CartellaProvvisoria cartella;
 };
 
 struct CasoComando {
@@ -65,7 +65,7 @@ struct CasoComando {
 class CommandTableTest : public CommandTest, public ::testing::WithParamInterface<CasoComando> {};
 TEST_P(CommandTableTest, StatusAndMessages) {
     const CasoComando& c = GetParam();
-    const auto nuova = [&] { return std::make_unique<test::RecordingPrinter>(c.guasto); };
+    const auto nuova = [&] { return std::make_unique<test::StampanteRegistratrice>(c.guasto); };
     std::optional<SceltaStampante> scelta;
     const auto stampante = [&](const SceltaStampante& s) {
         scelta = s;

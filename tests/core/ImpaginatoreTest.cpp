@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "printing/ComposizioneElencario.h"
 #include "printing/Impaginatore.h"
-#include "printing/Printout.h"
-#include "systems/SystemReader.h"
+#include "systems/LetturaSistema.h"
 
 namespace elencario {
 namespace {
@@ -259,7 +259,7 @@ INSTANTIATE_TEST_SUITE_P(Fini, FineTest, testing::Values(
 // The listing hands its rows over with their separators: a row's own blanks never break before
 // a separator that fits.
 TEST(ImpaginatoreTest, TheListingsGridBreaksBetweenRows) {
-    const test::TempFolder cartella;
+    const test::CartellaProvvisoria cartella;
     cartella.Write("s.txt", "1 2 3\r\n4 5 6\r\n7 8 9\r\n");
     VARIABILI v;
     ASSERT_EQ(CaricaSistema(v, cartella.Text(), "s.txt"), 0);

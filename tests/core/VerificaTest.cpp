@@ -13,7 +13,7 @@
 #include <tuple>
 
 #include "cli/Elencario.h"
-#include "systems/SystemReader.h"
+#include "systems/LetturaSistema.h"
 #include "verifica/Verifica.h"
 
 namespace elencario {
@@ -31,7 +31,7 @@ Lines Righe(const std::string& testo) {
 // Runs the command on the system `sistema` (its text) with `argomenti` before it: status, the
 // lines of standard output, standard error.
 std::tuple<int, Lines, std::string> Comando(Lines argomenti, const std::string& sistema,
-                                            const test::TempFolder& cartella) {
+                                            const test::CartellaProvvisoria& cartella) {
     argomenti.push_back(TestoDaPercorso(cartella.Write("s.txt", sistema)));
     std::FILE* out = std::tmpfile();
     std::FILE* err = std::tmpfile();
@@ -134,7 +134,7 @@ TEST_P(ReportTest, LinesMatchAnIndependentCount) {
         estrazione += (i == 0 ? " " : separatori[tra(0, 4)]) + std::string(tra(0, 1) ? "0" : "") +
                       std::to_string(tutti[static_cast<std::size_t>(i)]);
     }
-    const test::TempFolder cartella;
+    const test::CartellaProvvisoria cartella;
     const auto [stato, out, err] = Comando({"--verifica", estrazione}, sistema, cartella);
     EXPECT_EQ(err, "");
     EXPECT_EQ(stato, 0);
@@ -156,7 +156,7 @@ INSTANTIATE_TEST_SUITE_P(Generated, ReportTest, ::testing::Values(
 // On paper every line but the empty one between reports opens with the margin, and every word
 // must fit whole; a report that does not fit prints nothing.
 TEST(PrintedReportTest, LinesAfterTheMarginAndTheirWordsMeasured) {
-    const test::TempFolder cartella;
+    const test::CartellaProvvisoria cartella;
     cartella.Write("s.txt", "3 15\r\n1 2 1\r\n");
     VARIABILI v;
     ASSERT_EQ(CaricaSistema(v, cartella.Text(), "s.txt"), 0);
@@ -165,7 +165,7 @@ TEST(PrintedReportTest, LinesAfterTheMarginAndTheirWordsMeasured) {
     bari.Aggiungi(3);
     for (const int n : {1, 2, 3}) cagliari.Aggiungi(n);
     const std::vector<VerificaRichiesta> richieste{{"Ruota BA", bari}, {"Ruota CA", cagliari}};
-    test::RecordingPrinter p;
+    test::StampanteRegistratrice p;
     EXPECT_EQ(ComponiVerifiche(v, richieste, {"Arial", 10, 4, 2}, p), StatoStampa::Ok);
     EXPECT_EQ(p.Listing(),
               (Lines{"  Ruota BA", "  Estrazione: 03 15", "  Combinazioni: 2 - Vincenti: 1",
@@ -181,8 +181,8 @@ TEST(PrintedReportTest, LinesAfterTheMarginAndTheirWordsMeasured) {
                                   "Combinazioni:", "Estrazione:", "Punti:", "Quaterne:", "Riga",
                                   "Ruota", "Terni:", "Vincenti:", "punti", "3", "15", "1", "2"}));
     // clang-format on
-    EXPECT_TRUE(p.DocumentEnded());
-    test::RecordingPrinter stretta({.spazio = Spazio::MargineTroppoLargo});
+    EXPECT_TRUE(p.DocumentoChiuso());
+    test::StampanteRegistratrice stretta({.spazio = Spazio::MargineTroppoLargo});
     EXPECT_EQ(ComponiVerifiche(v, richieste, {"Arial", 10, 4, 2}, stretta),
               (EsitoComposizione{StatoStampa::Ok, Spazio::MargineTroppoLargo}));
     EXPECT_EQ(stretta.calls, (Lines{"font Arial", "size " + std::to_string(10.0f)}));
@@ -230,7 +230,7 @@ struct CasoArchivio {
 class ArchiveTest : public ::testing::TestWithParam<CasoArchivio> {};
 TEST_P(ArchiveTest, ReportsEachDrawOfTheDateOrSaysWhyNot) {
     const CasoArchivio& c = GetParam();
-    const test::TempFolder cartella;
+    const test::CartellaProvvisoria cartella;
     std::string file = cartella.Text() + "/manca.txt";
     if (c.archivio == "(cartella)") file = cartella.Text();
     if (!c.archivio.starts_with('(')) file = TestoDaPercorso(cartella.Write("e.txt", c.archivio));

@@ -43,7 +43,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.nome); });
 
 TEST(VociCartellaTest, FileNamesAreSortedWithoutRegardToCaseAndLeaveOutHiddenFilesAndFolders) {
-    const TempFolder cartella;
+    const CartellaProvvisoria cartella;
     for (const char* nome : {"b.txt", "A.TXT", "z.TXTX", "c.Txt", "d.dat", "citt\xC3\xA0.txt"})
         cartella.Write(nome, "1 2 3\r\n");
     std::filesystem::create_directory(cartella.path() / "cartella.txt");
@@ -62,7 +62,7 @@ TEST(VociCartellaTest, FileNamesAreSortedWithoutRegardToCaseAndLeaveOutHiddenFil
 }
 
 TEST(VociCartellaTest, FolderEntriesAreTheChainFromTheRootThenTheSubfolders) {
-    const TempFolder temp;
+    const CartellaProvvisoria temp;
     const std::filesystem::path cartella = CartellaNormale(temp.path() / "Sistemi");
     for (const char* nome : {"beta", "Alfa", "gamma"})
         std::filesystem::create_directories(cartella / nome);

@@ -25,13 +25,13 @@
 #include <tuple>
 #include <utility>
 #include <vector>
+#include "printing/ComposizioneElencario.h"
 #include "printing/Impaginatore.h"
-#include "printing/Printout.h"
-#include "printing/qt/CupsJob.h"
 #include "printing/qt/FilePdf.h"
 #include "printing/qt/FinestraAvanzamento.h"
+#include "printing/qt/InvioCups.h"
 #include "printing/qt/UscitaPdf.h"
-#include "systems/SystemReader.h"
+#include "systems/LetturaSistema.h"
 
 namespace elencario {
 namespace {
@@ -57,25 +57,25 @@ inline QString Output(const QString& program, const QStringList& arguments) {
     return out;
 }
 
-struct PdfLine {  // the words of a page sharing one top edge, in points from its top left corner
+struct RigaPdf {  // the words of a page sharing one top edge, in points from its top left corner
     int page = 0;
     double y = 0, left = 0, right = 0, bottom = 0;
     QString text;  // joined by one blank
 };
 
-struct PdfText {
+struct TestoPdf {
     int pages = 0;
     double pageWidth = 0, pageHeight = 0;
-    std::vector<PdfLine> lines;  // page by page, top to bottom
+    std::vector<RigaPdf> lines;  // page by page, top to bottom
 };
 
 // `file` as poppler's pdftotext -bbox reads it.
-inline PdfText ReadPdf(const QString& file) {
+inline TestoPdf LeggiPdf(const QString& file) {
     static const QRegularExpression page(R"re(<page width="([\d.]+)" height="([\d.]+)")re");
     static const QRegularExpression word(
         R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">(.*)</word>)re");
-    PdfText pdf;
-    std::vector<PdfLine> words;
+    TestoPdf pdf;
+    std::vector<RigaPdf> words;
     for (const QString& row : Output("pdftotext", {"-bbox", file, "-"}).split('\n')) {
         if (const auto m = page.match(row); m.hasMatch()) {
             ++pdf.pages;
@@ -87,11 +87,11 @@ inline PdfText ReadPdf(const QString& file) {
         }
     }
     // pdftotext may read aligned columns one after the other: the order comes from the positions.
-    std::ranges::sort(words, [](const PdfLine& a, const PdfLine& b) {
+    std::ranges::sort(words, [](const RigaPdf& a, const RigaPdf& b) {
         return std::tie(a.page, a.y, a.left) < std::tie(b.page, b.y, b.left);
     });
-    for (const PdfLine& w : words) {
-        PdfLine* last = pdf.lines.empty() ? nullptr : &pdf.lines.back();
+    for (const RigaPdf& w : words) {
+        RigaPdf* last = pdf.lines.empty() ? nullptr : &pdf.lines.back();
         if (last && last->page == w.page && qAbs(last->y - w.y) <= 0.5)
             last->text += ' ' + w.text, last->right = w.right;
         else
@@ -103,7 +103,7 @@ inline PdfText ReadPdf(const QString& file) {
 using enum StatoStampa;
 
 // The PDF file `file` as the command and the window's tests make it.
-std::unique_ptr<Impaginatore> ForPdf(const QString& file,
+std::unique_ptr<Impaginatore> PerPdf(const QString& file,
                                      std::unique_ptr<Avanzamento> avanzamento = nullptr) {
     return std::make_unique<Impaginatore>(
         std::make_unique<FilePdf>(std::make_unique<UscitaPdf>(file.toStdU16String())),
@@ -130,7 +130,7 @@ class PdfTest : public testing::Test {
                 rows += QString::asprintf("%d %d %d\r\n", a, b, c).toStdString();
         return Load(rows, "terni.txt");
     }
-    test::TempFolder folder_;
+    test::CartellaProvvisoria folder_;
 };
 
 // The font and what stands in for it on this machine, rows a line, the widest margin or none.
@@ -147,7 +147,7 @@ TEST_P(WrapTest, EveryRowOnceInOrderWithinTheMarginsAsTheCommandPrintsIt) {
         file += std::to_string(10 + (i / 6 + 13 * (i % 6)) % 80) + (i % 6 < 5 ? " " : "\r\n");
     const VARIABILI v = Load(file);
     OpzioniConvertite o{font, 9, perLine, 0, false, false};
-    const auto probe = ForPdf(Pdf());  // as wide as the page takes
+    const auto probe = PerPdf(Pdf());  // as wide as the page takes
     probe->ImpostaCarattere(font);
     probe->ImpostaGrandezza(9);
     // The widest margin that leaves room for a whole row, so that only the rows' separators break.
@@ -156,12 +156,12 @@ TEST_P(WrapTest, EveryRowOnceInOrderWithinTheMarginsAsTheCommandPrintsIt) {
     while (widest && probe->VerificaSpazio(o.margine + 1, [&] { return rows; }) == Spazio::Ok)
         ++o.margine;
     ASSERT_TRUE(!widest || o.margine > 20);
-    ASSERT_EQ(ComponiElencario(v, o, *ForPdf(Pdf())), Ok);
-    const PdfText pdf = ReadPdf(Pdf());
+    ASSERT_EQ(ComponiElencario(v, o, *PerPdf(Pdf())), Ok);
+    const TestoPdf pdf = LeggiPdf(Pdf());
     const double right = pdf.pageWidth - kPdfMargin, bottom = pdf.pageHeight - kPdfMargin;
     EXPECT_TRUE(widest || qAbs(pdf.lines[0].left - kPdfMargin) < 0.5);
     QStringList words;
-    for (const PdfLine& line : pdf.lines) {
+    for (const RigaPdf& line : pdf.lines) {
         EXPECT_TRUE(line.right <= right + 0.5 && line.bottom <= bottom + 1)
             << line.text.toStdString();
         words << line.text.split(' ');
@@ -202,10 +202,10 @@ INSTANTIATE_TEST_SUITE_P(Fonts, WrapTest, testing::Combine(
 TEST_F(PdfTest, RefusedAtOnceOrPutInPlaceAndReadyAgain) {
     const VARIABILI v = Load("1 2 3\r\n");
     EXPECT_EQ(
-        ComponiElencario(v, {"Courier New", 32767, 4, 0, false, false}, *ForPdf(Pdf())).spazio,
+        ComponiElencario(v, {"Courier New", 32767, 4, 0, false, false}, *PerPdf(Pdf())).spazio,
         Spazio::CarattereTroppoGrande);
     const QString missing = Folder() + "/manca/p.pdf";
-    const auto unwritable = ForPdf(missing);
+    const auto unwritable = PerPdf(missing);
     EXPECT_EQ(unwritable->Prepara(), Fallita);
     EXPECT_TRUE(unwritable->Errore().starts_with("Impossibile scrivere il file PDF " +
                                                  missing.toStdString() + ": "));
@@ -249,7 +249,7 @@ TEST_F(PdfTest, ProgressWindowCountsPagesTakesTheKeysAndCancelsLeavingTheEarlier
         }
         void Fine() override { finestra.Fine(); }
     };
-    const auto printer = ForPdf(Pdf(), std::make_unique<Lenta>());
+    const auto printer = PerPdf(Pdf(), std::make_unique<Lenta>());
     EXPECT_EQ(ComponiElencario(v, {"Courier New", 9, 1, 0, false, false}, *printer), Interrotta);
     EXPECT_TRUE(
         QRegularExpression("^Stampa in corso…\\|Pagina \\d+ di \\d+\\|$").match(seen).hasMatch())
@@ -285,7 +285,7 @@ TEST_F(PdfTest, CommandInterruptedOrOutOfMemoryLeavesNoFile) {
     }
 #if !defined(__SANITIZE_ADDRESS__)
     // Starved, fontconfig may cache that it found no fonts: not in the machine's own caches.
-    const test::TempFolder fontconfig;
+    const test::CartellaProvvisoria fontconfig;
     const auto conf = fontconfig.Write("fonts.conf", "<fontconfig><cachedir>" + fontconfig.Text() +
                                                          "</cachedir><include>/etc/fonts/fonts.conf"
                                                          "</include></fontconfig>");
@@ -346,7 +346,7 @@ TEST_F(PdfTest, CommandWritesTheFileNamedAndNothingElse) {
     EXPECT_EQ(head, "%PDF-");
     EXPECT_EQ(left, "x");
     EXPECT_EQ(run("-", ("> '" + folder + "/out.pdf'").constData()), std::pair(0, std::string()));
-    EXPECT_TRUE(ReadPdf(Folder() + "/out.pdf").lines.size() > 2);
+    EXPECT_TRUE(LeggiPdf(Folder() + "/out.pdf").lines.size() > 2);
     const int help = std::system("'" ELENCARIO_BINARY "' --help >/dev/full 2>'" + folder + "/err'");
     EXPECT_EQ(WEXITSTATUS(help), 1);
     EXPECT_EQ(Output("cat", {Folder() + "/err"}),
@@ -427,10 +427,10 @@ TEST_F(PrintServerTest, TheCommandsJobLandsWholeOnTheDefaultMedia) {
         const QFileInfoList pdfs = QDir(Folder() + "/pdf").entryInfoList(QDir::Files);
         if (!Output("lpstat", {"-o"}).isEmpty() || pdfs.size() != 1 || pdfs[0].size() == 0)
             continue;
-        const PdfText printed = ReadPdf(pdfs[0].filePath());
+        const TestoPdf printed = LeggiPdf(pdfs[0].filePath());
         EXPECT_NEAR(printed.pageWidth, QPageSize(QPageSize::A5).size(QPageSize::Point).width(), 1);
         QStringList texts;
-        for (const PdfLine& line : printed.lines) texts << line.text;
+        for (const RigaPdf& line : printed.lines) texts << line.text;
         EXPECT_EQ(texts.join('|').toStdString(), listing.join('|').toStdString());
         return;
     }
@@ -456,7 +456,7 @@ TEST_F(PrintServerTest, AFullTemporaryFolderIsAPrintErrorAndQueuesNothing) {
 }
 
 // The jobs the server has not finished: the queue each was sent to and the copies asked of it.
-std::vector<std::pair<QString, int>> JobsHeld() {
+std::vector<std::pair<QString, int>> LavoriTrattenuti() {
     ipp_t* request = ippNewRequest(IPP_OP_GET_JOBS);
     ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr,
                  "ipp://localhost/");
@@ -504,7 +504,7 @@ TEST_P(DestinationTest, TheJobGoesToTheQueueNamedWithTheCopiesAsked) {
         Exec(ELENCARIO_BINARY, arguments << QString(ELENCARIO_SAMPLES) + "/Sistema1.txt");
     EXPECT_EQ(code, c.status);
     EXPECT_EQ(err.toStdString(), c.err.toStdString());
-    const auto jobs = JobsHeld();
+    const auto jobs = LavoriTrattenuti();
     if (c.copies == 0) {
         EXPECT_TRUE(jobs.empty());
         return;
@@ -545,7 +545,7 @@ class BrokenJobTest : public PrintServerTest, public testing::WithParamInterface
 
 TEST_P(BrokenJobTest, EndsInTimeAndPrintsNothing) {
     const Broken& c = GetParam();
-    const auto destination = FindDefaultDestination(kLimit);
+    const auto destination = CercaDestinazionePredefinita(kLimit);
     ASSERT_TRUE(destination.has_value());
     const QString pdf = Folder() + "/lavoro.pdf";
     QPdfWriter writer(pdf);
@@ -557,18 +557,18 @@ TEST_P(BrokenJobTest, EndsInTimeAndPrintsNothing) {
     ASSERT_GT(QFileInfo(pdf).size(), c.manyChunks ? 8 * 64 * 1024 : 0);
     int asked = 0;
     const auto start = Clock::now();
-    EXPECT_EQ(SubmitPdf(*destination, pdf, "Prova", kLimit,
-                        [&] {
-                            if (asked++ == 0 && c.signal != 0) Signal(c.signal);
-                            return asked > 1 || c.signal != 0;
-                        }),
-              c.signal != 0 ? CupsOutcome::Failed : CupsOutcome::Cancelled);
+    EXPECT_EQ(InviaPdf(*destination, pdf, "Prova", kLimit,
+                       [&] {
+                           if (asked++ == 0 && c.signal != 0) Signal(c.signal);
+                           return asked > 1 || c.signal != 0;
+                       }),
+              c.signal != 0 ? EsitoCups::Fallito : EsitoCups::Annullato);
     // A stopped server is given up on after the limit, anything else at once.
     EXPECT_LT(Clock::now() - start, c.signal == SIGSTOP ? kLimit * 3 / 2 : kLimit / 2);
     if (c.signal == SIGKILL) return;
     EXPECT_TRUE(c.signal != 0 || Output("lpstat", {"-o"}).isEmpty()) << "lavoro in coda";
     const auto lookup = Clock::now();  // nor does the look-up wait for a stopped server
-    EXPECT_TRUE(c.signal != SIGSTOP || !FindDefaultDestination(kLimit).has_value());
+    EXPECT_TRUE(c.signal != SIGSTOP || !CercaDestinazionePredefinita(kLimit).has_value());
     EXPECT_LT(Clock::now() - lookup, kLimit + 500ms);
     Signal(SIGCONT);
     QThread::msleep(1000);

@@ -16,9 +16,9 @@
 #include <string_view>
 #include <vector>
 
-#include "printing/MessageService.h"
-#include "printing/Printout.h"
-#include "printing/TextPrinter.h"
+#include "printing/ComposizioneElencario.h"
+#include "printing/ServizioMessaggi.h"
+#include "printing/StampanteTesto.h"
 #include "systems/Percorsi.h"
 #include "systems/Variabili.h"
 
@@ -27,7 +27,7 @@ namespace elencario {
 using testing::PrintToString;
 
 inline void PrintTo(const VARIABILI& v, std::ostream* os) {
-    const RowStore& righe = v.Combinazioni;
+    const ArchivioRighe& righe = v.Combinazioni;
     *os << "{PercorsoSistemi " << PrintToString(v.PercorsoSistemi) << ", FileSistema "
         << PrintToString(v.FileSistema) << ", Combinazioni " << righe.size() << " {";
     for (std::size_t i = 0; i < righe.size() && i < 8; ++i) *os << PrintToString(righe[i]) << ' ';
@@ -48,32 +48,32 @@ void PrintTo(const O& o, std::ostream* os) {
         << ", numeriInGioco " << o.numeriInGioco << '}';
 }
 
-inline void PrintTo(const MessageRequest& m, std::ostream* os) {
+inline void PrintTo(const RichiestaMessaggio& m, std::ostream* os) {
     constexpr const char* kIcone[] = {"None", "Error", "Warning"};
-    *os << "{text " << PrintToString(m.text) << (m.buttons == Buttons::Ok ? ", Ok" : ", YesNo")
+    *os << "{text " << PrintToString(m.text) << (m.buttons == Pulsanti::Ok ? ", Ok" : ", YesNo")
         << ", icon " << kIcone[static_cast<int>(m.icon)] << ", default "
-        << (m.defaultButton == DefaultButton::First ? "First" : "Second") << ", title "
+        << (m.defaultButton == PulsantePredefinito::Primo ? "First" : "Second") << ", title "
         << PrintToString(m.title) << '}';
 }
 
 namespace test {
 
 // A folder of its own under the system's temporary folder, removed with everything in it.
-class TempFolder {
+class CartellaProvvisoria {
   public:
-    TempFolder() {
+    CartellaProvvisoria() {
         std::random_device random;
         do {
             path_ = std::filesystem::temp_directory_path() /
                     ("elencario-test-" + std::to_string(random()) + std::to_string(random()));
         } while (!std::filesystem::create_directory(path_));
     }
-    ~TempFolder() {
+    ~CartellaProvvisoria() {
         std::error_code ignored;
         std::filesystem::remove_all(path_, ignored);
     }
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
+    CartellaProvvisoria(const CartellaProvvisoria&) = delete;
+    CartellaProvvisoria& operator=(const CartellaProvvisoria&) = delete;
 
     [[nodiscard]] const std::filesystem::path& path() const { return path_; }
     [[nodiscard]] std::string Text() const { return TestoDaPercorso(path_); }  // as UTF-8
@@ -105,9 +105,10 @@ struct Guasto {
 // A printer that keeps every call in order ("font Segoe UI", "size 9.000000", "line TEXT",
 // "stay TEXT", "end", "document") and the rows the room check was given. Given away, it hands
 // its calls on to `erede` when it goes.
-struct RecordingPrinter final : TextPrinter {
-    explicit RecordingPrinter(Guasto g = {}, RecordingPrinter* e = nullptr) : guasto(g), erede(e) {}
-    ~RecordingPrinter() override {
+struct StampanteRegistratrice final : StampanteTesto {
+    explicit StampanteRegistratrice(Guasto g = {}, StampanteRegistratrice* e = nullptr)
+        : guasto(g), erede(e) {}
+    ~StampanteRegistratrice() override {
         if (erede) erede->calls = calls;
     }
     StatoStampa Prepara() override { return guasto.prepara; }
@@ -128,7 +129,7 @@ struct RecordingPrinter final : TextPrinter {
         calls.push_back(std::string(call).append(text));
         return StatoStampa::Ok;
     }
-    [[nodiscard]] bool DocumentEnded() const {
+    [[nodiscard]] bool DocumentoChiuso() const {
         return !calls.empty() && calls.back() == "document";
     }
     // The printed lines.
@@ -143,25 +144,26 @@ struct RecordingPrinter final : TextPrinter {
     }
 
     Guasto guasto;
-    RecordingPrinter* erede;
+    StampanteRegistratrice* erede;
     std::vector<std::string> calls, candidati;
 };
 
 // Message boxes answered from a script, else by their default button; every request is kept.
-struct ScriptedMessages final : MessageService {
-    Answer Ask(const MessageRequest& request) override {
+struct MessaggiCopione final : ServizioMessaggi {
+    Risposta Chiedi(const RichiestaMessaggio& request) override {
         asked.push_back(request);
         if (answers.empty()) {
-            if (request.buttons == Buttons::Ok) return Answer::Ok;
-            return request.defaultButton == DefaultButton::First ? Answer::Yes : Answer::No;
+            if (request.buttons == Pulsanti::Ok) return Risposta::Ok;
+            return request.defaultButton == PulsantePredefinito::Primo ? Risposta::Si
+                                                                       : Risposta::No;
         }
-        const Answer a = answers.front();
+        const Risposta a = answers.front();
         answers.pop_front();
         return a;
     }
 
-    std::deque<Answer> answers;
-    std::vector<MessageRequest> asked;
+    std::deque<Risposta> answers;
+    std::vector<RichiestaMessaggio> asked;
 };
 
 }  // namespace test

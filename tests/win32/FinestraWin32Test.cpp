@@ -39,7 +39,7 @@ struct Prova {
     bool Apri(int dpi = 96, bool mostra = false) {
         finestra = FrmAmainWin32::Apri(
             TestoDaPercorso(sistemi.parent_path().parent_path()), messaggi,
-            [this] { return std::make_unique<RecordingPrinter>(Guasto{}, &stampante); }, dpi);
+            [this] { return std::make_unique<StampanteRegistratrice>(Guasto{}, &stampante); }, dpi);
         if (finestra && mostra) finestra->Mostra();
         if (!finestra) ADD_FAILURE() << PrintToString(messaggi.asked) << ::GetLastError();
         return finestra != nullptr;
@@ -115,10 +115,10 @@ struct Prova {
         return f != nullptr && (f == C(nome) || ::IsChild(C(nome), f));
     }
 
-    TempFolder temp;
+    CartellaProvvisoria temp;
     const fs::path sistemi = temp.path() / L"Citt\u00E0" / "Shared" / "Sistemi";
-    ScriptedMessages messaggi;
-    RecordingPrinter stampante;
+    MessaggiCopione messaggi;
+    StampanteRegistratrice stampante;
     std::unique_ptr<FrmAmainWin32> finestra;
 };
 
@@ -325,10 +325,10 @@ TEST(FinestraWin32Test, TabAndShiftTabFollowTheWindowOrder) {
 }
 
 TEST(FinestraWin32Test, WithoutTheSystemsFolderOnlyTheMessageAndNoWindow) {
-    const TempFolder programma;
-    ScriptedMessages messaggi;
+    const CartellaProvvisoria programma;
+    MessaggiCopione messaggi;
     EXPECT_EQ(FrmAmainWin32::Apri(programma.Text(), messaggi, nullptr), nullptr);
-    EXPECT_EQ(messaggi.asked, std::vector{ErrorBox(testi::kNonTrovoSistemi)});
+    EXPECT_EQ(messaggi.asked, std::vector{AvvisoErrore(testi::kNonTrovoSistemi)});
     bool finestra = false;  // a window of this program's, not of a test running beside
     ::EnumThreadWindows(
         ::GetCurrentThreadId(),
@@ -380,7 +380,7 @@ TEST(FinestraWin32Test, ListsLoadAndFoldersByMouseAndKeyboard) {
     prova.Tasto(VK_DOWN);
     prova.Tasto(VK_DOWN);
     caricato(perche, L"2");
-    EXPECT_EQ(prova.messaggi.asked, std::vector{ErrorBox("Si è verificato l' errore: 9")});
+    EXPECT_EQ(prova.messaggi.asked, std::vector{AvvisoErrore("Si è verificato l' errore: 9")});
 
     prova.Clic("Dir1", static_cast<int>(sistemi) + 1, true);
     EXPECT_EQ(prova.Righe("File1"), std::vector<std::wstring>{L"a.txt"});
@@ -394,7 +394,7 @@ TEST(FinestraWin32Test, ListsLoadAndFoldersByMouseAndKeyboard) {
 
     fs::remove_all(prova.sistemi / "Via");
     prova.Clic("Dir1", static_cast<int>(sistemi) + 2, true);
-    EXPECT_EQ(prova.messaggi.asked.back(), ErrorBox(testi::kCartellaNonAccessibile));
+    EXPECT_EQ(prova.messaggi.asked.back(), AvvisoErrore(testi::kCartellaNonAccessibile));
     EXPECT_EQ(prova.Righe("File1").size(), 3U);
     EXPECT_EQ(prova.finestra->CartellaDir1(), CartellaNormale(prova.sistemi));
     EXPECT_EQ(::SendMessageW(prova.C("Dir1"), LB_GETCURSEL, 0, 0), static_cast<LRESULT>(sistemi));
@@ -407,18 +407,18 @@ TEST(FinestraWin32Test, PrintTakesTheOptionsAsTheWindowHoldsThem) {
     prova.Scrivi("Sistema1.txt", "3 15 27\r\n3 15 42\r\n");
     ASSERT_TRUE(prova.Apri(96, true));
     ::SendMessageW(prova.C("cmdElencario"), BM_CLICK, 0, 0);
-    EXPECT_EQ(prova.messaggi.asked, std::vector{ErrorBox(testi::kSelezionareSistema)});
+    EXPECT_EQ(prova.messaggi.asked, std::vector{AvvisoErrore(testi::kSelezionareSistema)});
     EXPECT_TRUE(prova.stampante.calls.empty());
 
     prova.Clic("File1", 0);
     ::SetWindowTextW(prova.C("cmbCarattere"), L"Courier New");
     ::SendMessageW(prova.C("chkNomeSistema"), BM_CLICK, 0, 0);
     ::SetFocus(prova.C("cmdElencario"));
-    prova.messaggi.answers = {Answer::Yes};
+    prova.messaggi.answers = {Risposta::Si};
     prova.Tasto(VK_RETURN);
     ASSERT_EQ(prova.messaggi.asked.size(), 2U);
     EXPECT_EQ(prova.messaggi.asked[1].text, testi::kConfermiStampa);
-    ASSERT_TRUE(prova.stampante.DocumentEnded());
+    ASSERT_TRUE(prova.stampante.DocumentoChiuso());
     EXPECT_EQ(std::vector(prova.stampante.calls.begin(), prova.stampante.calls.begin() + 2),
               (std::vector<std::string>{"font Courier New", "size 9.000000"}));
     const auto righe = prova.stampante.Listing();
@@ -435,7 +435,7 @@ TEST(FinestraWin32Test, CloseAsksTheExitQuestion) {
     ASSERT_TRUE(prova.Apri(96, true));
     const HWND f = prova.finestra->Handle();
     EXPECT_EQ(StileMessaggio(DomandaUscita()), 308U);
-    prova.messaggi.answers = {Answer::No, Answer::Yes};
+    prova.messaggi.answers = {Risposta::No, Risposta::Si};
     ::SendMessageW(f, WM_SYSCOMMAND, SC_CLOSE, 0);
     EXPECT_TRUE(::IsWindowVisible(f));
     ::SendMessageW(f, WM_CLOSE, 0, 0);
@@ -446,11 +446,11 @@ TEST(FinestraWin32Test, CloseAsksTheExitQuestion) {
 // The real boxes, answered by a click on a button as they stand open.
 struct Scatola {
     const char* nome;
-    MessageRequest richiesta;
+    RichiestaMessaggio richiesta;
     UINT stile;
     std::vector<std::pair<int, const wchar_t*>> pulsanti;
     int predefinito, premuto;
-    Answer risposta;
+    Risposta risposta;
 };
 void PrintTo(const Scatola& s, std::ostream* os) {
     *os << s.nome;
@@ -492,7 +492,7 @@ TEST_P(MessaggiWin32Test, TheBoxShowsItsTextTitleAndItalianButtonsAndAnswersTheP
             ::EndDialog(box, IDCANCEL);
     });
     MessaggiWin32 messaggi;
-    EXPECT_EQ(messaggi.Ask(s.richiesta), s.risposta);
+    EXPECT_EQ(messaggi.Chiedi(s.richiesta), s.risposta);
     ::KillTimer(nullptr, timer);
     EXPECT_EQ(Utf8(aperta.titolo), s.richiesta.title.value_or(testi::kTitoloProgramma));
     EXPECT_EQ(Utf8(aperta.testo), s.richiesta.text);
@@ -501,31 +501,33 @@ TEST_P(MessaggiWin32Test, TheBoxShowsItsTextTitleAndItalianButtonsAndAnswersTheP
     EXPECT_EQ(aperta.pulsanti, attesi);
     EXPECT_EQ(aperta.predefinito, s.predefinito);
 }
-INSTANTIATE_TEST_SUITE_P(
-    Scatole, MessaggiWin32Test,
-    ::testing::Values(
-        Scatola{"Errore",
-                ErrorBox(testi::kNonTrovoSistemi),
-                MB_OK | MB_ICONERROR,
-                {{IDOK, L"OK"}},
-                IDOK,
-                IDOK,
-                Answer::Ok},
-        Scatola{"ConfermaStampa",
-                {testi::kConfermiStampa, Buttons::YesNo, Icon::None, DefaultButton::First, {}},
-                MB_YESNO,
-                {{IDYES, L"S\u00EC"}, {IDNO, L"No"}},
-                IDYES,
-                IDYES,
-                Answer::Yes},
-        Scatola{"Uscita",
-                DomandaUscita(),
-                308,
-                {{IDYES, L"S\u00EC"}, {IDNO, L"No"}},
-                IDNO,
-                IDNO,
-                Answer::No}),
-    [](const auto& info) { return std::string(info.param.nome); });
+INSTANTIATE_TEST_SUITE_P(Scatole, MessaggiWin32Test,
+                         ::testing::Values(Scatola{"Errore",
+                                                   AvvisoErrore(testi::kNonTrovoSistemi),
+                                                   MB_OK | MB_ICONERROR,
+                                                   {{IDOK, L"OK"}},
+                                                   IDOK,
+                                                   IDOK,
+                                                   Risposta::Ok},
+                                           Scatola{"ConfermaStampa",
+                                                   {testi::kConfermiStampa,
+                                                    Pulsanti::SiNo,
+                                                    Icona::Nessuna,
+                                                    PulsantePredefinito::Primo,
+                                                    {}},
+                                                   MB_YESNO,
+                                                   {{IDYES, L"S\u00EC"}, {IDNO, L"No"}},
+                                                   IDYES,
+                                                   IDYES,
+                                                   Risposta::Si},
+                                           Scatola{"Uscita",
+                                                   DomandaUscita(),
+                                                   308,
+                                                   {{IDYES, L"S\u00EC"}, {IDNO, L"No"}},
+                                                   IDNO,
+                                                   IDNO,
+                                                   Risposta::No}),
+                         [](const auto& info) { return std::string(info.param.nome); });
 
 }  // namespace
 }  // namespace elencario::test

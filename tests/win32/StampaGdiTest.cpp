@@ -57,7 +57,7 @@ class ServerDaUccidere final : public Avanzamento {
 struct Caso {
     const char* nome;
     bool uccidi;
-    std::vector<MessageRequest> chiesti;
+    std::vector<RichiestaMessaggio> chiesti;
 };
 
 class StampaGdiTest : public ::testing::TestWithParam<Caso> {};
@@ -67,7 +67,7 @@ TEST_P(StampaGdiTest, TheWindowPrintsTheSampleOnTheDefaultPrinter) {
     if (Cartella().empty()) GTEST_SKIP() << "da eseguire con stampa-gdi.sh, che avvia il server";
     const INITCOMMONCONTROLSEX controlli{sizeof(INITCOMMONCONTROLSEX), ICC_WIN95_CLASSES};
     ::InitCommonControlsEx(&controlli);
-    ScriptedMessages messaggi;
+    MessaggiCopione messaggi;
     const auto finestra = FrmAmainWin32::Apri(TestoDaPercorso(Cartella()), messaggi, [&c] {
         std::unique_ptr<Avanzamento> avanzamento;
         if (c.uccidi) {
@@ -94,7 +94,7 @@ TEST_P(StampaGdiTest, TheWindowPrintsTheSampleOnTheDefaultPrinter) {
     clic("chkNomeSistema");
     clic("chkNumeriInGioco");
     ::SetWindowTextW(finestra->Controllo("cmbMargine"), L"4");
-    messaggi.answers = {Answer::Yes};
+    messaggi.answers = {Risposta::Si};
     clic("cmdElencario");
     EXPECT_EQ(messaggi.asked, c.chiesti);
     // The program goes on with the system still loaded.
@@ -102,13 +102,13 @@ TEST_P(StampaGdiTest, TheWindowPrintsTheSampleOnTheDefaultPrinter) {
     EXPECT_TRUE(::IsWindowEnabled(finestra->Handle()));
 }
 
-const MessageRequest kConferma{testi::kConfermiStampa, Buttons::YesNo, Icon::None,
-                               DefaultButton::First, std::nullopt};
+const RichiestaMessaggio kConferma{testi::kConfermiStampa, Pulsanti::SiNo, Icona::Nessuna,
+                                   PulsantePredefinito::Primo, std::nullopt};
 
 INSTANTIATE_TEST_SUITE_P(
     Gdi, StampaGdiTest,
     ::testing::Values(Caso{"Stampata", false, {kConferma}},
-                      Caso{"ServerUcciso", true, {kConferma, ErrorBox(testi::kErroreStampa)}}),
+                      Caso{"ServerUcciso", true, {kConferma, AvvisoErrore(testi::kErroreStampa)}}),
     [](const auto& info) { return std::string(info.param.nome); });
 
 }  // namespace

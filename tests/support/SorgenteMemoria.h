@@ -8,8 +8,8 @@
 #include <string>
 #include <string_view>
 
-#include "systems/FileSource.h"
 #include "systems/NumeriErrore.h"
+#include "systems/SorgenteFile.h"
 
 namespace elencario {
 
@@ -17,11 +17,11 @@ namespace elencario {
 // that fields, quotes and CR LF pairs straddle the reader's refills; `openError` makes Open
 // fail, `changed` tells the reader the file changed while read, and `failAt` makes the read that
 // would pass that offset fail with `readError`.
-class MemoryFileSource final : public FileSource {
+class SorgenteMemoria final : public SorgenteFile {
   public:
     static constexpr std::size_t kNever = std::numeric_limits<std::size_t>::max();
 
-    explicit MemoryFileSource(std::string bytes, std::size_t maxRead = kNever)
+    explicit SorgenteMemoria(std::string bytes, std::size_t maxRead = kNever)
         : bytes_(std::move(bytes)), maxRead_(std::max<std::size_t>(maxRead, 1)) {}
 
     int openError = 0;
@@ -29,7 +29,7 @@ class MemoryFileSource final : public FileSource {
     int readError = kErroreDispositivo;
     bool changed = false;  // what Cambiato says
 
-    [[nodiscard]] int Open(const std::filesystem::path& path) override {
+    [[nodiscard]] int Apri(const std::filesystem::path& path) override {
         ++opens_;
         lastPath_ = path;
         if (openError != 0) return openError;
@@ -37,8 +37,10 @@ class MemoryFileSource final : public FileSource {
         pos_ = 0;
         return 0;
     }
-    [[nodiscard]] std::uint64_t SizeAtOpen() const override { return open_ ? bytes_.size() : 0; }
-    [[nodiscard]] std::ptrdiff_t Read(char* buffer, std::size_t capacity, int& errore) override {
+    [[nodiscard]] std::uint64_t DimensioneAllApertura() const override {
+        return open_ ? bytes_.size() : 0;
+    }
+    [[nodiscard]] std::ptrdiff_t Leggi(char* buffer, std::size_t capacity, int& errore) override {
         if (!open_) {
             errore = kErroreAccesso;
             return -1;
@@ -53,11 +55,11 @@ class MemoryFileSource final : public FileSource {
         return static_cast<std::ptrdiff_t>(n);
     }
     [[nodiscard]] bool Cambiato() override { return changed; }
-    void Close() override { open_ = false; }
+    void Chiudi() override { open_ = false; }
 
-    [[nodiscard]] bool IsOpen() const { return open_; }
-    [[nodiscard]] int Opens() const { return opens_; }
-    [[nodiscard]] const std::filesystem::path& LastPath() const { return lastPath_; }
+    [[nodiscard]] bool Aperta() const { return open_; }
+    [[nodiscard]] int Aperture() const { return opens_; }
+    [[nodiscard]] const std::filesystem::path& UltimoPercorso() const { return lastPath_; }
 
   private:
     std::string bytes_;

@@ -1,4 +1,4 @@
-#include "systems/SystemReader.h"
+#include "systems/LetturaSistema.h"
 
 #include <algorithm>
 #include <array>
@@ -9,8 +9,8 @@
 
 #include "systems/Conversione.h"
 #include "systems/Percorsi.h"
-#include "systems/PlatformFileSource.h"
 #include "systems/RigheBrevi.h"
+#include "systems/SorgenteFilePiattaforma.h"
 #include "systems/Testi.h"
 
 namespace elencario {
@@ -150,7 +150,7 @@ class RigaInCorso {
 // Reads a system file field by field, a block at a time.
 class LettoreCampi {
   public:
-    explicit LettoreCampi(FileSource& sorgente)
+    explicit LettoreCampi(SorgenteFile& sorgente)
         : sorgente_(sorgente), blocco_(kBlocco + kMargineBlocco) {}
 
     // True when nothing is left to read (or reading failed: see Errore()).
@@ -213,7 +213,7 @@ class LettoreCampi {
     // (past 2,147,483,647 the reading stops with overflow) and appended to `righe`, its numbers
     // added to `segnati` (bit n for number n). Stops before the first field of any other shape,
     // which LeggiCampo then reads, or with the error number that ends the load.
-    int LeggiRigheSemplici(RowStore& righe, std::int32_t& totale,
+    int LeggiRigheSemplici(ArchivioRighe& righe, std::int32_t& totale,
                            std::array<std::uint64_t, 2>& segnati) {
         // Longer rows take the general road, which counts their pieces.
         constexpr std::ptrdiff_t kLunghezzaMassima = 191;
@@ -227,7 +227,7 @@ class LettoreCampi {
         std::int32_t contate = totale;
         std::uint64_t bassi = segnati[0];
         std::uint64_t alti = segnati[1];
-        RowStore::Coda coda = righe.Accoda();
+        ArchivioRighe::Coda coda = righe.Accoda();
         const char* const base = blocco_.data();
         const char* inizio = p;  // of the row under way
         const auto fine = [&](int errore) {
@@ -308,7 +308,7 @@ class LettoreCampi {
                 *coda.fine++ = static_cast<std::uint32_t>(coda.testo - coda.base);
             } else {
                 righe.Riprendi(coda);
-                const bool preso = righe.Append({inizio, lunghezza});
+                const bool preso = righe.AggiungiRiga({inizio, lunghezza});
                 coda = righe.Accoda();
                 if (!preso) return fine(kErroreMemoria);
             }
@@ -329,7 +329,7 @@ class LettoreCampi {
     bool Disponibile() {
         if (pos_ < fine_) return true;
         if (finito_ || errore_ != 0) return false;
-        const std::ptrdiff_t letti = sorgente_.Read(blocco_.data(), kBlocco, errore_);
+        const std::ptrdiff_t letti = sorgente_.Leggi(blocco_.data(), kBlocco, errore_);
         if (letti <= 0) {
             finito_ = true;
             if (letti < 0 && errore_ == 0) errore_ = kErroreDispositivo;
@@ -349,7 +349,7 @@ class LettoreCampi {
         if (c == '\r' && pos_ < fine_ && blocco_[pos_] == '\n') ++pos_;
     }
 
-    FileSource& sorgente_;
+    SorgenteFile& sorgente_;
     std::vector<char> blocco_;
     std::size_t pos_ = 0;
     std::size_t fine_ = 0;
@@ -387,20 +387,21 @@ void NormalizzaIn(std::string_view campo, std::string& riga) {
 
 // Closes the source whatever way the load ends.
 struct ChiusuraFile {
-    FileSource& sorgente;
-    ~ChiusuraFile() { sorgente.Close(); }
+    SorgenteFile& sorgente;
+    ~ChiusuraFile() { sorgente.Chiudi(); }
 };
 
-int Carica(VARIABILI& v, std::string fileSistema, FileSource& sorgente, LoadLimits limiti) {
+int Carica(VARIABILI& v, std::string fileSistema, SorgenteFile& sorgente,
+           LimitiCaricamento limiti) {
     std::array<std::int16_t, kNumeroMassimo + 1> numeri{};
     std::int32_t totale = 0;
-    RowStore righe(limiti.rowStoreBytes);
+    ArchivioRighe righe(limiti.rowStoreBytes);
 
-    if (const int errore = sorgente.Open(PercorsoDaTesto(fileSistema)); errore != 0) return errore;
+    if (const int errore = sorgente.Apri(PercorsoDaTesto(fileSistema)); errore != 0) return errore;
     const ChiusuraFile chiusura{sorgente};
     // Rows are never longer than the fields they come from.
-    righe.ReserveText(static_cast<std::size_t>(
-        std::min<std::uint64_t>(sorgente.SizeAtOpen(), std::numeric_limits<std::size_t>::max())));
+    righe.RiservaTesto(static_cast<std::size_t>(std::min<std::uint64_t>(
+        sorgente.DimensioneAllApertura(), std::numeric_limits<std::size_t>::max())));
 
     LettoreCampi lettore(sorgente);
     RigaInCorso inCorso(numeri);
@@ -425,18 +426,19 @@ int Carica(VARIABILI& v, std::string fileSistema, FileSource& sorgente, LoadLimi
         if (const int errore = conta(); errore != 0) return errore;
         if (inCorso.Troppi()) return kErroreOverflow;
         if (const int errore = inCorso.Termina(riga); errore != 0) return errore;
-        if (!righe.Append(riga)) return kErroreMemoria;
+        if (!righe.AggiungiRiga(riga)) return kErroreMemoria;
     }
     if (lettore.Errore() != 0) return lettore.Errore();
     // A file rewritten or replaced while it was read must not pass for a system.
-    if (lettore.Letti() != sorgente.SizeAtOpen() || sorgente.Cambiato()) return kErroreDispositivo;
+    if (lettore.Letti() != sorgente.DimensioneAllApertura() || sorgente.Cambiato())
+        return kErroreDispositivo;
 
     for (std::size_t n = 1; n <= kNumeroMassimo; ++n) {
         if ((segnati[n >> 6] >> (n & 63)) & 1) numeri[n] = 1;
     }
     const auto totNumeri =
         static_cast<std::int16_t>(std::count(numeri.begin() + 1, numeri.end(), 1));
-    righe.ShrinkToFit();
+    righe.Restringi();
 
     // Everything read: only now does the new system replace the one loaded before.
     v.FileSistema = std::move(fileSistema);
@@ -458,7 +460,7 @@ std::string NormalizzaCampo(std::string_view campo) {
 }
 
 int CaricaSistema(VARIABILI& v, const std::string& cartella, const std::string& nomeFile,
-                  FileSource& sorgente, LoadLimits limiti) {
+                  SorgenteFile& sorgente, LimitiCaricamento limiti) {
     try {
         return Carica(v, cartella + kSeparatoreCartelle + nomeFile, sorgente, limiti);
     } catch (const std::bad_alloc&) {
@@ -469,7 +471,7 @@ int CaricaSistema(VARIABILI& v, const std::string& cartella, const std::string& 
 }
 
 int CaricaSistema(VARIABILI& v, const std::string& cartella, const std::string& nomeFile) {
-    PlatformFileSource sorgente;
+    SorgenteFilePiattaforma sorgente;
     return CaricaSistema(v, cartella, nomeFile, sorgente);
 }
 

@@ -3,15 +3,15 @@
 #include <cstdio>
 #include <string>
 
-#include "printing/TextPrinter.h"
+#include "printing/StampanteTesto.h"
 
 namespace elencario {
 
 // The printer as plain UTF-8 text: one text line per printed line, each ended by a line feed.
 // Font settings are not shown.
-class FilePrinter final : public TextPrinter {
+class StampanteFile final : public StampanteTesto {
   public:
-    explicit FilePrinter(std::FILE* file) : file_(file) {}
+    explicit StampanteFile(std::FILE* file) : file_(file) {}
 
     StatoStampa ImpostaCarattere(const std::string&) override { return StatoStampa::Ok; }
     StatoStampa ImpostaGrandezza(float) override { return StatoStampa::Ok; }
@@ -22,7 +22,7 @@ class FilePrinter final : public TextPrinter {
     StatoStampa ChiudiDocumento() override;
 
   private:
-    StatoStampa Flush();
+    StatoStampa Scarica();
 
     std::FILE* file_;
     std::string pending_;

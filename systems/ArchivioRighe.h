@@ -55,37 +55,37 @@ struct AllocatoreBlocchi {
 // The rows of a loaded system, held compactly: all row texts back to back in one buffer plus
 // the end offset of each row. The offsets sit in blocks of fixed size, so that growing never
 // copies them; millions of rows cost one allocation for text and one per block of offsets.
-class RowStore {
+class ArchivioRighe {
   public:
-    static constexpr std::size_t kNoLimit = std::numeric_limits<std::size_t>::max();
+    static constexpr std::size_t kSenzaLimite = std::numeric_limits<std::size_t>::max();
 
-    RowStore() = default;
+    ArchivioRighe() = default;
     // `byteLimit` bounds the memory the store may take (text plus offsets).
-    explicit RowStore(std::size_t byteLimit) : limit_(byteLimit) {}
-    RowStore(const RowStore& other);
-    RowStore& operator=(const RowStore& other);
-    RowStore(RowStore&& other) noexcept { Swap(other); }
-    RowStore& operator=(RowStore&& other) noexcept {
-        RowStore(std::move(other)).Swap(*this);
+    explicit ArchivioRighe(std::size_t byteLimit) : limit_(byteLimit) {}
+    ArchivioRighe(const ArchivioRighe& other);
+    ArchivioRighe& operator=(const ArchivioRighe& other);
+    ArchivioRighe(ArchivioRighe&& other) noexcept { Swap(other); }
+    ArchivioRighe& operator=(ArchivioRighe&& other) noexcept {
+        ArchivioRighe(std::move(other)).Swap(*this);
         return *this;
     }
 
     // Appends one row; false when the store would pass its limit or memory runs out.
-    [[nodiscard]] bool Append(std::string_view row) {
-        char* room = RoomFor(row.size());
-        if (room == nullptr) return AppendGrowing(row);
+    [[nodiscard]] bool AggiungiRiga(std::string_view row) {
+        char* room = PostoPer(row.size());
+        if (room == nullptr) return AggiungiCrescendo(row);
         if (!row.empty()) std::memcpy(room, row.data(), row.size());
-        Commit(row.size());
+        Consolida(row.size());
         return true;
     }
     // Room to write the next row in place, up to `bytes` long, without growing; nullptr when
     // there is none (Append grows the store).
-    [[nodiscard]] char* RoomFor(std::size_t bytes) {
+    [[nodiscard]] char* PostoPer(std::size_t bytes) {
         if (textCapacity_ - textSize_ < bytes || nextEnd_ == blockEnd_) return nullptr;
         return text_.get() + textSize_;
     }
     // Ends the row written in the room RoomFor gave: its first `bytes` bytes.
-    void Commit(std::size_t bytes) {
+    void Consolida(std::size_t bytes) {
         textSize_ += bytes;
         *nextEnd_++ = static_cast<std::uint32_t>(textSize_);
         ++size_;
@@ -110,9 +110,9 @@ class RowStore {
         textSize_ = static_cast<std::size_t>(coda.testo - coda.base);
     }
     // Pre-allocates room for this much row text, within the limit.
-    void ReserveText(std::size_t bytes);
+    void RiservaTesto(std::size_t bytes);
     // Drops spare capacity once loading is over.
-    void ShrinkToFit();
+    void Restringi();
 
     [[nodiscard]] std::size_t size() const { return size_; }
     [[nodiscard]] bool empty() const { return size_ == 0; }
@@ -127,7 +127,7 @@ class RowStore {
         std::size_t inizio = 0;
         for (std::size_t b = 0; b < ends_.size(); ++b) {
             const std::uint32_t* fini = ends_[b].data();
-            const std::size_t n = std::min(kBlock, size_ - (b << kBlockBits));
+            const std::size_t n = std::min(kFiniPerBlocco, size_ - (b << kBitBlocco));
             for (std::size_t k = 0; k < n; ++k) {
                 if (!f(std::string_view(text_.get() + inizio, fini[k] - inizio))) return;
                 inizio = fini[k];
@@ -135,24 +135,25 @@ class RowStore {
         }
     }
     // Bytes held on the heap, spare capacity included.
-    [[nodiscard]] std::size_t MemoryBytes() const { return textCapacity_ + OffsetBytes(); }
+    [[nodiscard]] std::size_t ByteInMemoria() const { return textCapacity_ + ByteDelleFini(); }
 
-    bool operator==(const RowStore& other) const;
+    bool operator==(const ArchivioRighe& other) const;
 
   private:
     using Blocco = std::vector<std::uint32_t, AllocatoreBlocchi<std::uint32_t>>;
     // A full block of offsets is one large page.
-    static constexpr unsigned kBlockBits = 19;
-    static constexpr std::size_t kBlock = std::size_t{1} << kBlockBits;  // offsets per block
+    static constexpr unsigned kBitBlocco = 19;
+    static constexpr std::size_t kFiniPerBlocco = std::size_t{1}
+                                                  << kBitBlocco;  // offsets per block
 
     [[nodiscard]] std::size_t End(std::size_t i) const {
-        return ends_[i >> kBlockBits][i & (kBlock - 1)];
+        return ends_[i >> kBitBlocco][i & (kFiniPerBlocco - 1)];
     }
-    bool AppendGrowing(std::string_view row);
+    bool AggiungiCrescendo(std::string_view row);
     // Moves the text to a buffer of `capacity` bytes (at least its size).
-    void Reallocate(std::size_t capacity);
-    [[nodiscard]] std::size_t OffsetBytes() const;
-    void Swap(RowStore& other) noexcept;
+    void Rialloca(std::size_t capacity);
+    [[nodiscard]] std::size_t ByteDelleFini() const;
+    void Swap(ArchivioRighe& other) noexcept;
 
     // The text is a plain buffer, not a string: rows are written into it in place, and nothing
     // zero-fills the room before they are.
@@ -163,11 +164,11 @@ class RowStore {
     // loading is over), so that storing an offset is a plain write.
     std::vector<Blocco> ends_;
     // Where the next row's offset goes in the last block, and that block's end: both null when
-    // the next row needs AppendGrowing.
+    // the next row needs AggiungiCrescendo.
     std::uint32_t* nextEnd_ = nullptr;
     std::uint32_t* blockEnd_ = nullptr;
     std::size_t size_ = 0;
-    std::size_t limit_ = kNoLimit;
+    std::size_t limit_ = kSenzaLimite;
 };
 
 }  // namespace elencario

@@ -10,7 +10,7 @@
 
 #include "printing/EsitiStampa.h"
 #include "printing/OpzioniStampa.h"
-#include "printing/TextPrinter.h"
+#include "printing/StampanteTesto.h"
 #include "systems/Variabili.h"
 
 namespace elencario {
@@ -20,7 +20,7 @@ namespace elencario {
 // print error.
 [[nodiscard]] EsitoComposizione ComponiElencario(const VARIABILI& v,
                                                  const OpzioniConvertite& opzioni,
-                                                 TextPrinter& stampante);
+                                                 StampanteTesto& stampante);
 
 // The numbers of the rows, each written form once, in the order they first come: what a row
 // broken at its blanks must fit on a line.

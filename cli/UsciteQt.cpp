@@ -1,4 +1,4 @@
-#include "cli/QtOutputs.h"
+#include "cli/UsciteQt.h"
 
 #include <QGuiApplication>
 #include <QString>
@@ -33,14 +33,14 @@ std::unique_ptr<Avanzamento> NuovoAvanzamento() {
 
 }  // namespace
 
-QtOutputs::QtOutputs() = default;
+UsciteQt::UsciteQt() = default;
 
-QtOutputs::~QtOutputs() = default;
+UsciteQt::~UsciteQt() = default;
 
-UsciteStampa QtOutputs::Uscite() {
+UsciteStampa UsciteQt::Uscite() {
     UsciteStampa uscite;
-    uscite.pdf = [this](const std::string& file) -> std::unique_ptr<TextPrinter> {
-        StartQt();
+    uscite.pdf = [this](const std::string& file) -> std::unique_ptr<StampanteTesto> {
+        AvviaQt();
         // The name stays in the system's own bytes: a name that is not UTF-8 is the one written.
         auto uscita = file == kUscitaStandard ? std::make_unique<UscitaPdf>(
                                                     fileno(stdout), "il PDF sullo standard output")
@@ -48,14 +48,14 @@ UsciteStampa QtOutputs::Uscite() {
         return std::make_unique<Impaginatore>(std::make_unique<FilePdf>(std::move(uscita)),
                                               NuovoAvanzamento());
     };
-    uscite.stampante = [this](const SceltaStampante& scelta) -> std::unique_ptr<TextPrinter> {
-        StartQt();
+    uscite.stampante = [this](const SceltaStampante& scelta) -> std::unique_ptr<StampanteTesto> {
+        AvviaQt();
         return std::make_unique<Impaginatore>(StampantePredefinita(scelta), NuovoAvanzamento());
     };
     return uscite;
 }
 
-void QtOutputs::StartQt() {
+void UsciteQt::AvviaQt() {
     if (app_) return;
 #if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
     const bool noDisplay =
@@ -78,6 +78,6 @@ void QtOutputs::StartQt() {
 #ifdef ELENCARIO_MODULO_STAMPA
 // What the command calls once it has loaded this module.
 extern "C" elencario::FornitoreUscite* elencario_uscite_qt() {
-    return new elencario::QtOutputs;
+    return new elencario::UsciteQt;
 }
 #endif

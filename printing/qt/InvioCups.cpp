@@ -1,4 +1,4 @@
-#include "printing/qt/CupsJob.h"
+#include "printing/qt/InvioCups.h"
 
 #include <cups/cups.h>
 
@@ -48,8 +48,8 @@ class Server {
     // The next exchange gets the whole limit again.
     void Restart() { deadline_ = Clock::now() + limit_; }
     // How an exchange that did not succeed ends.
-    [[nodiscard]] CupsOutcome Failure() const {
-        return cancelled_ ? CupsOutcome::Cancelled : CupsOutcome::Failed;
+    [[nodiscard]] EsitoCups Failure() const {
+        return cancelled_ ? EsitoCups::Annullato : EsitoCups::Fallito;
     }
     // The server let an exchange go past the limit.
     [[nodiscard]] bool Silent() const { return silent_; }
@@ -124,8 +124,8 @@ bool Succeeded(ipp_status_t status) {
 }
 
 // Uploads the document of job `job`; only the server's answer to the whole of it is success.
-CupsOutcome Upload(Server& server, const Destination& destination, int job, QFile& pdf,
-                   const QString& title) {
+EsitoCups Upload(Server& server, const Destination& destination, int job, QFile& pdf,
+                 const QString& title) {
     server.Restart();
     if (cupsStartDestDocument(server.Http(), destination.Dest(), destination.Info(), job,
                               title.toUtf8().constData(), CUPS_FORMAT_PDF, 0, nullptr,
@@ -135,14 +135,14 @@ CupsOutcome Upload(Server& server, const Destination& destination, int job, QFil
     std::vector<char> chunk(kChunkBytes);
     for (;;) {
         const qint64 read = pdf.read(chunk.data(), kChunkBytes);
-        if (read < 0) return CupsOutcome::Failed;
+        if (read < 0) return EsitoCups::Fallito;
         if (read == 0) break;
         server.Restart();
         if (cupsWriteRequestData(server.Http(), chunk.data(), static_cast<std::size_t>(read)) !=
             HTTP_STATUS_CONTINUE) {
             return server.Failure();
         }
-        if (!server.KeepGoing()) return CupsOutcome::Cancelled;
+        if (!server.KeepGoing()) return EsitoCups::Annullato;
     }
     server.Restart();
     // With no answer at all the library leaves the status of the previous request: only a
@@ -151,11 +151,11 @@ CupsOutcome Upload(Server& server, const Destination& destination, int job, QFil
         httpGetStatus(server.Http()) != HTTP_STATUS_OK) {
         return server.Failure();
     }
-    return CupsOutcome::Accepted;
+    return EsitoCups::Accettato;
 }
 
 // Lets the held job `job` print.
-bool Release(Server& server, const CupsDestination& destination, int job) {
+bool Release(Server& server, const DestinazioneCups& destination, int job) {
     ipp_t* request = ippNewRequest(IPP_OP_RELEASE_JOB);
     ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr,
                  destination.uri.toUtf8().constData());
@@ -170,7 +170,7 @@ bool Release(Server& server, const CupsDestination& destination, int job) {
 }
 
 // Cancels job `job` on a connection of its own: the one of the upload may be mid-request.
-void Withdraw(const CupsDestination& destination, int job, std::chrono::milliseconds limit) {
+void Withdraw(const DestinazioneCups& destination, int job, std::chrono::milliseconds limit) {
     Server server(limit / kWithdrawShare, nullptr);
     if (server.Http() == nullptr) return;
     Destination target(destination.name, destination.uri);
@@ -179,7 +179,7 @@ void Withdraw(const CupsDestination& destination, int job, std::chrono::millisec
 
 }  // namespace
 
-bool ValidDestinationName(const QString& name) {
+bool NomeDestinazioneValido(const QString& name) {
     const QByteArray bytes = name.toUtf8();
     if (bytes.isEmpty() || bytes.size() > 127) return false;
     return std::ranges::none_of(bytes, [](char c) {
@@ -188,9 +188,10 @@ bool ValidDestinationName(const QString& name) {
     });
 }
 
-std::optional<CupsDestination> FindDestination(const QString& name, std::chrono::milliseconds limit,
-                                               const std::function<bool()>& keepGoing) {
-    if (!name.isEmpty() && !ValidDestinationName(name)) return std::nullopt;
+std::optional<DestinazioneCups> CercaDestinazione(const QString& name,
+                                                  std::chrono::milliseconds limit,
+                                                  const std::function<bool()>& keepGoing) {
+    if (!name.isEmpty() && !NomeDestinazioneValido(name)) return std::nullopt;
     // One limit for the whole look-up: the server is only asked a few short questions.
     Server server(limit, &keepGoing);
     if (server.Http() == nullptr) return std::nullopt;
@@ -234,23 +235,23 @@ std::optional<CupsDestination> FindDestination(const QString& name, std::chrono:
         page.height() <= margins.top() + margins.bottom()) {
         return std::nullopt;
     }
-    return CupsDestination{QString::fromUtf8(dest->name),
-                           QPageLayout(QPageSize(page, QPageSize::Millimeter),
-                                       QPageLayout::Portrait, margins, QPageLayout::Millimeter),
-                           QString::fromUtf8(uri)};
+    return DestinazioneCups{QString::fromUtf8(dest->name),
+                            QPageLayout(QPageSize(page, QPageSize::Millimeter),
+                                        QPageLayout::Portrait, margins, QPageLayout::Millimeter),
+                            QString::fromUtf8(uri)};
 }
 
-CupsOutcome SubmitPdf(const CupsDestination& destination, const QString& pdfFile,
-                      const QString& title, std::chrono::milliseconds limit,
-                      const std::function<bool()>& keepGoing, int copies) {
+EsitoCups InviaPdf(const DestinazioneCups& destination, const QString& pdfFile,
+                   const QString& title, std::chrono::milliseconds limit,
+                   const std::function<bool()>& keepGoing, int copies) {
     QFile pdf(pdfFile);
-    if (!pdf.open(QIODevice::ReadOnly)) return CupsOutcome::Failed;
+    if (!pdf.open(QIODevice::ReadOnly)) return EsitoCups::Fallito;
     int job = 0;
-    CupsOutcome outcome = CupsOutcome::Failed;
+    EsitoCups outcome = EsitoCups::Fallito;
     bool withdraw = false;
     {
         Server server(limit, &keepGoing);
-        if (server.Http() == nullptr) return CupsOutcome::Failed;
+        if (server.Http() == nullptr) return EsitoCups::Fallito;
         Destination target(destination.name, destination.uri);
         if (!target.Describe(server.Http())) return server.Failure();
         // Created held: a document the server takes in after we gave up on it is never
@@ -267,12 +268,12 @@ CupsOutcome SubmitPdf(const CupsDestination& destination, const QString& pdfFile
         cupsFreeOptions(holds, hold);
         if (!Succeeded(created) || job <= 0) return server.Failure();
         outcome = Upload(server, target, job, pdf, title);
-        if (outcome == CupsOutcome::Accepted && !Release(server, destination, job)) {
+        if (outcome == EsitoCups::Accettato && !Release(server, destination, job)) {
             outcome = server.Failure();
         }
         // A server that stopped answering would not answer the cancel either; the job it holds
         // stays held, and a document cut short is dropped once the connection closes here.
-        withdraw = outcome != CupsOutcome::Accepted && !server.Silent();
+        withdraw = outcome != EsitoCups::Accettato && !server.Silent();
     }
     if (withdraw) Withdraw(destination, job, limit);
     return outcome;

@@ -15,22 +15,22 @@
 #include <string>
 #include <string_view>
 
-#include "systems/FileSource.h"
-#include "systems/RowStore.h"
+#include "systems/ArchivioRighe.h"
+#include "systems/SorgenteFile.h"
 #include "systems/Variabili.h"
 
 namespace elencario {
 
-struct LoadLimits {
-    std::size_t rowStoreBytes = RowStore::kNoLimit;  // memory the rows may take
+struct LimitiCaricamento {
+    std::size_t rowStoreBytes = ArchivioRighe::kSenzaLimite;  // memory the rows may take
 };
 
 // Loads the file `nomeFile` of the folder `cartella` (UTF-8 texts) into `v`. FileSistema
 // becomes cartella + separator + nomeFile. Returns 0, or the error number of the failure that
 // stopped the load, in which case `v` is left exactly as it was.
 [[nodiscard]] int CaricaSistema(VARIABILI& v, const std::string& cartella,
-                                const std::string& nomeFile, FileSource& source,
-                                LoadLimits limits = {});
+                                const std::string& nomeFile, SorgenteFile& source,
+                                LimitiCaricamento limits = {});
 [[nodiscard]] int CaricaSistema(VARIABILI& v, const std::string& cartella,
                                 const std::string& nomeFile);
 

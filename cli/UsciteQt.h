@@ -12,18 +12,18 @@ namespace elencario {
 // for, and renders without a display when none is set; it lives as long as this object. Their
 // jobs show progress on standard error when it is a terminal, and Ctrl+C or SIGTERM withdraws
 // them.
-class QtOutputs final : public FornitoreUscite {
+class UsciteQt final : public FornitoreUscite {
   public:
-    QtOutputs();
-    ~QtOutputs() override;
+    UsciteQt();
+    ~UsciteQt() override;
 
-    QtOutputs(const QtOutputs&) = delete;
-    QtOutputs& operator=(const QtOutputs&) = delete;
+    UsciteQt(const UsciteQt&) = delete;
+    UsciteQt& operator=(const UsciteQt&) = delete;
 
     [[nodiscard]] UsciteStampa Uscite() override;
 
   private:
-    void StartQt();
+    void AvviaQt();
 
     // Qt sees none of the command's arguments, so none of them can be taken for a Qt option.
     int argc_ = 1;

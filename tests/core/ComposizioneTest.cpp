@@ -3,9 +3,9 @@
 
 #include <vector>
 
-#include "printing/Printout.h"
+#include "printing/ComposizioneElencario.h"
 #include "printing/PulsanteStampa.h"
-#include "systems/SystemReader.h"
+#include "systems/LetturaSistema.h"
 #include "systems/Testi.h"
 
 namespace elencario {
@@ -16,7 +16,7 @@ using enum StatoStampa;
 using Spazio::MargineTroppoLargo, Spazio::CarattereTroppoGrande;
 
 VARIABILI Sistema(const std::string& righe) {
-    const test::TempFolder cartella;
+    const test::CartellaProvvisoria cartella;
     cartella.Write("s.txt", righe);
     VARIABILI v;
     EXPECT_EQ(CaricaSistema(v, cartella.Text(), "s.txt"), 0);
@@ -49,7 +49,7 @@ struct CasoElenco {
 class ListingTest : public ::testing::TestWithParam<CasoElenco> {};
 TEST_P(ListingTest, NumbersInPlayThirtyToALineThenTheRowsJoinedBySeparator) {
     const CasoElenco& c = GetParam();
-    test::RecordingPrinter p;
+    test::StampanteRegistratrice p;
     EXPECT_EQ(ComponiElencario(Sistema(c.righe), {"Arial", 10, c.perRiga, 2, false, c.numeri}, p),
               Ok);
     const Lines l = p.Listing();
@@ -81,7 +81,7 @@ INSTANTIATE_TEST_SUITE_P(Shapes, ListingTest, ::testing::Values(
 // clang-format on
 
 TEST(RoomCheckTest, GetsEveryNumberOnceBeforeAnythingIsPrinted) {
-    test::RecordingPrinter p({.spazio = MargineTroppoLargo});
+    test::StampanteRegistratrice p({.spazio = MargineTroppoLargo});
     // A row wider than a line is carried on at its blanks: only a number must fit whole.
     const VARIABILI v =
         Sistema("10 20 3\r\n 1 2 3 4\r\n11 22 3\r\n1 2 3\r\n11 22\r\n90\r\n9 1\r\n007 90");
@@ -98,22 +98,22 @@ struct CasoBottone {
     const char* messaggio = nullptr;  // the box after the question
     test::Guasto guasto = {};
     const char* righe = "1 2";  // the loaded system
-    Answer risposta = Answer::Yes;
+    Risposta risposta = Risposta::Si;
     OpzioniStampa opzioni = {};
 };
 class PrintButtonTest : public ::testing::TestWithParam<CasoBottone> {};
 TEST_P(PrintButtonTest, OneBoxPerOutcome) {
     const CasoBottone& c = GetParam();
-    test::ScriptedMessages box;
+    test::MessaggiCopione box;
     box.answers = {c.risposta};
-    test::RecordingPrinter printer(c.guasto);
+    test::StampanteRegistratrice printer(c.guasto);
     EXPECT_EQ(StampaElencario(Sistema(c.righe), c.opzioni, box, printer), c.esito);
-    std::vector<MessageRequest> attese;
+    std::vector<RichiestaMessaggio> attese;
     if (c.esito != EsitoStampa::NessunSistema)
-        attese.push_back({testi::kConfermiStampa, Buttons::YesNo, Icon::None, {}, {}});
-    if (c.messaggio) attese.push_back(ErrorBox(c.messaggio));
+        attese.push_back({testi::kConfermiStampa, Pulsanti::SiNo, Icona::Nessuna, {}, {}});
+    if (c.messaggio) attese.push_back(AvvisoErrore(c.messaggio));
     EXPECT_EQ(box.asked, attese);
-    EXPECT_EQ(printer.DocumentEnded(), c.esito == EsitoStampa::Stampato);
+    EXPECT_EQ(printer.DocumentoChiuso(), c.esito == EsitoStampa::Stampato);
 }
 
 using enum EsitoStampa;
@@ -122,7 +122,7 @@ using namespace testi;
 INSTANTIATE_TEST_SUITE_P(Outcomes, PrintButtonTest, ::testing::Values(
     CasoBottone{"Printed", Stampato},
     CasoBottone{"NothingLoaded", NessunSistema, kSelezionareSistema, {}, "\r\n"},
-    CasoBottone{.nome = "Declined", .esito = Annullato, .risposta = Answer::No},
+    CasoBottone{.nome = "Declined", .esito = Annullato, .risposta = Risposta::No},
     CasoBottone{.nome = "OptionRefused", .esito = OpzioneNonValida, .messaggio = kMargineNonValido,
                 .opzioni = {.margine = "-1"}},
     CasoBottone{"SenzaStampante", NessunaStampante, kNessunaStampante, {.prepara = SenzaStampante}},

@@ -1,4 +1,4 @@
-#include "printing/Printout.h"
+#include "printing/ComposizioneElencario.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -33,7 +33,7 @@ std::string Intestazione(const VARIABILI& v, const OpzioniConvertite& o,
     return riga;
 }
 
-StatoStampa NumeriInGioco(const VARIABILI& v, const std::string& margine, TextPrinter& p) {
+StatoStampa NumeriInGioco(const VARIABILI& v, const std::string& margine, StampanteTesto& p) {
     std::string testo = margine + "IN GIOCO:\n" + margine;
     int stampati = 0;
     for (int n = 1; n <= kNumeroMassimo; ++n) {
@@ -78,7 +78,7 @@ char* Allarga(std::string& testo, char* w, std::size_t byte) {
 // The grid's lines, written through a plain pointer into a buffer that always has room for one
 // more row and separator, and handed to the printer many lines at a time.
 StatoStampa Griglia(const VARIABILI& v, const OpzioniConvertite& o, const std::string& margine,
-                    TextPrinter& p) {
+                    StampanteTesto& p) {
     std::size_t restanti =
         std::min(static_cast<std::size_t>(std::max(v.TotCombinazioni, 0)), v.Combinazioni.size());
     if (restanti == 0) return StatoStampa::Ok;
@@ -156,7 +156,7 @@ StatoStampa Griglia(const VARIABILI& v, const OpzioniConvertite& o, const std::s
 }
 
 // The listing's lines, the font already set.
-StatoStampa Componi(const VARIABILI& v, const OpzioniConvertite& o, TextPrinter& p) {
+StatoStampa Componi(const VARIABILI& v, const OpzioniConvertite& o, StampanteTesto& p) {
     const std::string margine(static_cast<std::size_t>(o.margine), ' ');
     using enum StatoStampa;
     StatoStampa s = p.ACapo();
@@ -203,7 +203,8 @@ std::vector<std::string> NumeriPiuLarghi(const VARIABILI& v) {
     return numeri;
 }
 
-EsitoComposizione ComponiElencario(const VARIABILI& v, const OpzioniConvertite& o, TextPrinter& p) {
+EsitoComposizione ComponiElencario(const VARIABILI& v, const OpzioniConvertite& o,
+                                   StampanteTesto& p) {
     using enum StatoStampa;
     try {
         StatoStampa s = p.ImpostaCarattere(o.carattere);

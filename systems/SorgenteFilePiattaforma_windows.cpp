@@ -4,7 +4,7 @@
 
 #include "systems/NumeriErrore.h"
 #include "systems/Percorsi.h"
-#include "systems/PlatformFileSource.h"
+#include "systems/SorgenteFilePiattaforma.h"
 
 namespace elencario {
 
@@ -38,7 +38,7 @@ int ErroreDiApertura(DWORD codice) {
 }
 
 // False when the file system does not say.
-bool ImprontaDi(HANDLE h, PlatformFileSource::Impronta& impronta) {
+bool ImprontaDi(HANDLE h, SorgenteFilePiattaforma::Impronta& impronta) {
     BY_HANDLE_FILE_INFORMATION info{};
     if (!::GetFileInformationByHandle(h, &info)) return false;
     const auto unisci = [](DWORD alta, DWORD bassa) {
@@ -53,8 +53,8 @@ bool ImprontaDi(HANDLE h, PlatformFileSource::Impronta& impronta) {
 
 }  // namespace
 
-int PlatformFileSource::Open(const std::filesystem::path& path) {
-    Close();
+int SorgenteFilePiattaforma::Apri(const std::filesystem::path& path) {
+    Chiudi();
     if (path.empty()) return kErroreFileMancante;
     const DWORD attributi = ::GetFileAttributesW(path.c_str());
     if (attributi == INVALID_FILE_ATTRIBUTES) return ErroreDiApertura(::GetLastError());
@@ -75,7 +75,7 @@ int PlatformFileSource::Open(const std::filesystem::path& path) {
     return 0;
 }
 
-std::ptrdiff_t PlatformFileSource::Read(char* buffer, std::size_t capacity, int& errore) {
+std::ptrdiff_t SorgenteFilePiattaforma::Leggi(char* buffer, std::size_t capacity, int& errore) {
     if (handle_ == nullptr) {
         errore = kErroreAccesso;
         return -1;
@@ -90,7 +90,7 @@ std::ptrdiff_t PlatformFileSource::Read(char* buffer, std::size_t capacity, int&
     return static_cast<std::ptrdiff_t>(letti);
 }
 
-bool PlatformFileSource::Cambiato() {
+bool SorgenteFilePiattaforma::Cambiato() {
     // The open file may have been rewritten, or another file put in its place.
     Impronta aperto;
     if (handle_ == nullptr || !ImprontaDi(static_cast<HANDLE>(handle_), aperto) ||
@@ -114,7 +114,7 @@ bool PlatformFileSource::Cambiato() {
     return !uguale;
 }
 
-void PlatformFileSource::Close() {
+void SorgenteFilePiattaforma::Chiudi() {
     if (handle_ != nullptr) ::CloseHandle(static_cast<HANDLE>(handle_));
     handle_ = nullptr;
     size_ = 0;

@@ -1,4 +1,4 @@
-#include "printing/qt/QtMessageService.h"
+#include "printing/qt/ServizioMessaggiQt.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -10,13 +10,13 @@ namespace elencario {
 
 namespace {
 
-QMessageBox::Icon IconaQt(Icon icon) {
+QMessageBox::Icon IconaQt(Icona icon) {
     switch (icon) {
-        case Icon::Error:
+        case Icona::Errore:
             return QMessageBox::Critical;
-        case Icon::Warning:
+        case Icona::Avviso:
             return QMessageBox::Warning;
-        case Icon::None:
+        case Icona::Nessuna:
             break;
     }
     return QMessageBox::NoIcon;
@@ -24,8 +24,8 @@ QMessageBox::Icon IconaQt(Icon icon) {
 
 }  // namespace
 
-std::unique_ptr<QMessageBox> QtMessageService::CreaBox(const MessageRequest& request,
-                                                       QWidget* parent) {
+std::unique_ptr<QMessageBox> ServizioMessaggiQt::CreaBox(const RichiestaMessaggio& request,
+                                                         QWidget* parent) {
     auto box = std::make_unique<QMessageBox>(parent);
     box->setWindowModality(Qt::ApplicationModal);
     box->setWindowTitle(QString::fromStdString(request.title.value_or(testi::kTitoloProgramma)));
@@ -33,33 +33,35 @@ std::unique_ptr<QMessageBox> QtMessageService::CreaBox(const MessageRequest& req
     box->setTextFormat(Qt::PlainText);
     box->setText(QString::fromStdString(request.text));
     box->setIcon(IconaQt(request.icon));
-    if (request.buttons == Buttons::Ok) {
+    if (request.buttons == Pulsanti::Ok) {
         box->setStandardButtons(QMessageBox::Ok);
         box->setDefaultButton(QMessageBox::Ok);
         box->setEscapeButton(QMessageBox::Ok);
     } else {
         box->setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-        box->setDefaultButton(request.defaultButton == DefaultButton::First ? QMessageBox::Yes
-                                                                            : QMessageBox::No);
+        box->setDefaultButton(request.defaultButton == PulsantePredefinito::Primo
+                                  ? QMessageBox::Yes
+                                  : QMessageBox::No);
         box->setEscapeButton(QMessageBox::No);
     }
     return box;
 }
 
-Answer QtMessageService::RispostaDi(const QMessageBox& box) {
+Risposta ServizioMessaggiQt::RispostaDi(const QMessageBox& box) {
     QAbstractButton* premuto = box.clickedButton();
-    if (premuto == nullptr) return box.button(QMessageBox::Ok) != nullptr ? Answer::Ok : Answer::No;
+    if (premuto == nullptr)
+        return box.button(QMessageBox::Ok) != nullptr ? Risposta::Ok : Risposta::No;
     switch (box.standardButton(premuto)) {
         case QMessageBox::Yes:
-            return Answer::Yes;
+            return Risposta::Si;
         case QMessageBox::Ok:
-            return Answer::Ok;
+            return Risposta::Ok;
         default:
-            return Answer::No;
+            return Risposta::No;
     }
 }
 
-Answer QtMessageService::Ask(const MessageRequest& request) {
+Risposta ServizioMessaggiQt::Chiedi(const RichiestaMessaggio& request) {
     const auto box = CreaBox(request, QApplication::activeWindow());
     box->exec();
     return RispostaDi(*box);

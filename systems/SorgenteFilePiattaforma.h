@@ -2,23 +2,23 @@
 
 #include <cstdint>
 
-#include "systems/FileSource.h"
+#include "systems/SorgenteFile.h"
 
 namespace elencario {
 
 // Reads system files through the operating system (POSIX or Win32).
-class PlatformFileSource final : public FileSource {
+class SorgenteFilePiattaforma final : public SorgenteFile {
   public:
-    PlatformFileSource() = default;
-    PlatformFileSource(const PlatformFileSource&) = delete;
-    PlatformFileSource& operator=(const PlatformFileSource&) = delete;
-    ~PlatformFileSource() override { Close(); }
+    SorgenteFilePiattaforma() = default;
+    SorgenteFilePiattaforma(const SorgenteFilePiattaforma&) = delete;
+    SorgenteFilePiattaforma& operator=(const SorgenteFilePiattaforma&) = delete;
+    ~SorgenteFilePiattaforma() override { Chiudi(); }
 
-    [[nodiscard]] int Open(const std::filesystem::path& path) override;
-    [[nodiscard]] std::uint64_t SizeAtOpen() const override { return size_; }
-    [[nodiscard]] std::ptrdiff_t Read(char* buffer, std::size_t capacity, int& errore) override;
+    [[nodiscard]] int Apri(const std::filesystem::path& path) override;
+    [[nodiscard]] std::uint64_t DimensioneAllApertura() const override { return size_; }
+    [[nodiscard]] std::ptrdiff_t Leggi(char* buffer, std::size_t capacity, int& errore) override;
     [[nodiscard]] bool Cambiato() override;
-    void Close() override;
+    void Chiudi() override;
 
     // What tells one version of a file from another: the volume and the file's index on it,
     // its size and its modification time.

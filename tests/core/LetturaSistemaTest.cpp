@@ -10,12 +10,12 @@
 
 #include "fuzz/ControlliCaricamento.h"
 #include "systems/CartellaSistemi.h"
+#include "systems/LetturaSistema.h"
 #include "systems/MaiuscoloUtf8.h"
 #include "systems/NumeriErrore.h"
-#include "systems/PlatformFileSource.h"
 #include "systems/Routines.h"
-#include "systems/SystemReader.h"
-#include "tests/support/MemoryFileSource.h"
+#include "systems/SorgenteFilePiattaforma.h"
+#include "tests/support/SorgenteMemoria.h"
 
 #ifndef _WIN32
 #include <sys/stat.h>
@@ -76,13 +76,13 @@ class ContentTest : public ::testing::TestWithParam<Caso> {};
 // it was. Rows may take 4 MiB only: a failing row is decided at its first bad piece, never held.
 TEST_P(ContentTest, LoadsWholeOrKeepsSystemLoadedBefore) {
     const Caso& c = GetParam();
-    const test::TempFolder cartella;
+    const test::CartellaProvvisoria cartella;
     VARIABILI v;
     cartella.Write("prima.txt", "3 15 27\r\n8 15 42\r\n");
     ASSERT_EQ(CaricaSistema(v, cartella.Text(), "prima.txt"), 0);
     const VARIABILI prima = v;
     cartella.Write("dopo.txt", c.contenuto, c.volte);
-    PlatformFileSource sorgente;
+    SorgenteFilePiattaforma sorgente;
     ASSERT_EQ(CaricaSistema(v, cartella.Text(), "dopo.txt", sorgente, {4 << 20}), c.errore);
     if (c.errore != 0) {
         EXPECT_EQ(v, prima);
@@ -152,9 +152,9 @@ INSTANTIATE_TEST_SUITE_P(Files, ContentTest, ::testing::Values(
 
 // A system loaded before counts as kept only when its rows' text is the same, not their lengths.
 TEST(RowStoreTest, StoresOfRowsOfTheSameLengthsDifferByTheirText) {
-    RowStore a, b, c;
-    for (RowStore* s : {&a, &b}) ASSERT_TRUE(s->Append("3 15") && s->Append("27"));
-    ASSERT_TRUE(c.Append("3 16") && c.Append("27"));
+    ArchivioRighe a, b, c;
+    for (ArchivioRighe* s : {&a, &b}) ASSERT_TRUE(s->AggiungiRiga("3 15") && s->AggiungiRiga("27"));
+    ASSERT_TRUE(c.AggiungiRiga("3 16") && c.AggiungiRiga("27"));
     EXPECT_EQ(a, b);
     EXPECT_NE(a, c);
 }
@@ -182,7 +182,7 @@ TEST(PathRulesTest, TheSystemsNameFollowsTheLastSeparator) {
 // A folder by its attributes, written as the platform allows; the systems folder beside the
 // program first, then the installed one, else the one beside the program for the refusal.
 TEST(PathRulesTest, FoldersAndWhereTheSystemsAreLookedFor) {
-    const test::TempFolder t;
+    const test::CartellaProvvisoria t;
     const std::string c = t.Text() + kSeparatoreCartelle, bin = c + "bin";
     t.Write("file.TXT", "1");
     EXPECT_FALSE(EsisteCartella(c + "file.TXT"));
@@ -248,8 +248,8 @@ class HostileTest : public ::testing::Test {
     // Every load closes its file, whatever its outcome.
     void TearDown() override { EXPECT_EQ(FileAperti(), aperti); }
 
-    void ExpectRefused(const std::string& nome, int errore,
-                       FileSource&& sorgente = PlatformFileSource{}) {
+    void AttendiRifiuto(const std::string& nome, int errore,
+                        SorgenteFile&& sorgente = SorgenteFilePiattaforma{}) {
         const fs::path file = cartella.path() / PercorsoDaTesto(nome);
         const std::string prima = Impronta(file);
         VARIABILI v = precedente;
@@ -259,39 +259,39 @@ class HostileTest : public ::testing::Test {
     }
 
     const std::ptrdiff_t aperti = FileAperti();
-    test::TempFolder cartella;
+    test::CartellaProvvisoria cartella;
     VARIABILI precedente;
 };
 
 TEST_F(HostileTest, EntriesThatAreNotReadableFilesAndFailuresOfTheSource) {
     const std::string dentro(1, kSeparatoreCartelle);
     fs::create_directory(cartella.path() / "y.TXT");
-    ExpectRefused("y.TXT", kErroreAccesso);
-    ExpectRefused("sparito.TXT", kErroreFileMancante);
-    ExpectRefused("Ambi" + dentro + "s.TXT", kErroreCartella);
+    AttendiRifiuto("y.TXT", kErroreAccesso);
+    AttendiRifiuto("sparito.TXT", kErroreFileMancante);
+    AttendiRifiuto("Ambi" + dentro + "s.TXT", kErroreCartella);
     cartella.Write("enorme.TXT", kRiga, 100'000);
-    ExpectRefused("enorme.TXT", kErroreMemoria);
+    AttendiRifiuto("enorme.TXT", kErroreMemoria);
 #ifndef _WIN32
     // Opening a pipe with no writer would block for ever; the test's timeout catches a hang.
     ASSERT_EQ(::mkfifo((cartella.path() / "x.TXT").c_str(), 0644), 0);
-    ExpectRefused("x.TXT", kErroreAccesso);
-    ExpectRefused("buono.TXT" + dentro + "s.TXT", kErroreCartella);
+    AttendiRifiuto("x.TXT", kErroreAccesso);
+    AttendiRifiuto("buono.TXT" + dentro + "s.TXT", kErroreCartella);
     fs::create_symlink("giro2.TXT", cartella.path() / "giro1.TXT");
     fs::create_symlink("giro1.TXT", cartella.path() / "giro2.TXT");
-    ExpectRefused("giro1.TXT", kErroreAccesso);
+    AttendiRifiuto("giro1.TXT", kErroreAccesso);
 #else
     // Device names are reserved in every folder: CON would wait for the keyboard.
     for (const char* nome : {"CON.TXT", "NUL.TXT", "AUX.TXT", "COM1.TXT"})
-        ExpectRefused(nome, kErroreAccesso);
+        AttendiRifiuto(nome, kErroreAccesso);
 #endif
-    MemoryFileSource chiuso(kRiga), guasto(std::string(100'000, ','), 4096), cambiato(kRiga);
+    SorgenteMemoria chiuso(kRiga), guasto(std::string(100'000, ','), 4096), cambiato(kRiga);
     chiuso.openError = kErrorePermesso;
     guasto.failAt = 60'000;
     guasto.readError = kErroreAccesso;
     cambiato.changed = true;  // a file changed while read
-    ExpectRefused("chiuso.TXT", kErrorePermesso, std::move(chiuso));
-    ExpectRefused("guasto.TXT", kErroreAccesso, std::move(guasto));
-    ExpectRefused("cambiato.TXT", kErroreDispositivo, std::move(cambiato));
+    AttendiRifiuto("chiuso.TXT", kErrorePermesso, std::move(chiuso));
+    AttendiRifiuto("guasto.TXT", kErroreAccesso, std::move(guasto));
+    AttendiRifiuto("cambiato.TXT", kErroreDispositivo, std::move(cambiato));
 }
 
 // The platform's source tells a file grown, touched, replaced or removed since it was opened.
@@ -310,8 +310,8 @@ TEST_F(HostileTest, PlatformSourceTellsFileChangedSinceOpened) {
     };
     for (int i = 0; const auto& cambia : cambi) {
         cartella.Write("s.TXT", kRiga, 3);
-        PlatformFileSource sorgente;
-        ASSERT_EQ(sorgente.Open(file), 0);
+        SorgenteFilePiattaforma sorgente;
+        ASSERT_EQ(sorgente.Apri(file), 0);
         cambia();
         EXPECT_TRUE(sorgente.Cambiato()) << i++;
     }

@@ -7,7 +7,7 @@
 #include <cerrno>
 
 #include "systems/NumeriErrore.h"
-#include "systems/PlatformFileSource.h"
+#include "systems/SorgenteFilePiattaforma.h"
 
 namespace elencario {
 
@@ -53,7 +53,7 @@ int ErroreDiLettura(int codice) {
     }
 }
 
-PlatformFileSource::Impronta ImprontaDi(const struct stat& st) {
+SorgenteFilePiattaforma::Impronta ImprontaDi(const struct stat& st) {
     return {static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino),
             static_cast<std::uint64_t>(st.st_size),
             static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1'000'000'000 + st.st_mtim.tv_nsec};
@@ -61,8 +61,8 @@ PlatformFileSource::Impronta ImprontaDi(const struct stat& st) {
 
 }  // namespace
 
-int PlatformFileSource::Open(const std::filesystem::path& path) {
-    Close();
+int SorgenteFilePiattaforma::Apri(const std::filesystem::path& path) {
+    Chiudi();
     if (path.empty()) return kErroreFileMancante;
     // Refuse anything but a regular file before opening it: opening a pipe or a device for
     // reading may block or have side effects.
@@ -86,7 +86,7 @@ int PlatformFileSource::Open(const std::filesystem::path& path) {
     return 0;
 }
 
-std::ptrdiff_t PlatformFileSource::Read(char* buffer, std::size_t capacity, int& errore) {
+std::ptrdiff_t SorgenteFilePiattaforma::Leggi(char* buffer, std::size_t capacity, int& errore) {
     if (fd_ < 0) {
         errore = kErroreAccesso;
         return -1;
@@ -100,7 +100,7 @@ std::ptrdiff_t PlatformFileSource::Read(char* buffer, std::size_t capacity, int&
     }
 }
 
-bool PlatformFileSource::Cambiato() {
+bool SorgenteFilePiattaforma::Cambiato() {
     // The open file may have been rewritten, or another file put in its place.
     struct stat aperto {};
     struct stat nome {};
@@ -108,7 +108,7 @@ bool PlatformFileSource::Cambiato() {
            ImprontaDi(aperto) != impronta_ || ImprontaDi(nome) != impronta_;
 }
 
-void PlatformFileSource::Close() {
+void SorgenteFilePiattaforma::Chiudi() {
     if (fd_ >= 0) ::close(fd_);
     fd_ = -1;
     size_ = 0;

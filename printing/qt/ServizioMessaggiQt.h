@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "printing/MessageService.h"
+#include "printing/ServizioMessaggi.h"
 
 class QMessageBox;
 class QWidget;
@@ -11,15 +11,15 @@ namespace elencario {
 
 // Message boxes as modal QMessageBoxes. The text is shown as plain text, exactly as given;
 // a box without a title of its own shows the program's title.
-class QtMessageService final : public MessageService {
+class ServizioMessaggiQt final : public ServizioMessaggi {
   public:
-    Answer Ask(const MessageRequest& request) override;
+    Risposta Chiedi(const RichiestaMessaggio& request) override;
 
     // The box Ask shows, before it is run.
-    [[nodiscard]] static std::unique_ptr<QMessageBox> CreaBox(const MessageRequest& request,
+    [[nodiscard]] static std::unique_ptr<QMessageBox> CreaBox(const RichiestaMessaggio& request,
                                                               QWidget* parent);
     // The answer that the button the box was closed with stands for.
-    [[nodiscard]] static Answer RispostaDi(const QMessageBox& box);
+    [[nodiscard]] static Risposta RispostaDi(const QMessageBox& box);
 };
 
 }  // namespace elencario

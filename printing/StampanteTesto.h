@@ -36,9 +36,9 @@ struct LottoRighe {
 // one another by themselves; a line wider than the printable area goes on over further lines at
 // the same margin, broken at a blank. Every operation reports how it went: once one fails, the
 // caller stops sending.
-class TextPrinter {
+class StampanteTesto {
   public:
-    virtual ~TextPrinter() = default;
+    virtual ~StampanteTesto() = default;
 
     // Asked once before anything is sent: is there a printer to send to?
     [[nodiscard]] virtual StatoStampa Prepara() { return StatoStampa::Ok; }

@@ -14,28 +14,28 @@ namespace elencario {
 
 // A destination of the print server and its default media (page size and the printable margins
 // the destination reports), found with a time limit on every exchange.
-struct CupsDestination {
+struct DestinazioneCups {
     QString name;
     QPageLayout layout;  // the destination's default media, portrait, with its printable margins
     QString uri;         // where the server takes the destination's jobs
 };
 
-enum class CupsOutcome { Accepted, Cancelled, Failed };
+enum class EsitoCups { Accettato, Annullato, Fallito };
 
 // The destination named `name`, a printer or a class of the server; the default one when `name`
 // is empty. None when the server does not answer within `limit` or has no such destination, or
 // when `keepGoing`, called while waiting for the server, returns false.
-[[nodiscard]] std::optional<CupsDestination> FindDestination(
+[[nodiscard]] std::optional<DestinazioneCups> CercaDestinazione(
     const QString& name, std::chrono::milliseconds limit,
     const std::function<bool()>& keepGoing = {});
-[[nodiscard]] inline std::optional<CupsDestination> FindDefaultDestination(
+[[nodiscard]] inline std::optional<DestinazioneCups> CercaDestinazionePredefinita(
     std::chrono::milliseconds limit, const std::function<bool()>& keepGoing = {}) {
-    return FindDestination({}, limit, keepGoing);
+    return CercaDestinazione({}, limit, keepGoing);
 }
 
 // Whether `name` can be the name of a destination: the server takes printable characters other
 // than blanks, '/', '\\', '?', '#', quotes, up to 127 bytes.
-[[nodiscard]] bool ValidDestinationName(const QString& name);
+[[nodiscard]] bool NomeDestinazioneValido(const QString& name);
 
 // Sends the finished PDF `pdfFile` as one job named `title` to `destination`, for the server to
 // print `copies` times. `keepGoing` is
@@ -43,8 +43,8 @@ enum class CupsOutcome { Accepted, Cancelled, Failed };
 // false the job is cancelled. Success means the server accepted the whole job. Any failure
 // (server gone, refused, no answer for more than `limit`) cancels a job already created and
 // returns Failed; nothing incomplete is ever printed.
-[[nodiscard]] CupsOutcome SubmitPdf(const CupsDestination& destination, const QString& pdfFile,
-                                    const QString& title, std::chrono::milliseconds limit,
-                                    const std::function<bool()>& keepGoing, int copies = 1);
+[[nodiscard]] EsitoCups InviaPdf(const DestinazioneCups& destination, const QString& pdfFile,
+                                 const QString& title, std::chrono::milliseconds limit,
+                                 const std::function<bool()>& keepGoing, int copies = 1);
 
 }  // namespace elencario
