@@ -29,9 +29,7 @@ class SorgenteMemoria final : public SorgenteFile {
     int readError = kErroreDispositivo;
     bool changed = false;  // what Cambiato says
 
-    [[nodiscard]] int Apri(const std::filesystem::path& path) override {
-        ++opens_;
-        lastPath_ = path;
+    [[nodiscard]] int Apri(const std::filesystem::path&) override {
         if (openError != 0) return openError;
         open_ = true;
         pos_ = 0;
@@ -58,16 +56,12 @@ class SorgenteMemoria final : public SorgenteFile {
     void Chiudi() override { open_ = false; }
 
     [[nodiscard]] bool Aperta() const { return open_; }
-    [[nodiscard]] int Aperture() const { return opens_; }
-    [[nodiscard]] const std::filesystem::path& UltimoPercorso() const { return lastPath_; }
 
   private:
     std::string bytes_;
     std::size_t maxRead_;
     std::size_t pos_ = 0;
     bool open_ = false;
-    int opens_ = 0;
-    std::filesystem::path lastPath_;
 };
 
 }  // namespace elencario
