@@ -151,7 +151,7 @@ INSTANTIATE_TEST_SUITE_P(Files, ContentTest, ::testing::Values(
 // clang-format on
 
 // A system loaded before counts as kept only when its rows' text is the same, not their lengths.
-TEST(RowStoreTest, StoresOfRowsOfTheSameLengthsDifferByTheirText) {
+TEST(ArchivioRigheTest, StoresOfRowsOfTheSameLengthsDifferByTheirText) {
     ArchivioRighe a, b, c;
     for (ArchivioRighe* s : {&a, &b}) ASSERT_TRUE(s->AggiungiRiga("3 15") && s->AggiungiRiga("27"));
     ASSERT_TRUE(c.AggiungiRiga("3 16") && c.AggiungiRiga("27"));
