@@ -15,6 +15,7 @@
 
 #include "bench/Combinazioni.h"
 #include "printing/ComposizioneElencario.h"
+#include "printing/ScelteOpzioni.h"
 #include "systems/LetturaSistema.h"
 #include "systems/Percorsi.h"
 
@@ -109,7 +110,7 @@ int main(int argc, char** argv) {
             rows = v.TotCombinazioni;
 
             ScaricoTesto sink;
-            const OpzioniConvertite options{"Segoe UI", 9, 4, 12, true, true};
+            const OpzioniConvertite options{std::string(kSegoeUi), 9, 4, 12, true, true};
             const double t1 = SecondiCpu();
             if (ComponiElencario(v, options, sink).stato != StatoStampa::Ok) return 1;
             bestCompose = std::min(bestCompose, SecondiCpu() - t1);

@@ -23,6 +23,7 @@
 #include "bench/Combinazioni.h"
 #include "printing/ComposizioneElencario.h"
 #include "printing/Impaginatore.h"
+#include "printing/ScelteOpzioni.h"
 #include "printing/qt/AmbienteQt.h"
 #include "printing/qt/FilePdf.h"
 #include "printing/qt/FinestraAvanzamento.h"
@@ -77,7 +78,7 @@ int Caso(const std::filesystem::path& folder, const char* name, bool progress) {
     const auto printer = std::make_unique<Impaginatore>(
         std::make_unique<FilePdf>(std::make_unique<UscitaPdf>(folder / "out.pdf")),
         std::move(counter));
-    const OpzioniConvertite options{"Segoe UI", 9, 4, 12, true, true};
+    const OpzioniConvertite options{std::string(kSegoeUi), 9, 4, 12, true, true};
     const auto t0 = Clock::now();
     if (printer->Prepara() != StatoStampa::Ok) return 1;
     if (ComponiElencario(v, options, *printer) != StatoStampa::Ok) return 1;

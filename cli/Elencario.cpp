@@ -11,6 +11,7 @@
 #include <system_error>
 
 #include "cli/Terminale.h"
+#include "cli/TestiComando.h"
 #include "printing/ComposizioneElencario.h"
 #include "printing/StampanteFile.h"
 #include "systems/LetturaSistema.h"
@@ -24,51 +25,6 @@
 namespace elencario {
 
 namespace {
-
-std::string TestoUso() {
-    std::string uso =
-        "Uso: elencario [--nome] [--numeri] [--carattere NOME] [--grandezza N] [--colonne N]\n"
-        "                [--margine N] [--pdf FILE | --stampa] [--stampante NOME] [--copie N]\n"
-        "                SISTEMA\n"
-        "     elencario --verifica \"ESTRAZIONE\" [--carattere NOME] [--grandezza N]\n"
-        "                [--margine N] [--pdf FILE | --stampa] [--stampante NOME] [--copie N]\n"
-        "                SISTEMA\n"
-        "     elencario --estrazioni FILE --data AAAA/MM/GG [--ruota XX] [--carattere NOME]\n"
-        "                [--grandezza N] [--margine N] [--pdf FILE | --stampa]\n"
-        "                [--stampante NOME] [--copie N] SISTEMA\n"
-        "\n"
-        "Carica il sistema SISTEMA e ne scrive l'elenco sullo standard output.\n"
-        "  --nome            stampa il nome del sistema nell'intestazione\n"
-        "  --numeri          stampa i numeri in gioco\n";
-    const auto opzione = [&uso](std::string_view testo, const ScelteOpzione& scelte) {
-        uso.append(testo).append(scelte.Iniziale()).append(")\n");
-    };
-    opzione("  --carattere NOME  carattere di stampa (predefinito: ", kSceltaCarattere);
-    opzione("  --grandezza N     grandezza del carattere in punti (predefinita: ",
-            kSceltaGrandezza);
-    opzione("  --colonne N       combinazioni per riga (predefinite: ", kSceltaColonneRiga);
-    opzione("  --margine N       margine sinistro in spazi (predefinito: ", kSceltaMargine);
-    uso +=
-        "  --pdf FILE        scrive l'elenco nel file PDF indicato (- per lo standard output)\n"
-        "  --stampa          invia l'elenco alla stampante predefinita\n"
-        "  --stampante NOME  invia l'elenco alla stampante NOME invece che alla predefinita\n"
-        "  --copie N         con --stampa o --stampante, chiede al server di stampa N copie\n"
-        "                    del lavoro (da 1 a 99; predefinita: 1)\n"
-        "  --verifica \"ESTRAZIONE\"\n"
-        "                    invece dell'elenco, verifica il sistema sull'estrazione: da 1 a 90\n"
-        "                    numeri diversi da 1 a 90, separati da spazi o virgole; il\n"
-        "                    resoconto dà le combinazioni vincenti (almeno 2 punti) e i premi\n"
-        "  --estrazioni FILE invece dell'elenco, verifica il sistema sulle estrazioni del giorno\n"
-        "                    --data AAAA/MM/GG nell'archivio FILE (una riga per ruota: data,\n"
-        "                    ruota e cinque numeri separati da tabulazioni)\n"
-        "  --ruota XX        solo l'estrazione della ruota XX (";
-    uso.append(CodiciRuote()) += ")\n";
-    uso +=
-        "  --help            mostra questo aiuto\n"
-        "\n"
-        "Sullo standard output il resoconto della verifica non ha margine.\n";
-    return uso;
-}
 
 struct Richiesta {
     OpzioniStampa opzioni;
@@ -156,7 +112,7 @@ std::optional<Richiesta> Interpreta(const std::vector<std::string>& argomenti,
         }
         const auto valore = [&](auto* destinazione) {
             if (i + 1 == argomenti.size()) {
-                errore = "Manca il valore dell'opzione " + a;
+                errore = testi::ValoreMancante(a);
                 return false;
             }
             *destinazione = argomenti[++i];
@@ -170,44 +126,40 @@ std::optional<Richiesta> Interpreta(const std::vector<std::string>& argomenti,
         }
         if (std::ranges::find(kSoloElenco, a) != std::end(kSoloElenco)) r.soloElenco.push_back(a);
         if (!nota) {
-            errore = "Opzione sconosciuta: " + a;
+            errore = testi::OpzioneSconosciuta(a);
             return std::nullopt;
         }
     }
     if (r.aiuto) return r;
     if (file.size() != 1 || file[0].empty()) {
-        errore = file.size() > 1 ? "Indicare un solo sistema" : "Indicare il file del sistema";
+        errore = file.size() > 1 ? testi::kUnSoloSistema : testi::kIndicareSistema;
         return std::nullopt;
     }
     r.sistema = file[0];
     // A printer named is a printer to print on.
     r.stampa = r.stampa || r.haStampante;
     if (r.verifica && r.estrazioni) {
-        errore = "Le opzioni --verifica e --estrazioni si escludono a vicenda";
+        errore = testi::SiEscludono("--verifica", "--estrazioni");
     } else if (!r.estrazioni && (r.data || r.ruota)) {
-        errore = std::string("L'opzione ") + (r.data ? "--data" : "--ruota") +
-                 " vale solo con --estrazioni";
+        errore = testi::SoloConEstrazioni(r.data ? "--data" : "--ruota");
     } else if (r.estrazioni && !r.data) {
-        errore = "Manca l'opzione --data per l'archivio delle estrazioni";
+        errore = testi::kMancaData;
     } else if (r.Verifica() && !r.soloElenco.empty()) {
-        errore = "L'opzione " + r.soloElenco.front() + " vale per l'elenco, non per la verifica";
+        errore = testi::SoloPerElenco(r.soloElenco.front());
     } else if (r.haPdf && r.stampa) {
-        errore = std::string("Le opzioni --pdf e ") + (r.haStampante ? "--stampante" : "--stampa") +
-                 " si escludono a vicenda";
+        errore = testi::SiEscludono("--pdf", r.haStampante ? "--stampante" : "--stampa");
     } else if (r.haStampante && (r.scelta.nome.empty() || r.scelta.nome.starts_with("--"))) {
-        errore = "Manca il valore dell'opzione --stampante";
+        errore = testi::ValoreMancante("--stampante");
     } else if (r.copie && !r.stampa) {
-        errore = r.haPdf ? "L'opzione --copie vale per la stampante: un file PDF è uno solo"
-                         : "L'opzione --copie vale solo con --stampa o --stampante";
+        errore = r.haPdf ? testi::kCopieSuPdf : testi::kCopieSenzaStampa;
     } else if (r.copie && !LeggiCopie(*r.copie, r.scelta.copie)) {
-        errore = "Numero di copie non valido: " + *r.copie + " (da 1 a " +
-                 std::to_string(kCopieMassime) + ")";
+        errore = testi::CopieNonValide(*r.copie);
     } else if (r.haPdf && (r.pdf.empty() || r.pdf.starts_with("--"))) {
-        errore = "Manca il valore dell'opzione --pdf";
+        errore = testi::ValoreMancante("--pdf");
     } else if (r.haPdf && !uscite.pdf) {
-        errore = "Questa versione non produce file PDF";
+        errore = testi::kSenzaPdf;
     } else if (r.stampa && !uscite.stampante) {
-        errore = "Questa versione non stampa su stampante";
+        errore = testi::kSenzaStampante;
     } else {
         return r;
     }
@@ -227,26 +179,24 @@ std::unique_ptr<StampanteTesto> ScegliStampante(const Richiesta& r, std::FILE* o
 // a pipe, a folder), or a file of another kind; on standard output, a terminal.
 std::string RifiutoPdf(const std::string& pdf, const std::string& sistema, std::FILE* out) {
     if (pdf == kUscitaStandard) {
-        return Terminale(out) ? "Il PDF non viene scritto sul terminale: indicare un file o "
-                                "redirigere lo standard output"
-                              : std::string();
+        return Terminale(out) ? testi::kPdfSulTerminale : std::string();
     }
     const std::filesystem::path file = PercorsoDaTesto(pdf);
     std::error_code e;
     if (!std::filesystem::exists(file, e)) return {};
     if (std::filesystem::equivalent(file, PercorsoDaTesto(sistema), e)) {
-        return "Il file PDF " + pdf + " è il sistema da stampare: non viene sovrascritto";
+        return testi::PdfSulSistema(pdf);
     }
     if (const std::string tipo = MotivoNonFile(std::filesystem::status(file, e).type());
         !tipo.empty()) {
-        return "Impossibile scrivere il file PDF " + pdf + ": " + tipo;
+        return testi::PdfNonScrivibile(pdf, tipo);
     }
     std::ifstream in(file, std::ios::binary);
     char inizio[5] = {};
     in.read(inizio, sizeof inizio);
     if (in.gcount() == 0 && std::filesystem::file_size(file, e) == 0) return {};
     if (std::string_view(inizio, static_cast<std::size_t>(in.gcount())) == "%PDF-") return {};
-    return "Il file " + pdf + " non è un PDF: non viene sovrascritto";
+    return testi::NonUnPdf(pdf);
 }
 
 using Composizione = std::function<EsitoComposizione(StampanteTesto&)>;
@@ -290,12 +240,11 @@ int Stampa(const Richiesta& r, const Composizione& componi, std::FILE* out, std:
 // why.
 std::optional<std::string> LeggiArchivio(const std::string& file, std::string& errore) {
     const std::filesystem::path percorso = PercorsoDaTesto(file);
-    const std::string rifiuto = "Impossibile leggere l'archivio delle estrazioni " + file + ": ";
     std::error_code e;
     // Only a regular file has an end: a device or a pipe could keep the command waiting.
     if (const std::string tipo = MotivoNonFile(std::filesystem::status(percorso, e).type());
         !tipo.empty()) {
-        errore = rifiuto + tipo;
+        errore = testi::ArchivioIllegibile(file, tipo);
         return std::nullopt;
     }
     errno = 0;
@@ -303,7 +252,7 @@ std::optional<std::string> LeggiArchivio(const std::string& file, std::string& e
     std::string testo;
     if (in) testo.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     if (!in.is_open() || in.bad()) {
-        errore = rifiuto + MotivoErrore(errno != 0 ? errno : EIO);
+        errore = testi::ArchivioIllegibile(file, MotivoErrore(errno != 0 ? errno : EIO));
         return std::nullopt;
     }
     return testo;
@@ -320,11 +269,11 @@ std::optional<std::vector<VerificaRichiesta>> Estrazioni(const Richiesta& r, std
         return std::vector<VerificaRichiesta>{{{}, *estrazione}};
     }
     if (!DataValida(*r.data)) {
-        errore = "Data non valida: " + *r.data + " (attesa AAAA/MM/GG)";
+        errore = testi::DataNonValida(*r.data);
         return std::nullopt;
     }
     if (r.ruota && !RuotaValida(*r.ruota)) {
-        errore = "Ruota non valida: " + *r.ruota + " (una di " + std::string(CodiciRuote()) + ")";
+        errore = testi::RuotaNonValida(*r.ruota);
         return std::nullopt;
     }
     stato = kEsitoFallito;
@@ -347,13 +296,13 @@ int EseguiElencario(const std::vector<std::string>& argomenti, std::FILE* out, s
     const auto richiesta = Interpreta(argomenti, uscite, errore);
     if (!richiesta) {
         Scrivi(err, errore);
-        std::fputs(TestoUso().c_str(), err);
+        std::fputs(testi::Uso().c_str(), err);
         return kEsitoUso;
     }
     if (richiesta->aiuto) {
-        std::fputs(TestoUso().c_str(), out);
+        std::fputs(testi::Uso().c_str(), out);
         if (std::fflush(out) == 0 && std::ferror(out) == 0) return kEsitoOk;
-        Scrivi(err, "Impossibile scrivere l'aiuto: " + MotivoErrore(errno));
+        Scrivi(err, testi::AiutoNonScritto(MotivoErrore(errno)));
         return kEsitoFallito;
     }
     const auto opzioni = ConvertiOpzioni(richiesta->opzioni, errore);

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <new>
 
+#include "cli/TestiComando.h"
 #include "printing/StampanteAssente.h"
 #include "systems/Testi.h"
 
@@ -62,13 +63,11 @@ bool ModuloQt::Carica() {
     if (modulo != nullptr) crea = reinterpret_cast<Crea>(dlsym(modulo, "elencario_uscite_qt"));
     if (crea == nullptr) {
         // The loader's own words are English: the user is told in Italian what is missing.
-        errore_ = "Impossibile caricare il modulo di stampa: ";
+        errore_ = testi::kModuloNonCaricato;
         if (modulo == nullptr && !cercato.empty()) {
             errore_ += cercato;
         } else {
-            errore_ += percorso.native() +
-                       " non si carica (mancano le librerie di Qt che usa, o "
-                       "non è il modulo di questa versione)";
+            errore_ += percorso.native() + testi::kModuloInutilizzabile;
         }
         return false;
     }

@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "cli/AvanzamentoTerminale.h"
+#include "cli/TestiComando.h"
 #include "printing/Impaginatore.h"
 #include "printing/qt/AmbienteQt.h"
 #include "printing/qt/FilePdf.h"
@@ -43,7 +44,7 @@ UsciteStampa UsciteQt::Uscite() {
         AvviaQt();
         // The name stays in the system's own bytes: a name that is not UTF-8 is the one written.
         auto uscita = file == kUscitaStandard ? std::make_unique<UscitaPdf>(
-                                                    fileno(stdout), "il PDF sullo standard output")
+                                                    fileno(stdout), testi::kPdfSulloStandardOutput)
                                               : std::make_unique<UscitaPdf>(PercorsoDaTesto(file));
         return std::make_unique<Impaginatore>(std::make_unique<FilePdf>(std::move(uscita)),
                                               NuovoAvanzamento());

@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "cli/AvanzamentoTerminale.h"
+#include "cli/TestiComando.h"
 #include "printing/Impaginatore.h"
 #include "printing/StampanteAssente.h"
 #include "printing/win32/StampanteGdi.h"
@@ -27,9 +28,8 @@ BOOL WINAPI Ferma(DWORD) {
 std::unique_ptr<StampanteTesto> Lavoro(std::unique_ptr<StampanteGdi> stampante) {
     static const bool gestito = ::SetConsoleCtrlHandler(Ferma, TRUE) != 0;
     static_cast<void>(gestito);
-    // ASCII: the console shows it whatever its code page.
     auto avanzamento = std::make_unique<AvanzamentoTerminale>(
-        stderr, [] { return fermato.load(); }, "Stampa in corso...");
+        stderr, [] { return fermato.load(); }, testi::kStampaInCorsoAscii);
     return std::make_unique<Impaginatore>(std::move(stampante), std::move(avanzamento));
 }
 
@@ -39,9 +39,8 @@ UsciteStampa UsciteWin32::Uscite() {
     UsciteStampa uscite;
     uscite.pdf = [](const std::string& file) -> std::unique_ptr<StampanteTesto> {
         if (file == kUscitaStandard) {
-            return std::make_unique<StampanteAssente>(
-                StatoStampa::Fallita,
-                "Su Windows il PDF non viene scritto sullo standard output: indicare un file");
+            return std::make_unique<StampanteAssente>(StatoStampa::Fallita,
+                                                      testi::kPdfWindowsSulloStandardOutput);
         }
         // The name as the command line gave it, in UTF-16, to the file the printer writes.
         return Lavoro(
@@ -49,8 +48,7 @@ UsciteStampa UsciteWin32::Uscite() {
     };
     uscite.stampante = [](const SceltaStampante& scelta) -> std::unique_ptr<StampanteTesto> {
         if (scelta.copie != 1) {
-            return std::make_unique<StampanteAssente>(
-                StatoStampa::Fallita, "Su Windows si stampa una copia per volta: --copie non vale");
+            return std::make_unique<StampanteAssente>(StatoStampa::Fallita, testi::kCopieWindows);
         }
         return Lavoro(std::make_unique<StampanteGdi>(PercorsoDaTesto(scelta.nome).wstring()));
     };

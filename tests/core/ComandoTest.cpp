@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "cli/Elencario.h"
+#include "cli/TestiComando.h"
 
 namespace elencario {
 namespace {
@@ -85,7 +86,7 @@ TEST_P(CommandTableTest, StatusAndMessages) {
     }
 }
 
-const std::string kUso = "\nUso: elencario";
+const std::string kUso = "\n" + testi::Uso();
 constexpr const char* kPdfScrittura = "Impossibile scrivere il file PDF x.pdf: disco pieno";
 const std::vector<std::string> kPdf{"--pdf", "x.pdf", "=1"};
 const std::string kSistema1 = "=3 15 27\r\n3 15 42\r\n3 27 42\r\n15 27 42\r\n8 15 27\r\n";
@@ -95,8 +96,8 @@ INSTANTIATE_TEST_SUITE_P(Cases, CommandTableTest, ::testing::Values(
                 "\n\n    SISTEMA1.TXT -  Numeri: 5 - Combinazioni: 5\n\n\n    IN GIOCO:\n"
                 "    03 08 15 27 42 \n\n\n"
                 "    3 15 27   -   3 15 42   -   3 27 42   -   15 27 42\n    8 15 27\n"},
-    CasoComando{"Help", {"-h", "a", "b"}, 0, "", {}, "Uso: elencario"},
-    CasoComando{"LongHelp", {"--help", "a", "b"}, 0, "", {}, "Uso: elencario"},
+    CasoComando{"Help", {"-h", "a", "b"}, 0, "", {}, testi::Uso()},
+    CasoComando{"LongHelp", {"--help", "a", "b"}, 0, "", {}, testi::Uso()},
     CasoComando{"LoadFails", {"=1 91"}, 1, "Si è verificato l' errore: 9\n"},
     CasoComando{"NoRows", {"=\r\n"}, 1, "Selezionare un Sistema ..! \n"},
     CasoComando{"PerLine", {"--colonne", "0", "=1"}, 2, "Colonne Riga non valide ..! \n"},
@@ -106,22 +107,22 @@ INSTANTIATE_TEST_SUITE_P(Cases, CommandTableTest, ::testing::Values(
     CasoComando{"SizeBeforeMargin", {"--margine", "", "--grandezza", "9.5", "=1"}, 2, "Grandezza"},
     CasoComando{"LowestValuesAccepted", {"--stampa", "--grandezza", "1", "--colonne", "-4",
                 "--margine", "0", "=1"}, 0, ""},
-    CasoComando{"UnknownOption", {"--colore", "=1"}, 2, "Opzione sconosciuta: --colore" + kUso},
+    CasoComando{"UnknownOption", {"--colore", "=1"}, 2, testi::OpzioneSconosciuta("--colore") + kUso},
     CasoComando{"PdfAndPrinter", {"--pdf", "x", "--stampa", "=1"}, 2,
-                "Le opzioni --pdf e --stampa si escludono a vicenda" + kUso},
-    CasoComando{"NoFile", {}, 2, "Indicare il file del sistema" + kUso},
-    CasoComando{"EmptyName", {""}, 2, "Indicare il file del sistema" + kUso},
-    CasoComando{"TwoFiles", {"a.txt", "b.txt"}, 2, "Indicare un solo sistema" + kUso},
-    CasoComando{"NoValue", {"--margine"}, 2, "Manca il valore dell'opzione --margine" + kUso},
+                testi::SiEscludono("--pdf", "--stampa") + kUso},
+    CasoComando{"NoFile", {}, 2, testi::kIndicareSistema + kUso},
+    CasoComando{"EmptyName", {""}, 2, testi::kIndicareSistema + kUso},
+    CasoComando{"TwoFiles", {"a.txt", "b.txt"}, 2, testi::kUnSoloSistema + kUso},
+    CasoComando{"NoValue", {"--margine"}, 2, testi::ValoreMancante("--margine") + kUso},
     CasoComando{"PdfValueIsAnOption", {"--pdf", "--nome", "=1"}, 2,
-                "Manca il valore dell'opzione --pdf" + kUso},
+                testi::ValoreMancante("--pdf") + kUso},
     CasoComando{"DashHIsAFileAfterDashes", {"--", "-h"}, 1, "File non trovato ..! \n"},
     CasoComando{"PdfOverSystemViaLink", {"--pdf", "@~", "=1"}, 2, " è il sistema da stampare"},
     CasoComando{"PdfOverAFileNotPdf", {"--pdf", "@%PDF", "=1"}, 2, " non è un PDF: non viene "},
     CasoComando{"PdfOverAnEarlierPdf", {"--pdf", "@%PDF-1", "=1"}, 0, ""},
     CasoComando{"PdfOverAnEmptyFile", {"--pdf", "@", "=1"}, 0, ""},
     CasoComando{"PdfOverAFolder", {"--pdf", "@/", "=1"}, 2, ": è una cartella, non un file"},
-    CasoComando{"PdfEmptyName", {"--pdf", "", "=1"}, 2, "Manca il valore dell'opzione --pdf" + kUso},
+    CasoComando{"PdfEmptyName", {"--pdf", "", "=1"}, 2, testi::ValoreMancante("--pdf") + kUso},
     CasoComando{"PdfOnStandardOutput", {"--pdf", "-", "=1"}, 0, ""},
     CasoComando{"PdfNotWritten", kPdf, 1, std::string(kPdfScrittura) + "\n", {.prepara = Fallita,
                 .errore = kPdfScrittura}},
@@ -146,18 +147,18 @@ INSTANTIATE_TEST_SUITE_P(Cases, CommandTableTest, ::testing::Values(
     CasoComando{"CheckLeadingComma", {"--verifica", ",3", "=1"}, 2, "prima della virgola\n"},
     CasoComando{"CheckTrailingComma", {"--verifica", "3,", "=1"}, 2,
                 "Estrazione non valida: manca un numero dopo l'ultima virgola\n"},
-    CasoComando{"CheckNoValue", {"=1", "--verifica"}, 2, "Manca il valore dell'opzione --verifica"},
+    CasoComando{"CheckNoValue", {"=1", "--verifica"}, 2, testi::ValoreMancante("--verifica")},
     CasoComando{"CheckAndArchive", {"--verifica", "3", "--estrazioni", "e", "--data", "2024/01/01",
-                "=1"}, 2, "Le opzioni --verifica e --estrazioni si escludono a vicenda" + kUso},
+                "=1"}, 2, testi::SiEscludono("--verifica", "--estrazioni") + kUso},
     CasoComando{"DateWithoutArchive", {"--verifica", "3", "--data", "2024/01/01", "=1"}, 2,
-                "L'opzione --data vale solo con --estrazioni" + kUso},
+                testi::SoloConEstrazioni("--data") + kUso},
     CasoComando{"WheelWithoutArchive", {"--ruota", "BA", "=1"}, 2,
-                "L'opzione --ruota vale solo con --estrazioni" + kUso},
+                testi::SoloConEstrazioni("--ruota") + kUso},
     CasoComando{"ArchiveWithoutDate", {"--estrazioni", "e", "=1"}, 2,
-                "Manca l'opzione --data per l'archivio delle estrazioni" + kUso},
+                testi::kMancaData + kUso},
     CasoComando{"CheckWithPerLine", {"--verifica", "3", "--colonne", "4", "=1"}, 2,
-                "L'opzione --colonne vale per l'elenco, non per la verifica" + kUso},
-    CasoComando{"CheckWithName", {"--nome", "--verifica", "3", "=1"}, 2, "L'opzione --nome vale per"},
+                testi::SoloPerElenco("--colonne") + kUso},
+    CasoComando{"CheckWithName", {"--nome", "--verifica", "3", "=1"}, 2, testi::SoloPerElenco("--nome")},
     CasoComando{"CheckMargin", {"--verifica", "3", "--margine", "x", "=1"}, 2,
                 "Margine Sx non valido ..! \n"},
     CasoComando{"CheckPdf", {"--verifica", "3", "--pdf", "x.pdf", "=1"}, 0, ""},
@@ -174,21 +175,21 @@ INSTANTIATE_TEST_SUITE_P(Cases, CommandTableTest, ::testing::Values(
     CasoComando{"NamedPrinterMissing", {"--stampante", "Nessuna", "=1"}, 1,
                 "Nessuna stampante disponibile ..! Nessuna\n", {.prepara = SenzaStampante}},
     CasoComando{"PrinterNameMissing", {"=1", "--stampante", "--copie"}, 2,
-                "Manca il valore dell'opzione --stampante" + kUso},
+                testi::ValoreMancante("--stampante") + kUso},
     CasoComando{"PrinterNameEmpty", {"--stampante", "", "=1"}, 2,
-                "Manca il valore dell'opzione --stampante" + kUso},
+                testi::ValoreMancante("--stampante") + kUso},
     CasoComando{"PdfAndNamedPrinter", {"--pdf", "x", "--stampante", "A", "=1"}, 2,
-                "Le opzioni --pdf e --stampante si escludono a vicenda" + kUso},
+                testi::SiEscludono("--pdf", "--stampante") + kUso},
     CasoComando{"CopiesWithoutPrinter", {"--copie", "2", "=1"}, 2,
-                "L'opzione --copie vale solo con --stampa o --stampante" + kUso},
+                testi::kCopieSenzaStampa + kUso},
     CasoComando{"CopiesWithPdf", {"--verifica", "3", "--pdf", "x", "--copie", "2", "=1"}, 2,
-                "L'opzione --copie vale per la stampante: un file PDF è uno solo" + kUso},
+                testi::kCopieSuPdf + kUso},
     CasoComando{"CopiesZero", {"--stampa", "--copie", "00", "=1"}, 2,
-                "Numero di copie non valido: 00 (da 1 a 99)" + kUso},
+                testi::CopieNonValide("00") + kUso},
     CasoComando{"CopiesPastNinetyNine", {"--stampa", "--copie", "100", "=1"}, 2,
-                "Numero di copie non valido: 100 (da 1 a 99)" + kUso},
+                testi::CopieNonValide("100") + kUso},
     CasoComando{"CopiesHuge", {"--stampa", "--copie", "99999999999999999999", "=1"}, 2,
-                "Numero di copie non valido: 9999"},
+                testi::CopieNonValide("99999999999999999999") + kUso},
     CasoComando{"CopiesNotDigits", {"--stampa", "--copie", "2x", "=1"}, 2, "copie non valido: 2x"},
     CasoComando{"CheckNoPrinter", {"--verifica", "3", "--stampa", "=1"}, 1,
                 "Nessuna stampante disponibile ..! \n", {.prepara = SenzaStampante}}),
@@ -197,8 +198,8 @@ INSTANTIATE_TEST_SUITE_P(Cases, CommandTableTest, ::testing::Values(
 
 // The built program itself, run from the system's folder, and what this build lacks.
 TEST_F(CommandTest, TheProgramAndOutputsThisBuildLacks) {
-    EXPECT_EQ(std::get<2>(Esegui({"--pdf", "x", "=1"})).find("Questa versione non produce"), 0u);
-    EXPECT_EQ(std::get<2>(Esegui({"--stampa", "=1"})).find("Questa versione non stampa"), 0u);
+    EXPECT_EQ(std::get<2>(Esegui({"--pdf", "x", "=1"})).find(testi::kSenzaPdf), 0u);
+    EXPECT_EQ(std::get<2>(Esegui({"--stampa", "=1"})).find(testi::kSenzaStampante), 0u);
 #ifndef _WIN32
     const auto programma = [](const std::string& comando) {  // its status and what it writes
         std::FILE* p = ::popen(comando.c_str(), "r");

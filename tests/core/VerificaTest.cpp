@@ -13,6 +13,7 @@
 #include <tuple>
 
 #include "cli/Elencario.h"
+#include "cli/TestiComando.h"
 #include "systems/LetturaSistema.h"
 #include "verifica/Verifica.h"
 
@@ -276,15 +277,13 @@ INSTANTIATE_TEST_SUITE_P(Shapes, ArchiveTest, ::testing::Values(
     CasoArchivio{"NoSuchDay", "2023/02/29\tBA\t1\t2\t3\t4\t5\n" + kBari, kData, 1, {},
                  "Riga 1" + kRigaNonValida},
     CasoArchivio{"ArchiveIsAFolder", "(cartella)", kData, 1, {},
-                 "Impossibile leggere l'archivio delle estrazioni ARCHIVIO: è una cartella, non un "
-                 "file\n"},
+                 testi::ArchivioIllegibile("ARCHIVIO", "è una cartella, non un file") + "\n"},
     CasoArchivio{"ArchiveMissing", "(manca)", kData, 1, {},
-                 "Impossibile leggere l'archivio delle estrazioni ARCHIVIO: file o cartella "
-                 "inesistente\n"},
+                 testi::ArchivioIllegibile("ARCHIVIO", "file o cartella inesistente") + "\n"},
     CasoArchivio{"DateNotADate", kBari, {"--data", "2024/02/30"}, 2, {},
-                 "Data non valida: 2024/02/30 (attesa AAAA/MM/GG)\n"},
+                 testi::DataNonValida("2024/02/30") + "\n"},
     CasoArchivio{"DateOtherShape", kBari, {"--data", "2/1/2024"}, 2, {},
-                 "Data non valida: 2/1/2024 (attesa AAAA/MM/GG)\n"},
+                 testi::DataNonValida("2/1/2024") + "\n"},
     CasoArchivio{"LeapDay", "2024/02/29\tVE\t3\t15\t27\t42\t90\n", {"--data", "2024/02/29"}, 0,
                  Report("Ruota VE - 2024/02/29", kEsempio)},
     CasoArchivio{"WheelNotAWheel", kBari, {"--data", "2024/01/02", "--ruota", "ba"}, 2, {},
