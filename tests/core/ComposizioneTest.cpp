@@ -15,14 +15,6 @@ using Lines = std::vector<std::string>;
 using enum StatoStampa;
 using Spazio::MargineTroppoLargo, Spazio::CarattereTroppoGrande;
 
-VARIABILI Sistema(const std::string& righe) {
-    const test::CartellaProvvisoria cartella;
-    cartella.Write("s.txt", righe);
-    VARIABILI v;
-    EXPECT_EQ(CaricaSistema(v, cartella.Text(), "s.txt"), 0);
-    return v;
-}
-
 std::string Serie(int n) {  // the rows 1, 2, … 90, 1, 2, …
     std::string righe;
     for (int i = 0; i < n; ++i) righe += std::to_string(1 + i % 90) + "\r\n";
@@ -50,8 +42,9 @@ class ListingTest : public ::testing::TestWithParam<CasoElenco> {};
 TEST_P(ListingTest, NumbersInPlayThirtyToALineThenTheRowsJoinedBySeparator) {
     const CasoElenco& c = GetParam();
     test::StampanteRegistratrice p;
-    EXPECT_EQ(ComponiElencario(Sistema(c.righe), {"Arial", 10, c.perRiga, 2, false, c.numeri}, p),
-              Ok);
+    EXPECT_EQ(
+        ComponiElencario(test::Sistema(c.righe), {"Arial", 10, c.perRiga, 2, false, c.numeri}, p),
+        Ok);
     const Lines l = p.Listing();
     ASSERT_EQ(l.size(), 5 + std::max(c.linee, c.prime.size()));
     EXPECT_EQ(Lines(l.begin() + 5, l.begin() + 5 + std::ssize(c.prime)), c.prime);
@@ -84,7 +77,7 @@ TEST(RoomCheckTest, GetsEveryNumberOnceBeforeAnythingIsPrinted) {
     test::StampanteRegistratrice p({.spazio = MargineTroppoLargo});
     // A row wider than a line is carried on at its blanks: only a number must fit whole.
     const VARIABILI v =
-        Sistema("10 20 3\r\n 1 2 3 4\r\n11 22 3\r\n1 2 3\r\n11 22\r\n90\r\n9 1\r\n007 90");
+        test::Sistema("10 20 3\r\n 1 2 3 4\r\n11 22 3\r\n1 2 3\r\n11 22\r\n90\r\n9 1\r\n007 90");
     EXPECT_EQ(ComponiElencario(v, {"A", 9, 4, 0}, p), (EsitoComposizione{Ok, MargineTroppoLargo}));
     EXPECT_EQ(p.candidati, (Lines{"10", "20", "3", "1", "2", "4", "11", "22", "90", "9", "007"}));
     EXPECT_EQ(p.calls, (Lines{"font A", "size " + std::to_string(9.0f)}));  // set first
@@ -107,7 +100,7 @@ TEST_P(PrintButtonTest, OneBoxPerOutcome) {
     test::MessaggiCopione box;
     box.answers = {c.risposta};
     test::StampanteRegistratrice printer(c.guasto);
-    EXPECT_EQ(StampaElencario(Sistema(c.righe), c.opzioni, box, printer), c.esito);
+    EXPECT_EQ(StampaElencario(test::Sistema(c.righe), c.opzioni, box, printer), c.esito);
     std::vector<RichiestaMessaggio> attese;
     if (c.esito != EsitoStampa::NessunSistema)
         attese.push_back({testi::kConfermiStampa, Pulsanti::SiNo, Icona::Nessuna, {}, {}});

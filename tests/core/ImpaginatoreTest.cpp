@@ -18,13 +18,12 @@ using Lines = std::vector<std::string>;
 using enum StatoStampa;
 
 struct Pagina {
-    double larghezza = 100;
-    double altezza = 3;
-    double altezzaRiga = 1;
+    double larghezza = 100, altezza = 3, altezzaRiga = 1;
 };
 
-// Keeps what the layout does on it: "prepara", "inizia", "y TEXT" for a line drawn at y,
-// "pagina", "termina", "abbandona". A call may be made to fail.
+// Keeps what the layout does on it: "prepara", "FONT SIZE", "inizia", "y TEXT" for a line drawn
+// at y, "pagina", "termina", "abbandona"; and of the progress "p/n" and "fine", saying stop once
+// asked `finoA` times. One call of the device may be made to fail.
 struct Dispositivo final : DispositivoPagine {
     Dispositivo(Pagina p, Lines& visti) : pagina(p), visti(visti) {}
     StatoStampa Prepara(const std::function<bool()>&) override {
@@ -38,9 +37,8 @@ struct Dispositivo final : DispositivoPagine {
         return {pagina.larghezza, pagina.altezza, 1, pagina.altezzaRiga};
     }
     double Larghezza(std::string_view testo) override {  // in characters, not bytes
-        double n = 0;
-        for (const char c : testo) n += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
-        return n;
+        return static_cast<double>(std::ranges::count_if(
+            testo, [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
     }
     StatoStampa Inizia() override { return Fa("inizia"); }
     StatoStampa Disegna(double alto, std::string_view testo) override {
@@ -51,21 +49,18 @@ struct Dispositivo final : DispositivoPagine {
     void Abbandona() noexcept override {
         if (visti.empty() || visti.back() != "abbandona") visti.push_back("abbandona");
     }
-    StatoStampa Fa(std::string chiamata) {
-        const bool fallisce = chiamata == fallisceA;
-        visti.push_back(std::move(chiamata));
-        return fallisce ? Fallita : Ok;
+    StatoStampa Fa(const std::string& chiamata) {
+        visti.push_back(chiamata);
+        return chiamata == fallisceA ? Fallita : Ok;
     }
-
     Pagina pagina;
     Lines& visti;
     StatoStampa prepara = Ok;
-    std::string fallisceA;  // the call that fails
+    std::string fallisceA;
 };
 
-// Keeps the pages announced as "p/n"; says stop once asked `finoA` times.
 struct Progresso final : Avanzamento {
-    explicit Progresso(Lines& visti, int finoA = -1) : visti(visti), finoA(finoA) {}
+    Progresso(Lines& visti, int finoA) : visti(visti), finoA(finoA) {}
     bool Continua() override { return finoA < 0 || finoA-- > 0; }
     void Pagina(int p, int n) override {
         visti.push_back(std::to_string(p) + "/" + std::to_string(n));
@@ -76,23 +71,19 @@ struct Progresso final : Avanzamento {
 };
 
 struct Prova {
-    explicit Prova(Pagina p = {}, int finoA = -1) {
-        auto d = std::make_unique<Dispositivo>(p, visti);
-        dispositivo = d.get();
-        stampante =
-            std::make_unique<Impaginatore>(std::move(d), std::make_unique<Progresso>(visti, finoA));
-    }
-    // The lines drawn, without their heights.
-    [[nodiscard]] Lines Disegnate() const {
+    explicit Prova(Pagina p = {}, int finoA = -1)
+        : dispositivo(new Dispositivo(p, visti)),
+          stampante(std::make_unique<Impaginatore>(std::unique_ptr<DispositivoPagine>(dispositivo),
+                                                   std::make_unique<Progresso>(visti, finoA))) {}
+    [[nodiscard]] Lines Disegnate() const {  // the lines drawn, without their heights
         Lines righe;
         for (const std::string& v : visti)
-            if (const auto spazio = v.find(' ');
-                spazio != std::string::npos && v[0] >= '0' && v[0] <= '9')
-                righe.push_back(v.substr(spazio + 1));
+            if (v[0] >= '0' && v[0] <= '9' && v.find(' ') != std::string::npos)
+                righe.push_back(v.substr(v.find(' ') + 1));
         return righe;
     }
-    Lines visti;
-    Dispositivo* dispositivo = nullptr;
+    Lines visti;  // first: the device and the progress keep it
+    Dispositivo* dispositivo;
     std::unique_ptr<Impaginatore> stampante;
 };
 
@@ -101,43 +92,39 @@ struct CasoRiga {
     const char* nome;
     friend void PrintTo(const CasoRiga& c, std::ostream* os) { *os << c.nome; }
     double larghezza;
-    std::size_t margine;
-    Lines righe;  // the rows of the line, joined by the separator after the margin
-    Lines carta;  // the lines they take on paper
+    std::string riga;  // the margin, then rows joined by '|': the separator "   -   "
+    Lines carta;       // the lines they take on paper
 };
 
 class RigaTest : public testing::TestWithParam<CasoRiga> {};
 
 TEST_P(RigaTest, BreaksAtTheLastSeparatorThatFitsElseAtABlankAndGoesOnAtTheMargin) {
     const CasoRiga& c = GetParam();
-    std::string testo(c.margine, ' ');
+    std::string testo;
     std::vector<std::size_t> separatori;
-    for (std::size_t i = 0; i < c.righe.size(); ++i) {
-        if (i > 0) {
-            separatori.push_back(testo.size());
-            testo += "   -   ";
-        }
-        testo += c.righe[i];
+    for (const char carattere : c.riga) {
+        if (carattere == '|') separatori.push_back(testo.size());
+        testo += carattere == '|' ? "   -   " : std::string(1, carattere);
     }
-    testo += '\n';
     Prova prova({c.larghezza, 100});
-    ASSERT_EQ(prova.stampante->StampaRighe({testo, c.margine, separatori}), Ok);
+    ASSERT_EQ(
+        prova.stampante->StampaRighe({testo + '\n', c.riga.find_first_not_of(' '), separatori}),
+        Ok);
     ASSERT_EQ(prova.stampante->ChiudiDocumento(), Ok);
     EXPECT_EQ(prova.Disegnate(), c.carta);
 }
 
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Righe, RigaTest, testing::Values(
-    CasoRiga{"Fits", 19, 2, {"1 2", "3 4"}, {"  1 2   -   3 4"}},
-    CasoRiga{"AtTheSeparatorKeepingItsDash", 16, 2, {"10 20", "30 40", "50 60"},
+    CasoRiga{"Fits", 19, "  1 2|3 4", {"  1 2   -   3 4"}},
+    CasoRiga{"AtTheSeparatorKeepingItsDash", 16, "  10 20|30 40|50 60",
              {"  10 20   -", "  30 40   -", "  50 60"}},
-    CasoRiga{"DashThatDoesNotFitIsLeftOut", 9, 2, {"10 20", "30 40"}, {"  10 20", "  30 40"}},
-    CasoRiga{"RowWiderThanTheLineAtItsBlanks", 10, 2, {"1 2 3 4 5 6 7 8"},
-             {"  1 2 3 4", "  5 6 7 8"}},
-    CasoRiga{"ANumberIsNeverSplit", 6, 2, {"12 345 6"}, {"  12", "  345", "  6"}},
-    CasoRiga{"BlanksInARowAreNotSeparators", 14, 0, {"1 2 3", "4 5 6"}, {"1 2 3   -", "4 5 6"}},
-    CasoRiga{"AWordWiderThanTheLineIsCut", 4, 0, {"123456"}, {"1234", "56"}},
-    CasoRiga{"CutBetweenCharactersNotBytes", 3, 0, {"\xC3\xA0\xC3\xA0\xC3\xA0\xC3\xA0"},
+    CasoRiga{"DashThatDoesNotFitIsLeftOut", 9, "  10 20|30 40", {"  10 20", "  30 40"}},
+    CasoRiga{"RowWiderThanTheLineAtItsBlanks", 10, "  1 2 3 4 5 6 7 8", {"  1 2 3 4", "  5 6 7 8"}},
+    CasoRiga{"ANumberIsNeverSplit", 6, "  12 345 6", {"  12", "  345", "  6"}},
+    CasoRiga{"BlanksInARowAreNotSeparators", 14, "1 2 3|4 5 6", {"1 2 3   -", "4 5 6"}},
+    CasoRiga{"AWordWiderThanTheLineIsCut", 4, "123456", {"1234", "56"}},
+    CasoRiga{"CutBetweenCharactersNotBytes", 3, "\xC3\xA0\xC3\xA0\xC3\xA0\xC3\xA0",
              {"\xC3\xA0\xC3\xA0\xC3\xA0", "\xC3\xA0"}}),
     [](const auto& info) { return std::string(info.param.nome); });
 // clang-format on
@@ -183,11 +170,8 @@ TEST_P(SpazioTest, OnlyALineTallerThanThePageOrAMarginAndNumberWiderThanTheLineA
     Prova prova(c.pagina);
     prova.stampante->ImpostaCarattere("A");
     prova.stampante->ImpostaGrandezza(9);
-    EXPECT_EQ(prova.stampante->VerificaSpazio(c.margine,
-                                              [] {
-                                                  return Lines{"1", "22", "333"};
-                                              }),
-              c.risposta);
+    const auto righe = [] { return Lines{"1", "22", "333"}; };
+    EXPECT_EQ(prova.stampante->VerificaSpazio(c.margine, righe), c.risposta);
     EXPECT_EQ(prova.visti, (Lines{"prepara", "A 9"}));
 }
 
@@ -259,12 +243,10 @@ INSTANTIATE_TEST_SUITE_P(Fini, FineTest, testing::Values(
 // The listing hands its rows over with their separators: a row's own blanks never break before
 // a separator that fits.
 TEST(ImpaginatoreTest, TheListingsGridBreaksBetweenRows) {
-    const test::CartellaProvvisoria cartella;
-    cartella.Write("s.txt", "1 2 3\r\n4 5 6\r\n7 8 9\r\n");
-    VARIABILI v;
-    ASSERT_EQ(CaricaSistema(v, cartella.Text(), "s.txt"), 0);
     Prova prova({24, 100});
-    ASSERT_EQ(ComponiElencario(v, {"A", 9, 3, 1, false, false}, *prova.stampante), Ok);
+    ASSERT_EQ(ComponiElencario(test::Sistema("1 2 3\r\n4 5 6\r\n7 8 9\r\n"),
+                               {"A", 9, 3, 1, false, false}, *prova.stampante),
+              Ok);
     EXPECT_EQ(prova.Disegnate(),
               (Lines{" Numeri: 9 -", " Combinazioni: 3", " 1 2 3   -   4 5 6   -", " 7 8 9"}));
 }

@@ -19,6 +19,7 @@
 #include "printing/ComposizioneElencario.h"
 #include "printing/ServizioMessaggi.h"
 #include "printing/StampanteTesto.h"
+#include "systems/LetturaSistema.h"
 #include "systems/Percorsi.h"
 #include "systems/Variabili.h"
 
@@ -90,6 +91,15 @@ class CartellaProvvisoria {
   private:
     std::filesystem::path path_;
 };
+
+// The system of a file holding `righe`, loaded.
+inline VARIABILI Sistema(const std::string& righe) {
+    const CartellaProvvisoria cartella;
+    cartella.Write("s.txt", righe);
+    VARIABILI v;
+    EXPECT_EQ(CaricaSistema(v, cartella.Text(), "s.txt"), 0);
+    return v;
+}
 
 // How a recording printer fails: after `dopo` calls (negative: never) each gives `stato`, or
 // throws std::bad_alloc when `lancia`.
