@@ -7,11 +7,12 @@
 
 #include "app/Disposizione.h"
 #include "app/VociCartella.h"
-#include "app/win32/Utf16.h"
+#include "app/win32/TestoFinestra.h"
 #include "printing/ScelteOpzioni.h"
 #include "systems/Percorsi.h"
 #include "systems/Routines.h"
 #include "systems/Testi.h"
+#include "systems/Utf16.h"
 
 namespace elencario {
 

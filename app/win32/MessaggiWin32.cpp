@@ -1,6 +1,6 @@
 #include "app/win32/MessaggiWin32.h"
 
-#include "app/win32/Utf16.h"
+#include "systems/Utf16.h"
 #include "systems/Testi.h"
 
 namespace elencario {

@@ -2,7 +2,7 @@
 
 #include <commctrl.h>
 
-#include "app/win32/Utf16.h"
+#include "systems/Utf16.h"
 #include "systems/Testi.h"
 
 namespace elencario {

@@ -5,7 +5,7 @@
 #include <cwchar>
 #include <limits>
 
-#include "app/win32/Utf16.h"
+#include "systems/Utf16.h"
 
 namespace elencario {
 

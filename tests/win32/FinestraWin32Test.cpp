@@ -14,10 +14,11 @@
 #include "app/VociCartella.h"
 #include "app/win32/FrmAmainWin32.h"
 #include "app/win32/MessaggiWin32.h"
-#include "app/win32/Utf16.h"
+#include "app/win32/TestoFinestra.h"
 #include "printing/ScelteOpzioni.h"
 #include "systems/Routines.h"
 #include "systems/Testi.h"
+#include "systems/Utf16.h"
 
 namespace elencario::test {
 namespace {
