@@ -21,34 +21,34 @@ RegoleFinestra::RegoleFinestra(ServizioMessaggi& messaggi, FabbricaStampante fab
     : messaggi_(messaggi), fabbricaStampante_(std::move(fabbricaStampante)) {}
 
 bool RegoleFinestra::Avvia(const std::string& cartellaEseguibile) {
-    vars_.PercorsoSistemi = CercaPercorsoSistemi(cartellaEseguibile);
-    if (EsisteCartella(vars_.PercorsoSistemi)) return true;
+    variabili_.PercorsoSistemi = CercaPercorsoSistemi(cartellaEseguibile);
+    if (EsisteCartella(variabili_.PercorsoSistemi)) return true;
     messaggi_.Chiedi(AvvisoErrore(testi::kNonTrovoSistemi));
     return false;
 }
 
 std::filesystem::path RegoleFinestra::CartellaIniziale() const {
-    return PercorsoDaTesto(vars_.PercorsoSistemi);
+    return PercorsoDaTesto(variabili_.PercorsoSistemi);
 }
 
 void RegoleFinestra::SceltoFile(const std::filesystem::path& cartella, const std::string& nome,
                                 const std::function<void(const SistemaMostrato&)>& mostra) {
     if (nome.empty()) return;
-    const int errore = CaricaSistema(vars_, TestoDaPercorso(cartella), nome);
+    const int errore = CaricaSistema(variabili_, TestoDaPercorso(cartella), nome);
     mostra(Mostrato());
     if (errore != 0) messaggi_.Chiedi(AvvisoErrore(MessaggioCaricamento(errore)));
 }
 
 SistemaMostrato RegoleFinestra::Mostrato() const {
-    if (vars_.FileSistema.empty()) return {"0", testi::kNessunSistemaCaricato, {}};
-    return {std::to_string(vars_.TotCombinazioni), vars_.FileSistema,
-            PercorsoDaTesto(vars_.FileSistema)};
+    if (variabili_.FileSistema.empty()) return {"0", testi::kNessunSistemaCaricato, {}};
+    return {std::to_string(variabili_.TotCombinazioni), variabili_.FileSistema,
+            PercorsoDaTesto(variabili_.FileSistema)};
 }
 
 EsitoStampa RegoleFinestra::Stampa(const OpzioniStampa& opzioni) {
     std::unique_ptr<StampanteTesto> stampante = fabbricaStampante_ ? fabbricaStampante_() : nullptr;
     if (!stampante) stampante = std::make_unique<StampanteAssente>();
-    return StampaElencario(vars_, opzioni, messaggi_, *stampante);
+    return StampaElencario(variabili_, opzioni, messaggi_, *stampante);
 }
 
 bool RegoleFinestra::ConfermaUscita() {

@@ -58,10 +58,10 @@ class RegoleFinestra {
     // A folder that the folder list cannot open or list.
     void CartellaNonAccessibile();
 
-    [[nodiscard]] const VARIABILI& Variabili() const { return vars_; }
+    [[nodiscard]] const VARIABILI& Variabili() const { return variabili_; }
 
   private:
-    VARIABILI vars_;
+    VARIABILI variabili_;
     ServizioMessaggi& messaggi_;
     FabbricaStampante fabbricaStampante_;
 };

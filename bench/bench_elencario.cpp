@@ -48,13 +48,13 @@ class ScaricoTesto final : public StampanteTesto {
     }
     StatoStampa ChiudiDocumento() override { return StatoStampa::Ok; }
 
-    std::size_t bytes = 0;
+    std::size_t byte = 0;
 
   private:
     void Take(std::string_view t) {
         if (buffer_.size() + t.size() > kBuffer) buffer_.clear();
         buffer_.append(t);
-        bytes += t.size();
+        byte += t.size();
     }
     static constexpr std::size_t kBuffer = 1 << 20;
     std::string buffer_;
@@ -62,9 +62,9 @@ class ScaricoTesto final : public StampanteTesto {
 
 // Peak resident memory of the process so far, in bytes (0 where the system does not say).
 std::size_t PiccoResidente() {
-    std::ifstream status("/proc/self/status");
-    for (std::string line; std::getline(status, line);) {
-        if (line.rfind("VmHWM:", 0) == 0) return std::stoull(line.substr(6)) * 1024;
+    std::ifstream stato("/proc/self/status");
+    for (std::string riga; std::getline(stato, riga);) {
+        if (riga.rfind("VmHWM:", 0) == 0) return std::stoull(riga.substr(6)) * 1024;
     }
     return 0;
 }
@@ -73,56 +73,57 @@ std::size_t PiccoResidente() {
 
 int main(int argc, char** argv) {
     const int repeats = argc > 1 ? std::max(1, std::atoi(argv[1])) : 3;
-    const auto folder = std::filesystem::temp_directory_path() / "elencario-bench";
-    std::filesystem::create_directories(folder);
+    const auto cartella = std::filesystem::temp_directory_path() / "elencario-bench";
+    std::filesystem::create_directories(cartella);
 
     std::printf("%-14s %10s %9s | %9s %11s | %9s %11s | %8s %8s\n", "system", "rows", "file MB",
                 "load MB/s", "load rows/s", "out MB/s", "out rows/s", "store/f", "peak/f");
     const struct {
-        const char* name;
+        const char* nome;
         int k;
     } systems[] = {{"ambi.txt", 2}, {"terni.txt", 3}, {"quaterne.txt", 4}};
     for (const auto& s : systems) {
         {
-            std::ofstream out(folder / s.name, std::ios::binary);
-            std::vector<int> chosen;
-            GeneraCombinazioni(s.k, 1, chosen, out);
+            std::ofstream uscita(cartella / s.nome, std::ios::binary);
+            std::vector<int> scelti;
+            GeneraCombinazioni(s.k, 1, scelti, uscita);
         }
-        const double fileBytes = static_cast<double>(std::filesystem::file_size(folder / s.name));
+        const double byteFile = static_cast<double>(std::filesystem::file_size(cartella / s.nome));
 
-        double bestLoad = 1e9;
-        double bestCompose = 1e9;
-        double storeRatio = 0;
-        double peakRatio = 0;
-        std::int32_t rows = 0;
-        std::size_t outBytes = 0;
+        double miglioreCaricamento = 1e9;
+        double miglioreComposizione = 1e9;
+        double rapportoArchivio = 0;
+        double rapportoPicco = 0;
+        std::int32_t righe = 0;
+        std::size_t byteUscita = 0;
         for (int r = 0; r < repeats; ++r) {
             VARIABILI v;
-            const std::size_t before = PiccoResidente();
+            const std::size_t prima = PiccoResidente();
             const double t0 = SecondiCpu();
-            if (CaricaSistema(v, TestoDaPercorso(folder), s.name) != 0) {
-                std::fprintf(stderr, "load failed: %s\n", s.name);
+            if (CaricaSistema(v, TestoDaPercorso(cartella), s.nome) != 0) {
+                std::fprintf(stderr, "load failed: %s\n", s.nome);
                 return 1;
             }
-            bestLoad = std::min(bestLoad, SecondiCpu() - t0);
-            if (r == 0) peakRatio = static_cast<double>(PiccoResidente() - before) / fileBytes;
-            storeRatio = static_cast<double>(v.Combinazioni.ByteInMemoria()) / fileBytes;
-            rows = v.TotCombinazioni;
+            miglioreCaricamento = std::min(miglioreCaricamento, SecondiCpu() - t0);
+            if (r == 0) rapportoPicco = static_cast<double>(PiccoResidente() - prima) / byteFile;
+            rapportoArchivio = static_cast<double>(v.Combinazioni.ByteInMemoria()) / byteFile;
+            righe = v.TotCombinazioni;
 
-            ScaricoTesto sink;
-            const OpzioniConvertite options{std::string(kSegoeUi), 9, 4, 12, true, true};
+            ScaricoTesto scarico;
+            const OpzioniConvertite opzioni{std::string(kSegoeUi), 9, 4, 12, true, true};
             const double t1 = SecondiCpu();
-            if (ComponiElencario(v, options, sink).stato != StatoStampa::Ok) return 1;
-            bestCompose = std::min(bestCompose, SecondiCpu() - t1);
-            outBytes = sink.bytes;
+            if (ComponiElencario(v, opzioni, scarico).stato != StatoStampa::Ok) return 1;
+            miglioreComposizione = std::min(miglioreComposizione, SecondiCpu() - t1);
+            byteUscita = scarico.byte;
         }
-        std::printf("%-14s %10d %9.1f | %9.0f %11.0f | %9.0f %11.0f | %8.2f %8.2f\n", s.name, rows,
-                    fileBytes / 1e6, fileBytes / 1e6 / bestLoad, rows / bestLoad,
-                    static_cast<double>(outBytes) / 1e6 / bestCompose, rows / bestCompose,
-                    storeRatio, peakRatio);
-        std::filesystem::remove(folder / s.name);
+        std::printf("%-14s %10d %9.1f | %9.0f %11.0f | %9.0f %11.0f | %8.2f %8.2f\n", s.nome, righe,
+                    byteFile / 1e6, byteFile / 1e6 / miglioreCaricamento,
+                    righe / miglioreCaricamento,
+                    static_cast<double>(byteUscita) / 1e6 / miglioreComposizione,
+                    righe / miglioreComposizione, rapportoArchivio, rapportoPicco);
+        std::filesystem::remove(cartella / s.nome);
     }
-    std::filesystem::remove(folder);
+    std::filesystem::remove(cartella);
     std::printf(
         "store/f: memory of the loaded rows / file size; peak/f: growth of the process's "
         "peak memory during the first load / file size\n");

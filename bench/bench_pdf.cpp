@@ -36,7 +36,7 @@ namespace {
 using elencario::bench::GeneraCombinazioni;
 
 using namespace elencario;
-using Clock = std::chrono::steady_clock;
+using Orologio = std::chrono::steady_clock;
 
 // Counts the pages, and hands everything on to the window's progress when there is one.
 class Contatore final : public Avanzamento {
@@ -61,29 +61,29 @@ class Contatore final : public Avanzamento {
 };
 
 // One case, in the child: loads, renders, prints "rows pages seconds".
-int Caso(const std::filesystem::path& folder, const char* name, bool progress) {
+int Caso(const std::filesystem::path& cartella, const char* nome, bool avanzamento) {
     int argc = 1;
-    char program[] = "bench_pdf";
-    char* argv[] = {program, nullptr};
+    char programma[] = "bench_pdf";
+    char* argv[] = {programma, nullptr};
     qputenv("QT_QPA_PLATFORM", "offscreen");
     ZittisciAvvisiQt();
-    QApplication app(argc, argv);
-    PreparaQt(app);
+    QApplication applicazione(argc, argv);
+    PreparaQt(applicazione);
     VARIABILI v;
-    if (CaricaSistema(v, TestoDaPercorso(folder), name) != 0) return 1;
-    int pages = 0;
-    std::unique_ptr<Avanzamento> window;
-    if (progress) window = std::make_unique<FinestraAvanzamento>();
-    auto counter = std::make_unique<Contatore>(std::move(window), pages);
-    const auto printer = std::make_unique<Impaginatore>(
-        std::make_unique<FilePdf>(std::make_unique<UscitaPdf>(folder / "out.pdf")),
-        std::move(counter));
-    const OpzioniConvertite options{std::string(kSegoeUi), 9, 4, 12, true, true};
-    const auto t0 = Clock::now();
-    if (printer->Prepara() != StatoStampa::Ok) return 1;
-    if (ComponiElencario(v, options, *printer) != StatoStampa::Ok) return 1;
-    const double seconds = std::chrono::duration<double>(Clock::now() - t0).count();
-    std::printf("%d %d %.2f\n", v.TotCombinazioni, pages, seconds);
+    if (CaricaSistema(v, TestoDaPercorso(cartella), nome) != 0) return 1;
+    int pagine = 0;
+    std::unique_ptr<Avanzamento> finestra;
+    if (avanzamento) finestra = std::make_unique<FinestraAvanzamento>();
+    auto contatore = std::make_unique<Contatore>(std::move(finestra), pagine);
+    const auto stampante = std::make_unique<Impaginatore>(
+        std::make_unique<FilePdf>(std::make_unique<UscitaPdf>(cartella / "out.pdf")),
+        std::move(contatore));
+    const OpzioniConvertite opzioni{std::string(kSegoeUi), 9, 4, 12, true, true};
+    const auto t0 = Orologio::now();
+    if (stampante->Prepara() != StatoStampa::Ok) return 1;
+    if (ComponiElencario(v, opzioni, *stampante) != StatoStampa::Ok) return 1;
+    const double seconds = std::chrono::duration<double>(Orologio::now() - t0).count();
+    std::printf("%d %d %.2f\n", v.TotCombinazioni, pagine, seconds);
     return 0;
 }
 
@@ -92,62 +92,62 @@ int Caso(const std::filesystem::path& folder, const char* name, bool progress) {
 int main(int argc, char** argv) {
     std::vector<std::string> systems(argv + 1, argv + argc);
     if (systems.empty()) systems = {"terni", "quaterne"};
-    const auto folder = std::filesystem::temp_directory_path() / "elencario-bench-pdf";
-    std::filesystem::create_directories(folder);
+    const auto cartella = std::filesystem::temp_directory_path() / "elencario-bench-pdf";
+    std::filesystem::create_directories(cartella);
     std::printf("%-10s %-8s %9s %7s %9s %9s %9s\n", "system", "progress", "rows", "pages",
                 "seconds", "pages/s", "peak MB");
     std::fflush(stdout);
     for (const std::string& s : systems) {
-        const std::string name = s + ".txt";
+        const std::string nome = s + ".txt";
         {
-            std::ofstream out(folder / name, std::ios::binary);
-            std::vector<int> chosen;
-            GeneraCombinazioni(s == "terni" ? 3 : s == "ambi" ? 2 : 4, 1, chosen, out);
+            std::ofstream uscita(cartella / nome, std::ios::binary);
+            std::vector<int> scelti;
+            GeneraCombinazioni(s == "terni" ? 3 : s == "ambi" ? 2 : 4, 1, scelti, uscita);
         }
         // Each mode twice, in both orders, so that a warm-up or a busy moment favours neither.
-        double best[2] = {1e18, 1e18};
-        double peak[2] = {0, 0};
-        int rows = 0;
-        int pages = 0;
-        for (const bool progress : {false, true, true, false}) {
-            int pipeFd[2];
-            if (pipe(pipeFd) != 0) return 1;
-            const pid_t child = fork();
-            if (child == 0) {
-                dup2(pipeFd[1], STDOUT_FILENO);
-                close(pipeFd[0]);
-                const int result = Caso(folder, name.c_str(), progress);
+        double migliore[2] = {1e18, 1e18};
+        double picco[2] = {0, 0};
+        int righe = 0;
+        int pagine = 0;
+        for (const bool avanzamento : {false, true, true, false}) {
+            int tubo[2];
+            if (pipe(tubo) != 0) return 1;
+            const pid_t figlio = fork();
+            if (figlio == 0) {
+                dup2(tubo[1], STDOUT_FILENO);
+                close(tubo[0]);
+                const int risultato = Caso(cartella, nome.c_str(), avanzamento);
                 std::fflush(stdout);
-                _exit(result);
+                _exit(risultato);
             }
-            close(pipeFd[1]);
-            char line[128] = {};
-            const ssize_t got = read(pipeFd[0], line, sizeof line - 1);
-            close(pipeFd[0]);
-            int status = 0;
-            rusage usage{};
-            wait4(child, &status, 0, &usage);
+            close(tubo[1]);
+            char riga[128] = {};
+            const ssize_t ricevuti = read(tubo[0], riga, sizeof riga - 1);
+            close(tubo[0]);
+            int stato = 0;
+            rusage uso{};
+            wait4(figlio, &stato, 0, &uso);
             double seconds = 0;
-            if (got <= 0 || status != 0 ||
-                std::sscanf(line, "%d %d %lf", &rows, &pages, &seconds) != 3) {
-                std::fprintf(stderr, "%s: failed\n", name.c_str());
+            if (ricevuti <= 0 || stato != 0 ||
+                std::sscanf(riga, "%d %d %lf", &righe, &pagine, &seconds) != 3) {
+                std::fprintf(stderr, "%s: failed\n", nome.c_str());
                 return 1;
             }
-            best[progress] = std::min(best[progress], seconds);
-            peak[progress] =
-                std::max(peak[progress], static_cast<double>(usage.ru_maxrss) / 1024.0);
+            migliore[avanzamento] = std::min(migliore[avanzamento], seconds);
+            picco[avanzamento] =
+                std::max(picco[avanzamento], static_cast<double>(uso.ru_maxrss) / 1024.0);
         }
-        for (const int progress : {0, 1}) {
+        for (const int avanzamento : {0, 1}) {
             std::printf("%-10s %-8s %9d %7d %9.2f %9.1f %9.1f\n", s.c_str(),
-                        progress ? "yes" : "no", rows, pages, best[progress],
-                        pages / best[progress], peak[progress]);
+                        avanzamento ? "yes" : "no", righe, pagine, migliore[avanzamento],
+                        pagine / migliore[avanzamento], picco[avanzamento]);
         }
         std::printf("%-10s progress costs %+.1f %% of the time\n", s.c_str(),
-                    100.0 * (best[1] - best[0]) / best[0]);
+                    100.0 * (migliore[1] - migliore[0]) / migliore[0]);
         std::fflush(stdout);
-        std::filesystem::remove(folder / name);
-        std::filesystem::remove(folder / "out.pdf");
+        std::filesystem::remove(cartella / nome);
+        std::filesystem::remove(cartella / "out.pdf");
     }
-    std::filesystem::remove(folder);
+    std::filesystem::remove(cartella);
     return 0;
 }

@@ -17,8 +17,9 @@ namespace elencario {
 // `stampaInCorso` opens the line.
 class AvanzamentoTerminale final : public Avanzamento {
   public:
-    AvanzamentoTerminale(std::FILE* err, std::function<bool()> fermato, std::string stampaInCorso)
-        : err_(Terminale(err) ? err : nullptr),
+    AvanzamentoTerminale(std::FILE* errori, std::function<bool()> fermato,
+                         std::string stampaInCorso)
+        : errori_(Terminale(errori) ? errori : nullptr),
           fermato_(std::move(fermato)),
           stampaInCorso_(std::move(stampaInCorso)) {}
 
@@ -26,19 +27,19 @@ class AvanzamentoTerminale final : public Avanzamento {
     bool Continua() override { return !fermato_(); }
     void Pagina(int pagina, int pagine) override {
         using namespace std::chrono_literals;
-        if (err_ == nullptr || std::chrono::steady_clock::now() - inizio_ < 500ms) return;
-        std::fprintf(err_, "\r%s %s ", stampaInCorso_.c_str(),
+        if (errori_ == nullptr || std::chrono::steady_clock::now() - inizio_ < 500ms) return;
+        std::fprintf(errori_, "\r%s %s ", stampaInCorso_.c_str(),
                      testi::PaginaDi(pagina, pagine).c_str());
-        std::fflush(err_);
+        std::fflush(errori_);
         scritto_ = true;
     }
     void Fine() override {
-        if (scritto_) std::fputc('\n', err_);
+        if (scritto_) std::fputc('\n', errori_);
         scritto_ = false;
     }
 
   private:
-    std::FILE* err_;
+    std::FILE* errori_;
     std::function<bool()> fermato_;
     std::string stampaInCorso_;
     std::chrono::steady_clock::time_point inizio_{};

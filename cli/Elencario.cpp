@@ -167,19 +167,19 @@ std::optional<Richiesta> Interpreta(const std::vector<std::string>& argomenti,
 }
 
 // The printer the request asks for; none when it cannot be had.
-std::unique_ptr<StampanteTesto> ScegliStampante(const Richiesta& r, std::FILE* out,
+std::unique_ptr<StampanteTesto> ScegliStampante(const Richiesta& r, std::FILE* uscita,
                                                 const UsciteStampa& uscite) {
     if (r.haPdf) return uscite.pdf(r.pdf);
     if (r.stampa) return uscite.stampante(r.scelta);
-    return std::make_unique<StampanteFile>(out);
+    return std::make_unique<StampanteFile>(uscita);
 }
 
 // Why the PDF file must not be written, or nothing when it may: it would replace the system
 // being read (whatever links lead to either), something that is not a regular file (a device,
 // a pipe, a folder), or a file of another kind; on standard output, a terminal.
-std::string RifiutoPdf(const std::string& pdf, const std::string& sistema, std::FILE* out) {
+std::string RifiutoPdf(const std::string& pdf, const std::string& sistema, std::FILE* uscita) {
     if (pdf == kUscitaStandard) {
-        return Terminale(out) ? testi::kPdfSulTerminale : std::string();
+        return Terminale(uscita) ? testi::kPdfSulTerminale : std::string();
     }
     const std::filesystem::path file = PercorsoDaTesto(pdf);
     std::error_code e;
@@ -203,12 +203,12 @@ using Composizione = std::function<EsitoComposizione(StampanteTesto&)>;
 
 // Sends what `componi` writes (the listing or the report) to the printer the request asks for
 // and gives the command's status.
-int Stampa(const Richiesta& r, const Composizione& componi, std::FILE* out, std::FILE* err,
+int Stampa(const Richiesta& r, const Composizione& componi, std::FILE* uscita, std::FILE* errori,
            const UsciteStampa& uscite) {
     std::unique_ptr<StampanteTesto> stampante;
     EsitoComposizione esito{StatoStampa::SenzaStampante};
     try {
-        stampante = ScegliStampante(r, out, uscite);
+        stampante = ScegliStampante(r, uscita, uscite);
         if (stampante) esito = {stampante->Prepara()};
         if (esito.stato == StatoStampa::Ok) esito = componi(*stampante);
     } catch (const std::bad_alloc&) {
@@ -222,7 +222,7 @@ int Stampa(const Richiesta& r, const Composizione& componi, std::FILE* out, std:
         spiegazione = testi::kNessunaStampante + r.scelta.nome;
     }
     const std::string messaggio = MessaggioEsito(esito, spiegazione);
-    if (!messaggio.empty()) Scrivi(err, messaggio);
+    if (!messaggio.empty()) Scrivi(errori, messaggio);
     if (esito.spazio != Spazio::Ok) return kEsitoUso;
     switch (esito.stato) {
         case StatoStampa::Ok:
@@ -290,29 +290,29 @@ std::optional<std::vector<VerificaRichiesta>> Estrazioni(const Richiesta& r, std
 
 }  // namespace
 
-int EseguiElencario(const std::vector<std::string>& argomenti, std::FILE* out, std::FILE* err,
+int EseguiElencario(const std::vector<std::string>& argomenti, std::FILE* uscita, std::FILE* errori,
                     const UsciteStampa& uscite) {
     std::string errore;
     const auto richiesta = Interpreta(argomenti, uscite, errore);
     if (!richiesta) {
-        Scrivi(err, errore);
-        std::fputs(testi::Uso().c_str(), err);
+        Scrivi(errori, errore);
+        std::fputs(testi::Uso().c_str(), errori);
         return kEsitoUso;
     }
     if (richiesta->aiuto) {
-        std::fputs(testi::Uso().c_str(), out);
-        if (std::fflush(out) == 0 && std::ferror(out) == 0) return kEsitoOk;
-        Scrivi(err, testi::AiutoNonScritto(MotivoErrore(errno)));
+        std::fputs(testi::Uso().c_str(), uscita);
+        if (std::fflush(uscita) == 0 && std::ferror(uscita) == 0) return kEsitoOk;
+        Scrivi(errori, testi::AiutoNonScritto(MotivoErrore(errno)));
         return kEsitoFallito;
     }
     const auto opzioni = ConvertiOpzioni(richiesta->opzioni, errore);
     if (!opzioni) {
-        Scrivi(err, errore);
+        Scrivi(errori, errore);
         return kEsitoUso;
     }
-    if (richiesta->haPdf) errore = RifiutoPdf(richiesta->pdf, richiesta->sistema, out);
+    if (richiesta->haPdf) errore = RifiutoPdf(richiesta->pdf, richiesta->sistema, uscita);
     if (!errore.empty()) {
-        Scrivi(err, errore);
+        Scrivi(errori, errore);
         return kEsitoUso;
     }
     std::vector<VerificaRichiesta> verifiche;
@@ -320,7 +320,7 @@ int EseguiElencario(const std::vector<std::string>& argomenti, std::FILE* out, s
         int stato = kEsitoOk;
         auto estrazioni = Estrazioni(*richiesta, errore, stato);
         if (!estrazioni) {
-            Scrivi(err, errore);
+            Scrivi(errori, errore);
             return stato;
         }
         verifiche = std::move(*estrazioni);
@@ -332,25 +332,25 @@ int EseguiElencario(const std::vector<std::string>& argomenti, std::FILE* out, s
     const std::string cartella =
         percorso.has_parent_path() ? TestoDaPercorso(percorso.parent_path()) : ".";
     if (const int e = CaricaSistema(v, cartella, TestoDaPercorso(percorso.filename())); e != 0) {
-        Scrivi(err, MessaggioCaricamento(e));
+        Scrivi(errori, MessaggioCaricamento(e));
         return kEsitoFallito;
     }
     if (v.TotCombinazioni < 1) {
-        Scrivi(err, testi::kSelezionareSistema);
+        Scrivi(errori, testi::kSelezionareSistema);
         return kEsitoFallito;
     }
 
     if (!richiesta->Verifica()) {
         return Stampa(
-            *richiesta, [&](StampanteTesto& p) { return ComponiElencario(v, *opzioni, p); }, out,
-            err, uscite);
+            *richiesta, [&](StampanteTesto& p) { return ComponiElencario(v, *opzioni, p); }, uscita,
+            errori, uscite);
     }
     OpzioniConvertite resoconto = *opzioni;
     // On standard output the report is plain text, with no margin.
     if (!richiesta->haPdf && !richiesta->stampa) resoconto.margine = 0;
     return Stampa(
         *richiesta, [&](StampanteTesto& p) { return ComponiVerifiche(v, verifiche, resoconto, p); },
-        out, err, uscite);
+        uscita, errori, uscite);
 }
 
 }  // namespace elencario

@@ -38,8 +38,8 @@ inline constexpr int kEsitoUso = 2;           // bad usage or a refused option
 inline constexpr int kEsitoInterrotto = 130;  // Ctrl+C or SIGTERM withdrew the job
 
 // The `elencario` command: loads a system and writes its listing, or its check against draws, to
-// `out` (or to a PDF file or a printer when `uscite` offers them). Messages go to `err`.
-int EseguiElencario(const std::vector<std::string>& argomenti, std::FILE* out, std::FILE* err,
+// `uscita` (or to a PDF file or a printer when `uscite` offers them). Messages go to `errori`.
+int EseguiElencario(const std::vector<std::string>& argomenti, std::FILE* uscita, std::FILE* errori,
                     const UsciteStampa& uscite = {});
 
 }  // namespace elencario

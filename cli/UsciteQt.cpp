@@ -57,7 +57,7 @@ UsciteStampa UsciteQt::Uscite() {
 }
 
 void UsciteQt::AvviaQt() {
-    if (app_) return;
+    if (applicazione_) return;
 #if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
     const bool noDisplay =
         qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
@@ -66,8 +66,8 @@ void UsciteQt::AvviaQt() {
     }
 #endif
     ZittisciAvvisiQt();
-    app_ = std::make_unique<QGuiApplication>(argc_, argv_);
-    PreparaQt(*app_);
+    applicazione_ = std::make_unique<QGuiApplication>(argc_, argv_);
+    PreparaQt(*applicazione_);
     // From here on a job is under way: an interruption withdraws it instead of leaving half a
     // file or half a job behind.
     std::signal(SIGINT, RicordaSegnale);

@@ -27,9 +27,9 @@ class UsciteQt final : public FornitoreUscite {
 
     // Qt sees none of the command's arguments, so none of them can be taken for a Qt option.
     int argc_ = 1;
-    char programName_[10] = "elencario";
-    char* argv_[2] = {programName_, nullptr};
-    std::unique_ptr<QGuiApplication> app_;
+    char nomeProgramma_[10] = "elencario";
+    char* argv_[2] = {nomeProgramma_, nullptr};
+    std::unique_ptr<QGuiApplication> applicazione_;
 };
 
 }  // namespace elencario

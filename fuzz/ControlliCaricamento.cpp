@@ -45,7 +45,7 @@ VARIABILI SistemaPrecedente() {
     return v;
 }
 
-std::string ControllaRiuscito(const VARIABILI& v, std::string_view bytes) {
+std::string ControllaRiuscito(const VARIABILI& v, std::string_view byte) {
     if (v.FileSistema != kCartella + kSeparatoreCartelle + kNomeFile)
         return "FileSistema sbagliato";
     if (v.TotCombinazioni < 0 ||
@@ -54,7 +54,7 @@ std::string ControllaRiuscito(const VARIABILI& v, std::string_view bytes) {
     }
     // Every field ends at a comma, a line end or the end of the file.
     const auto fineCampo = [](char c) { return c == ',' || c == '\r' || c == '\n'; };
-    const auto campi = std::count_if(bytes.begin(), bytes.end(), fineCampo) + 1;
+    const auto campi = std::count_if(byte.begin(), byte.end(), fineCampo) + 1;
     if (v.TotCombinazioni > campi) return "più righe che campi";
 
     std::array<std::int16_t, kNumeroMassimo + 1> visti{};
@@ -65,7 +65,7 @@ std::string ControllaRiuscito(const VARIABILI& v, std::string_view bytes) {
         if (NormalizzaCampo(riga) != riga) return "riga non normalizzata";
         // Only a quoted field of blanks can give an empty row.
         if (riga.empty()) {
-            if (bytes.find('"') == std::string_view::npos) return "riga vuota senza virgolette";
+            if (byte.find('"') == std::string_view::npos) return "riga vuota senza virgolette";
             continue;
         }
         std::size_t inizio = 0;
@@ -81,7 +81,7 @@ std::string ControllaRiuscito(const VARIABILI& v, std::string_view bytes) {
             inizio = spazio + 1;
         }
     }
-    if (testo > bytes.size()) return "righe più lunghe del file";
+    if (testo > byte.size()) return "righe più lunghe del file";
     if (v.NumeriGioco != visti) return "NumeriGioco non corrisponde ai numeri delle righe";
     if (v.TotNumeri != std::count(visti.begin(), visti.end(), 1)) {
         return "TotNumeri diverso dai numeri in gioco";
@@ -105,10 +105,10 @@ struct Esito {
     bool apertoDopo;
 };
 
-Esito Carica(const VARIABILI& precedente, std::string_view bytes, std::size_t maxRead,
+Esito Carica(const VARIABILI& precedente, std::string_view byte, std::size_t maxRead,
              LimitiCaricamento limiti) {
     Esito e{0, precedente, false};
-    SorgenteMemoria sorgente{std::string(bytes), maxRead};
+    SorgenteMemoria sorgente{std::string(byte), maxRead};
     e.errore = CaricaSistema(e.v, kCartella, kNomeFile, sorgente, limiti);
     e.apertoDopo = sorgente.Aperta();
     return e;
@@ -116,10 +116,10 @@ Esito Carica(const VARIABILI& precedente, std::string_view bytes, std::size_t ma
 
 }  // namespace
 
-std::string ControllaCaricamento(std::string_view bytes) {
+std::string ControllaCaricamento(std::string_view byte) {
     static const VARIABILI precedente = SistemaPrecedente();
 
-    const Esito intero = Carica(precedente, bytes, SorgenteMemoria::kNever, {});
+    const Esito intero = Carica(precedente, byte, SorgenteMemoria::kNever, {});
     if (intero.apertoDopo) return "file lasciato aperto";
     if (intero.errore != 0) {
         // Memory is plentiful and the source never fails: only the content can be at fault.
@@ -128,12 +128,12 @@ std::string ControllaCaricamento(std::string_view bytes) {
             return "errore inatteso " + std::to_string(intero.errore);
         }
         if (intero.v != precedente) return "caricamento fallito ma stato cambiato";
-    } else if (std::string guasto = ControllaRiuscito(intero.v, bytes); !guasto.empty()) {
+    } else if (std::string guasto = ControllaRiuscito(intero.v, byte); !guasto.empty()) {
         return guasto;
     }
 
     // The plain model of the format must agree on the outcome and, on success, on everything.
-    const EsitoRiferimento modello = CaricaRiferimento(bytes);
+    const EsitoRiferimento modello = CaricaRiferimento(byte);
     if (modello.errore != intero.errore) {
         return "errore " + std::to_string(intero.errore) + ", il modello dà " +
                std::to_string(modello.errore);
@@ -147,14 +147,14 @@ std::string ControllaCaricamento(std::string_view bytes) {
         if (intero.v.NumeriGioco != modello.numeri) return "numeri diversi dal modello";
     }
 
-    const Esito aByte = Carica(precedente, bytes, 1, {});
-    if (aByte.errore != intero.errore || aByte.v != intero.v) {
+    const Esito unByte = Carica(precedente, byte, 1, {});
+    if (unByte.errore != intero.errore || unByte.v != intero.v) {
         return "letture di un byte danno un altro esito";
     }
 
     // A limit below what the rows need: either the same outcome, or error 7 and nothing lost.
-    const Esito limitato = Carica(precedente, bytes, SorgenteMemoria::kNever,
-                                  LimitiCaricamento{bytes.size() / 2 + 16});
+    const Esito limitato =
+        Carica(precedente, byte, SorgenteMemoria::kNever, LimitiCaricamento{byte.size() / 2 + 16});
     if (limitato.apertoDopo) return "file lasciato aperto dopo il limite di memoria";
     const bool uguale = limitato.errore == intero.errore && limitato.v == intero.v;
     const bool memoria = limitato.errore == kErroreMemoria && limitato.v == precedente;

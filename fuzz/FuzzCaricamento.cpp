@@ -6,9 +6,9 @@
 
 #include "fuzz/ControlliCaricamento.h"
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
-    if (const std::string guasto = elencario::ControllaCaricamento(bytes); !guasto.empty()) {
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* dati, std::size_t dimensione) {
+    const std::string_view byte(reinterpret_cast<const char*>(dati), dimensione);
+    if (const std::string guasto = elencario::ControllaCaricamento(byte); !guasto.empty()) {
         std::fprintf(stderr, "Regola violata: %s\n", guasto.c_str());
         std::abort();
     }

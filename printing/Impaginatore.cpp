@@ -90,29 +90,29 @@ Spazio Impaginatore::VerificaSpazio(int margine, const RigheCandidate& righe) {
     return numero <= misure_.larghezza ? Spazio::MargineTroppoLargo : Spazio::CarattereTroppoGrande;
 }
 
-StatoStampa Impaginatore::ImpostaCarattere(const std::string& name) {
+StatoStampa Impaginatore::ImpostaCarattere(const std::string& nome) {
     if (guasto_ != Ok) return guasto_;
-    carattere_ = name;
+    carattere_ = nome;
     misurato_ = false;
     return Ok;
 }
 
-StatoStampa Impaginatore::ImpostaGrandezza(float points) {
+StatoStampa Impaginatore::ImpostaGrandezza(float punti) {
     if (guasto_ != Ok) return guasto_;
     // A size no font can take leaves the previous one in force.
-    if (points > 0) punti_ = points;
+    if (punti > 0) punti_ = punti;
     misurato_ = false;
     return Ok;
 }
 
-StatoStampa Impaginatore::StampaRiga(std::string_view text) {
-    riga_.append(text);
+StatoStampa Impaginatore::StampaRiga(std::string_view testo) {
+    riga_.append(testo);
     return ACapo();
 }
 
-StatoStampa Impaginatore::Stampa(std::string_view text) {
+StatoStampa Impaginatore::Stampa(std::string_view testo) {
     if (guasto_ != Ok) return guasto_;
-    riga_.append(text);
+    riga_.append(testo);
     return Ok;
 }
 
@@ -169,7 +169,7 @@ StatoStampa Impaginatore::Accoda(std::string_view riga, std::size_t margine,
     margine = std::min(margine, Spazi(riga, 0));
     if (dispositivo_->Larghezza(riga.substr(0, margine)) >= spazio) margine = 0;
     std::string resto(riga);
-    std::vector<std::size_t> pause(separatori.begin(), separatori.end());
+    std::vector<std::size_t> pausa(separatori.begin(), separatori.end());
     std::vector<std::size_t> confini;  // where a character of `resto` starts, and its end
     while (dispositivo_->Larghezza(resto) > spazio) {
         const std::size_t testo = Spazi(resto, 0);
@@ -192,8 +192,8 @@ StatoStampa Impaginatore::Accoda(std::string_view riga, std::size_t margine,
         const std::size_t entrano = confini[entra];
         std::size_t fine = 0;
         std::size_t ripresa = 0;
-        const auto dopo = std::upper_bound(pause.begin(), pause.end(), entrano);
-        if (dopo != pause.begin() && dopo[-1] > testo) {
+        const auto dopo = std::upper_bound(pausa.begin(), pausa.end(), entrano);
+        if (dopo != pausa.begin() && dopo[-1] > testo) {
             const std::size_t s = dopo[-1];
             fine = s + kFineSeparatore <= entrano ? s + kFineSeparatore : s;
             ripresa = s + kSeparatore.size();
@@ -211,8 +211,8 @@ StatoStampa Impaginatore::Accoda(std::string_view riga, std::size_t margine,
         Conserva(std::string_view(resto).substr(0, fine));
         if (ripresa >= resto.size()) return Ok;
         resto = std::string(margine, ' ') + resto.substr(ripresa);
-        std::erase_if(pause, [&](std::size_t s) { return s < ripresa; });
-        for (std::size_t& s : pause) s = s - ripresa + margine;
+        std::erase_if(pausa, [&](std::size_t s) { return s < ripresa; });
+        for (std::size_t& s : pausa) s = s - ripresa + margine;
     }
     Conserva(resto);
     return Ok;

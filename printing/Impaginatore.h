@@ -34,11 +34,11 @@ class Impaginatore final : public StampanteTesto {
     // number of `righe()` wider than it. A device that cannot be prepared answers Ok here and
     // fails at the first print.
     [[nodiscard]] Spazio VerificaSpazio(int margine, const RigheCandidate& righe) override;
-    StatoStampa ImpostaCarattere(const std::string& name) override;
-    StatoStampa ImpostaGrandezza(float points) override;
+    StatoStampa ImpostaCarattere(const std::string& nome) override;
+    StatoStampa ImpostaGrandezza(float punti) override;
     // A line given as text goes on, when broken, under its first non-blank.
-    StatoStampa StampaRiga(std::string_view text) override;
-    StatoStampa Stampa(std::string_view text) override;
+    StatoStampa StampaRiga(std::string_view testo) override;
+    StatoStampa Stampa(std::string_view testo) override;
     StatoStampa ACapo() override;
     StatoStampa StampaRighe(const LottoRighe& lotto) override;
     StatoStampa ChiudiDocumento() override;

@@ -15,8 +15,8 @@ class StampanteFile final : public StampanteTesto {
 
     StatoStampa ImpostaCarattere(const std::string&) override { return StatoStampa::Ok; }
     StatoStampa ImpostaGrandezza(float) override { return StatoStampa::Ok; }
-    StatoStampa StampaRiga(std::string_view text) override;
-    StatoStampa Stampa(std::string_view text) override;
+    StatoStampa StampaRiga(std::string_view testo) override;
+    StatoStampa Stampa(std::string_view testo) override;
     StatoStampa ACapo() override;
     StatoStampa StampaRighe(const LottoRighe& lotto) override;
     StatoStampa ChiudiDocumento() override;
@@ -25,7 +25,7 @@ class StampanteFile final : public StampanteTesto {
     StatoStampa Scarica();
 
     std::FILE* file_;
-    std::string pending_;
+    std::string inSospeso_;
 };
 
 }  // namespace elencario

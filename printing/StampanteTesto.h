@@ -52,10 +52,10 @@ class StampanteTesto {
         return Spazio::Ok;
     }
 
-    virtual StatoStampa ImpostaCarattere(const std::string& name) = 0;
-    virtual StatoStampa ImpostaGrandezza(float points) = 0;
-    virtual StatoStampa StampaRiga(std::string_view text) = 0;
-    virtual StatoStampa Stampa(std::string_view text) = 0;
+    virtual StatoStampa ImpostaCarattere(const std::string& nome) = 0;
+    virtual StatoStampa ImpostaGrandezza(float punti) = 0;
+    virtual StatoStampa StampaRiga(std::string_view testo) = 0;
+    virtual StatoStampa Stampa(std::string_view testo) = 0;
     virtual StatoStampa ACapo() = 0;
     // Whole lines at once: for a device that takes many lines in one go. Any other gets them one
     // by one, up to the first that fails.

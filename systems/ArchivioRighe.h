@@ -60,35 +60,36 @@ class ArchivioRighe {
     static constexpr std::size_t kSenzaLimite = std::numeric_limits<std::size_t>::max();
 
     ArchivioRighe() = default;
-    // `byteLimit` bounds the memory the store may take (text plus offsets).
-    explicit ArchivioRighe(std::size_t byteLimit) : limit_(byteLimit) {}
-    ArchivioRighe(const ArchivioRighe& other);
-    ArchivioRighe& operator=(const ArchivioRighe& other);
-    ArchivioRighe(ArchivioRighe&& other) noexcept { Swap(other); }
-    ArchivioRighe& operator=(ArchivioRighe&& other) noexcept {
-        ArchivioRighe(std::move(other)).Swap(*this);
+    // `limiteByte` bounds the memory the store may take (text plus offsets).
+    explicit ArchivioRighe(std::size_t limiteByte) : limite_(limiteByte) {}
+    ArchivioRighe(const ArchivioRighe& altro);
+    ArchivioRighe& operator=(const ArchivioRighe& altro);
+    ArchivioRighe(ArchivioRighe&& altro) noexcept { Swap(altro); }
+    ArchivioRighe& operator=(ArchivioRighe&& altro) noexcept {
+        ArchivioRighe(std::move(altro)).Swap(*this);
         return *this;
     }
 
     // Appends one row; false when the store would pass its limit or memory runs out.
-    [[nodiscard]] bool AggiungiRiga(std::string_view row) {
-        char* room = PostoPer(row.size());
-        if (room == nullptr) return AggiungiCrescendo(row);
-        if (!row.empty()) std::memcpy(room, row.data(), row.size());
-        Consolida(row.size());
+    [[nodiscard]] bool AggiungiRiga(std::string_view riga) {
+        char* posto = PostoPer(riga.size());
+        if (posto == nullptr) return AggiungiCrescendo(riga);
+        if (!riga.empty()) std::memcpy(posto, riga.data(), riga.size());
+        Consolida(riga.size());
         return true;
     }
-    // Room to write the next row in place, up to `bytes` long, without growing; nullptr when
+    // Room to write the next row in place, up to `byte` long, without growing; nullptr when
     // there is none (Append grows the store).
-    [[nodiscard]] char* PostoPer(std::size_t bytes) {
-        if (textCapacity_ - textSize_ < bytes || nextEnd_ == blockEnd_) return nullptr;
-        return text_.get() + textSize_;
+    [[nodiscard]] char* PostoPer(std::size_t byte) {
+        if (capacitaTesto_ - dimensioneTesto_ < byte || prossimaFine_ == fineBlocco_)
+            return nullptr;
+        return testo_.get() + dimensioneTesto_;
     }
-    // Ends the row written in the room RoomFor gave: its first `bytes` bytes.
-    void Consolida(std::size_t bytes) {
-        textSize_ += bytes;
-        *nextEnd_++ = static_cast<std::uint32_t>(textSize_);
-        ++size_;
+    // Ends the row written in the room PostoPer gave: its first `byte` bytes.
+    void Consolida(std::size_t byte) {
+        dimensioneTesto_ += byte;
+        *prossimaFine_++ = static_cast<std::uint32_t>(dimensioneTesto_);
+        ++dimensione_;
     }
     // The room the store has without growing, to append many rows through plain pointers in a
     // tight loop. Each row's text goes at `testo` and its end offset (from `base`) at `fine`.
@@ -101,43 +102,43 @@ class ArchivioRighe {
         const char* base;
     };
     [[nodiscard]] Coda Accoda() {
-        return {text_.get() + textSize_, text_.get() + textCapacity_, nextEnd_, blockEnd_,
-                text_.get()};
+        return {testo_.get() + dimensioneTesto_, testo_.get() + capacitaTesto_, prossimaFine_,
+                fineBlocco_, testo_.get()};
     }
     void Riprendi(const Coda& coda) {
-        size_ += static_cast<std::size_t>(coda.fine - nextEnd_);
-        nextEnd_ = coda.fine;
-        textSize_ = static_cast<std::size_t>(coda.testo - coda.base);
+        dimensione_ += static_cast<std::size_t>(coda.fine - prossimaFine_);
+        prossimaFine_ = coda.fine;
+        dimensioneTesto_ = static_cast<std::size_t>(coda.testo - coda.base);
     }
     // Pre-allocates room for this much row text, within the limit.
-    void RiservaTesto(std::size_t bytes);
+    void RiservaTesto(std::size_t byte);
     // Drops spare capacity once loading is over.
     void Restringi();
 
-    [[nodiscard]] std::size_t size() const { return size_; }
-    [[nodiscard]] bool empty() const { return size_ == 0; }
+    [[nodiscard]] std::size_t size() const { return dimensione_; }
+    [[nodiscard]] bool empty() const { return dimensione_ == 0; }
     // Row i, counted from 0.
     [[nodiscard]] std::string_view operator[](std::size_t i) const {
         const std::size_t begin = i == 0 ? 0 : End(i - 1);
-        return {text_.get() + begin, End(i) - begin};
+        return {testo_.get() + begin, End(i) - begin};
     }
     // Calls `f` with each row in order while it returns true; cheaper than indexing each row.
     template <class F>
     void PerOgni(F&& f) const {
         std::size_t inizio = 0;
-        for (std::size_t b = 0; b < ends_.size(); ++b) {
-            const std::uint32_t* fini = ends_[b].data();
-            const std::size_t n = std::min(kFiniPerBlocco, size_ - (b << kBitBlocco));
+        for (std::size_t b = 0; b < fini_.size(); ++b) {
+            const std::uint32_t* fini = fini_[b].data();
+            const std::size_t n = std::min(kFiniPerBlocco, dimensione_ - (b << kBitBlocco));
             for (std::size_t k = 0; k < n; ++k) {
-                if (!f(std::string_view(text_.get() + inizio, fini[k] - inizio))) return;
+                if (!f(std::string_view(testo_.get() + inizio, fini[k] - inizio))) return;
                 inizio = fini[k];
             }
         }
     }
     // Bytes held on the heap, spare capacity included.
-    [[nodiscard]] std::size_t ByteInMemoria() const { return textCapacity_ + ByteDelleFini(); }
+    [[nodiscard]] std::size_t ByteInMemoria() const { return capacitaTesto_ + ByteDelleFini(); }
 
-    bool operator==(const ArchivioRighe& other) const;
+    bool operator==(const ArchivioRighe& altro) const;
 
   private:
     using Blocco = std::vector<std::uint32_t, AllocatoreBlocchi<std::uint32_t>>;
@@ -147,28 +148,28 @@ class ArchivioRighe {
                                                   << kBitBlocco;  // offsets per block
 
     [[nodiscard]] std::size_t End(std::size_t i) const {
-        return ends_[i >> kBitBlocco][i & (kFiniPerBlocco - 1)];
+        return fini_[i >> kBitBlocco][i & (kFiniPerBlocco - 1)];
     }
-    bool AggiungiCrescendo(std::string_view row);
+    bool AggiungiCrescendo(std::string_view riga);
     // Moves the text to a buffer of `capacity` bytes (at least its size).
     void Rialloca(std::size_t capacity);
     [[nodiscard]] std::size_t ByteDelleFini() const;
-    void Swap(ArchivioRighe& other) noexcept;
+    void Swap(ArchivioRighe& altro) noexcept;
 
     // The text is a plain buffer, not a string: rows are written into it in place, and nothing
     // zero-fills the room before they are.
-    std::unique_ptr<char[]> text_;
-    std::size_t textSize_ = 0;
-    std::size_t textCapacity_ = 0;
-    // Blocks are sized in full ahead of the rows (the last one holds only `size_` ones once
+    std::unique_ptr<char[]> testo_;
+    std::size_t dimensioneTesto_ = 0;
+    std::size_t capacitaTesto_ = 0;
+    // Blocks are sized in full ahead of the rows (the last one holds only `dimensione_` ones once
     // loading is over), so that storing an offset is a plain write.
-    std::vector<Blocco> ends_;
+    std::vector<Blocco> fini_;
     // Where the next row's offset goes in the last block, and that block's end: both null when
     // the next row needs AggiungiCrescendo.
-    std::uint32_t* nextEnd_ = nullptr;
-    std::uint32_t* blockEnd_ = nullptr;
-    std::size_t size_ = 0;
-    std::size_t limit_ = kSenzaLimite;
+    std::uint32_t* prossimaFine_ = nullptr;
+    std::uint32_t* fineBlocco_ = nullptr;
+    std::size_t dimensione_ = 0;
+    std::size_t limite_ = kSenzaLimite;
 };
 
 }  // namespace elencario

@@ -159,15 +159,15 @@ class LettoreCampi {
     // Reads the next field into `riga`. Gives false when the field is empty (no row) or reading
     // failed (see Errore()); true when the field holds a row, decided in `riga`.
     bool LeggiCampo(RigaInCorso& riga) {
-        while (Disponibile() && ClasseDi(blocco_[pos_]) == kSpazio) ++pos_;
+        while (Disponibile() && ClasseDi(blocco_[posizione_]) == kSpazio) ++posizione_;
         if (!Disponibile()) return false;
         riga.Inizia();
-        const bool virgolettato = blocco_[pos_] == '"';
-        if (virgolettato) ++pos_;
+        const bool virgolettato = blocco_[posizione_] == '"';
+        if (virgolettato) ++posizione_;
         std::uint64_t lunghezza = 0;
         bool chiuso = false;
         while (!chiuso && !riga.Troppi() && Disponibile()) {
-            const char* p = blocco_.data() + pos_;
+            const char* p = blocco_.data() + posizione_;
             const char* const fine = blocco_.data() + fine_;
             const char* const inizio = p;
             while (p != fine && !riga.Troppi()) {
@@ -189,19 +189,19 @@ class LettoreCampi {
                 ++p;
             }
             lunghezza += static_cast<std::uint64_t>(p - inizio);
-            pos_ = static_cast<std::size_t>(p - blocco_.data());
+            posizione_ = static_cast<std::size_t>(p - blocco_.data());
         }
         if (riga.Troppi() || errore_ != 0) return true;
         if (virgolettato && chiuso) {
-            ++pos_;  // the closing quote; what follows it up to the field's end is ignored
+            ++posizione_;  // the closing quote; what follows it up to the field's end is ignored
             chiuso = false;
             while (!chiuso && Disponibile()) {
                 const char* const fine = blocco_.data() + fine_;
                 const char* p = std::find_if(
-                    static_cast<const char*>(blocco_.data() + pos_), fine,
+                    static_cast<const char*>(blocco_.data() + posizione_), fine,
                     [](char c) { return ClasseDi(c) == kVirgola || ClasseDi(c) == kFineRiga; });
                 chiuso = p != fine;
-                pos_ = static_cast<std::size_t>(p - blocco_.data());
+                posizione_ = static_cast<std::size_t>(p - blocco_.data());
             }
         }
         if (chiuso) ConsumaFine();
@@ -220,7 +220,7 @@ class LettoreCampi {
         // Once every number is marked, rows need no marking.
         constexpr std::uint64_t kTuttiBassi = ~std::uint64_t{1};
         constexpr std::uint64_t kTuttiAlti = (std::uint64_t{1} << (kNumeroMassimo - 63)) - 1;
-        const char* p = blocco_.data() + pos_;
+        const char* p = blocco_.data() + posizione_;
         // The count and the marks live in registers: numbers 1 to 63 in `bassi`, 64 to 90 in
         // `alti`; so does the store's cursor, taken with Accoda: the store itself is not used
         // until Riprendi has handed it back, on every way out (`fine`) and before an Append.
@@ -234,7 +234,7 @@ class LettoreCampi {
             righe.Riprendi(coda);
             totale = contate;
             segnati = {bassi, alti};
-            pos_ = static_cast<std::size_t>(inizio - base);
+            posizione_ = static_cast<std::size_t>(inizio - base);
             return errore;
         };
         for (;;) {
@@ -325,9 +325,9 @@ class LettoreCampi {
     }
 
   private:
-    // True when a byte is ready at pos_; refills the block as needed.
+    // True when a byte is ready at posizione_; refills the block as needed.
     bool Disponibile() {
-        if (pos_ < fine_) return true;
+        if (posizione_ < fine_) return true;
         if (finito_ || errore_ != 0) return false;
         const std::ptrdiff_t letti = sorgente_.Leggi(blocco_.data(), kBlocco, errore_);
         if (letti <= 0) {
@@ -335,23 +335,23 @@ class LettoreCampi {
             if (letti < 0 && errore_ == 0) errore_ = kErroreDispositivo;
             return false;
         }
-        pos_ = 0;
+        posizione_ = 0;
         fine_ = static_cast<std::size_t>(letti);
         blocco_[fine_] = '\0';
         letti_ += static_cast<std::uint64_t>(letti);
         return true;
     }
 
-    // Consumes the comma or line end under pos_, and the LF of a CR LF when it is at hand. An LF
-    // that opens the next block gives an empty field, which loads nothing, just the same.
+    // Consumes the comma or line end under posizione_, and the LF of a CR LF when it is at hand. An
+    // LF that opens the next block gives an empty field, which loads nothing, just the same.
     void ConsumaFine() {
-        const char c = blocco_[pos_++];
-        if (c == '\r' && pos_ < fine_ && blocco_[pos_] == '\n') ++pos_;
+        const char c = blocco_[posizione_++];
+        if (c == '\r' && posizione_ < fine_ && blocco_[posizione_] == '\n') ++posizione_;
     }
 
     SorgenteFile& sorgente_;
     std::vector<char> blocco_;
-    std::size_t pos_ = 0;
+    std::size_t posizione_ = 0;
     std::size_t fine_ = 0;
     std::uint64_t letti_ = 0;
     bool finito_ = false;
@@ -395,7 +395,7 @@ int Carica(VARIABILI& v, std::string fileSistema, SorgenteFile& sorgente,
            LimitiCaricamento limiti) {
     std::array<std::int16_t, kNumeroMassimo + 1> numeri{};
     std::int32_t totale = 0;
-    ArchivioRighe righe(limiti.rowStoreBytes);
+    ArchivioRighe righe(limiti.byteArchivio);
 
     if (const int errore = sorgente.Apri(PercorsoDaTesto(fileSistema)); errore != 0) return errore;
     const ChiusuraFile chiusura{sorgente};

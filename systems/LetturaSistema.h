@@ -22,14 +22,14 @@
 namespace elencario {
 
 struct LimitiCaricamento {
-    std::size_t rowStoreBytes = ArchivioRighe::kSenzaLimite;  // memory the rows may take
+    std::size_t byteArchivio = ArchivioRighe::kSenzaLimite;  // memory the rows may take
 };
 
 // Loads the file `nomeFile` of the folder `cartella` (UTF-8 texts) into `v`. FileSistema
 // becomes cartella + separator + nomeFile. Returns 0, or the error number of the failure that
 // stopped the load, in which case `v` is left exactly as it was.
 [[nodiscard]] int CaricaSistema(VARIABILI& v, const std::string& cartella,
-                                const std::string& nomeFile, SorgenteFile& source,
+                                const std::string& nomeFile, SorgenteFile& sorgente,
                                 LimitiCaricamento limits = {});
 [[nodiscard]] int CaricaSistema(VARIABILI& v, const std::string& cartella,
                                 const std::string& nomeFile);

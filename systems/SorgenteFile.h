@@ -12,11 +12,11 @@ class SorgenteFile {
   public:
     virtual ~SorgenteFile() = default;
 
-    // Opens `path` for reading. Returns 0, or the error number of the failure (53 missing
+    // Opens `percorso` for reading. Returns 0, or the error number of the failure (53 missing
     // file, 76 missing folder, 70 permission denied, 75 not a readable regular file, 57 device
     // error, 7 out of memory). Anything that is not a regular file (a folder, a device, a
     // pipe) is refused with 75 without blocking.
-    [[nodiscard]] virtual int Apri(const std::filesystem::path& path) = 0;
+    [[nodiscard]] virtual int Apri(const std::filesystem::path& percorso) = 0;
     // The size of the open file as found when it was opened (a hint: it may change).
     [[nodiscard]] virtual std::uint64_t DimensioneAllApertura() const = 0;
     // Reads up to `capacity` bytes into `buffer`: the count read, 0 at the end of the file, or

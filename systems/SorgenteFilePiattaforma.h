@@ -14,8 +14,8 @@ class SorgenteFilePiattaforma final : public SorgenteFile {
     SorgenteFilePiattaforma& operator=(const SorgenteFilePiattaforma&) = delete;
     ~SorgenteFilePiattaforma() override { Chiudi(); }
 
-    [[nodiscard]] int Apri(const std::filesystem::path& path) override;
-    [[nodiscard]] std::uint64_t DimensioneAllApertura() const override { return size_; }
+    [[nodiscard]] int Apri(const std::filesystem::path& percorso) override;
+    [[nodiscard]] std::uint64_t DimensioneAllApertura() const override { return dimensione_; }
     [[nodiscard]] std::ptrdiff_t Leggi(char* buffer, std::size_t capacity, int& errore) override;
     [[nodiscard]] bool Cambiato() override;
     void Chiudi() override;
@@ -36,8 +36,8 @@ class SorgenteFilePiattaforma final : public SorgenteFile {
 #else
     int fd_ = -1;
 #endif
-    std::uint64_t size_ = 0;
-    std::filesystem::path path_;
+    std::uint64_t dimensione_ = 0;
+    std::filesystem::path percorso_;
     Impronta impronta_;
 };
 

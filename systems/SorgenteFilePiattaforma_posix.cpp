@@ -61,27 +61,27 @@ SorgenteFilePiattaforma::Impronta ImprontaDi(const struct stat& st) {
 
 }  // namespace
 
-int SorgenteFilePiattaforma::Apri(const std::filesystem::path& path) {
+int SorgenteFilePiattaforma::Apri(const std::filesystem::path& percorso) {
     Chiudi();
-    if (path.empty()) return kErroreFileMancante;
+    if (percorso.empty()) return kErroreFileMancante;
     // Refuse anything but a regular file before opening it: opening a pipe or a device for
     // reading may block or have side effects.
     struct stat st {};
-    if (::stat(path.c_str(), &st) != 0) return ErroreDiApertura(errno, path);
+    if (::stat(percorso.c_str(), &st) != 0) return ErroreDiApertura(errno, percorso);
     if (!S_ISREG(st.st_mode)) return kErroreAccesso;
     // The entry may be swapped between the two calls: open without blocking and check again
     // what was actually opened.
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-    if (fd < 0) return ErroreDiApertura(errno, path);
+    const int fd = ::open(percorso.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) return ErroreDiApertura(errno, percorso);
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         ::close(fd);
         return kErroreAccesso;
     }
-    const int flags = ::fcntl(fd, F_GETFL);
-    if (flags >= 0) ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
+    const int modo = ::fcntl(fd, F_GETFL);
+    if (modo >= 0) ::fcntl(fd, F_SETFL, modo & ~O_NONBLOCK);
     fd_ = fd;
-    size_ = static_cast<std::uint64_t>(st.st_size);
-    path_ = path;
+    dimensione_ = static_cast<std::uint64_t>(st.st_size);
+    percorso_ = percorso;
     impronta_ = ImprontaDi(st);
     return 0;
 }
@@ -104,14 +104,14 @@ bool SorgenteFilePiattaforma::Cambiato() {
     // The open file may have been rewritten, or another file put in its place.
     struct stat aperto {};
     struct stat nome {};
-    return fd_ < 0 || ::fstat(fd_, &aperto) != 0 || ::stat(path_.c_str(), &nome) != 0 ||
+    return fd_ < 0 || ::fstat(fd_, &aperto) != 0 || ::stat(percorso_.c_str(), &nome) != 0 ||
            ImprontaDi(aperto) != impronta_ || ImprontaDi(nome) != impronta_;
 }
 
 void SorgenteFilePiattaforma::Chiudi() {
     if (fd_ >= 0) ::close(fd_);
     fd_ = -1;
-    size_ = 0;
+    dimensione_ = 0;
 }
 
 }  // namespace elencario

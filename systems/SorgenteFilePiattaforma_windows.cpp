@@ -53,13 +53,13 @@ bool ImprontaDi(HANDLE h, SorgenteFilePiattaforma::Impronta& impronta) {
 
 }  // namespace
 
-int SorgenteFilePiattaforma::Apri(const std::filesystem::path& path) {
+int SorgenteFilePiattaforma::Apri(const std::filesystem::path& percorso) {
     Chiudi();
-    if (path.empty()) return kErroreFileMancante;
-    const DWORD attributi = ::GetFileAttributesW(path.c_str());
+    if (percorso.empty()) return kErroreFileMancante;
+    const DWORD attributi = ::GetFileAttributesW(percorso.c_str());
     if (attributi == INVALID_FILE_ATTRIBUTES) return ErroreDiApertura(::GetLastError());
     if ((attributi & kAttributoCartella) != 0) return kErroreAccesso;
-    HANDLE h = ::CreateFileW(path.c_str(), GENERIC_READ,
+    HANDLE h = ::CreateFileW(percorso.c_str(), GENERIC_READ,
                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                              OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
     if (h == INVALID_HANDLE_VALUE) return ErroreDiApertura(::GetLastError());
@@ -70,8 +70,8 @@ int SorgenteFilePiattaforma::Apri(const std::filesystem::path& path) {
         return kErroreAccesso;
     }
     handle_ = h;
-    size_ = static_cast<std::uint64_t>(dimensione.QuadPart);
-    path_ = path;
+    dimensione_ = static_cast<std::uint64_t>(dimensione.QuadPart);
+    percorso_ = percorso;
     return 0;
 }
 
@@ -105,7 +105,7 @@ bool SorgenteFilePiattaforma::Cambiato() {
         return true;
     }
     HANDLE nome =
-        ::CreateFileW(path_.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+        ::CreateFileW(percorso_.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                       nullptr, OPEN_EXISTING, 0, nullptr);
     if (nome == INVALID_HANDLE_VALUE) return true;
     Impronta attuale;
@@ -117,7 +117,7 @@ bool SorgenteFilePiattaforma::Cambiato() {
 void SorgenteFilePiattaforma::Chiudi() {
     if (handle_ != nullptr) ::CloseHandle(static_cast<HANDLE>(handle_));
     handle_ = nullptr;
-    size_ = 0;
+    dimensione_ = 0;
 }
 
 }  // namespace elencario

@@ -7,15 +7,15 @@
 
 namespace elencario {
 
-int EseguiStampaElencario(QApplication& app, const std::string& cartellaEseguibile,
+int EseguiStampaElencario(QApplication& applicazione, const std::string& cartellaEseguibile,
                           ServizioMessaggi& messaggi, FabbricaStampante fabbricaStampante) {
-    PreparaQt(app);
+    PreparaQt(applicazione);
     const auto finestra =
         FrmAmain::Apri(cartellaEseguibile, messaggi, std::move(fabbricaStampante));
     if (!finestra) return EXIT_FAILURE;
     finestra->show();
     finestra->CentraSulloSchermo();  // by its frame, known once shown
-    return app.exec();
+    return applicazione.exec();
 }
 
 }  // namespace elencario

@@ -11,7 +11,8 @@ namespace elencario {
 // The whole run of the program from the folder of its executable (path text): Qt's texts in
 // Italian and the font table, the window started, centred and shown, then the event loop. Returns
 // the exit status; not zero, without any window shown, when the systems folder is missing.
-[[nodiscard]] int EseguiStampaElencario(QApplication& app, const std::string& cartellaEseguibile,
+[[nodiscard]] int EseguiStampaElencario(QApplication& applicazione,
+                                        const std::string& cartellaEseguibile,
                                         ServizioMessaggi& messaggi,
                                         FabbricaStampante fabbricaStampante);
 

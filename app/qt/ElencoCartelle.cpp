@@ -10,11 +10,11 @@
 
 namespace elencario {
 
-ElencoCartelle::ElencoCartelle(QWidget* parent) : QListWidget(parent) {
+ElencoCartelle::ElencoCartelle(QWidget* genitore) : QListWidget(genitore) {
     setItemDelegate(new RientroDelegate(this));
     setSelectionMode(QAbstractItemView::SingleSelection);
     connect(this, &QListWidget::doubleClicked, this,
-            [this](const QModelIndex& index) { ApriVoce(index.row()); });
+            [this](const QModelIndex& indice) { ApriVoce(indice.row()); });
 }
 
 bool ElencoCartelle::ImpostaCartella(const std::filesystem::path& cartella) {
@@ -66,12 +66,12 @@ void ElencoCartelle::ApriVoce(int riga) {
     emit cartellaNonAccessibile();
 }
 
-void ElencoCartelle::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+void ElencoCartelle::keyPressEvent(QKeyEvent* evento) {
+    if (evento->key() == Qt::Key_Return || evento->key() == Qt::Key_Enter) {
         ApriVoce(currentRow());
         return;
     }
-    QListWidget::keyPressEvent(event);
+    QListWidget::keyPressEvent(evento);
 }
 
 }  // namespace elencario

@@ -12,7 +12,7 @@ namespace elencario {
 class ElencoCartelle final : public QListWidget {
     Q_OBJECT
   public:
-    explicit ElencoCartelle(QWidget* parent);
+    explicit ElencoCartelle(QWidget* genitore);
 
     // Makes `cartella` current; cartellaCambiata is raised before this returns. False, with
     // nothing changed, when the folder cannot be read.
@@ -30,7 +30,7 @@ class ElencoCartelle final : public QListWidget {
     void cartellaNonAccessibile();
 
   protected:
-    void keyPressEvent(QKeyEvent* event) override;
+    void keyPressEvent(QKeyEvent* evento) override;
 
   private:
     void Mostra(std::vector<std::filesystem::path> percorsi, std::size_t catena, int riga);

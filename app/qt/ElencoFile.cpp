@@ -13,15 +13,15 @@ namespace elencario {
 
 namespace {
 
-bool PressioneSemplice(const QMouseEvent* event) {
-    return event->button() == Qt::LeftButton &&
-           (event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier |
-                                  Qt::MetaModifier)) == Qt::NoModifier;
+bool PressioneSemplice(const QMouseEvent* evento) {
+    return evento->button() == Qt::LeftButton &&
+           (evento->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier |
+                                   Qt::MetaModifier)) == Qt::NoModifier;
 }
 
 }  // namespace
 
-ElencoFile::ElencoFile(QWidget* parent) : QListWidget(parent) {
+ElencoFile::ElencoFile(QWidget* genitore) : QListWidget(genitore) {
     setSelectionMode(QAbstractItemView::SingleSelection);
 }
 
@@ -95,52 +95,52 @@ void ElencoFile::ConcludiInput(int rigaPrima) {
     }
 }
 
-void ElencoFile::mousePressEvent(QMouseEvent* event) {
-    premuto_ = PressioneSemplice(event);
+void ElencoFile::mousePressEvent(QMouseEvent* evento) {
+    premuto_ = PressioneSemplice(evento);
     if (!premuto_) return;
-    QListWidget::mousePressEvent(event);
+    QListWidget::mousePressEvent(evento);
     // Also a press on the name already loaded: it loads that file again.
-    if (indexAt(event->position().toPoint()).isValid() && currentItem()->isSelected()) {
+    if (indexAt(evento->position().toPoint()).isValid() && currentItem()->isSelected()) {
         emit fileScelto();
     } else {
         RipristinaEvidenza();
     }
 }
 
-void ElencoFile::mouseMoveEvent(QMouseEvent* event) {
-    if (event->buttons() != Qt::NoButton && !premuto_) return;
+void ElencoFile::mouseMoveEvent(QMouseEvent* evento) {
+    if (evento->buttons() != Qt::NoButton && !premuto_) return;
     const int prima = currentRow();
-    QListWidget::mouseMoveEvent(event);
+    QListWidget::mouseMoveEvent(evento);
     ConcludiInput(prima);
 }
 
-void ElencoFile::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton || !premuto_) return;
+void ElencoFile::mouseReleaseEvent(QMouseEvent* evento) {
+    if (evento->button() != Qt::LeftButton || !premuto_) return;
     premuto_ = false;
-    QListWidget::mouseReleaseEvent(event);
+    QListWidget::mouseReleaseEvent(evento);
     RipristinaEvidenza();
 }
 
-void ElencoFile::mouseDoubleClickEvent(QMouseEvent* event) {
-    if (!PressioneSemplice(event)) return;
-    QListWidget::mouseDoubleClickEvent(event);
+void ElencoFile::mouseDoubleClickEvent(QMouseEvent* evento) {
+    if (!PressioneSemplice(evento)) return;
+    QListWidget::mouseDoubleClickEvent(evento);
     RipristinaEvidenza();
 }
 
-void ElencoFile::keyPressEvent(QKeyEvent* event) {
+void ElencoFile::keyPressEvent(QKeyEvent* evento) {
     const int prima = currentRow();
-    QListWidget::keyPressEvent(event);
+    QListWidget::keyPressEvent(evento);
     ConcludiInput(prima);
 }
 
-void ElencoFile::focusInEvent(QFocusEvent* event) {
+void ElencoFile::focusInEvent(QFocusEvent* evento) {
     // The item view would put the cursor on the first name without choosing it, and the first
     // arrow would then skip that name; without a cursor the first arrow chooses it.
     if (currentRow() >= 0) {
-        QListWidget::focusInEvent(event);
+        QListWidget::focusInEvent(evento);
         return;
     }
-    QWidget::focusInEvent(event);
+    QWidget::focusInEvent(evento);
     viewport()->update();
 }
 

@@ -16,7 +16,7 @@ namespace elencario {
 class ElencoFile final : public QListWidget {
     Q_OBJECT
   public:
-    explicit ElencoFile(QWidget* parent);
+    explicit ElencoFile(QWidget* genitore);
 
     // Either setting lists the folder again; an unreadable folder lists nothing.
     void ImpostaCartella(const std::filesystem::path& cartella);
@@ -34,12 +34,12 @@ class ElencoFile final : public QListWidget {
     void fileScelto();
 
   protected:
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
-    void mouseDoubleClickEvent(QMouseEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
-    void focusInEvent(QFocusEvent* event) override;
+    void mousePressEvent(QMouseEvent* evento) override;
+    void mouseMoveEvent(QMouseEvent* evento) override;
+    void mouseReleaseEvent(QMouseEvent* evento) override;
+    void mouseDoubleClickEvent(QMouseEvent* evento) override;
+    void keyPressEvent(QKeyEvent* evento) override;
+    void focusInEvent(QFocusEvent* evento) override;
 
   private:
     void Elenca(bool mantieniCursore);

@@ -65,10 +65,10 @@ Qt::Alignment Allineato(Allineamento a) {
 
 // A frame without caption: an etched line around its children on the frame's own colour.
 QFrame* Riquadro(QWidget* contenitore) {
-    auto* frame = new QFrame(contenitore);
-    frame->setFrameStyle(QFrame::Box | QFrame::Sunken);
-    frame->setAutoFillBackground(true);
-    return frame;
+    auto* cornice = new QFrame(contenitore);
+    cornice->setFrameStyle(QFrame::Box | QFrame::Sunken);
+    cornice->setAutoFillBackground(true);
+    return cornice;
 }
 
 QComboBox* Opzione(QWidget* contenitore) {
@@ -171,9 +171,9 @@ void FrmAmain::CreaControlli() {
                 break;
             case Tipo::Etichetta:
             case Tipo::Contatore: {
-                auto* label = new QLabel(testo, dentro);
-                label->setAlignment(Allineato(c->allineamento) | Qt::AlignTop);
-                w = label;
+                auto* etichetta = new QLabel(testo, dentro);
+                etichetta->setAlignment(Allineato(c->allineamento) | Qt::AlignTop);
+                w = etichetta;
                 break;
             }
             case Tipo::Opzione:
@@ -252,8 +252,8 @@ void FrmAmain::CentraSulloSchermo() {
     move(schermo.center() - QPoint(corniceCentrata_.width() / 2, corniceCentrata_.height() / 2));
 }
 
-void FrmAmain::moveEvent(QMoveEvent* event) {
-    QWidget::moveEvent(event);
+void FrmAmain::moveEvent(QMoveEvent* evento) {
+    QWidget::moveEvent(evento);
     if (corniceCentrata_.isValid() && frameGeometry().size() != corniceCentrata_) {
         CentraSulloSchermo();
     }
@@ -307,11 +307,11 @@ void FrmAmain::cmdElencario_Click() {
     regole_.Stampa(opzioni);
 }
 
-void FrmAmain::closeEvent(QCloseEvent* event) {
+void FrmAmain::closeEvent(QCloseEvent* evento) {
     if (regole_.ConfermaUscita()) {
-        event->accept();
+        evento->accept();
     } else {
-        event->ignore();
+        evento->ignore();
     }
 }
 

@@ -54,10 +54,10 @@ class FrmAmain final : public QWidget {
     void CentraSulloSchermo();
 
   protected:
-    void closeEvent(QCloseEvent* event) override;
+    void closeEvent(QCloseEvent* evento) override;
     // Centres again when the frame's size, known on some systems only after the window is shown,
     // changes from the one it was centred with.
-    void moveEvent(QMoveEvent* event) override;
+    void moveEvent(QMoveEvent* evento) override;
 
   private:
     FrmAmain(ServizioMessaggi& messaggi, FabbricaStampante fabbricaStampante);

@@ -13,7 +13,7 @@ constexpr int kAttesaMs = 150;
 
 }  // namespace
 
-OsservatoreCartella::OsservatoreCartella(QObject* parent) : QObject(parent) {
+OsservatoreCartella::OsservatoreCartella(QObject* genitore) : QObject(genitore) {
     attesa_.setSingleShot(true);
     attesa_.setInterval(kAttesaMs);
     connect(&osservatore_, &QFileSystemWatcher::directoryChanged, &attesa_,

@@ -14,7 +14,7 @@ namespace elencario {
 class OsservatoreCartella final : public QObject {
     Q_OBJECT
   public:
-    explicit OsservatoreCartella(QObject* parent);
+    explicit OsservatoreCartella(QObject* genitore);
     OsservatoreCartella(const OsservatoreCartella&) = delete;
     OsservatoreCartella& operator=(const OsservatoreCartella&) = delete;
     ~OsservatoreCartella() override;

@@ -2,20 +2,20 @@
 
 namespace elencario {
 
-int RientroDelegate::Rientro(const QModelIndex& index) {
-    return index.data(kRuoloLivello).toInt() * kPixelPerLivello;
+int RientroDelegate::Rientro(const QModelIndex& indice) {
+    return indice.data(kRuoloLivello).toInt() * kPixelPerLivello;
 }
 
-void RientroDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
-                            const QModelIndex& index) const {
-    QStyleOptionViewItem spostata(option);
-    spostata.rect.adjust(Rientro(index), 0, 0, 0);
-    QStyledItemDelegate::paint(painter, spostata, index);
+void RientroDelegate::paint(QPainter* pittore, const QStyleOptionViewItem& opzione,
+                            const QModelIndex& indice) const {
+    QStyleOptionViewItem spostata(opzione);
+    spostata.rect.adjust(Rientro(indice), 0, 0, 0);
+    QStyledItemDelegate::paint(pittore, spostata, indice);
 }
 
-QSize RientroDelegate::sizeHint(const QStyleOptionViewItem& option,
-                                const QModelIndex& index) const {
-    return QStyledItemDelegate::sizeHint(option, index) + QSize(Rientro(index), 0);
+QSize RientroDelegate::sizeHint(const QStyleOptionViewItem& opzione,
+                                const QModelIndex& indice) const {
+    return QStyledItemDelegate::sizeHint(opzione, indice) + QSize(Rientro(indice), 0);
 }
 
 }  // namespace elencario

@@ -14,13 +14,13 @@ class RientroDelegate final : public QStyledItemDelegate {
 
     using QStyledItemDelegate::QStyledItemDelegate;
 
-    void paint(QPainter* painter, const QStyleOptionViewItem& option,
-               const QModelIndex& index) const override;
-    [[nodiscard]] QSize sizeHint(const QStyleOptionViewItem& option,
-                                 const QModelIndex& index) const override;
+    void paint(QPainter* pittore, const QStyleOptionViewItem& opzione,
+               const QModelIndex& indice) const override;
+    [[nodiscard]] QSize sizeHint(const QStyleOptionViewItem& opzione,
+                                 const QModelIndex& indice) const override;
 
   private:
-    [[nodiscard]] static int Rientro(const QModelIndex& index);
+    [[nodiscard]] static int Rientro(const QModelIndex& indice);
 };
 
 }  // namespace elencario

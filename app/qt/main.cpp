@@ -11,11 +11,13 @@
 
 int main(int argc, char** argv) {
     elencario::ZittisciAvvisiQt();
-    QApplication app(argc, argv);
+    QApplication applicazione(argc, argv);
     elencario::ServizioMessaggiQt messaggi;
     // The systems folder is looked for beside the program, wherever it is started from.
-    return elencario::EseguiStampaElencario(app, elencario::CartellaEseguibile(), messaggi, [] {
-        return std::make_unique<elencario::Impaginatore>(
-            elencario::StampantePredefinita(), std::make_unique<elencario::FinestraAvanzamento>());
-    });
+    return elencario::EseguiStampaElencario(
+        applicazione, elencario::CartellaEseguibile(), messaggi, [] {
+            return std::make_unique<elencario::Impaginatore>(
+                elencario::StampantePredefinita(),
+                std::make_unique<elencario::FinestraAvanzamento>());
+        });
 }

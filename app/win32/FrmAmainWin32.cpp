@@ -186,16 +186,17 @@ bool FrmAmainWin32::Crea(int dpi) {
     ::SendMessageW(Controllo("imgLink"), STM_SETIMAGE, IMAGE_BITMAP,
                    reinterpret_cast<LPARAM>(immagine_));
 
-    tooltip_ = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
-                                 0, 0, 0, 0, hwnd_, nullptr, Istanza(), nullptr);
-    TOOLINFOW tool{};
-    tool.cbSize = TTTOOLINFOW_V2_SIZE;
-    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-    tool.hwnd = hwnd_;
-    tool.uId = reinterpret_cast<UINT_PTR>(Controllo("lblCatturate"));
+    suggerimento_ =
+        ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, 0, 0,
+                          0, 0, hwnd_, nullptr, Istanza(), nullptr);
+    TOOLINFOW voceSuggerimento{};
+    voceSuggerimento.cbSize = TTTOOLINFOW_V2_SIZE;
+    voceSuggerimento.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    voceSuggerimento.hwnd = hwnd_;
+    voceSuggerimento.uId = reinterpret_cast<UINT_PTR>(Controllo("lblCatturate"));
     std::wstring nessuno = Utf16(testi::kNessunSistemaCaricato);
-    tool.lpszText = nessuno.data();
-    ::SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    voceSuggerimento.lpszText = nessuno.data();
+    ::SendMessageW(suggerimento_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&voceSuggerimento));
 
     contatore_ = L"0";
     Disponi(dpi != 0 ? dpi : static_cast<int>(::GetDpiForWindow(hwnd_)));
@@ -234,11 +235,11 @@ void FrmAmainWin32::Disponi(int dpi) {
         }
     }
     AdattaContatore();
-    RECT client{}, finestra{};
-    ::GetClientRect(hwnd_, &client);
+    RECT areaInterna{}, finestra{};
+    ::GetClientRect(hwnd_, &areaInterna);
     ::GetWindowRect(hwnd_, &finestra);
-    const int bordoX = (finestra.right - finestra.left) - client.right;
-    const int bordoY = (finestra.bottom - finestra.top) - client.bottom;
+    const int bordoX = (finestra.right - finestra.left) - areaInterna.right;
+    const int bordoY = (finestra.bottom - finestra.top) - areaInterna.bottom;
     esterno_ = {Pixel(kLarghezzaFinestra, dpi) + bordoX, Pixel(kAltezzaFinestra, dpi) + bordoY};
     ::SetWindowPos(hwnd_, nullptr, 0, 0, esterno_.x, esterno_.y,
                    SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -430,13 +431,14 @@ void FrmAmainWin32::MostraSistema(const SistemaMostrato& sistema) {
     contatore_ = Utf16(sistema.contatore);
     AdattaContatore();
     std::wstring suggerimento = Utf16(sistema.suggerimento);
-    TOOLINFOW tool{};
-    tool.cbSize = TTTOOLINFOW_V2_SIZE;
-    tool.hwnd = hwnd_;
-    tool.uId = reinterpret_cast<UINT_PTR>(Controllo("lblCatturate"));
-    tool.hinst = Istanza();
-    tool.lpszText = suggerimento.data();
-    ::SendMessageW(tooltip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
+    TOOLINFOW voceSuggerimento{};
+    voceSuggerimento.cbSize = TTTOOLINFOW_V2_SIZE;
+    voceSuggerimento.hwnd = hwnd_;
+    voceSuggerimento.uId = reinterpret_cast<UINT_PTR>(Controllo("lblCatturate"));
+    voceSuggerimento.hinst = Istanza();
+    voceSuggerimento.lpszText = suggerimento.data();
+    ::SendMessageW(suggerimento_, TTM_UPDATETIPTEXTW, 0,
+                   reinterpret_cast<LPARAM>(&voceSuggerimento));
     Evidenzia(sistema.evidenziato);
 }
 

@@ -63,7 +63,7 @@ class FrmAmainWin32 {
 
     RegoleFinestra regole_;
     HWND hwnd_ = nullptr;
-    HWND tooltip_ = nullptr;
+    HWND suggerimento_ = nullptr;
     std::map<std::string, HWND> controlli_;
     std::vector<HFONT> caratteri_;  // one for each font size, at the window's DPI
     HBRUSH grigio_ = nullptr, grigioChiaro_ = nullptr;

@@ -22,10 +22,10 @@ void ZittisciAvvisiQt() {
     qInstallMessageHandler(SoloErroriGravi);
 }
 
-bool PreparaQt(QCoreApplication& app) {
+bool PreparaQt(QCoreApplication& applicazione) {
     SostituisciCaratteriMancanti();
     // Owned by the application, so it lasts as long as the texts it translates.
-    auto* traduttore = new QTranslator(&app);
+    auto* traduttore = new QTranslator(&applicazione);
     const bool caricata =
         traduttore->load(QLocale(QLocale::Italian), QStringLiteral("qtbase"), QStringLiteral("_"),
                          QLibraryInfo::path(QLibraryInfo::TranslationsPath));

@@ -11,6 +11,6 @@ void ZittisciAvvisiQt();
 // What both programs need once Qt has started: Qt's own texts in Italian (standard buttons read
 // "Sì", "No", "Annulla") and the table of fonts that stand in for missing ones. False when the
 // Italian translation could not be loaded (the program still works, in English).
-bool PreparaQt(QCoreApplication& app);
+bool PreparaQt(QCoreApplication& applicazione);
 
 }  // namespace elencario

@@ -90,17 +90,17 @@ void FinestraAvanzamento::Mostra() {
     dialogo_ = std::make_unique<QDialog>(QApplication::activeWindow());
     dialogo_->setWindowTitle(QString::fromUtf8(testi::kTitoloProgramma));
     dialogo_->setWindowModality(Qt::ApplicationModal);
-    auto* layout = new QVBoxLayout(dialogo_.get());
-    layout->addWidget(new QLabel(QString::fromUtf8(testi::kStampaInCorso), dialogo_.get()));
+    auto* disposizione = new QVBoxLayout(dialogo_.get());
+    disposizione->addWidget(new QLabel(QString::fromUtf8(testi::kStampaInCorso), dialogo_.get()));
     etichetta_ = new QLabel(dialogo_.get());
-    layout->addWidget(etichetta_);
+    disposizione->addWidget(etichetta_);
     barra_ = new QProgressBar(dialogo_.get());
     barra_->setRange(0, 0);
-    layout->addWidget(barra_);
+    disposizione->addWidget(barra_);
     auto* annulla = new QPushButton(QString::fromUtf8(testi::kAnnulla), dialogo_.get());
     // Return pressed in the belief that a question is still open must not cancel the job.
     annulla->setAutoDefault(false);
-    layout->addWidget(annulla, 0, Qt::AlignRight);
+    disposizione->addWidget(annulla, 0, Qt::AlignRight);
     QObject::connect(annulla, &QPushButton::clicked, this, [this] { annullato_ = true; });
     QObject::connect(dialogo_.get(), &QDialog::rejected, this, [this] { annullato_ = true; });
     Aggiorna();
@@ -110,8 +110,8 @@ void FinestraAvanzamento::Mostra() {
 bool FinestraAvanzamento::eventFilter(QObject* destinatario, QEvent* evento) {
     if (!DaUtente(evento->type())) return false;
     // Modal boxes (this window, a message about the job) take their input; the others not.
-    const auto* widget = qobject_cast<QWidget*>(destinatario);
-    return widget != nullptr && !widget->window()->isModal();
+    const auto* elemento = qobject_cast<QWidget*>(destinatario);
+    return elemento != nullptr && !elemento->window()->isModal();
 }
 
 }  // namespace elencario

@@ -19,264 +19,274 @@ namespace elencario {
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using Orologio = std::chrono::steady_clock;
 
-// How often a silent server is looked at again, and keepGoing asked.
-constexpr double kPollSeconds = 0.1;
-constexpr qint64 kChunkBytes = 64 * 1024;
+// How often a silent server is looked at again, and prosegui asked.
+constexpr double kPausa = 0.1;
+constexpr qint64 kBytePerPezzo = 64 * 1024;
 // Withdrawing a failed job from a server that answers must not double the wait.
-constexpr int kWithdrawShare = 4;
+constexpr int kQuotaRitiro = 4;
 
 // One connection to the print server, where the server is whatever the library resolves
 // (CUPS_SERVER, client.conf, the local socket). Every wait on it ends when its exchange has
-// gone on for the limit, or when keepGoing says to stop.
-class Server {
+// gone on for the limit, or when prosegui says to stop.
+class Collegamento {
   public:
-    Server(std::chrono::milliseconds limit, const std::function<bool()>* keepGoing)
-        : limit_(limit), keepGoing_(keepGoing) {
-        Restart();
-        const auto msec = static_cast<int>(std::clamp<std::int64_t>(limit.count(), 1, INT_MAX));
+    Collegamento(std::chrono::milliseconds limite, const std::function<bool()>* prosegui)
+        : limite_(limite), prosegui_(prosegui) {
+        Riparti();
+        const auto msec = static_cast<int>(std::clamp<std::int64_t>(limite.count(), 1, INT_MAX));
         http_ = httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1, msec,
                              nullptr);
-        if (http_ != nullptr) httpSetTimeout(http_, kPollSeconds, &Server::StillWaiting, this);
+        if (http_ != nullptr) httpSetTimeout(http_, kPausa, &Collegamento::AncoraInAttesa, this);
     }
-    ~Server() { httpClose(http_); }
-    Server(const Server&) = delete;
-    Server& operator=(const Server&) = delete;
+    ~Collegamento() { httpClose(http_); }
+    Collegamento(const Collegamento&) = delete;
+    Collegamento& operator=(const Collegamento&) = delete;
 
     [[nodiscard]] http_t* Http() const { return http_; }
     // The next exchange gets the whole limit again.
-    void Restart() { deadline_ = Clock::now() + limit_; }
+    void Riparti() { scadenza_ = Orologio::now() + limite_; }
     // How an exchange that did not succeed ends.
-    [[nodiscard]] EsitoCups Failure() const {
-        return cancelled_ ? EsitoCups::Annullato : EsitoCups::Fallito;
+    [[nodiscard]] EsitoCups Insuccesso() const {
+        return annullato_ ? EsitoCups::Annullato : EsitoCups::Fallito;
     }
     // The server let an exchange go past the limit.
-    [[nodiscard]] bool Silent() const { return silent_; }
-    // Asks keepGoing, between chunks and while waiting; once told to stop, the job stays stopped.
-    bool KeepGoing() {
-        cancelled_ = cancelled_ || (keepGoing_ != nullptr && *keepGoing_ && !(*keepGoing_)());
-        return !cancelled_;
+    [[nodiscard]] bool Muto() const { return muto_; }
+    // Asks prosegui, between chunks and while waiting; once told to stop, the job stays stopped.
+    bool Prosegui() {
+        annullato_ = annullato_ || (prosegui_ != nullptr && *prosegui_ && !(*prosegui_)());
+        return !annullato_;
     }
 
   private:
-    // The library asks, after each pause of kPollSeconds without an answer, whether to wait on.
-    static int StillWaiting(http_t*, void* data) {
-        auto* server = static_cast<Server*>(data);
-        if (!server->KeepGoing()) return 0;
-        server->silent_ = Clock::now() >= server->deadline_;
-        return server->silent_ ? 0 : 1;
+    // The library asks, after each pause of kPausa without an answer, whether to wait on.
+    static int AncoraInAttesa(http_t*, void* dati) {
+        auto* collegamento = static_cast<Collegamento*>(dati);
+        if (!collegamento->Prosegui()) return 0;
+        collegamento->muto_ = Orologio::now() >= collegamento->scadenza_;
+        return collegamento->muto_ ? 0 : 1;
     }
 
-    std::chrono::milliseconds limit_;
-    const std::function<bool()>* keepGoing_;
-    Clock::time_point deadline_;
-    bool cancelled_ = false;
-    bool silent_ = false;
+    std::chrono::milliseconds limite_;
+    const std::function<bool()>* prosegui_;
+    Orologio::time_point scadenza_;
+    bool annullato_ = false;
+    bool muto_ = false;
     http_t* http_ = nullptr;
 };
 
 // A destination as the server describes it, with what it supports.
-class Destination {
+class DescrizioneDestinazione {
   public:
     // The default destination: the user's choice (LPDEST, PRINTER, lpoptions), else the
     // server's. Asked by name, the library would look for it on the network without a limit.
-    explicit Destination(http_t* http) : dest_(cupsGetNamedDest(http, nullptr, nullptr)) {
-        if (dest_ != nullptr) info_ = cupsCopyDestInfo(http, dest_);
+    explicit DescrizioneDestinazione(http_t* http)
+        : voce_(cupsGetNamedDest(http, nullptr, nullptr)) {
+        if (voce_ != nullptr) dettagli_ = cupsCopyDestInfo(http, voce_);
     }
-    // The destination reached at `uri`, not yet described.
-    Destination(const QString& name, const QString& uri)
-        : name_(name.toUtf8()), uri_(uri.toUtf8()) {
-        owned_.name = name_.data();
-        owned_.num_options =
-            cupsAddOption("printer-uri-supported", uri_.constData(), 0, &owned_.options);
-        dest_ = &owned_;
+    // The destination reached at `indirizzo`, not yet described.
+    DescrizioneDestinazione(const QString& nome, const QString& indirizzo)
+        : nome_(nome.toUtf8()), indirizzo_(indirizzo.toUtf8()) {
+        propria_.name = nome_.data();
+        propria_.num_options =
+            cupsAddOption("printer-uri-supported", indirizzo_.constData(), 0, &propria_.options);
+        voce_ = &propria_;
     }
-    ~Destination() {
-        if (info_ != nullptr) cupsFreeDestInfo(info_);
-        if (dest_ == &owned_) {
-            cupsFreeOptions(owned_.num_options, owned_.options);
-        } else if (dest_ != nullptr) {
-            cupsFreeDests(1, dest_);
+    ~DescrizioneDestinazione() {
+        if (dettagli_ != nullptr) cupsFreeDestInfo(dettagli_);
+        if (voce_ == &propria_) {
+            cupsFreeOptions(propria_.num_options, propria_.options);
+        } else if (voce_ != nullptr) {
+            cupsFreeDests(1, voce_);
         }
     }
-    Destination(const Destination&) = delete;
-    Destination& operator=(const Destination&) = delete;
+    DescrizioneDestinazione(const DescrizioneDestinazione&) = delete;
+    DescrizioneDestinazione& operator=(const DescrizioneDestinazione&) = delete;
 
-    bool Describe(http_t* http) {
-        if (info_ == nullptr) info_ = cupsCopyDestInfo(http, dest_);
-        return info_ != nullptr;
+    bool Descrivi(http_t* http) {
+        if (dettagli_ == nullptr) dettagli_ = cupsCopyDestInfo(http, voce_);
+        return dettagli_ != nullptr;
     }
-    [[nodiscard]] bool Found() const { return info_ != nullptr; }
-    [[nodiscard]] cups_dest_t* Dest() const { return dest_; }
-    [[nodiscard]] cups_dinfo_t* Info() const { return info_; }
+    [[nodiscard]] bool Trovata() const { return dettagli_ != nullptr; }
+    [[nodiscard]] cups_dest_t* Voce() const { return voce_; }
+    [[nodiscard]] cups_dinfo_t* Dettagli() const { return dettagli_; }
 
   private:
-    QByteArray name_;
-    QByteArray uri_;
-    cups_dest_t owned_{};
-    cups_dest_t* dest_ = nullptr;
-    cups_dinfo_t* info_ = nullptr;
+    QByteArray nome_;
+    QByteArray indirizzo_;
+    cups_dest_t propria_{};
+    cups_dest_t* voce_ = nullptr;
+    cups_dinfo_t* dettagli_ = nullptr;
 };
 
-bool Succeeded(ipp_status_t status) {
-    return status <= IPP_STATUS_OK_CONFLICTING;
+bool Riuscita(ipp_status_t stato) {
+    return stato <= IPP_STATUS_OK_CONFLICTING;
 }
 
-// Uploads the document of job `job`; only the server's answer to the whole of it is success.
-EsitoCups Upload(Server& server, const Destination& destination, int job, QFile& pdf,
-                 const QString& title) {
-    server.Restart();
-    if (cupsStartDestDocument(server.Http(), destination.Dest(), destination.Info(), job,
-                              title.toUtf8().constData(), CUPS_FORMAT_PDF, 0, nullptr,
+// Uploads the document of job `lavoro`; only the server's answer to the whole of it is success.
+EsitoCups InviaDocumento(Collegamento& collegamento, const DescrizioneDestinazione& destinazione,
+                         int lavoro, QFile& pdf, const QString& titolo) {
+    collegamento.Riparti();
+    if (cupsStartDestDocument(collegamento.Http(), destinazione.Voce(), destinazione.Dettagli(),
+                              lavoro, titolo.toUtf8().constData(), CUPS_FORMAT_PDF, 0, nullptr,
                               1) != HTTP_STATUS_CONTINUE) {
-        return server.Failure();
+        return collegamento.Insuccesso();
     }
-    std::vector<char> chunk(kChunkBytes);
+    std::vector<char> pezzo(kBytePerPezzo);
     for (;;) {
-        const qint64 read = pdf.read(chunk.data(), kChunkBytes);
-        if (read < 0) return EsitoCups::Fallito;
-        if (read == 0) break;
-        server.Restart();
-        if (cupsWriteRequestData(server.Http(), chunk.data(), static_cast<std::size_t>(read)) !=
-            HTTP_STATUS_CONTINUE) {
-            return server.Failure();
+        const qint64 letti = pdf.read(pezzo.data(), kBytePerPezzo);
+        if (letti < 0) return EsitoCups::Fallito;
+        if (letti == 0) break;
+        collegamento.Riparti();
+        if (cupsWriteRequestData(collegamento.Http(), pezzo.data(),
+                                 static_cast<std::size_t>(letti)) != HTTP_STATUS_CONTINUE) {
+            return collegamento.Insuccesso();
         }
-        if (!server.KeepGoing()) return EsitoCups::Annullato;
+        if (!collegamento.Prosegui()) return EsitoCups::Annullato;
     }
-    server.Restart();
+    collegamento.Riparti();
     // With no answer at all the library leaves the status of the previous request: only a
     // whole answer of the server counts.
-    if (!Succeeded(cupsFinishDestDocument(server.Http(), destination.Dest(), destination.Info())) ||
-        httpGetStatus(server.Http()) != HTTP_STATUS_OK) {
-        return server.Failure();
+    if (!Riuscita(cupsFinishDestDocument(collegamento.Http(), destinazione.Voce(),
+                                         destinazione.Dettagli())) ||
+        httpGetStatus(collegamento.Http()) != HTTP_STATUS_OK) {
+        return collegamento.Insuccesso();
     }
     return EsitoCups::Accettato;
 }
 
-// Lets the held job `job` print.
-bool Release(Server& server, const DestinazioneCups& destination, int job) {
-    ipp_t* request = ippNewRequest(IPP_OP_RELEASE_JOB);
-    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr,
-                 destination.uri.toUtf8().constData());
-    ippAddInteger(request, IPP_TAG_OPERATION, IPP_TAG_INTEGER, "job-id", job);
-    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr,
+// Lets the held job `lavoro` print.
+bool Rilascia(Collegamento& collegamento, const DestinazioneCups& destinazione, int lavoro) {
+    ipp_t* richiesta = ippNewRequest(IPP_OP_RELEASE_JOB);
+    ippAddString(richiesta, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr,
+                 destinazione.indirizzo.toUtf8().constData());
+    ippAddInteger(richiesta, IPP_TAG_OPERATION, IPP_TAG_INTEGER, "job-id", lavoro);
+    ippAddString(richiesta, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr,
                  cupsUser());
-    server.Restart();
-    ipp_t* answer = cupsDoRequest(server.Http(), request, "/jobs/");
-    const bool released = answer != nullptr && Succeeded(ippGetStatusCode(answer));
-    ippDelete(answer);
-    return released;
+    collegamento.Riparti();
+    ipp_t* risposta = cupsDoRequest(collegamento.Http(), richiesta, "/jobs/");
+    const bool rilasciato = risposta != nullptr && Riuscita(ippGetStatusCode(risposta));
+    ippDelete(risposta);
+    return rilasciato;
 }
 
-// Cancels job `job` on a connection of its own: the one of the upload may be mid-request.
-void Withdraw(const DestinazioneCups& destination, int job, std::chrono::milliseconds limit) {
-    Server server(limit / kWithdrawShare, nullptr);
-    if (server.Http() == nullptr) return;
-    Destination target(destination.name, destination.uri);
-    cupsCancelDestJob(server.Http(), target.Dest(), job);
+// Cancels job `lavoro` on a connection of its own: the one of the upload may be mid-request.
+void RitiraLavoro(const DestinazioneCups& destinazione, int lavoro,
+                  std::chrono::milliseconds limite) {
+    Collegamento collegamento(limite / kQuotaRitiro, nullptr);
+    if (collegamento.Http() == nullptr) return;
+    DescrizioneDestinazione bersaglio(destinazione.nome, destinazione.indirizzo);
+    cupsCancelDestJob(collegamento.Http(), bersaglio.Voce(), lavoro);
 }
 
 }  // namespace
 
-bool NomeDestinazioneValido(const QString& name) {
-    const QByteArray bytes = name.toUtf8();
-    if (bytes.isEmpty() || bytes.size() > 127) return false;
-    return std::ranges::none_of(bytes, [](char c) {
+bool NomeDestinazioneValido(const QString& nome) {
+    const QByteArray byte = nome.toUtf8();
+    if (byte.isEmpty() || byte.size() > 127) return false;
+    return std::ranges::none_of(byte, [](char c) {
         const auto u = static_cast<unsigned char>(c);
         return u <= ' ' || u == 0x7f || std::strchr("/\\?#'\"", c) != nullptr;
     });
 }
 
-std::optional<DestinazioneCups> CercaDestinazione(const QString& name,
-                                                  std::chrono::milliseconds limit,
-                                                  const std::function<bool()>& keepGoing) {
-    if (!name.isEmpty() && !NomeDestinazioneValido(name)) return std::nullopt;
+std::optional<DestinazioneCups> CercaDestinazione(const QString& nome,
+                                                  std::chrono::milliseconds limite,
+                                                  const std::function<bool()>& prosegui) {
+    if (!nome.isEmpty() && !NomeDestinazioneValido(nome)) return std::nullopt;
     // One limit for the whole look-up: the server is only asked a few short questions.
-    Server server(limit, &keepGoing);
-    if (server.Http() == nullptr) return std::nullopt;
-    std::unique_ptr<Destination> described;
-    if (name.isEmpty()) {
-        described = std::make_unique<Destination>(server.Http());
+    Collegamento collegamento(limite, &prosegui);
+    if (collegamento.Http() == nullptr) return std::nullopt;
+    std::unique_ptr<DescrizioneDestinazione> descritta;
+    if (nome.isEmpty()) {
+        descritta = std::make_unique<DescrizioneDestinazione>(collegamento.Http());
     } else {
         // Asked on this connection, at the server's own addresses for printers and for classes:
         // the library's look-up by name would go on to search the network.
-        char host[256];
-        httpGetHostname(server.Http(), host, sizeof host);
-        for (const char* resource : {"/printers/%s", "/classes/%s"}) {
-            char uri[HTTP_MAX_URI];
-            httpAssembleURIf(HTTP_URI_CODING_ALL, uri, sizeof uri, "ipp", nullptr, host, ippPort(),
-                             resource, name.toUtf8().constData());
-            described = std::make_unique<Destination>(name, QString::fromUtf8(uri));
-            if (described->Describe(server.Http()) || !server.KeepGoing() || server.Silent()) break;
+        char nomeServer[256];
+        httpGetHostname(collegamento.Http(), nomeServer, sizeof nomeServer);
+        for (const char* risorsa : {"/printers/%s", "/classes/%s"}) {
+            char indirizzo[HTTP_MAX_URI];
+            httpAssembleURIf(HTTP_URI_CODING_ALL, indirizzo, sizeof indirizzo, "ipp", nullptr,
+                             nomeServer, ippPort(), risorsa, nome.toUtf8().constData());
+            descritta =
+                std::make_unique<DescrizioneDestinazione>(nome, QString::fromUtf8(indirizzo));
+            if (descritta->Descrivi(collegamento.Http()) || !collegamento.Prosegui() ||
+                collegamento.Muto())
+                break;
         }
     }
-    const Destination& found = *described;
-    if (!found.Found()) return std::nullopt;
-    const cups_dest_t* dest = found.Dest();
-    const char* uri = cupsGetOption("printer-uri-supported", dest->num_options, dest->options);
+    const DescrizioneDestinazione& trovata = *descritta;
+    if (!trovata.Trovata()) return std::nullopt;
+    const cups_dest_t* voce = trovata.Voce();
+    const char* indirizzo =
+        cupsGetOption("printer-uri-supported", voce->num_options, voce->options);
     // The media the server prints a job on when the job names none. Its name may be one of the
     // driver's own, so the sizes are read, in hundredths of a millimetre.
-    ipp_t* media = ippGetCollection(
-        cupsFindDestDefault(server.Http(), found.Dest(), found.Info(), "media-col"), 0);
-    ipp_t* size =
-        ippGetCollection(ippFindAttribute(media, "media-size", IPP_TAG_BEGIN_COLLECTION), 0);
-    const auto millimetres = [](ipp_t* collection, const char* name, double missing) {
-        ipp_attribute_t* value = ippFindAttribute(collection, name, IPP_TAG_INTEGER);
-        return value != nullptr ? ippGetInteger(value, 0) / 100.0 : missing;
+    ipp_t* supporto = ippGetCollection(
+        cupsFindDestDefault(collegamento.Http(), trovata.Voce(), trovata.Dettagli(), "media-col"),
+        0);
+    ipp_t* dimensioni =
+        ippGetCollection(ippFindAttribute(supporto, "media-size", IPP_TAG_BEGIN_COLLECTION), 0);
+    const auto millimetri = [](ipp_t* raccolta, const char* nome, double mancante) {
+        ipp_attribute_t* valore = ippFindAttribute(raccolta, nome, IPP_TAG_INTEGER);
+        return valore != nullptr ? ippGetInteger(valore, 0) / 100.0 : mancante;
     };
-    const QSizeF page(millimetres(size, "x-dimension", 0), millimetres(size, "y-dimension", 0));
-    const QMarginsF margins(
-        millimetres(media, "media-left-margin", 0), millimetres(media, "media-top-margin", 0),
-        millimetres(media, "media-right-margin", 0), millimetres(media, "media-bottom-margin", 0));
-    if (uri == nullptr ||
-        std::min({margins.left(), margins.top(), margins.right(), margins.bottom()}) < 0 ||
-        page.width() <= margins.left() + margins.right() ||
-        page.height() <= margins.top() + margins.bottom()) {
+    const QSizeF pagina(millimetri(dimensioni, "x-dimension", 0),
+                        millimetri(dimensioni, "y-dimension", 0));
+    const QMarginsF margini(millimetri(supporto, "media-left-margin", 0),
+                            millimetri(supporto, "media-top-margin", 0),
+                            millimetri(supporto, "media-right-margin", 0),
+                            millimetri(supporto, "media-bottom-margin", 0));
+    if (indirizzo == nullptr ||
+        std::min({margini.left(), margini.top(), margini.right(), margini.bottom()}) < 0 ||
+        pagina.width() <= margini.left() + margini.right() ||
+        pagina.height() <= margini.top() + margini.bottom()) {
         return std::nullopt;
     }
-    return DestinazioneCups{QString::fromUtf8(dest->name),
-                            QPageLayout(QPageSize(page, QPageSize::Millimeter),
-                                        QPageLayout::Portrait, margins, QPageLayout::Millimeter),
-                            QString::fromUtf8(uri)};
+    return DestinazioneCups{QString::fromUtf8(voce->name),
+                            QPageLayout(QPageSize(pagina, QPageSize::Millimeter),
+                                        QPageLayout::Portrait, margini, QPageLayout::Millimeter),
+                            QString::fromUtf8(indirizzo)};
 }
 
-EsitoCups InviaPdf(const DestinazioneCups& destination, const QString& pdfFile,
-                   const QString& title, std::chrono::milliseconds limit,
-                   const std::function<bool()>& keepGoing, int copies) {
-    QFile pdf(pdfFile);
+EsitoCups InviaPdf(const DestinazioneCups& destinazione, const QString& percorsoPdf,
+                   const QString& titolo, std::chrono::milliseconds limite,
+                   const std::function<bool()>& prosegui, int copie) {
+    QFile pdf(percorsoPdf);
     if (!pdf.open(QIODevice::ReadOnly)) return EsitoCups::Fallito;
-    int job = 0;
-    EsitoCups outcome = EsitoCups::Fallito;
-    bool withdraw = false;
+    int lavoro = 0;
+    EsitoCups esito = EsitoCups::Fallito;
+    bool daRitirare = false;
     {
-        Server server(limit, &keepGoing);
-        if (server.Http() == nullptr) return EsitoCups::Fallito;
-        Destination target(destination.name, destination.uri);
-        if (!target.Describe(server.Http())) return server.Failure();
+        Collegamento collegamento(limite, &prosegui);
+        if (collegamento.Http() == nullptr) return EsitoCups::Fallito;
+        DescrizioneDestinazione bersaglio(destinazione.nome, destinazione.indirizzo);
+        if (!bersaglio.Descrivi(collegamento.Http())) return collegamento.Insuccesso();
         // Created held: a document the server takes in after we gave up on it is never
         // printed. The job is let go once the server has confirmed the whole document. No
         // media is named: the server's default is the one the PDF was laid out for.
-        cups_option_t* hold = nullptr;
-        int holds = cupsAddOption("job-hold-until", "indefinite", 0, &hold);
+        cups_option_t* opzioniLavoro = nullptr;
+        int quanteOpzioni = cupsAddOption("job-hold-until", "indefinite", 0, &opzioniLavoro);
         // The server makes the copies of the one job.
-        holds = cupsAddIntegerOption("copies", copies, holds, &hold);
-        server.Restart();
-        const ipp_status_t created =
-            cupsCreateDestJob(server.Http(), target.Dest(), target.Info(), &job,
-                              title.toUtf8().constData(), holds, hold);
-        cupsFreeOptions(holds, hold);
-        if (!Succeeded(created) || job <= 0) return server.Failure();
-        outcome = Upload(server, target, job, pdf, title);
-        if (outcome == EsitoCups::Accettato && !Release(server, destination, job)) {
-            outcome = server.Failure();
+        quanteOpzioni = cupsAddIntegerOption("copies", copie, quanteOpzioni, &opzioniLavoro);
+        collegamento.Riparti();
+        const ipp_status_t creato =
+            cupsCreateDestJob(collegamento.Http(), bersaglio.Voce(), bersaglio.Dettagli(), &lavoro,
+                              titolo.toUtf8().constData(), quanteOpzioni, opzioniLavoro);
+        cupsFreeOptions(quanteOpzioni, opzioniLavoro);
+        if (!Riuscita(creato) || lavoro <= 0) return collegamento.Insuccesso();
+        esito = InviaDocumento(collegamento, bersaglio, lavoro, pdf, titolo);
+        if (esito == EsitoCups::Accettato && !Rilascia(collegamento, destinazione, lavoro)) {
+            esito = collegamento.Insuccesso();
         }
         // A server that stopped answering would not answer the cancel either; the job it holds
         // stays held, and a document cut short is dropped once the connection closes here.
-        withdraw = outcome != EsitoCups::Accettato && !server.Silent();
+        daRitirare = esito != EsitoCups::Accettato && !collegamento.Muto();
     }
-    if (withdraw) Withdraw(destination, job, limit);
-    return outcome;
+    if (daRitirare) RitiraLavoro(destinazione, lavoro, limite);
+    return esito;
 }
 
 }  // namespace elencario

@@ -15,36 +15,35 @@ namespace elencario {
 // A destination of the print server and its default media (page size and the printable margins
 // the destination reports), found with a time limit on every exchange.
 struct DestinazioneCups {
-    QString name;
-    QPageLayout layout;  // the destination's default media, portrait, with its printable margins
-    QString uri;         // where the server takes the destination's jobs
+    QString nome;
+    QPageLayout pagina;  // the destination's default media, portrait, with its printable margins
+    QString indirizzo;   // where the server takes the destination's jobs
 };
 
 enum class EsitoCups { Accettato, Annullato, Fallito };
 
-// The destination named `name`, a printer or a class of the server; the default one when `name`
-// is empty. None when the server does not answer within `limit` or has no such destination, or
-// when `keepGoing`, called while waiting for the server, returns false.
+// The destination named `nome`, a printer or a class of the server; the default one when `nome`
+// is empty. None when the server does not answer within `limite` or has no such destination, or
+// when `prosegui`, called while waiting for the server, returns false.
 [[nodiscard]] std::optional<DestinazioneCups> CercaDestinazione(
-    const QString& name, std::chrono::milliseconds limit,
-    const std::function<bool()>& keepGoing = {});
+    const QString& nome, std::chrono::milliseconds limite,
+    const std::function<bool()>& prosegui = {});
 [[nodiscard]] inline std::optional<DestinazioneCups> CercaDestinazionePredefinita(
-    std::chrono::milliseconds limit, const std::function<bool()>& keepGoing = {}) {
-    return CercaDestinazione({}, limit, keepGoing);
+    std::chrono::milliseconds limite, const std::function<bool()>& prosegui = {}) {
+    return CercaDestinazione({}, limite, prosegui);
 }
 
-// Whether `name` can be the name of a destination: the server takes printable characters other
+// Whether `nome` can be the name of a destination: the server takes printable characters other
 // than blanks, '/', '\\', '?', '#', quotes, up to 127 bytes.
-[[nodiscard]] bool NomeDestinazioneValido(const QString& name);
+[[nodiscard]] bool NomeDestinazioneValido(const QString& nome);
 
-// Sends the finished PDF `pdfFile` as one job named `title` to `destination`, for the server to
-// print `copies` times. `keepGoing` is
-// called often (between chunks of the upload and while waiting for the server); when it returns
-// false the job is cancelled. Success means the server accepted the whole job. Any failure
-// (server gone, refused, no answer for more than `limit`) cancels a job already created and
-// returns Failed; nothing incomplete is ever printed.
-[[nodiscard]] EsitoCups InviaPdf(const DestinazioneCups& destination, const QString& pdfFile,
-                                 const QString& title, std::chrono::milliseconds limit,
-                                 const std::function<bool()>& keepGoing, int copies = 1);
+// Sends the finished PDF `percorsoPdf` as one job named `titolo` to `destinazione`, for the server
+// to print `copie` times. `prosegui` is called often (between chunks of the upload and while
+// waiting for the server); when it returns false the job is cancelled. Success means the server
+// accepted the whole job. Any failure (server gone, refused, no answer for more than `limite`)
+// cancels a job already created and returns Failed; nothing incomplete is ever printed.
+[[nodiscard]] EsitoCups InviaPdf(const DestinazioneCups& destinazione, const QString& percorsoPdf,
+                                 const QString& titolo, std::chrono::milliseconds limite,
+                                 const std::function<bool()>& prosegui, int copie = 1);
 
 }  // namespace elencario

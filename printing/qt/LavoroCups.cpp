@@ -40,7 +40,7 @@ StatoStampa LavoroCups::Prepara(const std::function<bool()>& continua) {
     lavoro_ = std::make_unique<QTemporaryFile>(QDir::tempPath() + "/elencario-XXXXXX.pdf");
     if (!lavoro_->open()) return StatoStampa::Fallita;
     destinazione_ = std::make_unique<DestinazioneCups>(*trovata);
-    pdf_ = ScrittorePdf(lavoro_.get(), destinazione_->layout);
+    pdf_ = ScrittorePdf(lavoro_.get(), destinazione_->pagina);
     return StatoStampa::Ok;
 }
 

@@ -24,34 +24,35 @@ QMessageBox::Icon IconaQt(Icona icon) {
 
 }  // namespace
 
-std::unique_ptr<QMessageBox> ServizioMessaggiQt::CreaBox(const RichiestaMessaggio& request,
-                                                         QWidget* parent) {
-    auto box = std::make_unique<QMessageBox>(parent);
-    box->setWindowModality(Qt::ApplicationModal);
-    box->setWindowTitle(QString::fromStdString(request.title.value_or(testi::kTitoloProgramma)));
+std::unique_ptr<QMessageBox> ServizioMessaggiQt::CreaBox(const RichiestaMessaggio& richiesta,
+                                                         QWidget* genitore) {
+    auto scatola = std::make_unique<QMessageBox>(genitore);
+    scatola->setWindowModality(Qt::ApplicationModal);
+    scatola->setWindowTitle(
+        QString::fromStdString(richiesta.titolo.value_or(testi::kTitoloProgramma)));
     // Rich text would swallow the leading and trailing spaces of the messages.
-    box->setTextFormat(Qt::PlainText);
-    box->setText(QString::fromStdString(request.text));
-    box->setIcon(IconaQt(request.icon));
-    if (request.buttons == Pulsanti::Ok) {
-        box->setStandardButtons(QMessageBox::Ok);
-        box->setDefaultButton(QMessageBox::Ok);
-        box->setEscapeButton(QMessageBox::Ok);
+    scatola->setTextFormat(Qt::PlainText);
+    scatola->setText(QString::fromStdString(richiesta.testo));
+    scatola->setIcon(IconaQt(richiesta.icona));
+    if (richiesta.pulsanti == Pulsanti::Ok) {
+        scatola->setStandardButtons(QMessageBox::Ok);
+        scatola->setDefaultButton(QMessageBox::Ok);
+        scatola->setEscapeButton(QMessageBox::Ok);
     } else {
-        box->setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-        box->setDefaultButton(request.defaultButton == PulsantePredefinito::Primo
-                                  ? QMessageBox::Yes
-                                  : QMessageBox::No);
-        box->setEscapeButton(QMessageBox::No);
+        scatola->setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        scatola->setDefaultButton(richiesta.predefinito == PulsantePredefinito::Primo
+                                      ? QMessageBox::Yes
+                                      : QMessageBox::No);
+        scatola->setEscapeButton(QMessageBox::No);
     }
-    return box;
+    return scatola;
 }
 
-Risposta ServizioMessaggiQt::RispostaDi(const QMessageBox& box) {
-    QAbstractButton* premuto = box.clickedButton();
+Risposta ServizioMessaggiQt::RispostaDi(const QMessageBox& scatola) {
+    QAbstractButton* premuto = scatola.clickedButton();
     if (premuto == nullptr)
-        return box.button(QMessageBox::Ok) != nullptr ? Risposta::Ok : Risposta::No;
-    switch (box.standardButton(premuto)) {
+        return scatola.button(QMessageBox::Ok) != nullptr ? Risposta::Ok : Risposta::No;
+    switch (scatola.standardButton(premuto)) {
         case QMessageBox::Yes:
             return Risposta::Si;
         case QMessageBox::Ok:
@@ -61,10 +62,10 @@ Risposta ServizioMessaggiQt::RispostaDi(const QMessageBox& box) {
     }
 }
 
-Risposta ServizioMessaggiQt::Chiedi(const RichiestaMessaggio& request) {
-    const auto box = CreaBox(request, QApplication::activeWindow());
-    box->exec();
-    return RispostaDi(*box);
+Risposta ServizioMessaggiQt::Chiedi(const RichiestaMessaggio& richiesta) {
+    const auto scatola = CreaBox(richiesta, QApplication::activeWindow());
+    scatola->exec();
+    return RispostaDi(*scatola);
 }
 
 }  // namespace elencario

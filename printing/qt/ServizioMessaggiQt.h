@@ -13,13 +13,13 @@ namespace elencario {
 // a box without a title of its own shows the program's title.
 class ServizioMessaggiQt final : public ServizioMessaggi {
   public:
-    Risposta Chiedi(const RichiestaMessaggio& request) override;
+    Risposta Chiedi(const RichiestaMessaggio& richiesta) override;
 
     // The box Ask shows, before it is run.
-    [[nodiscard]] static std::unique_ptr<QMessageBox> CreaBox(const RichiestaMessaggio& request,
-                                                              QWidget* parent);
+    [[nodiscard]] static std::unique_ptr<QMessageBox> CreaBox(const RichiestaMessaggio& richiesta,
+                                                              QWidget* genitore);
     // The answer that the button the box was closed with stands for.
-    [[nodiscard]] static Risposta RispostaDi(const QMessageBox& box);
+    [[nodiscard]] static Risposta RispostaDi(const QMessageBox& scatola);
 };
 
 }  // namespace elencario

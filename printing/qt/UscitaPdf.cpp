@@ -86,11 +86,11 @@ bool UscitaPdf::Apri() {
     return QIODevice::open(QIODevice::WriteOnly | QIODevice::Unbuffered);
 }
 
-qint64 UscitaPdf::writeData(const char* data, qint64 size) {
+qint64 UscitaPdf::writeData(const char* dati, qint64 dimensione) {
     if (annullato_ || Fallita()) return -1;
-    buffer_.insert(buffer_.end(), data, data + size);
+    buffer_.insert(buffer_.end(), dati, dati + dimensione);
     if (buffer_.size() >= kBuffer && !Svuota()) return -1;
-    return size;
+    return dimensione;
 }
 
 bool UscitaPdf::Svuota() {

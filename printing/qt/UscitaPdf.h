@@ -34,7 +34,7 @@ class UscitaPdf final : public QIODevice {
 
   protected:
     qint64 readData(char*, qint64) override { return -1; }
-    qint64 writeData(const char* data, qint64 size) override;
+    qint64 writeData(const char* dati, qint64 dimensione) override;
 
   private:
     bool Svuota();

@@ -2,8 +2,8 @@
 
 #include <commctrl.h>
 
-#include "systems/Utf16.h"
 #include "systems/Testi.h"
+#include "systems/Utf16.h"
 
 namespace elencario {
 
@@ -99,11 +99,11 @@ LRESULT CALLBACK FinestraAvanzamentoWin32::Procedura(HWND hwnd, UINT msg, WPARAM
         const auto* crea = reinterpret_cast<const CREATESTRUCTW*>(lParam);
         ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(crea->lpCreateParams));
     }
-    auto* self =
+    auto* finestra =
         reinterpret_cast<FinestraAvanzamentoWin32*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    if (self != nullptr) {
+    if (finestra != nullptr) {
         if ((msg == WM_COMMAND && LOWORD(wParam) == kIdAnnulla) || msg == WM_CLOSE) {
-            self->annullato_ = true;
+            finestra->annullato_ = true;
             return 0;
         }
     }

@@ -72,8 +72,8 @@ struct FinestraDiProva {
         return testi;
     }
 
-    CartellaProvvisoria temp;
-    const std::filesystem::path sistemi = temp.path() / "cart\xE0" / "Shared" / "Sistemi";
+    CartellaProvvisoria provvisoria;
+    const std::filesystem::path sistemi = provvisoria.path() / "cart\xE0" / "Shared" / "Sistemi";
     MessaggiCopione messaggi;
     StampanteRegistratrice stampante;
     std::unique_ptr<FrmAmain> finestra;
@@ -82,8 +82,8 @@ struct FinestraDiProva {
 TEST(AvvioTest, WithoutTheSystemsFolderShowsTheMessageAndEndsWithoutWindowOrExitQuestion) {
     const CartellaProvvisoria programma;
     MessaggiCopione messaggi;
-    EXPECT_NE(EseguiStampaElencario(*qApp, programma.Text(), messaggi, nullptr), 0);
-    EXPECT_EQ(messaggi.asked, std::vector{AvvisoErrore(testi::kNonTrovoSistemi)});
+    EXPECT_NE(EseguiStampaElencario(*qApp, programma.Testo(), messaggi, nullptr), 0);
+    EXPECT_EQ(messaggi.chiesti, std::vector{AvvisoErrore(testi::kNonTrovoSistemi)});
     for (const QWidget* w : QApplication::topLevelWidgets()) EXPECT_FALSE(w->isVisible());
 }
 
@@ -91,8 +91,8 @@ TEST(AvvioTest, WithoutTheSystemsFolderShowsTheMessageAndEndsWithoutWindowOrExit
 TEST(AvvioTest, TheProgramsFolderKeepsItsOwnBytes) {
     if (const QByteArray attesa = qgetenv("ELENCARIO_CARTELLA"); !attesa.isEmpty())
         std::_Exit(CartellaEseguibile() == attesa.toStdString() ? 0 : 1);
-    const CartellaProvvisoria temp;
-    const std::filesystem::path copia = temp.path() / "cart\xE0" / "app_tests";
+    const CartellaProvvisoria provvisoria;
+    const std::filesystem::path copia = provvisoria.path() / "cart\xE0" / "app_tests";
     std::filesystem::create_directory(copia.parent_path());
     std::filesystem::copy_file(CartellaEseguibile() + "/app_tests", copia);
     const std::string comando = "ELENCARIO_CARTELLA='" + copia.parent_path().native() + "' '" +
@@ -224,7 +224,7 @@ TEST(FinestraTest, CentredTabFollowsTheWindowOrderAndTheFocusIsSeenOnEveryContro
         EXPECT_GT(cambiati, 0) << nome;
     }
     QTest::keyClick(prova.Controllo<QWidget>("cmdElencario"), Qt::Key_Return);
-    EXPECT_EQ(prova.messaggi.asked, std::vector{AvvisoErrore(testi::kSelezionareSistema)});
+    EXPECT_EQ(prova.messaggi.chiesti, std::vector{AvvisoErrore(testi::kSelezionareSistema)});
 }
 
 namespace fs = std::filesystem;
@@ -274,8 +274,8 @@ TEST_P(SceltaTest, OnlyThePlainPrimaryClickChoosesAndTheHighlightIsWhatIsLoaded)
     if (s.primaCaricato) prova.Clicca(s.primaCaricato);
     prova.Clicca(s.cliccato, s.tasto, s.modificatori);
     Caricato(s.evidenziato, s.conteggio);
-    EXPECT_EQ(prova.messaggi.asked, s.messaggio ? std::vector{AvvisoErrore(s.messaggio)}
-                                                : std::vector<RichiestaMessaggio>{});
+    EXPECT_EQ(prova.messaggi.chiesti, s.messaggio ? std::vector{AvvisoErrore(s.messaggio)}
+                                                  : std::vector<RichiestaMessaggio>{});
 }
 
 constexpr auto L = Qt::LeftButton, R = Qt::RightButton;
@@ -312,7 +312,7 @@ TEST_F(Mostrata, KeyboardAndDragLoadEachNameReachedPrintTakesTheOptionsAsTyped) 
     QTest::mouseMove(file1->viewport(), centro(2));  // jumps over rotto.txt
     QTest::mouseRelease(file1->viewport(), L, {}, centro(2));
     Caricato(S1, 5);
-    EXPECT_EQ(prova.messaggi.asked, std::vector{AvvisoErrore(kErrore9)});
+    EXPECT_EQ(prova.messaggi.chiesti, std::vector{AvvisoErrore(kErrore9)});
     prova.Controllo<QCheckBox>("chkNomeSistema")->click();
     for (const auto& [nome, testo] : {std::pair{"cmbMargine", "1"}, {"cmbCarattere", "Arial"}}) {
         auto* cmb = prova.Controllo<QComboBox>(nome);
@@ -320,22 +320,22 @@ TEST_F(Mostrata, KeyboardAndDragLoadEachNameReachedPrintTakesTheOptionsAsTyped) 
         cmb->lineEdit()->selectAll();
         QTest::keyClicks(cmb->lineEdit(), testo);
     }
-    prova.messaggi.answers = {Risposta::Si, Risposta::No, Risposta::Si};
+    prova.messaggi.risposte = {Risposta::Si, Risposta::No, Risposta::Si};
     prova.Controllo<QPushButton>("cmdElencario")->click();
-    const auto& c = prova.stampante.calls;
+    const auto& c = prova.stampante.chiamate;
     EXPECT_EQ(std::vector(c.begin(), c.begin() + 2),
               (std::vector<std::string>{"font Arial", "size " + std::to_string(9.0f)}));
-    EXPECT_EQ(prova.stampante.Listing(),
+    EXPECT_EQ(prova.stampante.Elenco(),
               (std::vector<std::string>{"", "", " SISTEMA1.TXT -  Numeri: 5 - Combinazioni: 5", "",
                                         "", " 3 15 27   -   3 15 42   -   3 27 42   -   15 27 42",
                                         " 8 15 27"}));
     EXPECT_FALSE(prova.finestra->close());
     Caricato(S1, 5);
     EXPECT_TRUE(prova.finestra->close());
-    EXPECT_EQ(prova.messaggi.asked.back(),
+    EXPECT_EQ(prova.messaggi.chiesti.back(),
               (RichiestaMessaggio{testi::kDomandaUscita, Pulsanti::SiNo, Icona::Avviso,
                                   PulsantePredefinito::Secondo, testi::kTitoloUscita}));
-    EXPECT_EQ(prova.messaggi.asked.size(), 4u);
+    EXPECT_EQ(prova.messaggi.chiesti.size(), 4u);
 }
 
 // Enter or a double click opens a folder, one click only chooses; File1 follows, highlighting
@@ -364,7 +364,7 @@ TEST_F(ListeTest, Dir1OpensOrRefusesAFolderAndTheListsFollowTheDisk) {
     fs::rename(prova.sistemi / A, prova.sistemi / "gamma");
     dir1->setCurrentRow(sistemi + 1);
     QTest::keyClick(dir1, Qt::Key_Enter);
-    EXPECT_EQ(prova.messaggi.asked, std::vector{AvvisoErrore(testi::kCartellaNonAccessibile)});
+    EXPECT_EQ(prova.messaggi.chiesti, std::vector{AvvisoErrore(testi::kCartellaNonAccessibile)});
     EXPECT_EQ(dir1->Cartella(), prova.sistemi);
     EXPECT_EQ(dir1->currentRow(), sistemi);
     prova.Clicca(S1);
@@ -392,9 +392,9 @@ TEST_F(ListeTest, Dir1OpensOrRefusesAFolderAndTheListsFollowTheDisk) {
     EXPECT_EQ(dir1->currentRow(), sistemi);
     EXPECT_TRUE(prova.Voci("File1", true).isEmpty());
     fs::remove_all(s);  // the lists stay
-    EXPECT_TRUE(QTest::qWaitFor([&] { return prova.messaggi.asked.size() > 1; }, 2000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return prova.messaggi.chiesti.size() > 1; }, 2000));
     QTest::qWait(300);
-    EXPECT_EQ(prova.messaggi.asked.size(), 2u);
+    EXPECT_EQ(prova.messaggi.chiesti.size(), 2u);
     EXPECT_EQ(prova.Voci("File1"), (QStringList{"nuovo.TXT", "rotto.txt", "s2.txt"}));
     EXPECT_EQ(prova.finestra->Variabili().TotCombinazioni, 5);
     dir1->ApriVoce(0);  // the root opens too
@@ -416,22 +416,22 @@ TEST_P(QtMessageServiceTest, AskShowsTheBoxAsAskedAndAnswersTheButtonPressed) {
     QObject contesto;
     QTimer::singleShot(0, &contesto, [&b] {  // inside the box's own event loop
         QWidget* aperta = QApplication::activeModalWidget();
-        auto* box = qobject_cast<QMessageBox*>(aperta);
-        if (box == nullptr) {
+        auto* scatola = qobject_cast<QMessageBox*>(aperta);
+        if (scatola == nullptr) {
             // Whatever was opened instead is closed, so that the failure ends the wait on it.
             ADD_FAILURE() << "nessuna finestra di messaggio aperta";
             if (auto* dialogo = qobject_cast<QDialog*>(aperta)) dialogo->reject();
             return;
         }
-        EXPECT_TRUE(box->icon() == b.icona && box->textFormat() == Qt::PlainText);
-        QString vista = box->windowTitle() + '|' + box->text() + '|';
-        for (QAbstractButton* button : box->buttons()) {
-            const QString testo = button->text().remove('&');
-            vista += testo + (button == box->defaultButton() ? "*" : "") +
-                     (button == box->escapeButton() ? "^" : "") + ' ';
+        EXPECT_TRUE(scatola->icon() == b.icona && scatola->textFormat() == Qt::PlainText);
+        QString vista = scatola->windowTitle() + '|' + scatola->text() + '|';
+        for (QAbstractButton* pulsante : scatola->buttons()) {
+            const QString testo = pulsante->text().remove('&');
+            vista += testo + (pulsante == scatola->defaultButton() ? "*" : "") +
+                     (pulsante == scatola->escapeButton() ? "^" : "") + ' ';
         }
         EXPECT_EQ(vista.toStdString(), b.vista.toStdString());
-        box->buttons().constFirst()->click();
+        scatola->buttons().constFirst()->click();
     });
     EXPECT_EQ(ServizioMessaggiQt().Chiedi(b.richiesta), b.risposta);
 }

@@ -36,19 +36,19 @@ struct CommandTest : ::testing::Test {
             std::error_code e;  // where no link can be made, the system's own name
             if (a == "@~") std::filesystem::create_hard_link(sistema, cartella.path() / "l", e);
             if (a == "@~") a = e ? sistema : TestoDaPercorso(cartella.path() / "l");
-            if (a == "@/") a = cartella.Text();
+            if (a == "@/") a = cartella.Testo();
             if (a.starts_with('@')) a = File("a.pdf", a.substr(1));
         }
-        std::FILE* out = std::tmpfile();
-        std::FILE* err = std::tmpfile();
-        const int stato = EseguiElencario(argomenti, out, err, uscite);
-        std::tuple esito{stato, Contenuto(out), Contenuto(err)};
-        std::fclose(out);
-        std::fclose(err);
+        std::FILE* uscita = std::tmpfile();
+        std::FILE* errori = std::tmpfile();
+        const int stato = EseguiElencario(argomenti, uscita, errori, uscite);
+        std::tuple esito{stato, Contenuto(uscita), Contenuto(errori)};
+        std::fclose(uscita);
+        std::fclose(errori);
         return esito;
     }
     std::string File(const std::string& n, std::string_view c) {
-        return TestoDaPercorso(cartella.Write(n, c));
+        return TestoDaPercorso(cartella.Scrivi(n, c));
     }
     test::CartellaProvvisoria cartella;
 };
@@ -58,9 +58,9 @@ struct CasoComando {
     friend void PrintTo(const CasoComando& c, std::ostream* os) { *os << c.nome; }
     std::vector<std::string> argomenti;
     int stato;
-    std::string err;           // a part of standard error; empty when nothing is said
+    std::string errori;        // a part of standard error; empty when nothing is said
     test::Guasto guasto = {};  // of the PDF file or printer
-    std::string out = {};      // how standard output begins; empty when nothing is written
+    std::string uscita = {};   // how standard output begins; empty when nothing is written
     std::optional<SceltaStampante> scelta = {};  // the printer and copies asked for, if checked
 };
 class CommandTableTest : public CommandTest, public ::testing::WithParamInterface<CasoComando> {};
@@ -72,17 +72,17 @@ TEST_P(CommandTableTest, StatusAndMessages) {
         scelta = s;
         return nuova();
     };
-    const auto [stato, out, err] =
+    const auto [stato, uscita, errori] =
         Esegui(c.argomenti, {[&](auto&) { return nuova(); }, stampante, {}});
     EXPECT_EQ(stato, c.stato);
     if (c.scelta) {
         EXPECT_EQ(scelta, c.scelta);
     }
-    EXPECT_EQ(out.substr(0, c.out.empty() ? std::string::npos : c.out.size()), c.out);
-    if (c.err.empty()) {
-        EXPECT_EQ(err, "");
+    EXPECT_EQ(uscita.substr(0, c.uscita.empty() ? std::string::npos : c.uscita.size()), c.uscita);
+    if (c.errori.empty()) {
+        EXPECT_EQ(errori, "");
     } else {
-        EXPECT_NE(err.find(c.err), std::string::npos) << err;
+        EXPECT_NE(errori.find(c.errori), std::string::npos) << errori;
     }
 }
 
@@ -209,7 +209,7 @@ TEST_F(CommandTest, TheProgramAndOutputsThisBuildLacks) {
     };
     EXPECT_EQ(programma("cd '" ELENCARIO_SAMPLES "' && '" ELENCARIO_BINARY "' Sistema1.txt 2>&1"),
               std::pair(0, std::get<1>(Esegui({ELENCARIO_SAMPLES "/Sistema1.txt"}))));
-    EXPECT_EQ(programma("'" ELENCARIO_BINARY "' '" + cartella.Text() + "/manca' 2>&1 >/dev/null"),
+    EXPECT_EQ(programma("'" ELENCARIO_BINARY "' '" + cartella.Testo() + "/manca' 2>&1 >/dev/null"),
               std::pair(1, std::string("File non trovato ..! \n")));
 #endif
 }

@@ -45,7 +45,7 @@ TEST_P(ListingTest, NumbersInPlayThirtyToALineThenTheRowsJoinedBySeparator) {
     EXPECT_EQ(
         ComponiElencario(test::Sistema(c.righe), {"Arial", 10, c.perRiga, 2, false, c.numeri}, p),
         Ok);
-    const Lines l = p.Listing();
+    const Lines l = p.Elenco();
     ASSERT_EQ(l.size(), 5 + std::max(c.linee, c.prime.size()));
     EXPECT_EQ(Lines(l.begin() + 5, l.begin() + 5 + std::ssize(c.prime)), c.prime);
     if (c.ultima) {
@@ -80,7 +80,7 @@ TEST(RoomCheckTest, GetsEveryNumberOnceBeforeAnythingIsPrinted) {
         test::Sistema("10 20 3\r\n 1 2 3 4\r\n11 22 3\r\n1 2 3\r\n11 22\r\n90\r\n9 1\r\n007 90");
     EXPECT_EQ(ComponiElencario(v, {"A", 9, 4, 0}, p), (EsitoComposizione{Ok, MargineTroppoLargo}));
     EXPECT_EQ(p.candidati, (Lines{"10", "20", "3", "1", "2", "4", "11", "22", "90", "9", "007"}));
-    EXPECT_EQ(p.calls, (Lines{"font A", "size " + std::to_string(9.0f)}));  // set first
+    EXPECT_EQ(p.chiamate, (Lines{"font A", "size " + std::to_string(9.0f)}));  // set first
 }
 
 // The print button: one box after the question per refusal or failure; only a print ends a job.
@@ -97,16 +97,16 @@ struct CasoBottone {
 class PrintButtonTest : public ::testing::TestWithParam<CasoBottone> {};
 TEST_P(PrintButtonTest, OneBoxPerOutcome) {
     const CasoBottone& c = GetParam();
-    test::MessaggiCopione box;
-    box.answers = {c.risposta};
-    test::StampanteRegistratrice printer(c.guasto);
-    EXPECT_EQ(StampaElencario(test::Sistema(c.righe), c.opzioni, box, printer), c.esito);
+    test::MessaggiCopione scatola;
+    scatola.risposte = {c.risposta};
+    test::StampanteRegistratrice stampante(c.guasto);
+    EXPECT_EQ(StampaElencario(test::Sistema(c.righe), c.opzioni, scatola, stampante), c.esito);
     std::vector<RichiestaMessaggio> attese;
     if (c.esito != EsitoStampa::NessunSistema)
         attese.push_back({testi::kConfermiStampa, Pulsanti::SiNo, Icona::Nessuna, {}, {}});
     if (c.messaggio) attese.push_back(AvvisoErrore(c.messaggio));
-    EXPECT_EQ(box.asked, attese);
-    EXPECT_EQ(printer.DocumentoChiuso(), c.esito == EsitoStampa::Stampato);
+    EXPECT_EQ(scatola.chiesti, attese);
+    EXPECT_EQ(stampante.DocumentoChiuso(), c.esito == EsitoStampa::Stampato);
 }
 
 using enum EsitoStampa;

@@ -79,16 +79,16 @@ TEST_P(ContentTest, LoadsWholeOrKeepsSystemLoadedBefore) {
     const test::CartellaProvvisoria cartella;
     const VARIABILI prima = test::Sistema("3 15 27\r\n8 15 42\r\n");
     VARIABILI v = prima;
-    cartella.Write("dopo.txt", c.contenuto, c.volte);
+    cartella.Scrivi("dopo.txt", c.contenuto, c.volte);
     SorgenteFilePiattaforma sorgente;
-    ASSERT_EQ(CaricaSistema(v, cartella.Text(), "dopo.txt", sorgente, {4 << 20}), c.errore);
+    ASSERT_EQ(CaricaSistema(v, cartella.Testo(), "dopo.txt", sorgente, {4 << 20}), c.errore);
     // And every rule of a load, the numbers in play among them, as the fuzz target checks them.
     EXPECT_EQ(c.volte > 1 ? "" : ControllaCaricamento(c.contenuto), "");
     if (c.errore != 0) {
         EXPECT_EQ(v, prima);
         return;
     }
-    EXPECT_EQ(v.FileSistema, cartella.Text() + kSeparatoreCartelle + "dopo.txt");
+    EXPECT_EQ(v.FileSistema, cartella.Testo() + kSeparatoreCartelle + "dopo.txt");
     std::string righe;
     for (std::size_t i = 0; i < v.Combinazioni.size(); ++i) righe.append(v.Combinazioni[i]) += '|';
     EXPECT_EQ(righe, c.righe);
@@ -176,19 +176,19 @@ TEST(PathRulesTest, TheSystemsNameFollowsTheLastSeparator) {
 // program first, then the installed one, else the one beside the program for the refusal.
 TEST(PathRulesTest, FoldersAndWhereTheSystemsAreLookedFor) {
     const test::CartellaProvvisoria t;
-    const std::string c = t.Text() + kSeparatoreCartelle, bin = c + "bin";
-    t.Write("file.TXT", "1");
+    const std::string c = t.Testo() + kSeparatoreCartelle, binario = c + "bin";
+    t.Scrivi("file.TXT", "1");
     EXPECT_FALSE(EsisteCartella(c + "file.TXT"));
     EXPECT_FALSE(EsisteCartella(c + "file.TXT" + kSeparatoreCartelle));
     const std::string s(1, kSeparatoreCartelle),
-        accanto = bin + s + "Shared" + s + "Sistemi" + s,
+        accanto = binario + s + "Shared" + s + "Sistemi" + s,
         installati = c + "share" + s + "stampa-elencario" + s + "Sistemi" + s;
-    EXPECT_EQ(PercorsoSistemiDa(bin), accanto);
-    EXPECT_EQ(CercaPercorsoSistemi(bin), accanto);
+    EXPECT_EQ(PercorsoSistemiDa(binario), accanto);
+    EXPECT_EQ(CercaPercorsoSistemi(binario), accanto);
     std::filesystem::create_directories(PercorsoDaTesto(installati));
-    EXPECT_EQ(CercaPercorsoSistemi(bin), installati);
+    EXPECT_EQ(CercaPercorsoSistemi(binario), installati);
     std::filesystem::create_directories(PercorsoDaTesto(accanto));
-    EXPECT_EQ(CercaPercorsoSistemi(bin), accanto);
+    EXPECT_EQ(CercaPercorsoSistemi(binario), accanto);
     EXPECT_TRUE(EsisteCartella(c + "share"));
 #ifdef _WIN32
     EXPECT_TRUE(EsisteCartella(c + "SHARE/"));
@@ -216,9 +216,9 @@ std::string Impronta(const fs::path& p) {
 TEST(FuzzCorpusTest, EverySeedKeepsTheRules) {
     int semi = 0;
     for (const auto& voce : fs::directory_iterator(ELENCARIO_CORPUS)) {
-        std::ostringstream bytes;
-        bytes << std::ifstream(voce.path(), std::ios::binary).rdbuf();
-        EXPECT_EQ(ControllaCaricamento(bytes.str()), "") << voce.path().filename();
+        std::ostringstream byte;
+        byte << std::ifstream(voce.path(), std::ios::binary).rdbuf();
+        EXPECT_EQ(ControllaCaricamento(byte.str()), "") << voce.path().filename();
         ++semi;
     }
     EXPECT_GE(semi, 5);
@@ -242,7 +242,7 @@ class HostileTest : public ::testing::Test {
         const fs::path file = cartella.path() / PercorsoDaTesto(nome);
         const std::string prima = Impronta(file);
         VARIABILI v = precedente;
-        EXPECT_EQ(CaricaSistema(v, cartella.Text(), nome, sorgente, {1 << 20}), errore) << nome;
+        EXPECT_EQ(CaricaSistema(v, cartella.Testo(), nome, sorgente, {1 << 20}), errore) << nome;
         EXPECT_EQ(v, precedente);
         EXPECT_EQ(Impronta(file), prima);
     }
@@ -258,13 +258,13 @@ TEST_F(HostileTest, EntriesThatAreNotReadableFilesAndFailuresOfTheSource) {
     AttendiRifiuto("y.TXT", kErroreAccesso);
     AttendiRifiuto("sparito.TXT", kErroreFileMancante);
     AttendiRifiuto("Ambi" + dentro + "s.TXT", kErroreCartella);
-    cartella.Write("enorme.TXT", kRiga, 100'000);
+    cartella.Scrivi("enorme.TXT", kRiga, 100'000);
     AttendiRifiuto("enorme.TXT", kErroreMemoria);
 #ifndef _WIN32
     // Opening a pipe with no writer would block for ever; the test's timeout catches a hang.
     ASSERT_EQ(::mkfifo((cartella.path() / "x.TXT").c_str(), 0644), 0);
     AttendiRifiuto("x.TXT", kErroreAccesso);
-    cartella.Write("buono.TXT", kRiga);
+    cartella.Scrivi("buono.TXT", kRiga);
     AttendiRifiuto("buono.TXT" + dentro + "s.TXT", kErroreCartella);
     fs::create_symlink("giro2.TXT", cartella.path() / "giro1.TXT");
     fs::create_symlink("giro1.TXT", cartella.path() / "giro2.TXT");
@@ -275,10 +275,10 @@ TEST_F(HostileTest, EntriesThatAreNotReadableFilesAndFailuresOfTheSource) {
         AttendiRifiuto(nome, kErroreAccesso);
 #endif
     SorgenteMemoria chiuso(kRiga), guasto(std::string(100'000, ','), 4096), cambiato(kRiga);
-    chiuso.openError = kErrorePermesso;
-    guasto.failAt = 60'000;
-    guasto.readError = kErroreAccesso;
-    cambiato.changed = true;  // a file changed while read
+    chiuso.erroreApertura = kErrorePermesso;
+    guasto.fallisceA = 60'000;
+    guasto.erroreLettura = kErroreAccesso;
+    cambiato.cambiato = true;  // a file changed while read
     AttendiRifiuto("chiuso.TXT", kErrorePermesso, std::move(chiuso));
     AttendiRifiuto("guasto.TXT", kErroreAccesso, std::move(guasto));
     AttendiRifiuto("cambiato.TXT", kErroreDispositivo, std::move(cambiato));
@@ -288,18 +288,18 @@ TEST_F(HostileTest, EntriesThatAreNotReadableFilesAndFailuresOfTheSource) {
 TEST_F(HostileTest, PlatformSourceTellsFileChangedSinceOpened) {
     const fs::path file = cartella.path() / "s.TXT";
     const std::function<void()> cambi[] = {
-        [&] { cartella.Write("s.TXT", kRiga, 4); },
+        [&] { cartella.Scrivi("s.TXT", kRiga, 4); },
         [&] { fs::last_write_time(file, fs::last_write_time(file) + std::chrono::hours(1)); },
         [&] {  // moved away first: Windows renames an open file but replaces none
             fs::rename(file, cartella.path() / "vecchio.TXT");
-            cartella.Write("s.TXT", kRiga, 3);
+            cartella.Scrivi("s.TXT", kRiga, 3);
         },
 #ifndef _WIN32
         [&] { fs::remove(file); },  // Windows keeps the name of a removed file still open
 #endif
     };
     for (int i = 0; const auto& cambia : cambi) {
-        cartella.Write("s.TXT", kRiga, 3);
+        cartella.Scrivi("s.TXT", kRiga, 3);
         SorgenteFilePiattaforma sorgente;
         ASSERT_EQ(sorgente.Apri(file), 0);
         cambia();

@@ -33,10 +33,10 @@ Lines Righe(const std::string& testo) {
 // lines of standard output, standard error.
 std::tuple<int, Lines, std::string> Comando(Lines argomenti, const std::string& sistema,
                                             const test::CartellaProvvisoria& cartella) {
-    argomenti.push_back(TestoDaPercorso(cartella.Write("s.txt", sistema)));
+    argomenti.push_back(TestoDaPercorso(cartella.Scrivi("s.txt", sistema)));
     std::FILE* out = std::tmpfile();
-    std::FILE* err = std::tmpfile();
-    const int stato = EseguiElencario(argomenti, out, err);
+    std::FILE* errori = std::tmpfile();
+    const int stato = EseguiElencario(argomenti, out, errori);
     const auto leggi = [](std::FILE* f) {
         std::string testo;
         std::rewind(f);
@@ -46,7 +46,7 @@ std::tuple<int, Lines, std::string> Comando(Lines argomenti, const std::string& 
     };
     const std::string uscita = leggi(out);
     EXPECT_TRUE(uscita.empty() || uscita.ends_with('\n'));
-    return {stato, Righe(uscita), leggi(err)};
+    return {stato, Righe(uscita), leggi(errori)};
 }
 
 std::string DueCifre(int n) {
@@ -136,8 +136,8 @@ TEST_P(ReportTest, LinesMatchAnIndependentCount) {
                       std::to_string(tutti[static_cast<std::size_t>(i)]);
     }
     const test::CartellaProvvisoria cartella;
-    const auto [stato, out, err] = Comando({"--verifica", estrazione}, sistema, cartella);
-    EXPECT_EQ(err, "");
+    const auto [stato, out, errori] = Comando({"--verifica", estrazione}, sistema, cartella);
+    EXPECT_EQ(errori, "");
     EXPECT_EQ(stato, 0);
     EXPECT_EQ(out, Atteso(righe, estratti));
 }
@@ -158,9 +158,9 @@ INSTANTIATE_TEST_SUITE_P(Generated, ReportTest, ::testing::Values(
 // must fit whole; a report that does not fit prints nothing.
 TEST(PrintedReportTest, LinesAfterTheMarginAndTheirWordsMeasured) {
     const test::CartellaProvvisoria cartella;
-    cartella.Write("s.txt", "3 15\r\n1 2 1\r\n");
+    cartella.Scrivi("s.txt", "3 15\r\n1 2 1\r\n");
     VARIABILI v;
-    ASSERT_EQ(CaricaSistema(v, cartella.Text(), "s.txt"), 0);
+    ASSERT_EQ(CaricaSistema(v, cartella.Testo(), "s.txt"), 0);
     InsiemeNumeri bari, cagliari;
     bari.Aggiungi(15);
     bari.Aggiungi(3);
@@ -168,7 +168,7 @@ TEST(PrintedReportTest, LinesAfterTheMarginAndTheirWordsMeasured) {
     const std::vector<VerificaRichiesta> richieste{{"Ruota BA", bari}, {"Ruota CA", cagliari}};
     test::StampanteRegistratrice p;
     EXPECT_EQ(ComponiVerifiche(v, richieste, {"Arial", 10, 4, 2}, p), StatoStampa::Ok);
-    EXPECT_EQ(p.Listing(),
+    EXPECT_EQ(p.Elenco(),
               (Lines{"  Ruota BA", "  Estrazione: 03 15", "  Combinazioni: 2 - Vincenti: 1",
                      "  Riga 1: 3 15 - punti 2 (03 15)",
                      "  Ambi: 1 - Terni: 0 - Quaterne: 0 - Cinquine: 0", "  Punti: 2=1", "",
@@ -186,7 +186,7 @@ TEST(PrintedReportTest, LinesAfterTheMarginAndTheirWordsMeasured) {
     test::StampanteRegistratrice stretta({.spazio = Spazio::MargineTroppoLargo});
     EXPECT_EQ(ComponiVerifiche(v, richieste, {"Arial", 10, 4, 2}, stretta),
               (EsitoComposizione{StatoStampa::Ok, Spazio::MargineTroppoLargo}));
-    EXPECT_EQ(stretta.calls, (Lines{"font Arial", "size " + std::to_string(10.0f)}));
+    EXPECT_EQ(stretta.chiamate, (Lines{"font Arial", "size " + std::to_string(10.0f)}));
 }
 
 const std::string kSistema1 = "3 15 27\r\n3 15 42\r\n3 27 42\r\n15 27 42\r\n8 15 27\r\n";
@@ -226,24 +226,24 @@ struct CasoArchivio {
     Lines argomenti;       // after --estrazioni ARCHIVIO
     int stato;
     Lines out;
-    std::string err = {};  // all of standard error
+    std::string errori = {};  // all of standard error
 };
 class ArchiveTest : public ::testing::TestWithParam<CasoArchivio> {};
 TEST_P(ArchiveTest, ReportsEachDrawOfTheDateOrSaysWhyNot) {
     const CasoArchivio& c = GetParam();
     const test::CartellaProvvisoria cartella;
-    std::string file = cartella.Text() + "/manca.txt";
-    if (c.archivio == "(cartella)") file = cartella.Text();
-    if (!c.archivio.starts_with('(')) file = TestoDaPercorso(cartella.Write("e.txt", c.archivio));
+    std::string file = cartella.Testo() + "/manca.txt";
+    if (c.archivio == "(cartella)") file = cartella.Testo();
+    if (!c.archivio.starts_with('(')) file = TestoDaPercorso(cartella.Scrivi("e.txt", c.archivio));
     Lines argomenti{"--estrazioni", file};
     argomenti.insert(argomenti.end(), c.argomenti.begin(), c.argomenti.end());
-    const auto [stato, out, err] = Comando(argomenti, kSistema1, cartella);
+    const auto [stato, out, errori] = Comando(argomenti, kSistema1, cartella);
     EXPECT_EQ(stato, c.stato);
     EXPECT_EQ(out, c.out);
-    std::string atteso = c.err;
+    std::string atteso = c.errori;
     if (const std::size_t p = atteso.find("ARCHIVIO"); p != std::string::npos)
         atteso.replace(p, 8, file);
-    EXPECT_EQ(err, atteso);
+    EXPECT_EQ(errori, atteso);
 }
 
 const Lines kData{"--data", "2024/01/02"};

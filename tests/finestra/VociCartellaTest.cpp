@@ -45,13 +45,13 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(VociCartellaTest, FileNamesAreSortedWithoutRegardToCaseAndLeaveOutHiddenFilesAndFolders) {
     const CartellaProvvisoria cartella;
     for (const char* nome : {"b.txt", "A.TXT", "z.TXTX", "c.Txt", "d.dat", "citt\xC3\xA0.txt"})
-        cartella.Write(nome, "1 2 3\r\n");
+        cartella.Scrivi(nome, "1 2 3\r\n");
     std::filesystem::create_directory(cartella.path() / "cartella.txt");
 #ifdef _WIN32
-    const std::filesystem::path nascosto = cartella.Write("nascosto.txt", "1\r\n");
+    const std::filesystem::path nascosto = cartella.Scrivi("nascosto.txt", "1\r\n");
     ASSERT_TRUE(::SetFileAttributesW(nascosto.c_str(), FILE_ATTRIBUTE_HIDDEN));
 #else
-    cartella.Write(".nascosto.txt", "1\r\n");
+    cartella.Scrivi(".nascosto.txt", "1\r\n");
 #endif
     const auto trovati = FileCorrispondenti(cartella.path(), "*.TXT");
     ASSERT_TRUE(trovati.has_value());
@@ -62,11 +62,11 @@ TEST(VociCartellaTest, FileNamesAreSortedWithoutRegardToCaseAndLeaveOutHiddenFil
 }
 
 TEST(VociCartellaTest, FolderEntriesAreTheChainFromTheRootThenTheSubfolders) {
-    const CartellaProvvisoria temp;
-    const std::filesystem::path cartella = CartellaNormale(temp.path() / "Sistemi");
+    const CartellaProvvisoria provvisoria;
+    const std::filesystem::path cartella = CartellaNormale(provvisoria.path() / "Sistemi");
     for (const char* nome : {"beta", "Alfa", "gamma"})
         std::filesystem::create_directories(cartella / nome);
-    temp.Write("Sistemi/file.txt", "1\r\n");
+    provvisoria.Scrivi("Sistemi/file.txt", "1\r\n");
     const auto voci = VociDi(cartella);
     ASSERT_TRUE(voci.has_value());
     std::vector<std::filesystem::path> catena;

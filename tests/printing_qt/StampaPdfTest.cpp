@@ -36,66 +36,66 @@
 namespace elencario {
 namespace {
 
-// Runs `program`, calling `during` once it has started: its exit code (-1: it did not end
+// Runs `programma`, calling `during` once it has started: its exit code (-1: it did not end
 // normally), output and errors.
 inline std::tuple<int, QString, QByteArray> Exec(
-    const QString& program, const QStringList& arguments,
+    const QString& programma, const QStringList& argomenti,
     const std::function<void(QProcess&)>& during = {}) {
-    QProcess process;
-    process.start(program, arguments);
-    EXPECT_TRUE(process.waitForStarted()) << program.toStdString();
-    if (during) during(process);
-    EXPECT_TRUE(process.waitForFinished(60'000)) << program.toStdString();
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            QString::fromUtf8(process.readAllStandardOutput()), process.readAllStandardError()};
+    QProcess processo;
+    processo.start(programma, argomenti);
+    EXPECT_TRUE(processo.waitForStarted()) << programma.toStdString();
+    if (during) during(processo);
+    EXPECT_TRUE(processo.waitForFinished(60'000)) << programma.toStdString();
+    return {processo.exitStatus() == QProcess::NormalExit ? processo.exitCode() : -1,
+            QString::fromUtf8(processo.readAllStandardOutput()), processo.readAllStandardError()};
 }
 
-// The output of `program`, which must succeed.
-inline QString Output(const QString& program, const QStringList& arguments) {
-    const auto [code, out, err] = Exec(program, arguments);
-    EXPECT_EQ(code, 0) << program.toStdString() << ": " << err.toStdString();
-    return out;
+// The output of `programma`, which must succeed.
+inline QString Output(const QString& programma, const QStringList& argomenti) {
+    const auto [codice, uscita, errori] = Exec(programma, argomenti);
+    EXPECT_EQ(codice, 0) << programma.toStdString() << ": " << errori.toStdString();
+    return uscita;
 }
 
 struct RigaPdf {  // the words of a page sharing one top edge, in points from its top left corner
-    int page = 0;
-    double y = 0, left = 0, right = 0, bottom = 0;
-    QString text;  // joined by one blank
+    int pagina = 0;
+    double y = 0, sinistra = 0, destra = 0, basso = 0;
+    QString testo;  // joined by one blank
 };
 
 struct TestoPdf {
-    int pages = 0;
-    double pageWidth = 0, pageHeight = 0;
-    std::vector<RigaPdf> lines;  // page by page, top to bottom
+    int pagine = 0;
+    double larghezzaPagina = 0, altezzaPagina = 0;
+    std::vector<RigaPdf> righe;  // page by page, top to bottom
 };
 
 // `file` as poppler's pdftotext -bbox reads it.
 inline TestoPdf LeggiPdf(const QString& file) {
-    static const QRegularExpression page(R"re(<page width="([\d.]+)" height="([\d.]+)")re");
-    static const QRegularExpression word(
+    static const QRegularExpression pagina(R"re(<page width="([\d.]+)" height="([\d.]+)")re");
+    static const QRegularExpression parola(
         R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">(.*)</word>)re");
     TestoPdf pdf;
-    std::vector<RigaPdf> words;
-    for (const QString& row : Output("pdftotext", {"-bbox", file, "-"}).split('\n')) {
-        if (const auto m = page.match(row); m.hasMatch()) {
-            ++pdf.pages;
-            pdf.pageWidth = m.captured(1).toDouble();
-            pdf.pageHeight = m.captured(2).toDouble();
-        } else if (const auto w = word.match(row); w.hasMatch()) {
-            words.push_back({pdf.pages, w.captured(2).toDouble(), w.captured(1).toDouble(),
-                             w.captured(3).toDouble(), w.captured(4).toDouble(), w.captured(5)});
+    std::vector<RigaPdf> parole;
+    for (const QString& riga : Output("pdftotext", {"-bbox", file, "-"}).split('\n')) {
+        if (const auto m = pagina.match(riga); m.hasMatch()) {
+            ++pdf.pagine;
+            pdf.larghezzaPagina = m.captured(1).toDouble();
+            pdf.altezzaPagina = m.captured(2).toDouble();
+        } else if (const auto w = parola.match(riga); w.hasMatch()) {
+            parole.push_back({pdf.pagine, w.captured(2).toDouble(), w.captured(1).toDouble(),
+                              w.captured(3).toDouble(), w.captured(4).toDouble(), w.captured(5)});
         }
     }
     // pdftotext may read aligned columns one after the other: the order comes from the positions.
-    std::ranges::sort(words, [](const RigaPdf& a, const RigaPdf& b) {
-        return std::tie(a.page, a.y, a.left) < std::tie(b.page, b.y, b.left);
+    std::ranges::sort(parole, [](const RigaPdf& a, const RigaPdf& b) {
+        return std::tie(a.pagina, a.y, a.sinistra) < std::tie(b.pagina, b.y, b.sinistra);
     });
-    for (const RigaPdf& w : words) {
-        RigaPdf* last = pdf.lines.empty() ? nullptr : &pdf.lines.back();
-        if (last && last->page == w.page && qAbs(last->y - w.y) <= 0.5)
-            last->text += ' ' + w.text, last->right = w.right;
+    for (const RigaPdf& w : parole) {
+        RigaPdf* ultima = pdf.righe.empty() ? nullptr : &pdf.righe.back();
+        if (ultima && ultima->pagina == w.pagina && qAbs(ultima->y - w.y) <= 0.5)
+            ultima->testo += ' ' + w.testo, ultima->destra = w.destra;
         else
-            pdf.lines.push_back(w);
+            pdf.righe.push_back(w);
     }
     return pdf;
 }
@@ -114,23 +114,23 @@ constexpr double kPdfMargin = 10 / 25.4 * 72;  // points
 
 class PdfTest : public testing::Test {
   protected:
-    [[nodiscard]] QString Folder() const { return QString::fromStdString(folder_.Text()); }
+    [[nodiscard]] QString Folder() const { return QString::fromStdString(cartella_.Testo()); }
     [[nodiscard]] QString Pdf() const { return Folder() + "/p.pdf"; }
     [[nodiscard]] QStringList Files() const { return QDir(Folder()).entryList(QDir::Files); }
-    VARIABILI Load(const std::string& rows, const std::string& name = "s.txt") {
-        folder_.Write(name, rows);
+    VARIABILI Load(const std::string& righe, const std::string& nome = "s.txt") {
+        cartella_.Scrivi(nome, righe);
         VARIABILI v;
-        EXPECT_EQ(CaricaSistema(v, folder_.Text(), name), 0);
+        EXPECT_EQ(CaricaSistema(v, cartella_.Testo(), nome), 0);
         return v;
     }
     VARIABILI Terni() {  // all 117,480 of 1..90 in terni.txt: a job of some seconds
-        std::string rows;
+        std::string righe;
         for (int n = 0; n < 90 * 90 * 90; ++n)
             if (const int a = n / 8100 + 1, b = n / 90 % 90 + 1, c = n % 90 + 1; a < b && b < c)
-                rows += QString::asprintf("%d %d %d\r\n", a, b, c).toStdString();
-        return Load(rows, "terni.txt");
+                righe += QString::asprintf("%d %d %d\r\n", a, b, c).toStdString();
+        return Load(righe, "terni.txt");
     }
-    test::CartellaProvvisoria folder_;
+    test::CartellaProvvisoria cartella_;
 };
 
 struct CasoCarattere {
@@ -144,47 +144,47 @@ class CarattereTest : public PdfTest, public testing::WithParamInterface<CasoCar
 // Where lines break and pages fill is the layout's own test; here the real fonts' measures: every
 // line within the margins, every row once in order, the font embedded, as the command prints it.
 TEST_P(CarattereTest, EveryRowOnceInOrderWithinTheMarginsAsTheCommandPrintsIt) {
-    const auto [font, embedded, perLine, widest] = GetParam();
+    const auto [carattere, incorporato, perRiga, piuLarga] = GetParam();
     std::string file;  // eighty different sestine, two pages at one a line
     for (int i = 0; i < 80 * 6; ++i)
         file += std::to_string(10 + (i / 6 + 13 * (i % 6)) % 80) + (i % 6 < 5 ? " " : "\r\n");
     const VARIABILI v = Load(file);
-    OpzioniConvertite o{font, 9, perLine, 0, false, false};
-    const auto probe = PerPdf(Pdf());
-    probe->ImpostaCarattere(font);
-    probe->ImpostaGrandezza(9);
-    std::vector<std::string> rows;
-    v.Combinazioni.PerOgni([&](std::string_view row) { return rows.emplace_back(row), true; });
-    while (widest && probe->VerificaSpazio(o.margine + 1, [&] { return rows; }) == Spazio::Ok)
+    OpzioniConvertite o{carattere, 9, perRiga, 0, false, false};
+    const auto sonda = PerPdf(Pdf());
+    sonda->ImpostaCarattere(carattere);
+    sonda->ImpostaGrandezza(9);
+    std::vector<std::string> righe;
+    v.Combinazioni.PerOgni([&](std::string_view riga) { return righe.emplace_back(riga), true; });
+    while (piuLarga && sonda->VerificaSpazio(o.margine + 1, [&] { return righe; }) == Spazio::Ok)
         ++o.margine;
-    ASSERT_TRUE(!widest || o.margine > 20);
+    ASSERT_TRUE(!piuLarga || o.margine > 20);
     ASSERT_EQ(ComponiElencario(v, o, *PerPdf(Pdf())), Ok);
     const TestoPdf pdf = LeggiPdf(Pdf());
-    EXPECT_TRUE(widest || qAbs(pdf.lines[0].left - kPdfMargin) < 0.5);
-    QStringList words;
-    for (const RigaPdf& line : pdf.lines) {
-        EXPECT_TRUE(line.right <= pdf.pageWidth - kPdfMargin + 0.5 &&
-                    line.bottom <= pdf.pageHeight - kPdfMargin + 1)
-            << line.text.toStdString();
-        words << line.text.split(' ');
+    EXPECT_TRUE(piuLarga || qAbs(pdf.righe[0].sinistra - kPdfMargin) < 0.5);
+    QStringList parole;
+    for (const RigaPdf& riga : pdf.righe) {
+        EXPECT_TRUE(riga.destra <= pdf.larghezzaPagina - kPdfMargin + 0.5 &&
+                    riga.basso <= pdf.altezzaPagina - kPdfMargin + 1)
+            << riga.testo.toStdString();
+        parole << riga.testo.split(' ');
     }
-    words.removeAll("-");
-    EXPECT_GE(pdf.pages, perLine == 1 ? 2 : 1);
-    const qsizetype count = words.indexOf("Combinazioni:") + 1;
-    ASSERT_GT(count, 0);
-    EXPECT_EQ(words.value(count), "80") << "l'intestazione conta ciò che è stampato";
-    EXPECT_EQ(words.mid(count + 1).join(' '), QString::fromStdString(file).simplified());
+    parole.removeAll("-");
+    EXPECT_GE(pdf.pagine, perRiga == 1 ? 2 : 1);
+    const qsizetype conteggio = parole.indexOf("Combinazioni:") + 1;
+    ASSERT_GT(conteggio, 0);
+    EXPECT_EQ(parole.value(conteggio), "80") << "l'intestazione conta ciò che è stampato";
+    EXPECT_EQ(parole.mid(conteggio + 1).join(' '), QString::fromStdString(file).simplified());
     const QString cli = Folder() + "/c.pdf";
     Output(ELENCARIO_BINARY,
-           {"--carattere", font, "--grandezza", "9", "--colonne", QString::number(perLine),
+           {"--carattere", carattere, "--grandezza", "9", "--colonne", QString::number(perRiga),
             "--margine", QString::number(o.margine), "--pdf", cli, Folder() + "/s.txt"});
     const QString fonts = Output("pdffonts", {Pdf()});
-    EXPECT_TRUE(fonts.contains(embedded) && Output("pdffonts", {cli}) == fonts)
+    EXPECT_TRUE(fonts.contains(incorporato) && Output("pdffonts", {cli}) == fonts)
         << fonts.toStdString();
-    const auto placed = [](const QString& f) {  // every word where it is, as pdftotext reads it
+    const auto collocate = [](const QString& f) {  // every word where it is, as pdftotext reads it
         return Output("pdftotext", {"-bbox", f, "-"}).section("<doc>", 1).toStdString();
     };
-    EXPECT_EQ(placed(cli), placed(Pdf()));
+    EXPECT_EQ(collocate(cli), collocate(Pdf()));
 }
 
 // Each font once, each way of filling a line once.
@@ -206,37 +206,38 @@ TEST_F(PdfTest, RefusedAtOnceOrPutInPlaceAndReadyAgain) {
     EXPECT_EQ(
         ComponiElencario(v, {"Courier New", 32767, 4, 0, false, false}, *PerPdf(Pdf())).spazio,
         Spazio::CarattereTroppoGrande);
-    const QString missing = Folder() + "/manca/p.pdf";
-    const auto unwritable = PerPdf(missing);
-    EXPECT_EQ(unwritable->Prepara(), Fallita);
-    EXPECT_TRUE(unwritable->Errore().starts_with("Impossibile scrivere il file PDF " +
-                                                 missing.toStdString() + ": "));
+    const QString mancante = Folder() + "/manca/p.pdf";
+    const auto nonScrivibile = PerPdf(mancante);
+    EXPECT_EQ(nonScrivibile->Prepara(), Fallita);
+    EXPECT_TRUE(nonScrivibile->Errore().starts_with("Impossibile scrivere il file PDF " +
+                                                    mancante.toStdString() + ": "));
     EXPECT_EQ(Files(), QStringList{"s.txt"});
-    UscitaPdf output(Pdf().toStdU16String());
-    for (const QByteArray text : {"%PDF-uno", "%PDF-due"}) {
-        ASSERT_TRUE(output.Apri());
-        ASSERT_EQ(output.write(text), text.size());
-        EXPECT_TRUE(output.Conferma()) << output.Errore();
-        EXPECT_EQ(Output("cat", {Pdf()}), text);
+    UscitaPdf uscitaComando(Pdf().toStdU16String());
+    for (const QByteArray testo : {"%PDF-uno", "%PDF-due"}) {
+        ASSERT_TRUE(uscitaComando.Apri());
+        ASSERT_EQ(uscitaComando.write(testo), testo.size());
+        EXPECT_TRUE(uscitaComando.Conferma()) << uscitaComando.Errore();
+        EXPECT_EQ(Output("cat", {Pdf()}), testo);
     }
     EXPECT_EQ(Files(), (QStringList{"p.pdf", "s.txt"}));
 }
 
 TEST_F(PdfTest, ProgressWindowCountsPagesTakesTheKeysAndCancelsLeavingTheEarlierFile) {
-    folder_.Write("p.pdf", "%PDF-earlier");
+    cartella_.Scrivi("p.pdf", "%PDF-earlier");
     const VARIABILI v = Terni();
-    QLineEdit other;
-    other.show();
-    QString seen;
+    QLineEdit altro;
+    altro.show();
+    QString visti;
     QTimer poll;
     QObject::connect(&poll, &QTimer::timeout, [&] {
-        QWidget* dialog = QApplication::activeModalWidget();
-        seen.clear();
-        for (const QLabel* label : dialog ? dialog->findChildren<QLabel*>() : QList<QLabel*>())
-            seen += label->text() + '|';
-        if (!seen.contains("Pagina")) return;
-        QApplication::postEvent(&other, new QKeyEvent(QEvent::KeyPress, Qt::Key_1, {}, "1"));
-        dialog->findChild<QPushButton*>()->click();
+        QWidget* dialogo = QApplication::activeModalWidget();
+        visti.clear();
+        for (const QLabel* etichetta :
+             dialogo ? dialogo->findChildren<QLabel*>() : QList<QLabel*>())
+            visti += etichetta->text() + '|';
+        if (!visti.contains("Pagina")) return;
+        QApplication::postEvent(&altro, new QKeyEvent(QEvent::KeyPress, Qt::Key_1, {}, "1"));
+        dialogo->findChild<QPushButton*>()->click();
         poll.stop();
     });
     poll.start(50);
@@ -251,13 +252,13 @@ TEST_F(PdfTest, ProgressWindowCountsPagesTakesTheKeysAndCancelsLeavingTheEarlier
         }
         void Fine() override { finestra.Fine(); }
     };
-    const auto printer = PerPdf(Pdf(), std::make_unique<Lenta>());
-    EXPECT_EQ(ComponiElencario(v, {"Courier New", 9, 1, 0, false, false}, *printer), Interrotta);
+    const auto stampante = PerPdf(Pdf(), std::make_unique<Lenta>());
+    EXPECT_EQ(ComponiElencario(v, {"Courier New", 9, 1, 0, false, false}, *stampante), Interrotta);
     EXPECT_TRUE(
-        QRegularExpression("^Stampa in corso…\\|Pagina \\d+ di \\d+\\|$").match(seen).hasMatch())
-        << seen.toStdString();
-    EXPECT_EQ(other.text(), "") << "i tasti durante la stampa non vanno alla finestra";
-    EXPECT_EQ(printer->Errore(), "");
+        QRegularExpression("^Stampa in corso…\\|Pagina \\d+ di \\d+\\|$").match(visti).hasMatch())
+        << visti.toStdString();
+    EXPECT_EQ(altro.text(), "") << "i tasti durante la stampa non vanno alla finestra";
+    EXPECT_EQ(stampante->Errore(), "");
     EXPECT_EQ(Output("cat", {Pdf()}), "%PDF-earlier");
     EXPECT_EQ(Files(), (QStringList{"p.pdf", "terni.txt"}));
 }
@@ -267,39 +268,42 @@ TEST_F(PdfTest, CommandInterruptedOrOutOfMemoryLeavesNoFile) {
     Terni();
     const QString terni = Folder() + "/terni.txt";
     for (const int segnale : {SIGINT, SIGTERM}) {
-        const auto [code, out, err] =
+        const auto [codice, uscita, errori] =
             Exec(ELENCARIO_BINARY, {"--colonne", "1", "--pdf", Pdf(), terni}, [&](QProcess& p) {
                 // The PDF is under way once its file is made beside the system's.
                 while (Files().size() < 2 && !p.waitForFinished(20)) continue;
                 if (p.state() == QProcess::Running)
                     kill(static_cast<pid_t>(p.processId()), segnale);
             });
-        EXPECT_EQ(code, 130) << segnale;
-        EXPECT_EQ(err, "");
+        EXPECT_EQ(codice, 130) << segnale;
+        EXPECT_EQ(errori, "");
         EXPECT_EQ(Files(), QStringList{"terni.txt"});
     }
 #if !defined(__SANITIZE_ADDRESS__)
     // Starved, fontconfig may cache that it found no fonts: not in the machine's own caches.
     const test::CartellaProvvisoria fontconfig;
-    const auto conf = fontconfig.Write("fonts.conf", "<fontconfig><cachedir>" + fontconfig.Text() +
-                                                         "</cachedir><include>/etc/fonts/fonts.conf"
-                                                         "</include></fontconfig>");
-    qputenv("FONTCONFIG_FILE", QByteArray::fromStdString(conf.string()));
-    bool printError = false;
+    const auto configurazione =
+        fontconfig.Scrivi("fonts.conf", "<fontconfig><cachedir>" + fontconfig.Testo() +
+                                            "</cachedir><include>/etc/fonts/fonts.conf"
+                                            "</include></fontconfig>");
+    qputenv("FONTCONFIG_FILE", QByteArray::fromStdString(configurazione.string()));
+    bool erroreStampa = false;
     for (int mb = 80; mb <= 400; mb += 10) {
-        const auto [code, out, err] = Exec("prlimit", {QString("--as=%1").arg(mb * 1'000'000),
-                                                       ELENCARIO_BINARY, "--pdf", Pdf(), terni});
-        if (code == 0) break;
+        const auto [codice, uscita, errori] =
+            Exec("prlimit",
+                 {QString("--as=%1").arg(mb * 1'000'000), ELENCARIO_BINARY, "--pdf", Pdf(), terni});
+        if (codice == 0) break;
         // The libraries could not even be mapped: too little memory to start printing at all.
-        if (code == 127 || err.startsWith("Impossibile caricare il modulo di stampa:")) continue;
-        printError = printError || err == "Errore di stampa ..! \n";
-        EXPECT_TRUE(code == 1 &&
-                    (err == "Errore di stampa ..! \n" || err == "Si è verificato l' errore: 7\n"))
-            << mb << " MB: " << code << ' ' << err.toStdString();
+        if (codice == 127 || errori.startsWith("Impossibile caricare il modulo di stampa:"))
+            continue;
+        erroreStampa = erroreStampa || errori == "Errore di stampa ..! \n";
+        EXPECT_TRUE(codice == 1 && (errori == "Errore di stampa ..! \n" ||
+                                    errori == "Si è verificato l' errore: 7\n"))
+            << mb << " MB: " << codice << ' ' << errori.toStdString();
         EXPECT_EQ(Files(), QStringList{"terni.txt"});
     }
     qunsetenv("FONTCONFIG_FILE");
-    EXPECT_TRUE(printError);
+    EXPECT_TRUE(erroreStampa);
     EXPECT_TRUE(QFile::exists(Pdf()));
 #endif
 }
@@ -307,23 +311,23 @@ TEST_F(PdfTest, CommandInterruptedOrOutOfMemoryLeavesNoFile) {
 // Targets that are not regular files are refused by name and left as they were; a name that is
 // not UTF-8 is the name written; standard output takes the PDF, and a full disk says why.
 TEST_F(PdfTest, CommandWritesTheFileNamedAndNothingElse) {
-    const QByteArray folder = Folder().toUtf8();
-    ASSERT_EQ(mkfifo(folder + "/fifo", 0600), 0);
+    const QByteArray cartella = Folder().toUtf8();
+    ASSERT_EQ(mkfifo(cartella + "/fifo", 0600), 0);
     ASSERT_TRUE(QFile::link(Folder() + "/fifo", Folder() + "/link"));
-    const auto run = [&](const QByteArray& arguments, const char* redirect = "") {
-        const int status = std::system("'" ELENCARIO_BINARY "' " + arguments + " 2>'" + folder +
-                                       "/err' " + redirect);
-        return std::pair(WEXITSTATUS(status), Output("cat", {Folder() + "/err"}).toStdString());
+    const auto run = [&](const QByteArray& argomenti, const char* redirigi = "") {
+        const int stato = std::system("'" ELENCARIO_BINARY "' " + argomenti + " 2>'" + cartella +
+                                      "/err' " + redirigi);
+        return std::pair(WEXITSTATUS(stato), Output("cat", {Folder() + "/err"}).toStdString());
     };
-    const auto pdf = [&](const QByteArray& file, const char* redirect = "") {
-        return run("--pdf '" + file + "' " ELENCARIO_SAMPLES "/Sistema1.txt", redirect);
+    const auto pdf = [&](const QByteArray& file, const char* redirigi = "") {
+        return run("--pdf '" + file + "' " ELENCARIO_SAMPLES "/Sistema1.txt", redirigi);
     };
-    for (const char* target : {"/fifo", "/link", ""}) {
-        EXPECT_EQ(
-            pdf(folder + target),
-            std::pair(2, "Impossibile scrivere il file PDF " + (folder + target).toStdString() +
-                             (*target ? ": è una pipe, non un file\n"
-                                      : ": è una cartella, non un file\n")));
+    for (const char* bersaglio : {"/fifo", "/link", ""}) {
+        EXPECT_EQ(pdf(cartella + bersaglio),
+                  std::pair(2, "Impossibile scrivere il file PDF " +
+                                   (cartella + bersaglio).toStdString() +
+                                   (*bersaglio ? ": è una pipe, non un file\n"
+                                               : ": è una cartella, non un file\n")));
     }
     EXPECT_EQ(pdf("/dev/null").first, 2);
     const auto kind = [](const char* entry) {
@@ -331,17 +335,18 @@ TEST_F(PdfTest, CommandWritesTheFileNamedAndNothingElse) {
         return lstat(entry, &s) == 0 ? s.st_mode & S_IFMT : 0;
     };
     EXPECT_EQ(kind("/dev/null"), S_IFCHR);
-    EXPECT_EQ(kind(folder + "/link"), S_IFLNK);
-    EXPECT_EQ(kind(folder + "/fifo"), S_IFIFO);
-    const QByteArray latin = folder + "/sis\xe9.txt", replaced = folder + "/sis\xef\xbf\xbd.txt";
-    ASSERT_TRUE(std::ofstream(replaced.constData()) << "x");
+    EXPECT_EQ(kind(cartella + "/link"), S_IFLNK);
+    EXPECT_EQ(kind(cartella + "/fifo"), S_IFIFO);
+    const QByteArray latin = cartella + "/sis\xe9.txt",
+                     sostituito = cartella + "/sis\xef\xbf\xbd.txt";
+    ASSERT_TRUE(std::ofstream(sostituito.constData()) << "x");
     EXPECT_EQ(pdf(latin), std::pair(0, std::string()));
     std::string head(5, '\0');
     std::ifstream(latin.constData(), std::ios::binary).read(head.data(), 5);
     EXPECT_EQ(head, "%PDF-");
-    EXPECT_EQ(Output("cat", {QString::fromUtf8(replaced)}), "x");
-    EXPECT_EQ(pdf("-", ("> '" + folder + "/out.pdf'").constData()), std::pair(0, std::string()));
-    EXPECT_TRUE(LeggiPdf(Folder() + "/out.pdf").lines.size() > 2);
+    EXPECT_EQ(Output("cat", {QString::fromUtf8(sostituito)}), "x");
+    EXPECT_EQ(pdf("-", ("> '" + cartella + "/out.pdf'").constData()), std::pair(0, std::string()));
+    EXPECT_TRUE(LeggiPdf(Folder() + "/out.pdf").righe.size() > 2);
     EXPECT_EQ(run("--help", ">/dev/full"),
               std::pair(1, std::string("Impossibile scrivere l'aiuto: spazio esaurito sul "
                                        "dispositivo\n")));
@@ -353,13 +358,13 @@ TEST_F(PdfTest, CommandWritesTheFileNamedAndNothingElse) {
 // A command copied without its printing module still lists as text, and says why it cannot
 // make the PDF.
 TEST_F(PdfTest, CommandWithoutItsModuleSaysWhy) {
-    const QString alone = Folder() + "/elencario",
+    const QString isolata = Folder() + "/elencario",
                   sistema = QString(ELENCARIO_SAMPLES) + "/Sistema1.txt";
-    ASSERT_TRUE(QFile::copy(ELENCARIO_BINARY, alone));
-    EXPECT_EQ(std::get<0>(Exec(alone, {sistema})), 0);
-    const auto [code, out, err] = Exec(alone, {"--pdf", Pdf(), sistema});
-    EXPECT_EQ(code, 1);
-    EXPECT_EQ(err.toStdString(),
+    ASSERT_TRUE(QFile::copy(ELENCARIO_BINARY, isolata));
+    EXPECT_EQ(std::get<0>(Exec(isolata, {sistema})), 0);
+    const auto [codice, uscita, errori] = Exec(isolata, {"--pdf", Pdf(), sistema});
+    EXPECT_EQ(codice, 1);
+    EXPECT_EQ(errori.toStdString(),
               "Impossibile caricare il modulo di stampa: manca "
               "elencario-stampa.so (cercato in " +
                   Folder().toStdString() + " e in " +
@@ -368,7 +373,7 @@ TEST_F(PdfTest, CommandWithoutItsModuleSaysWhy) {
 }
 
 using namespace std::chrono_literals;
-using Clock = std::chrono::steady_clock;
+using Orologio = std::chrono::steady_clock;
 constexpr std::chrono::milliseconds kLimit = 2s;
 
 // Each test runs in a process of its own (ctest): what it puts in the environment may stay there.
@@ -383,11 +388,11 @@ class PrintServerTest : public PdfTest {
         qunsetenv("PRINTER");
         qunsetenv("LPDEST");
         qputenv("HOME", Folder().toUtf8());
-        const auto [code, out, err] = Exec(ELENCARIO_PRINT_SERVER, {"start", Folder()});
-        if (code == kSenzaPermessi) GTEST_SKIP() << err.toStdString();
-        avviato_ = code == 0;
-        const QString socket = out.trimmed();
-        ASSERT_TRUE(code == 0 && !socket.isEmpty()) << err.toStdString();
+        const auto [codice, uscita, errori] = Exec(ELENCARIO_PRINT_SERVER, {"start", Folder()});
+        if (codice == kSenzaPermessi) GTEST_SKIP() << errori.toStdString();
+        avviato_ = codice == 0;
+        const QString socket = uscita.trimmed();
+        ASSERT_TRUE(codice == 0 && !socket.isEmpty()) << errori.toStdString();
         qputenv("CUPS_SERVER", socket.toUtf8());
         cupsSetServer(socket.toUtf8().constData());
     }
@@ -411,21 +416,23 @@ TEST_F(PrintServerTest, TheCommandsJobLandsWholeOnTheDefaultMedia) {
     // The private queue prints to the edges; it is given a default media of its own.
     const QString queue = Output("lpstat", {"-d"}).section(':', 1).trimmed();
     Output("/usr/sbin/lpadmin", {"-p", queue, "-o", "PageSize=A5"});
-    const QStringList options{"--nome", "--numeri", "--margine", "4",
+    const QStringList opzioni{"--nome", "--numeri", "--margine", "4",
                               QString(ELENCARIO_SAMPLES) + "/Sistema1.txt"};
-    QStringList listing;
-    for (const QString& line : Output(ELENCARIO_BINARY, options).split('\n'))
-        if (!line.simplified().isEmpty()) listing << line.simplified();
-    Output(ELENCARIO_BINARY, QStringList{"--stampa"} + options);
-    for (int attempt = 0; attempt < 600; ++attempt, QThread::msleep(50)) {
-        const QFileInfoList pdfs = QDir(Folder() + "/pdf").entryInfoList(QDir::Files);
-        if (!Output("lpstat", {"-o"}).isEmpty() || pdfs.size() != 1 || pdfs[0].size() == 0)
+    QStringList elenco;
+    for (const QString& riga : Output(ELENCARIO_BINARY, opzioni).split('\n'))
+        if (!riga.simplified().isEmpty()) elenco << riga.simplified();
+    Output(ELENCARIO_BINARY, QStringList{"--stampa"} + opzioni);
+    for (int tentativo = 0; tentativo < 600; ++tentativo, QThread::msleep(50)) {
+        const QFileInfoList documenti = QDir(Folder() + "/pdf").entryInfoList(QDir::Files);
+        if (!Output("lpstat", {"-o"}).isEmpty() || documenti.size() != 1 ||
+            documenti[0].size() == 0)
             continue;
-        const TestoPdf printed = LeggiPdf(pdfs[0].filePath());
-        EXPECT_NEAR(printed.pageWidth, QPageSize(QPageSize::A5).size(QPageSize::Point).width(), 1);
-        QStringList texts;
-        for (const RigaPdf& line : printed.lines) texts << line.text;
-        EXPECT_EQ(texts.join('|').toStdString(), listing.join('|').toStdString());
+        const TestoPdf stampato = LeggiPdf(documenti[0].filePath());
+        EXPECT_NEAR(stampato.larghezzaPagina,
+                    QPageSize(QPageSize::A5).size(QPageSize::Point).width(), 1);
+        QStringList scritte;
+        for (const RigaPdf& riga : stampato.righe) scritte << riga.testo;
+        EXPECT_EQ(scritte.join('|').toStdString(), elenco.join('|').toStdString());
         return;
     }
     ADD_FAILURE() << "nessun PDF dalla stampante";
@@ -438,12 +445,12 @@ TEST_F(PrintServerTest, AFullTemporaryFolderIsAPrintErrorAndQueuesNothing) {
     if (std::get<0>(Exec("mount", {"-t", "tmpfs", "-o", "size=4k", "tmpfs", pieno})) != 0)
         GTEST_SKIP() << "no tmpfs can be mounted here";
     qputenv("TMPDIR", pieno.toUtf8());
-    const auto [code, out, err] =
+    const auto [codice, uscita, errori] =
         Exec(ELENCARIO_BINARY, {"--stampa", QString(ELENCARIO_SAMPLES) + "/Integrale6.TXT"});
     qunsetenv("TMPDIR");
     Output("umount", {pieno});
-    EXPECT_EQ(code, 1);
-    EXPECT_EQ(err.toStdString(), "Errore di stampa ..! \n");
+    EXPECT_EQ(codice, 1);
+    EXPECT_EQ(errori.toStdString(), "Errore di stampa ..! \n");
     QThread::msleep(1000);
     EXPECT_TRUE(Output("lpstat", {"-o"}).isEmpty());
     EXPECT_TRUE(QDir(Folder() + "/pdf").isEmpty());
@@ -451,37 +458,39 @@ TEST_F(PrintServerTest, AFullTemporaryFolderIsAPrintErrorAndQueuesNothing) {
 
 // The jobs the server has not finished: the queue each was sent to and the copies asked of it.
 std::vector<std::pair<QString, int>> LavoriTrattenuti() {
-    ipp_t* request = ippNewRequest(IPP_OP_GET_JOBS);
-    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr,
+    ipp_t* richiesta = ippNewRequest(IPP_OP_GET_JOBS);
+    ippAddString(richiesta, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr,
                  "ipp://localhost/");
-    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "which-jobs", nullptr,
+    ippAddString(richiesta, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "which-jobs", nullptr,
                  "not-completed");
-    const char* const wanted[] = {"job-printer-uri", "copies"};
-    ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", 2, nullptr,
-                  wanted);
-    ipp_t* answer = cupsDoRequest(CUPS_HTTP_DEFAULT, request, "/");
-    std::vector<std::pair<QString, int>> jobs;
-    std::pair<QString, int> job{{}, 0};
-    for (ipp_attribute_t* a = ippFirstAttribute(answer); a != nullptr;
-         a = ippNextAttribute(answer)) {
-        const QString name = QString::fromUtf8(ippGetName(a));
-        if (name.isEmpty() && !job.first.isEmpty()) jobs.push_back(std::exchange(job, {{}, 0}));
-        if (name == "job-printer-uri") job.first = QString::fromUtf8(ippGetString(a, 0, nullptr));
-        if (name == "copies") job.second = ippGetInteger(a, 0);
+    const char* const voluto[] = {"job-printer-uri", "copies"};
+    ippAddStrings(richiesta, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", 2, nullptr,
+                  voluto);
+    ipp_t* risposta = cupsDoRequest(CUPS_HTTP_DEFAULT, richiesta, "/");
+    std::vector<std::pair<QString, int>> lavori;
+    std::pair<QString, int> lavoro{{}, 0};
+    for (ipp_attribute_t* a = ippFirstAttribute(risposta); a != nullptr;
+         a = ippNextAttribute(risposta)) {
+        const QString nome = QString::fromUtf8(ippGetName(a));
+        if (nome.isEmpty() && !lavoro.first.isEmpty())
+            lavori.push_back(std::exchange(lavoro, {{}, 0}));
+        if (nome == "job-printer-uri")
+            lavoro.first = QString::fromUtf8(ippGetString(a, 0, nullptr));
+        if (nome == "copies") lavoro.second = ippGetInteger(a, 0);
     }
-    if (!job.first.isEmpty()) jobs.push_back(job);
-    ippDelete(answer);
-    return jobs;
+    if (!lavoro.first.isEmpty()) lavori.push_back(lavoro);
+    ippDelete(risposta);
+    return lavori;
 }
 
 struct Destinazione {
-    const char* name;
-    friend void PrintTo(const Destinazione& c, std::ostream* os) { *os << c.name; }
-    QStringList arguments;  // "@2" is the second queue
-    int status;
-    QString err;
+    const char* nome;
+    friend void PrintTo(const Destinazione& c, std::ostream* os) { *os << c.nome; }
+    QStringList argomenti;  // "@2" is the second queue
+    int stato;
+    QString errori;
     bool second;  // the job's queue: the second or the default one
-    int copies;   // 0: no job
+    int copie;    // 0: no job
 };
 class DestinationTest : public PrintServerTest, public testing::WithParamInterface<Destinazione> {};
 
@@ -492,27 +501,27 @@ TEST_P(DestinationTest, TheJobGoesToTheQueueNamedWithTheCopiesAsked) {
     const QString first = Output("lpstat", {"-d"}).section(':', 1).trimmed();
     const QString second = first + "-seconda";
     for (const QString& queue : {first, second}) Output("/usr/sbin/cupsdisable", {queue});
-    QStringList arguments = c.arguments;
-    arguments.replaceInStrings(QRegularExpression("^@2$"), second);
-    const auto [code, out, err] =
-        Exec(ELENCARIO_BINARY, arguments << QString(ELENCARIO_SAMPLES) + "/Sistema1.txt");
-    EXPECT_EQ(code, c.status);
-    EXPECT_EQ(err.toStdString(), c.err.toStdString());
-    const auto jobs = LavoriTrattenuti();
-    if (c.copies == 0) {
-        EXPECT_TRUE(jobs.empty());
+    QStringList argomenti = c.argomenti;
+    argomenti.replaceInStrings(QRegularExpression("^@2$"), second);
+    const auto [codice, uscita, errori] =
+        Exec(ELENCARIO_BINARY, argomenti << QString(ELENCARIO_SAMPLES) + "/Sistema1.txt");
+    EXPECT_EQ(codice, c.stato);
+    EXPECT_EQ(errori.toStdString(), c.errori.toStdString());
+    const auto lavori = LavoriTrattenuti();
+    if (c.copie == 0) {
+        EXPECT_TRUE(lavori.empty());
         return;
     }
     const QString queue = c.second ? second : first;
-    ASSERT_EQ(jobs.size(), 1u);
-    EXPECT_TRUE(jobs[0].first.endsWith("/printers/" + queue)) << jobs[0].first.toStdString();
-    EXPECT_EQ(jobs[0].second, c.copies);
+    ASSERT_EQ(lavori.size(), 1u);
+    EXPECT_TRUE(lavori[0].first.endsWith("/printers/" + queue)) << lavori[0].first.toStdString();
+    EXPECT_EQ(lavori[0].second, c.copie);
     Output("/usr/sbin/cupsenable", {queue});
-    const QDir printed(Folder() + (c.second ? "/pdf-seconda" : "/pdf"));
-    const QDir other(Folder() + (c.second ? "/pdf" : "/pdf-seconda"));
-    for (int attempt = 0; attempt < 600 && printed.isEmpty(); ++attempt) QThread::msleep(50);
-    EXPECT_FALSE(printed.isEmpty()) << "nessun PDF dalla stampante " << queue.toStdString();
-    EXPECT_TRUE(other.isEmpty());
+    const QDir stampato(Folder() + (c.second ? "/pdf-seconda" : "/pdf"));
+    const QDir altro(Folder() + (c.second ? "/pdf" : "/pdf-seconda"));
+    for (int tentativo = 0; tentativo < 600 && stampato.isEmpty(); ++tentativo) QThread::msleep(50);
+    EXPECT_FALSE(stampato.isEmpty()) << "nessun PDF dalla stampante " << queue.toStdString();
+    EXPECT_TRUE(altro.isEmpty());
 }
 
 // clang-format off
@@ -525,11 +534,11 @@ INSTANTIATE_TEST_SUITE_P(Queues, DestinationTest, testing::Values(
                  "Nessuna stampante disponibile ..! nessuna-coda\n", false, 0},
     Destinazione{"NotAQueueName", {"--stampante", "../jobs"}, 1,
                  "Nessuna stampante disponibile ..! ../jobs\n", false, 0}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& info) { return std::string(info.param.nome); });
 // clang-format on
 
 struct Broken {
-    const char* name;
+    const char* nome;
     int signal;  // sent to the server at the first call of keepGoing; 0: keepGoing says stop
     bool manyChunks = true;  // else the whole PDF is sent before the server is asked to answer
 };
@@ -537,31 +546,31 @@ class BrokenJobTest : public PrintServerTest, public testing::WithParamInterface
 
 TEST_P(BrokenJobTest, EndsInTimeAndPrintsNothing) {
     const Broken& c = GetParam();
-    const auto destination = CercaDestinazionePredefinita(kLimit);
-    ASSERT_TRUE(destination.has_value());
+    const auto destinazione = CercaDestinazionePredefinita(kLimit);
+    ASSERT_TRUE(destinazione.has_value());
     const QString pdf = Folder() + "/lavoro.pdf";
-    QPdfWriter writer(pdf);
-    writer.setPageLayout(destination->layout);
-    QImage image(900, c.manyChunks ? 900 : 9, QImage::Format_RGB32);
-    for (int y = 0; y < image.height(); ++y)
-        QRandomGenerator(y).fillRange(reinterpret_cast<quint32*>(image.scanLine(y)), 900);
-    QPainter(&writer).drawImage(QRect(0, 0, writer.width(), writer.width()), image);
+    QPdfWriter scrittore(pdf);
+    scrittore.setPageLayout(destinazione->pagina);
+    QImage immagine(900, c.manyChunks ? 900 : 9, QImage::Format_RGB32);
+    for (int y = 0; y < immagine.height(); ++y)
+        QRandomGenerator(y).fillRange(reinterpret_cast<quint32*>(immagine.scanLine(y)), 900);
+    QPainter(&scrittore).drawImage(QRect(0, 0, scrittore.width(), scrittore.width()), immagine);
     ASSERT_GT(QFileInfo(pdf).size(), c.manyChunks ? 8 * 64 * 1024 : 0);
-    int asked = 0;
-    const auto start = Clock::now();
-    EXPECT_EQ(InviaPdf(*destination, pdf, "Prova", kLimit,
+    int chiesti = 0;
+    const auto avvio = Orologio::now();
+    EXPECT_EQ(InviaPdf(*destinazione, pdf, "Prova", kLimit,
                        [&] {
-                           if (asked++ == 0 && c.signal != 0) Signal(c.signal);
-                           return asked > 1 || c.signal != 0;
+                           if (chiesti++ == 0 && c.signal != 0) Signal(c.signal);
+                           return chiesti > 1 || c.signal != 0;
                        }),
               c.signal != 0 ? EsitoCups::Fallito : EsitoCups::Annullato);
     // A stopped server is given up on after the limit, anything else at once.
-    EXPECT_LT(Clock::now() - start, c.signal == SIGSTOP ? kLimit * 3 / 2 : kLimit / 2);
+    EXPECT_LT(Orologio::now() - avvio, c.signal == SIGSTOP ? kLimit * 3 / 2 : kLimit / 2);
     if (c.signal == SIGKILL) return;
     EXPECT_TRUE(c.signal != 0 || Output("lpstat", {"-o"}).isEmpty()) << "lavoro in coda";
-    const auto lookup = Clock::now();  // nor does the look-up wait for a stopped server
+    const auto ricerca = Orologio::now();  // nor does the look-up wait for a stopped server
     EXPECT_TRUE(c.signal != SIGSTOP || !CercaDestinazionePredefinita(kLimit).has_value());
-    EXPECT_LT(Clock::now() - lookup, kLimit + 500ms);
+    EXPECT_LT(Orologio::now() - ricerca, kLimit + 500ms);
     Signal(SIGCONT);
     QThread::msleep(1000);
     EXPECT_TRUE(QDir(Folder() + "/pdf").isEmpty()) << "stampato un lavoro non confermato";
@@ -571,7 +580,7 @@ TEST_P(BrokenJobTest, EndsInTimeAndPrintsNothing) {
 INSTANTIATE_TEST_SUITE_P(Jobs, BrokenJobTest, testing::Values(
     Broken{"ServerKilled", SIGKILL}, Broken{"ServerStopped", SIGSTOP},
     Broken{"ServerStoppedBeforeAnswering", SIGSTOP, false}, Broken{"UserCancels", 0}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& info) { return std::string(info.param.nome); });
 // clang-format on
 
 }  // namespace

@@ -6,8 +6,8 @@
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     elencario::ZittisciAvvisiQt();
-    QApplication app(argc, argv);
-    elencario::PreparaQt(app);
+    QApplication applicazione(argc, argv);
+    elencario::PreparaQt(applicazione);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

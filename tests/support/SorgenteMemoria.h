@@ -14,54 +14,54 @@
 namespace elencario {
 
 // Serves a system file's bytes from memory. Reads hand out at most `maxRead` bytes each, so
-// that fields, quotes and CR LF pairs straddle the reader's refills; `openError` makes Open
-// fail, `changed` tells the reader the file changed while read, and `failAt` makes the read that
-// would pass that offset fail with `readError`.
+// that fields, quotes and CR LF pairs straddle the reader's refills; `erroreApertura` makes Open
+// fail, `cambiato` tells the reader the file changed while read, and `fallisceA` makes the read
+// that would pass that offset fail with `erroreLettura`.
 class SorgenteMemoria final : public SorgenteFile {
   public:
     static constexpr std::size_t kNever = std::numeric_limits<std::size_t>::max();
 
-    explicit SorgenteMemoria(std::string bytes, std::size_t maxRead = kNever)
-        : bytes_(std::move(bytes)), maxRead_(std::max<std::size_t>(maxRead, 1)) {}
+    explicit SorgenteMemoria(std::string byte, std::size_t maxRead = kNever)
+        : byte_(std::move(byte)), massimoLetto_(std::max<std::size_t>(maxRead, 1)) {}
 
-    int openError = 0;
-    std::size_t failAt = kNever;
-    int readError = kErroreDispositivo;
-    bool changed = false;  // what Cambiato says
+    int erroreApertura = 0;
+    std::size_t fallisceA = kNever;
+    int erroreLettura = kErroreDispositivo;
+    bool cambiato = false;  // what Cambiato says
 
     [[nodiscard]] int Apri(const std::filesystem::path&) override {
-        if (openError != 0) return openError;
-        open_ = true;
-        pos_ = 0;
+        if (erroreApertura != 0) return erroreApertura;
+        aperta_ = true;
+        posizione_ = 0;
         return 0;
     }
     [[nodiscard]] std::uint64_t DimensioneAllApertura() const override {
-        return open_ ? bytes_.size() : 0;
+        return aperta_ ? byte_.size() : 0;
     }
     [[nodiscard]] std::ptrdiff_t Leggi(char* buffer, std::size_t capacity, int& errore) override {
-        if (!open_) {
+        if (!aperta_) {
             errore = kErroreAccesso;
             return -1;
         }
-        const std::size_t n = std::min({capacity, maxRead_, bytes_.size() - pos_});
-        if (failAt != kNever && pos_ + n >= failAt && pos_ < bytes_.size()) {
-            errore = readError;
+        const std::size_t n = std::min({capacity, massimoLetto_, byte_.size() - posizione_});
+        if (fallisceA != kNever && posizione_ + n >= fallisceA && posizione_ < byte_.size()) {
+            errore = erroreLettura;
             return -1;
         }
-        std::memcpy(buffer, bytes_.data() + pos_, n);
-        pos_ += n;
+        std::memcpy(buffer, byte_.data() + posizione_, n);
+        posizione_ += n;
         return static_cast<std::ptrdiff_t>(n);
     }
-    [[nodiscard]] bool Cambiato() override { return changed; }
-    void Chiudi() override { open_ = false; }
+    [[nodiscard]] bool Cambiato() override { return cambiato; }
+    void Chiudi() override { aperta_ = false; }
 
-    [[nodiscard]] bool Aperta() const { return open_; }
+    [[nodiscard]] bool Aperta() const { return aperta_; }
 
   private:
-    std::string bytes_;
-    std::size_t maxRead_;
-    std::size_t pos_ = 0;
-    bool open_ = false;
+    std::string byte_;
+    std::size_t massimoLetto_;
+    std::size_t posizione_ = 0;
+    bool aperta_ = false;
 };
 
 }  // namespace elencario

@@ -51,10 +51,10 @@ void PrintTo(const O& o, std::ostream* os) {
 
 inline void PrintTo(const RichiestaMessaggio& m, std::ostream* os) {
     constexpr const char* kIcone[] = {"None", "Error", "Warning"};
-    *os << "{text " << PrintToString(m.text) << (m.buttons == Pulsanti::Ok ? ", Ok" : ", YesNo")
-        << ", icon " << kIcone[static_cast<int>(m.icon)] << ", default "
-        << (m.defaultButton == PulsantePredefinito::Primo ? "First" : "Second") << ", title "
-        << PrintToString(m.title) << '}';
+    *os << "{text " << PrintToString(m.testo) << (m.pulsanti == Pulsanti::Ok ? ", Ok" : ", YesNo")
+        << ", icon " << kIcone[static_cast<int>(m.icona)] << ", default "
+        << (m.predefinito == PulsantePredefinito::Primo ? "First" : "Second") << ", title "
+        << PrintToString(m.titolo) << '}';
 }
 
 namespace test {
@@ -65,39 +65,39 @@ class CartellaProvvisoria {
     CartellaProvvisoria() {
         std::random_device random;
         do {
-            path_ = std::filesystem::temp_directory_path() /
-                    ("elencario-test-" + std::to_string(random()) + std::to_string(random()));
-        } while (!std::filesystem::create_directory(path_));
+            percorso_ = std::filesystem::temp_directory_path() /
+                        ("elencario-test-" + std::to_string(random()) + std::to_string(random()));
+        } while (!std::filesystem::create_directory(percorso_));
     }
     ~CartellaProvvisoria() {
-        std::error_code ignored;
-        std::filesystem::remove_all(path_, ignored);
+        std::error_code ignorato;
+        std::filesystem::remove_all(percorso_, ignorato);
     }
     CartellaProvvisoria(const CartellaProvvisoria&) = delete;
     CartellaProvvisoria& operator=(const CartellaProvvisoria&) = delete;
 
-    [[nodiscard]] const std::filesystem::path& path() const { return path_; }
-    [[nodiscard]] std::string Text() const { return TestoDaPercorso(path_); }  // as UTF-8
-    // Writes `copies` copies of `piece` to the file `name`, without holding the file in memory.
-    std::filesystem::path Write(const std::string& name, std::string_view piece,
-                                std::size_t copies = 1) const {
-        const std::filesystem::path file = path_ / PercorsoDaTesto(name);
-        std::ofstream out(file, std::ios::binary);
-        for (std::size_t i = 0; i < copies; ++i) out.write(piece.data(), std::ssize(piece));
-        if (!out.flush()) throw std::runtime_error("cannot write test file " + name);
+    [[nodiscard]] const std::filesystem::path& path() const { return percorso_; }
+    [[nodiscard]] std::string Testo() const { return TestoDaPercorso(percorso_); }  // as UTF-8
+    // Writes `copie` copies of `pezzo` to the file `nome`, without holding the file in memory.
+    std::filesystem::path Scrivi(const std::string& nome, std::string_view pezzo,
+                                 std::size_t copie = 1) const {
+        const std::filesystem::path file = percorso_ / PercorsoDaTesto(nome);
+        std::ofstream uscita(file, std::ios::binary);
+        for (std::size_t i = 0; i < copie; ++i) uscita.write(pezzo.data(), std::ssize(pezzo));
+        if (!uscita.flush()) throw std::runtime_error("cannot write test file " + nome);
         return file;
     }
 
   private:
-    std::filesystem::path path_;
+    std::filesystem::path percorso_;
 };
 
 // The system of a file holding `righe`, loaded.
 inline VARIABILI Sistema(const std::string& righe) {
     const CartellaProvvisoria cartella;
-    cartella.Write("s.txt", righe);
+    cartella.Scrivi("s.txt", righe);
     VARIABILI v;
-    EXPECT_EQ(CaricaSistema(v, cartella.Text(), "s.txt"), 0);
+    EXPECT_EQ(CaricaSistema(v, cartella.Testo(), "s.txt"), 0);
     return v;
 }
 
@@ -119,7 +119,7 @@ struct StampanteRegistratrice final : StampanteTesto {
     explicit StampanteRegistratrice(Guasto g = {}, StampanteRegistratrice* e = nullptr)
         : guasto(g), erede(e) {}
     ~StampanteRegistratrice() override {
-        if (erede) erede->calls = calls;
+        if (erede) erede->chiamate = chiamate;
     }
     StatoStampa Prepara() override { return guasto.prepara; }
     Spazio VerificaSpazio(int, const RigheCandidate& righe) override {
@@ -127,25 +127,27 @@ struct StampanteRegistratrice final : StampanteTesto {
         return guasto.spazio;
     }
     std::string Errore() const override { return guasto.errore; }
-    StatoStampa ImpostaCarattere(const std::string& name) override { return Record("font ", name); }
-    StatoStampa ImpostaGrandezza(float p) override { return Record("size ", std::to_string(p)); }
-    StatoStampa StampaRiga(std::string_view t) override { return Record("line ", t); }
-    StatoStampa Stampa(std::string_view t) override { return Record("stay ", t); }
-    StatoStampa ACapo() override { return Record("end"); }
-    StatoStampa ChiudiDocumento() override { return Record("document"); }
-    StatoStampa Record(std::string_view call, std::string_view text = {}) {
+    StatoStampa ImpostaCarattere(const std::string& nome) override {
+        return Registra("font ", nome);
+    }
+    StatoStampa ImpostaGrandezza(float p) override { return Registra("size ", std::to_string(p)); }
+    StatoStampa StampaRiga(std::string_view t) override { return Registra("line ", t); }
+    StatoStampa Stampa(std::string_view t) override { return Registra("stay ", t); }
+    StatoStampa ACapo() override { return Registra("end"); }
+    StatoStampa ChiudiDocumento() override { return Registra("document"); }
+    StatoStampa Registra(std::string_view chiamata, std::string_view testo = {}) {
         if (guasto.dopo == 0) return guasto.lancia ? throw std::bad_alloc() : guasto.stato;
         if (guasto.dopo > 0) --guasto.dopo;
-        calls.push_back(std::string(call).append(text));
+        chiamate.push_back(std::string(chiamata).append(testo));
         return StatoStampa::Ok;
     }
     [[nodiscard]] bool DocumentoChiuso() const {
-        return !calls.empty() && calls.back() == "document";
+        return !chiamate.empty() && chiamate.back() == "document";
     }
     // The printed lines.
-    [[nodiscard]] std::vector<std::string> Listing() const {
+    [[nodiscard]] std::vector<std::string> Elenco() const {
         std::vector<std::string> righe{""};
-        for (const std::string& c : calls) {
+        for (const std::string& c : chiamate) {
             if (c.starts_with("line ") || c.starts_with("stay ")) righe.back() += c.substr(5);
             if (c.starts_with("line ") || c == "end") righe.emplace_back();
         }
@@ -155,25 +157,25 @@ struct StampanteRegistratrice final : StampanteTesto {
 
     Guasto guasto;
     StampanteRegistratrice* erede;
-    std::vector<std::string> calls, candidati;
+    std::vector<std::string> chiamate, candidati;
 };
 
 // Message boxes answered from a script, else by their default button; every request is kept.
 struct MessaggiCopione final : ServizioMessaggi {
-    Risposta Chiedi(const RichiestaMessaggio& request) override {
-        asked.push_back(request);
-        if (answers.empty()) {
-            if (request.buttons == Pulsanti::Ok) return Risposta::Ok;
-            return request.defaultButton == PulsantePredefinito::Primo ? Risposta::Si
+    Risposta Chiedi(const RichiestaMessaggio& richiesta) override {
+        chiesti.push_back(richiesta);
+        if (risposte.empty()) {
+            if (richiesta.pulsanti == Pulsanti::Ok) return Risposta::Ok;
+            return richiesta.predefinito == PulsantePredefinito::Primo ? Risposta::Si
                                                                        : Risposta::No;
         }
-        const Risposta a = answers.front();
-        answers.pop_front();
+        const Risposta a = risposte.front();
+        risposte.pop_front();
         return a;
     }
 
-    std::deque<Risposta> answers;
-    std::vector<RichiestaMessaggio> asked;
+    std::deque<Risposta> risposte;
+    std::vector<RichiestaMessaggio> chiesti;
 };
 
 }  // namespace test

@@ -42,7 +42,7 @@ struct Prova {
             TestoDaPercorso(sistemi.parent_path().parent_path()), messaggi,
             [this] { return std::make_unique<StampanteRegistratrice>(Guasto{}, &stampante); }, dpi);
         if (finestra && mostra) finestra->Mostra();
-        if (!finestra) ADD_FAILURE() << PrintToString(messaggi.asked) << ::GetLastError();
+        if (!finestra) ADD_FAILURE() << PrintToString(messaggi.chiesti) << ::GetLastError();
         return finestra != nullptr;
     }
     [[nodiscard]] HWND C(const char* nome) const { return finestra->Controllo(nome); }
@@ -103,12 +103,13 @@ struct Prova {
             },
             reinterpret_cast<LPARAM>(&cerca));
         wchar_t testo[1024] = {};
-        TOOLINFOW tool{};
-        tool.cbSize = TTTOOLINFOW_V2_SIZE;
-        tool.hwnd = finestra->Handle();
-        tool.uId = reinterpret_cast<UINT_PTR>(C("lblCatturate"));
-        tool.lpszText = testo;
-        ::SendMessageW(cerca.trovato, TTM_GETTEXTW, 1024, reinterpret_cast<LPARAM>(&tool));
+        TOOLINFOW voceSuggerimento{};
+        voceSuggerimento.cbSize = TTTOOLINFOW_V2_SIZE;
+        voceSuggerimento.hwnd = finestra->Handle();
+        voceSuggerimento.uId = reinterpret_cast<UINT_PTR>(C("lblCatturate"));
+        voceSuggerimento.lpszText = testo;
+        ::SendMessageW(cerca.trovato, TTM_GETTEXTW, 1024,
+                       reinterpret_cast<LPARAM>(&voceSuggerimento));
         return testo;
     }
     [[nodiscard]] bool HaFuoco(const char* nome) const {
@@ -116,8 +117,8 @@ struct Prova {
         return f != nullptr && (f == C(nome) || ::IsChild(C(nome), f));
     }
 
-    CartellaProvvisoria temp;
-    const fs::path sistemi = temp.path() / L"Citt\u00E0" / "Shared" / "Sistemi";
+    CartellaProvvisoria provvisoria;
+    const fs::path sistemi = provvisoria.path() / L"Citt\u00E0" / "Shared" / "Sistemi";
     MessaggiCopione messaggi;
     StampanteRegistratrice stampante;
     std::unique_ptr<FrmAmainWin32> finestra;
@@ -251,9 +252,9 @@ TEST(FinestraWin32Test, FixedCentredWindowWithItsColoursAndStartingValues) {
         Prova prova;
         ASSERT_TRUE(prova.Apri(dpi, true));
         const HWND f = prova.finestra->Handle();
-        RECT client{}, fuori{};
-        ::GetClientRect(f, &client);
-        EXPECT_EQ((std::pair<LONG, LONG>(client.right, client.bottom)),
+        RECT areaInterna{}, fuori{};
+        ::GetClientRect(f, &areaInterna);
+        EXPECT_EQ((std::pair<LONG, LONG>(areaInterna.right, areaInterna.bottom)),
                   (std::pair<LONG, LONG>(larghezza, altezza)));
         if (dpi != 96) continue;
         EXPECT_EQ(Utf8(TestoDi(f)), testi::kCaptionFinestra);
@@ -328,8 +329,8 @@ TEST(FinestraWin32Test, TabAndShiftTabFollowTheWindowOrder) {
 TEST(FinestraWin32Test, WithoutTheSystemsFolderOnlyTheMessageAndNoWindow) {
     const CartellaProvvisoria programma;
     MessaggiCopione messaggi;
-    EXPECT_EQ(FrmAmainWin32::Apri(programma.Text(), messaggi, nullptr), nullptr);
-    EXPECT_EQ(messaggi.asked, std::vector{AvvisoErrore(testi::kNonTrovoSistemi)});
+    EXPECT_EQ(FrmAmainWin32::Apri(programma.Testo(), messaggi, nullptr), nullptr);
+    EXPECT_EQ(messaggi.chiesti, std::vector{AvvisoErrore(testi::kNonTrovoSistemi)});
     bool finestra = false;  // a window of this program's, not of a test running beside
     ::EnumThreadWindows(
         ::GetCurrentThreadId(),
@@ -381,7 +382,7 @@ TEST(FinestraWin32Test, ListsLoadAndFoldersByMouseAndKeyboard) {
     prova.Tasto(VK_DOWN);
     prova.Tasto(VK_DOWN);
     caricato(perche, L"2");
-    EXPECT_EQ(prova.messaggi.asked, std::vector{AvvisoErrore("Si è verificato l' errore: 9")});
+    EXPECT_EQ(prova.messaggi.chiesti, std::vector{AvvisoErrore("Si è verificato l' errore: 9")});
 
     prova.Clic("Dir1", static_cast<int>(sistemi) + 1, true);
     EXPECT_EQ(prova.Righe("File1"), std::vector<std::wstring>{L"a.txt"});
@@ -395,7 +396,7 @@ TEST(FinestraWin32Test, ListsLoadAndFoldersByMouseAndKeyboard) {
 
     fs::remove_all(prova.sistemi / "Via");
     prova.Clic("Dir1", static_cast<int>(sistemi) + 2, true);
-    EXPECT_EQ(prova.messaggi.asked.back(), AvvisoErrore(testi::kCartellaNonAccessibile));
+    EXPECT_EQ(prova.messaggi.chiesti.back(), AvvisoErrore(testi::kCartellaNonAccessibile));
     EXPECT_EQ(prova.Righe("File1").size(), 3U);
     EXPECT_EQ(prova.finestra->CartellaDir1(), CartellaNormale(prova.sistemi));
     EXPECT_EQ(::SendMessageW(prova.C("Dir1"), LB_GETCURSEL, 0, 0), static_cast<LRESULT>(sistemi));
@@ -408,21 +409,21 @@ TEST(FinestraWin32Test, PrintTakesTheOptionsAsTheWindowHoldsThem) {
     prova.Scrivi("Sistema1.txt", "3 15 27\r\n3 15 42\r\n");
     ASSERT_TRUE(prova.Apri(96, true));
     ::SendMessageW(prova.C("cmdElencario"), BM_CLICK, 0, 0);
-    EXPECT_EQ(prova.messaggi.asked, std::vector{AvvisoErrore(testi::kSelezionareSistema)});
-    EXPECT_TRUE(prova.stampante.calls.empty());
+    EXPECT_EQ(prova.messaggi.chiesti, std::vector{AvvisoErrore(testi::kSelezionareSistema)});
+    EXPECT_TRUE(prova.stampante.chiamate.empty());
 
     prova.Clic("File1", 0);
     ::SetWindowTextW(prova.C("cmbCarattere"), L"Courier New");
     ::SendMessageW(prova.C("chkNomeSistema"), BM_CLICK, 0, 0);
     ::SetFocus(prova.C("cmdElencario"));
-    prova.messaggi.answers = {Risposta::Si};
+    prova.messaggi.risposte = {Risposta::Si};
     prova.Tasto(VK_RETURN);
-    ASSERT_EQ(prova.messaggi.asked.size(), 2U);
-    EXPECT_EQ(prova.messaggi.asked[1].text, testi::kConfermiStampa);
+    ASSERT_EQ(prova.messaggi.chiesti.size(), 2U);
+    EXPECT_EQ(prova.messaggi.chiesti[1].testo, testi::kConfermiStampa);
     ASSERT_TRUE(prova.stampante.DocumentoChiuso());
-    EXPECT_EQ(std::vector(prova.stampante.calls.begin(), prova.stampante.calls.begin() + 2),
+    EXPECT_EQ(std::vector(prova.stampante.chiamate.begin(), prova.stampante.chiamate.begin() + 2),
               (std::vector<std::string>{"font Courier New", "size 9.000000"}));
-    const auto righe = prova.stampante.Listing();
+    const auto righe = prova.stampante.Elenco();
     const std::string margine(12, ' ');
     EXPECT_EQ(righe, (std::vector<std::string>{
                          "", "", margine + "SISTEMA1.TXT -  Numeri: 4 - Combinazioni: 2", "", "",
@@ -436,12 +437,12 @@ TEST(FinestraWin32Test, CloseAsksTheExitQuestion) {
     ASSERT_TRUE(prova.Apri(96, true));
     const HWND f = prova.finestra->Handle();
     EXPECT_EQ(StileMessaggio(DomandaUscita()), 308U);
-    prova.messaggi.answers = {Risposta::No, Risposta::Si};
+    prova.messaggi.risposte = {Risposta::No, Risposta::Si};
     ::SendMessageW(f, WM_SYSCOMMAND, SC_CLOSE, 0);
     EXPECT_TRUE(::IsWindowVisible(f));
     ::SendMessageW(f, WM_CLOSE, 0, 0);
     EXPECT_FALSE(::IsWindow(f));
-    EXPECT_EQ(prova.messaggi.asked, std::vector(2, DomandaUscita()));
+    EXPECT_EQ(prova.messaggi.chiesti, std::vector(2, DomandaUscita()));
 }
 
 // The real boxes, answered by a click on a button as they stand open.
@@ -473,30 +474,30 @@ TEST_P(MessaggiWin32Test, TheBoxShowsItsTextTitleAndItalianButtonsAndAnswersTheP
     gAperta = &aperta;
     gPremere = s.premuto;
     const UINT_PTR timer = ::SetTimer(nullptr, 0, 20, [](HWND, UINT, UINT_PTR, DWORD) {
-        const HWND box = ::FindWindowW(L"#32770", nullptr);
-        if (box == nullptr || !gAperta->titolo.empty()) return;
-        gAperta->titolo = TestoDi(box);
-        gAperta->testo = TestoDi(::GetDlgItem(box, 0xFFFF));
+        const HWND scatola = ::FindWindowW(L"#32770", nullptr);
+        if (scatola == nullptr || !gAperta->titolo.empty()) return;
+        gAperta->titolo = TestoDi(scatola);
+        gAperta->testo = TestoDi(::GetDlgItem(scatola, 0xFFFF));
         for (const int id : {IDOK, IDYES, IDNO})
-            if (const HWND b = ::GetDlgItem(box, id))
+            if (const HWND b = ::GetDlgItem(scatola, id))
                 gAperta->pulsanti.emplace_back(id, TestoDi(b));
         for (const auto& [id, testo] : gAperta->pulsanti) {
-            if ((::GetWindowLongPtrW(::GetDlgItem(box, id), GWL_STYLE) & BS_TYPEMASK) ==
+            if ((::GetWindowLongPtrW(::GetDlgItem(scatola, id), GWL_STYLE) & BS_TYPEMASK) ==
                 BS_DEFPUSHBUTTON)
                 gAperta->predefinito = id;
         }
         // A button that is not there ends the box all the same, so that a fault fails the test
         // instead of hanging it.
-        if (const HWND b = ::GetDlgItem(box, gPremere))
+        if (const HWND b = ::GetDlgItem(scatola, gPremere))
             ::SendMessageW(b, BM_CLICK, 0, 0);
         else
-            ::EndDialog(box, IDCANCEL);
+            ::EndDialog(scatola, IDCANCEL);
     });
     MessaggiWin32 messaggi;
     EXPECT_EQ(messaggi.Chiedi(s.richiesta), s.risposta);
     ::KillTimer(nullptr, timer);
-    EXPECT_EQ(Utf8(aperta.titolo), s.richiesta.title.value_or(testi::kTitoloProgramma));
-    EXPECT_EQ(Utf8(aperta.testo), s.richiesta.text);
+    EXPECT_EQ(Utf8(aperta.titolo), s.richiesta.titolo.value_or(testi::kTitoloProgramma));
+    EXPECT_EQ(Utf8(aperta.testo), s.richiesta.testo);
     std::vector<std::pair<int, std::wstring>> attesi;
     for (const auto& [id, testo] : s.pulsanti) attesi.emplace_back(id, testo);
     EXPECT_EQ(aperta.pulsanti, attesi);

@@ -94,9 +94,9 @@ TEST_P(StampaGdiTest, TheWindowPrintsTheSampleOnTheDefaultPrinter) {
     clic("chkNomeSistema");
     clic("chkNumeriInGioco");
     ::SetWindowTextW(finestra->Controllo("cmbMargine"), L"4");
-    messaggi.answers = {Risposta::Si};
+    messaggi.risposte = {Risposta::Si};
     clic("cmdElencario");
-    EXPECT_EQ(messaggi.asked, c.chiesti);
+    EXPECT_EQ(messaggi.chiesti, c.chiesti);
     // The program goes on with the system still loaded.
     EXPECT_EQ(finestra->Variabili().TotCombinazioni, 5);
     EXPECT_TRUE(::IsWindowEnabled(finestra->Handle()));
