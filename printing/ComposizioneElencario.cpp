@@ -1,6 +1,7 @@
 #include "printing/ComposizioneElencario.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <new>
@@ -75,6 +76,14 @@ char* Allarga(std::string& testo, char* w, std::size_t byte) {
     return testo.data() + scritti;
 }
 
+// Kept as listings have always been laid out: a line of the grid ends after the row whose
+// count leaves no remainder by the rows per line, and the remainder by a negative count is 0
+// where the remainder by its magnitude is (i % -4 where i % 4), so "-4" prints four to a line
+// like "4". Listings made with a negative count, and the option's tests, depend on it.
+std::size_t CombinazioniPerRiga(std::int16_t colonneRiga) {
+    return static_cast<std::size_t>(std::abs(int{colonneRiga}));
+}
+
 // The grid's lines, written through a plain pointer into a buffer that always has room for one
 // more row and separator, and handed to the printer many lines at a time.
 StatoStampa Griglia(const VARIABILI& v, const OpzioniConvertite& o, const std::string& margine,
@@ -82,8 +91,7 @@ StatoStampa Griglia(const VARIABILI& v, const OpzioniConvertite& o, const std::s
     std::size_t restanti =
         std::min(static_cast<std::size_t>(std::max(v.TotCombinazioni, 0)), v.Combinazioni.size());
     if (restanti == 0) return StatoStampa::Ok;
-    // A negative count splits like its magnitude: i % -4 is 0 where i % 4 is.
-    const std::size_t perRiga = static_cast<std::size_t>(std::abs(int{o.colonneRiga}));
+    const std::size_t perRiga = CombinazioniPerRiga(o.colonneRiga);
     std::string testo(kLotto, ' ');
     char* w = testo.data();
     char* fine = w + testo.size();

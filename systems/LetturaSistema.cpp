@@ -18,9 +18,22 @@ namespace elencario {
 namespace {
 
 constexpr std::size_t kBlocco = 256 * 1024;
-constexpr std::size_t kCopiaBreve = 16;       // a short row's copy
-constexpr std::size_t kMargineBlocco = 128;   // readable bytes after a block's own
-constexpr std::size_t kPezziMassimi = 32768;  // the piece index is a 16-bit counter
+constexpr std::size_t kCopiaBreve = 16;      // a short row's copy
+constexpr std::size_t kMargineBlocco = 128;  // readable bytes after a block's own
+// Kept as the stored files have always been judged: a field's pieces are counted by a 16-bit
+// index, so a field of 32768 pieces or more fails with overflow (6) even when every piece is a
+// good number. A file that loaded before loads the same and one refused is refused the same;
+// the reference model of the fuzz checks and the reader's tests hold the same count.
+constexpr std::size_t kPezziMassimi = 32768;
+
+// Kept as the stored files have always been read: the blanks within a field go through one
+// pass that turns each pair of blanks into one, so three become two and a run of n leaves
+// (n + 1) / 2. One blank left between two numbers is the row's separator; two or more leave
+// empty pieces, which fail with type mismatch (13): numbers two blanks apart load, three apart
+// do not. Which stored rows load, and the text they load as, depend on it.
+constexpr std::size_t SpaziDopoUnaPassata(std::size_t spazi) {
+    return (spazi + 1) / 2;
+}
 
 bool Cifra(char c) {
     return c >= '0' && c <= '9';
@@ -60,9 +73,9 @@ constexpr std::array<std::uint8_t, 256> kFermaLibero = FermaPezzo(false);
 constexpr std::array<std::uint8_t, 256> kFermaVirgolettato = FermaPezzo(true);
 
 // One row built from the bytes of its field as they come: blanks at either end dropped, every
-// run of blanks within it halved once (a run of n gives (n + 1) / 2 spaces), each piece checked
+// run of blanks within it halved once (SpaziDopoUnaPassata), each piece checked
 // as soon as it ends. Once a piece fails the row is decided and no longer kept: only its pieces
-// are still counted, since more than 32768 of them fail before any is converted.
+// are still counted, since more than kPezziMassimi of them fail before any is converted.
 class RigaInCorso {
   public:
     explicit RigaInCorso(std::array<std::int16_t, kNumeroMassimo + 1>& numeri) : numeri_(numeri) {}
@@ -110,7 +123,7 @@ class RigaInCorso {
     int Termina(std::string_view& riga) {
         if (inPezzo_) ChiudiPezzo();
         if (errore_ != 0) return errore_;
-        // The counter steps past its range after the last of 32768 pieces.
+        // The counter steps past its range after the last of kPezziMassimi pieces.
         if (pezzi_ == kPezziMassimi) return kErroreOverflow;
         riga = testo_;
         return 0;
@@ -119,7 +132,7 @@ class RigaInCorso {
   private:
     void ApriPezzo() {
         if (pezzi_ > 0) {
-            const std::size_t separatori = (spazi_ + 1) / 2;
+            const std::size_t separatori = SpaziDopoUnaPassata(spazi_);
             pezzi_ += separatori - 1;  // the empty pieces between them
             if (errore_ == 0 && separatori > 1) errore_ = kErroreTipo;
             if (errore_ == 0) testo_.push_back(' ');
