@@ -10,19 +10,13 @@
 
 #include "cli/Elencario.h"
 #include "cli/TestiComando.h"
+#include "tests/support/Comando.h"
 
 namespace elencario {
 namespace {
 
 using enum StatoStampa;
 using Spazio::MargineTroppoLargo, Spazio::CarattereTroppoGrande;
-
-std::string Contenuto(std::FILE* f) {
-    std::string testo(1 << 16, '\0');  // more than any output here
-    std::rewind(f);
-    testo.resize(std::fread(testo.data(), 1, testo.size(), f));
-    return testo;
-}
 
 struct CommandTest : ::testing::Test {
     // Status, standard output and standard error. An argument "=TEXT" is the system, a file
@@ -39,13 +33,7 @@ struct CommandTest : ::testing::Test {
             if (a == "@/") a = cartella.Testo();
             if (a.starts_with('@')) a = File("a.pdf", a.substr(1));
         }
-        std::FILE* uscita = std::tmpfile();
-        std::FILE* errori = std::tmpfile();
-        const int stato = EseguiElencario(argomenti, uscita, errori, uscite);
-        std::tuple esito{stato, Contenuto(uscita), Contenuto(errori)};
-        std::fclose(uscita);
-        std::fclose(errori);
-        return esito;
+        return test::EseguiComando(argomenti, cartella, uscite);
     }
     std::string File(const std::string& n, std::string_view c) {
         return TestoDaPercorso(cartella.Scrivi(n, c));
@@ -203,7 +191,7 @@ TEST_F(CommandTest, TheProgramAndOutputsThisBuildLacks) {
 #ifndef _WIN32
     const auto programma = [](const std::string& comando) {  // its status and what it writes
         std::FILE* p = ::popen(comando.c_str(), "r");
-        const std::string testo = Contenuto(p);
+        const std::string testo = test::Contenuto(p);
         const int stato = ::pclose(p);
         return std::pair(WIFEXITED(stato) ? WEXITSTATUS(stato) : -1, testo);
     };
@@ -211,6 +199,9 @@ TEST_F(CommandTest, TheProgramAndOutputsThisBuildLacks) {
               std::pair(0, std::get<1>(Esegui({ELENCARIO_SAMPLES "/Sistema1.txt"}))));
     EXPECT_EQ(programma("'" ELENCARIO_BINARY "' '" + cartella.Testo() + "/manca' 2>&1 >/dev/null"),
               std::pair(1, std::string("File non trovato ..! \n")));
+    EXPECT_EQ(programma("'" ELENCARIO_BINARY "' --help 2>&1 >/dev/full"),
+              std::pair(1, std::string("Impossibile scrivere l'aiuto: spazio esaurito sul "
+                                       "dispositivo\n")));
 #endif
 }
 

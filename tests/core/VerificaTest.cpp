@@ -3,8 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdio>
-#include <iomanip>
 #include <map>
 #include <numeric>
 #include <random>
@@ -15,6 +13,7 @@
 #include "cli/Elencario.h"
 #include "cli/TestiComando.h"
 #include "systems/LetturaSistema.h"
+#include "tests/support/Comando.h"
 #include "verifica/Verifica.h"
 
 namespace elencario {
@@ -34,25 +33,14 @@ Lines Righe(const std::string& testo) {
 std::tuple<int, Lines, std::string> Comando(Lines argomenti, const std::string& sistema,
                                             const test::CartellaProvvisoria& cartella) {
     argomenti.push_back(TestoDaPercorso(cartella.Scrivi("s.txt", sistema)));
-    std::FILE* out = std::tmpfile();
-    std::FILE* errori = std::tmpfile();
-    const int stato = EseguiElencario(argomenti, out, errori);
-    const auto leggi = [](std::FILE* f) {
-        std::string testo;
-        std::rewind(f);
-        for (int c; (c = std::fgetc(f)) != EOF;) testo.push_back(static_cast<char>(c));
-        std::fclose(f);
-        return testo;
-    };
-    const std::string uscita = leggi(out);
+    const auto [stato, uscita, errori] = test::EseguiComando(argomenti, cartella);
     EXPECT_TRUE(uscita.empty() || uscita.ends_with('\n'));
-    return {stato, Righe(uscita), leggi(errori)};
+    return {stato, Righe(uscita), errori};
 }
 
 std::string DueCifre(int n) {
-    std::ostringstream s;
-    s << std::setw(2) << std::setfill('0') << n;
-    return s.str();
+    std::string cifre = std::to_string(n);
+    return cifre.size() < 2 ? '0' + cifre : cifre;
 }
 
 // The report as this test works it out: each row's numbers read by a stream into a set, the
@@ -157,10 +145,7 @@ INSTANTIATE_TEST_SUITE_P(Generated, ReportTest, ::testing::Values(
 // On paper every line but the empty one between reports opens with the margin, and every word
 // must fit whole; a report that does not fit prints nothing.
 TEST(PrintedReportTest, LinesAfterTheMarginAndTheirWordsMeasured) {
-    const test::CartellaProvvisoria cartella;
-    cartella.Scrivi("s.txt", "3 15\r\n1 2 1\r\n");
-    VARIABILI v;
-    ASSERT_EQ(CaricaSistema(v, cartella.Testo(), "s.txt"), 0);
+    const VARIABILI v = test::Sistema("3 15\r\n1 2 1\r\n");
     InsiemeNumeri bari, cagliari;
     bari.Aggiungi(15);
     bari.Aggiungi(3);
