@@ -10,6 +10,7 @@
 #include <string_view>
 #include <system_error>
 
+#include "cli/ScritturaTesto.h"
 #include "cli/Terminale.h"
 #include "cli/TestiComando.h"
 #include "printing/ComposizioneElencario.h"
@@ -47,8 +48,7 @@ struct Richiesta {
 };
 
 void Scrivi(std::FILE* f, std::string_view testo) {
-    std::fwrite(testo.data(), 1, testo.size(), f);
-    std::fputc('\n', f);
+    ScriviTesto(f, std::string(testo) + '\n');
 }
 
 // The number of copies `testo` asks for, in `copie`: digits only, from 1 to kCopieMassime.
@@ -296,12 +296,12 @@ int EseguiElencario(const std::vector<std::string>& argomenti, std::FILE* uscita
     const auto richiesta = Interpreta(argomenti, uscite, errore);
     if (!richiesta) {
         Scrivi(errori, errore);
-        std::fputs(testi::Uso().c_str(), errori);
+        ScriviTesto(errori, testi::Uso());
         return kEsitoUso;
     }
     if (richiesta->aiuto) {
-        std::fputs(testi::Uso().c_str(), uscita);
-        if (std::fflush(uscita) == 0 && std::ferror(uscita) == 0) return kEsitoOk;
+        const bool scritto = ScriviTesto(uscita, testi::Uso());
+        if (scritto && std::fflush(uscita) == 0 && std::ferror(uscita) == 0) return kEsitoOk;
         Scrivi(errori, testi::AiutoNonScritto(MotivoErrore(errno)));
         return kEsitoFallito;
     }

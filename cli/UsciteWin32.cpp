@@ -9,6 +9,7 @@
 #include "cli/TestiComando.h"
 #include "printing/Impaginatore.h"
 #include "printing/StampanteAssente.h"
+#include "printing/win32/FileSostituito.h"
 #include "printing/win32/StampanteGdi.h"
 #include "systems/Percorsi.h"
 
@@ -25,7 +26,7 @@ BOOL WINAPI Ferma(DWORD) {
     return TRUE;
 }
 
-std::unique_ptr<StampanteTesto> Lavoro(std::unique_ptr<StampanteGdi> stampante) {
+std::unique_ptr<StampanteTesto> Lavoro(std::unique_ptr<DispositivoPagine> stampante) {
     static const bool gestito = ::SetConsoleCtrlHandler(Ferma, TRUE) != 0;
     static_cast<void>(gestito);
     auto avanzamento = std::make_unique<AvanzamentoTerminale>(
@@ -42,9 +43,14 @@ UsciteStampa UsciteWin32::Uscite() {
             return std::make_unique<StampanteAssente>(StatoStampa::Fallita,
                                                       testi::kPdfWindowsSulloStandardOutput);
         }
-        // The name as the command line gave it, in UTF-16, to the file the printer writes.
-        return Lavoro(
-            std::make_unique<StampanteGdi>(kStampantePdf, PercorsoDaTesto(file).wstring()));
+        // The name as the command line gave it, in UTF-16; the printer writes a new file beside
+        // it, which replaces it once the job is done.
+        return Lavoro(std::make_unique<FileSostituito>(
+            PercorsoDaTesto(file),
+            [file](std::string_view motivo) { return testi::PdfNonScrivibile(file, motivo); },
+            [](const std::wstring& provvisorio) {
+                return std::make_unique<StampanteGdi>(kStampantePdf, provvisorio);
+            }));
     };
     uscite.stampante = [](const SceltaStampante& scelta) -> std::unique_ptr<StampanteTesto> {
         if (scelta.copie != 1) {

@@ -5,9 +5,9 @@
 namespace elencario {
 
 // The command's outputs on Windows, through GDI: the default printer, and PDF files through the
-// system's "Microsoft Print to PDF" printer, which writes the document into the file named. Ctrl+C
-// or a console close withdraws the job under way; its progress goes to standard error when that
-// is a terminal.
+// system's "Microsoft Print to PDF" printer, which writes the document into a new file that
+// replaces the one named when the job is done. Ctrl+C or a console close withdraws the job under
+// way; its progress goes to standard error when that is a terminal.
 class UsciteWin32 final : public FornitoreUscite {
   public:
     [[nodiscard]] UsciteStampa Uscite() override;

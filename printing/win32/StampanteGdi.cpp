@@ -1,9 +1,11 @@
 #include "printing/win32/StampanteGdi.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <cwchar>
 #include <limits>
+#include <vector>
 
 #include "systems/Utf16.h"
 
@@ -14,6 +16,11 @@ namespace {
 using enum StatoStampa;
 
 constexpr const wchar_t* kNomeDocumento = L"Stampa Elencario";
+// How long a job that writes a file may stay in the queue with nothing changing.
+constexpr auto kAttesaFile = std::chrono::seconds(60);
+constexpr DWORD kBloccato = JOB_STATUS_ERROR | JOB_STATUS_OFFLINE | JOB_STATUS_PAPEROUT |
+                            JOB_STATUS_USER_INTERVENTION | JOB_STATUS_BLOCKED_DEVQ |
+                            JOB_STATUS_DELETING | JOB_STATUS_DELETED | JOB_STATUS_PAUSED;
 
 }  // namespace
 
@@ -118,7 +125,8 @@ StatoStampa StampanteGdi::Inizia() {
     documento.cbSize = sizeof documento;
     documento.lpszDocName = kNomeDocumento;
     documento.lpszOutput = fileUscita_.empty() ? nullptr : fileUscita_.c_str();
-    if (::StartDocW(dc_, &documento) <= 0) return Fallita;
+    lavoro_ = ::StartDocW(dc_, &documento);
+    if (lavoro_ <= 0) return Fallita;
     documento_ = true;
     if (::StartPage(dc_) <= 0) return Fallita;
     pagina_ = true;
@@ -148,7 +156,48 @@ StatoStampa StampanteGdi::Termina(const std::function<bool()>& continua) {
     if (!continua()) return Interrotta;
     if (::EndDoc(dc_) <= 0) return Fallita;
     documento_ = false;
-    return Ok;
+    return fileUscita_.empty() ? Ok : AttendiFile(continua);
+}
+
+StatoStampa StampanteGdi::AttendiFile(const std::function<bool()>& continua) {
+    // The spooler writes the file after EndDoc: it is whole once the job has left the queue, or
+    // the queue keeps it as printed.
+    HANDLE h = nullptr;
+    if (!::OpenPrinterW(stampante_.data(), &h, nullptr)) return Fallita;
+    const auto lavoro = static_cast<DWORD>(lavoro_);
+    StatoStampa stato = Ok;
+    DWORD statoVisto = 0;
+    DWORD pagineViste = 0;
+    auto cambiato = std::chrono::steady_clock::now();
+    for (;;) {
+        DWORD n = 0;
+        ::GetJobW(h, lavoro, 1, nullptr, 0, &n);
+        if (n == 0) break;  // no longer in the queue
+        std::vector<BYTE> dati(n);
+        if (!::GetJobW(h, lavoro, 1, dati.data(), n, &n)) break;
+        const auto& info = *reinterpret_cast<const JOB_INFO_1W*>(dati.data());
+        if ((info.Status & (JOB_STATUS_PRINTED | JOB_STATUS_COMPLETE)) != 0) break;
+        const auto adesso = std::chrono::steady_clock::now();
+        if (info.Status != statoVisto || info.PagesPrinted != pagineViste) {
+            statoVisto = info.Status;
+            pagineViste = info.PagesPrinted;
+            cambiato = adesso;
+        }
+        // A job that cannot go on, or goes nowhere for too long, is withdrawn rather than waited
+        // for without end.
+        if ((info.Status & kBloccato) != 0 || adesso - cambiato > kAttesaFile) {
+            stato = Fallita;
+        } else if (!continua()) {
+            stato = Interrotta;
+        }
+        if (stato != Ok) {
+            ::SetJobW(h, lavoro, 0, nullptr, JOB_CONTROL_DELETE);
+            break;
+        }
+        ::Sleep(100);
+    }
+    ::ClosePrinter(h);
+    return stato;
 }
 
 void StampanteGdi::Abbandona() noexcept {

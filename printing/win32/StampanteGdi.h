@@ -34,11 +34,14 @@ class StampanteGdi final : public DispositivoPagine {
 
   private:
     void LasciaCarattere() noexcept;
+    // Waits until the spooler has written the output file.
+    [[nodiscard]] StatoStampa AttendiFile(const std::function<bool()>& continua);
 
     std::wstring stampante_;
     std::wstring fileUscita_;
     std::string errore_;
     HDC dc_ = nullptr;
+    int lavoro_ = 0;  // the spooler's number for the job
     HFONT carattere_ = nullptr;
     HGDIOBJ precedente_ = nullptr;  // the DC's font before ours
     float punti_ = 0;
