@@ -4,7 +4,8 @@
 #   stampa-gdi.sh CASO CARTELLA_BUILD SORGENTI ELENCARIO_LINUX
 # Comando, Finestra: Sistema1.txt printed by `elencario.exe --stampa` or by the window (a click on
 # it, the button, "Sì") on the private print server, wine's default printer, lands as a PDF whose
-# lines are those of the Linux listing with the same options.
+# lines are those of the Linux listing with the same options, each begun where that listing begins
+# it: against the same print with no margin, moved right by the margin's blanks (margini.awk).
 # ServerUcciso: the server killed once the window's job has begun: "Errore di stampa ..! ", the
 # window goes on, no PDF.
 # PdfSenzaStampante: where wine has no "Microsoft Print to PDF", --pdf says so, status 1, no file;
@@ -13,6 +14,7 @@
 set -euo pipefail
 caso=$1 build=$2 sorgenti=$3 linux=${4:-}
 opzioni=(--nome --numeri --margine 4)
+senza_margine=(--nome --numeri --margine 0)
 cartella=$(mktemp -d "${TMPDIR:-/tmp}/elencario-gdi.XXXXXX")
 # The print server's filters run as another user, and must reach its folder inside.
 chmod 0755 "$cartella"
@@ -73,6 +75,28 @@ export CUPS_SERVER=$socket
 export ELENCARIO_PROVA_GDI
 ELENCARIO_PROVA_GDI=$(winepath -w "$cartella/programma")
 
+# Waits for the one job on the server to leave the queue with its PDF written whole, a minute at
+# the most, and moves that PDF to $1, so that the next job's is told apart.
+attendi_pdf() {
+    local pdfs=()
+    for _ in $(seq 600); do
+        pdfs=("$server"/pdf/*.pdf)
+        if [ -s "${pdfs[0]}" ] && [ ${#pdfs[@]} -eq 1 ] && [ -z "$(lpstat -o 2>/dev/null)" ]; then
+            mv "${pdfs[0]}" "$1"
+            return
+        fi
+        sleep 0.1
+    done
+    fallito "nessun PDF dalla stampante"
+}
+
+# The command's print, with the options given.
+stampa() {
+    local stato=0 errore
+    errore=$(wine "$elencario" --stampa "$@" "$(winepath -w "$sistema")" 2>&1) || stato=$?
+    [ "$stato" -eq 0 ] || fallito "stato $stato: $errore"
+}
+
 # The window's print, run by the test program; its report must name one test passed.
 finestra() {
     local uscita
@@ -83,12 +107,13 @@ finestra() {
 
 case $caso in
     Comando)
-        stato=0
-        errore=$(wine "$elencario" --stampa "${opzioni[@]}" "$(winepath -w "$sistema")" 2>&1) ||
-            stato=$?
-        [ "$stato" -eq 0 ] || fallito "stato $stato: $errore"
+        stampa "${senza_margine[@]}"
+        attendi_pdf "$cartella/senza-margine.pdf"
+        stampa "${opzioni[@]}"
         ;;
     Finestra)
+        stampa "${senza_margine[@]}"
+        attendi_pdf "$cartella/senza-margine.pdf"
         finestra Stampata
         ;;
     ServerUcciso)
@@ -111,15 +136,10 @@ case $caso in
         ;;
 esac
 
-# The job leaves the queue and its PDF is written whole.
-for _ in $(seq 600); do
-    pdfs=("$server"/pdf/*.pdf)
-    if [ -s "${pdfs[0]}" ] && [ ${#pdfs[@]} -eq 1 ] && [ -z "$(lpstat -o 2>/dev/null)" ]; then
-        break
-    fi
-    sleep 0.1
-done
-[ -s "${pdfs[0]}" ] || fallito "nessun PDF dalla stampante"
-stampate=$(pdftotext -layout "${pdfs[0]}" - | righe)
+attendi_pdf "$cartella/stampato.pdf"
+stampate=$(pdftotext -layout "$cartella/stampato.pdf" - | righe)
 attese=$("$linux" "${opzioni[@]}" "$sistema" | righe)
 [ "$stampate" = "$attese" ] || fallito "$(diff <(echo "$attese") <(echo "$stampate"))"
+margini=$(awk -f "$sorgenti/tests/win32/margini.awk" <("$linux" "${senza_margine[@]}" "$sistema") \
+    <("$linux" "${opzioni[@]}" "$sistema") <(pdftotext -bbox "$cartella/senza-margine.pdf" -) \
+    <(pdftotext -bbox "$cartella/stampato.pdf" -)) || fallito "margine: $margini"
