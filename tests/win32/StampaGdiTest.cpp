@@ -1,6 +1,7 @@
 // The window's print on the real Windows printer, run by stampa-gdi.sh under wine with the private
 // print server as the default printer: the sample system printed with a click and "Sì", and the
-// same print with the server killed once the job has begun.
+// same print with the server killed once the job has begun; and a file written through that printer
+// in place of another.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -8,12 +9,15 @@
 
 #include <chrono>
 #include <fstream>
+#include <iterator>
 #include <memory>
 #include <thread>
 #include <vector>
 
 #include "app/win32/FrmAmainWin32.h"
 #include "printing/Impaginatore.h"
+#include "printing/ScelteOpzioni.h"
+#include "printing/win32/FileSostituito.h"
 #include "printing/win32/FinestraAvanzamentoWin32.h"
 #include "printing/win32/StampanteGdi.h"
 #include "systems/Percorsi.h"
@@ -110,6 +114,35 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(Caso{"Stampata", false, {kConferma}},
                       Caso{"ServerUcciso", true, {kConferma, AvvisoErrore(testi::kErroreStampa)}}),
     [](const auto& info) { return std::string(info.param.nome); });
+
+// Wine's printer writes its own output (PostScript) into the file that a document names, as
+// Microsoft Print to PDF writes its PDF: the file replaces the target once the job is done, and
+// nothing else is left beside it.
+TEST(StampaSuFileTest, ThePrintedFileReplacesTheTargetOnceTheJobIsDone) {
+    if (Cartella().empty()) GTEST_SKIP() << "da eseguire con stampa-gdi.sh, che avvia il server";
+    const fs::path destinazione = Cartella() / "uscita.pdf";
+    std::ofstream(destinazione, std::ios::binary) << "%PDF-vecchio";
+    {
+        Impaginatore stampante(
+            std::make_unique<FileSostituito>(
+                destinazione, [](std::string_view motivo) { return std::string(motivo); },
+                [](const std::wstring& file) {
+                    return std::make_unique<StampanteGdi>(std::wstring(), file);
+                }),
+            std::make_unique<FinestraAvanzamentoWin32>());
+        ASSERT_EQ(stampante.Prepara(), StatoStampa::Ok);
+        ASSERT_EQ(stampante.ImpostaCarattere(std::string(kCourierNew)), StatoStampa::Ok);
+        ASSERT_EQ(stampante.ImpostaGrandezza(10), StatoStampa::Ok);
+        ASSERT_EQ(stampante.StampaRiga("Città"), StatoStampa::Ok);
+        EXPECT_EQ(stampante.ChiudiDocumento(), StatoStampa::Ok) << stampante.Errore();
+    }
+    std::ifstream in(destinazione, std::ios::binary);
+    EXPECT_TRUE(std::string(std::istreambuf_iterator<char>(in), {}).starts_with("%!PS"));
+    std::vector<fs::path> file;
+    for (const auto& voce : fs::directory_iterator(Cartella()))
+        file.push_back(voce.path().filename());
+    EXPECT_EQ(file, (std::vector<fs::path>{"Shared", "uscita.pdf"}));
+}
 
 }  // namespace
 }  // namespace elencario::test

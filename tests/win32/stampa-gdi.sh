@@ -8,6 +8,8 @@
 # it: against the same print with no margin, moved right by the margin's blanks (margini.awk).
 # ServerUcciso: the server killed once the window's job has begun: "Errore di stampa ..! ", the
 # window goes on, no PDF.
+# SuFile: a file written through that printer replaces the one it is named after once the job is
+# done (the test program checks it); the job reaches no queue.
 # PdfSenzaStampante: where wine has no "Microsoft Print to PDF", --pdf says so, status 1, no file;
 # the system named as the PDF is refused and left as it is.
 # The print server needs root: without it, the cases that use it are skipped (status 77).
@@ -97,11 +99,10 @@ stampa() {
     [ "$stato" -eq 0 ] || fallito "stato $stato: $errore"
 }
 
-# The window's print, run by the test program; its report must name one test passed.
-finestra() {
+# The tests of the test program that `$1` selects; its report must name one test passed.
+prova() {
     local uscita
-    uscita=$(wine "$gdi_tests" --gtest_filter="Gdi/StampaGdiTest.*/$1" 2>&1) ||
-        fallito "$uscita"
+    uscita=$(wine "$gdi_tests" --gtest_filter="$1" 2>&1) || fallito "$uscita"
     grep -q '\[  PASSED  \] 1 test' <<<"$uscita" || fallito "$uscita"
 }
 
@@ -114,11 +115,17 @@ case $caso in
     Finestra)
         stampa "${senza_margine[@]}"
         attendi_pdf "$cartella/senza-margine.pdf"
-        finestra Stampata
+        prova "Gdi/StampaGdiTest.*/Stampata"
+        ;;
+    SuFile)
+        prova "StampaSuFileTest.*"
+        sleep 1
+        [ -z "$(ls -A "$server/pdf")" ] || fallito "stampato sul server: $(ls "$server/pdf")"
+        exit 0
         ;;
     ServerUcciso)
-        finestra ServerUcciso &
-        prova=$!
+        prova "Gdi/StampaGdiTest.*/ServerUcciso" &
+        figlio=$!
         for _ in $(seq 600); do
             [ -e "$cartella/programma/pagina" ] && break
             sleep 0.1
@@ -126,7 +133,7 @@ case $caso in
         [ -e "$cartella/programma/pagina" ] || fallito "il lavoro non è cominciato"
         kill -KILL "$(cat "$server/cupsd.pid")"
         touch "$cartella/programma/ucciso"
-        wait "$prova" || exit 1
+        wait "$figlio" || exit 1
         sleep 1
         [ -z "$(ls -A "$server/pdf")" ] || fallito "stampato: $(ls "$server/pdf")"
         exit 0
