@@ -9,28 +9,19 @@
 #include "app/RegoleFinestra.h"
 #include "app/VociCartella.h"
 #include "systems/Testi.h"
+#include "tests/support/ProgrammaDiProva.h"
 
 namespace elencario::test {
 namespace {
 
 namespace fs = std::filesystem;
 
-// A program folder with an accented name holding Shared/Sistemi; scripted boxes and a printer
-// that records each job (none when `senzaStampante`).
-struct Regole {
-    Regole() { fs::create_directories(sistemi); }
-    void Scrivi(const char* nome, std::string_view testo) const {
-        std::ofstream(sistemi / PercorsoDaTesto(nome), std::ios::binary) << testo;
-    }
-    CartellaProvvisoria provvisoria;
-    const fs::path sistemi =
-        provvisoria.path() / PercorsoDaTesto("Citt\xC3\xA0") / "Shared" / "Sistemi";
-    MessaggiCopione messaggi;
-    StampanteRegistratrice stampante;
+// A program folder with an accented name; no printer when `senzaStampante`.
+struct Regole : ProgrammaDiProva {
+    Regole() : ProgrammaDiProva("Citt\xC3\xA0") {}
     bool senzaStampante = false;
     RegoleFinestra regole{messaggi, [this]() -> std::unique_ptr<StampanteTesto> {
-                              if (senzaStampante) return nullptr;
-                              return std::make_unique<StampanteRegistratrice>(Guasto{}, &stampante);
+                              return senzaStampante ? nullptr : Fabbrica()();
                           }};
 };
 
@@ -38,7 +29,7 @@ TEST(RegoleFinestraTest, StartsOnTheSystemsFolderBesideTheProgramOrRefusesWithTh
     Regole r;
     EXPECT_FALSE(r.regole.Avvia(TestoDaPercorso(r.temp.path())));
     EXPECT_EQ(r.messaggi.chiesti, std::vector{AvvisoErrore(testi::kNonTrovoSistemi)});
-    ASSERT_TRUE(r.regole.Avvia(TestoDaPercorso(r.sistemi.parent_path().parent_path())));
+    ASSERT_TRUE(r.regole.Avvia(r.Cartella()));
     EXPECT_EQ(r.messaggi.chiesti.size(), 1U);
     EXPECT_EQ(CartellaNormale(r.regole.CartellaIniziale()), CartellaNormale(r.sistemi));
     EXPECT_EQ(r.regole.Mostrato(), (SistemaMostrato{"0", testi::kNessunSistemaCaricato, {}}));
@@ -60,7 +51,7 @@ TEST_P(SceltaTest, TheChosenFileIsLoadedAndShownBeforeAnyBoxAndAFailureKeepsTheS
     r.Scrivi("Sistema1.txt", "3 15 27\r\n3 15 42\r\n3 27 42\r\n");
     r.Scrivi("du\xC3\xA0.txt", "1 2\r\n3 4\r\n");
     r.Scrivi("rotto.txt", "5 6\r\n7 91\r\n");
-    ASSERT_TRUE(r.regole.Avvia(TestoDaPercorso(r.sistemi.parent_path().parent_path())));
+    ASSERT_TRUE(r.regole.Avvia(r.Cartella()));
     const auto nessuno = [](const SistemaMostrato&) {};
     if (*s.prima) r.regole.SceltoFile(r.sistemi, s.prima, nessuno);
     std::vector<SistemaMostrato> mostrati;
@@ -100,7 +91,7 @@ INSTANTIATE_TEST_SUITE_P(File1, SceltaTest, testing::Values(
 TEST(RegoleFinestraTest, PrintAsksThenPrintsTheOptionsAsGivenOrSaysWhatStoppedIt) {
     Regole r;
     r.Scrivi("Sistema1.txt", "3 15 27\r\n3 15 42\r\n");
-    ASSERT_TRUE(r.regole.Avvia(TestoDaPercorso(r.sistemi.parent_path().parent_path())));
+    ASSERT_TRUE(r.regole.Avvia(r.Cartella()));
     const OpzioniStampa opzioni{"Courier New", "9", "4", "1", true, false};
     EXPECT_EQ(r.regole.Stampa(opzioni), EsitoStampa::NessunSistema);
     EXPECT_EQ(r.messaggi.chiesti, std::vector{AvvisoErrore(testi::kSelezionareSistema)});

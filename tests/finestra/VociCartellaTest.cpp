@@ -6,6 +6,8 @@
 
 #ifdef _WIN32
 #include <windows.h>
+#else
+#include <sys/stat.h>
 #endif
 
 namespace elencario::test {
@@ -41,7 +43,7 @@ INSTANTIATE_TEST_SUITE_P(
                     Modello{"StarBacktracks", "a.txt.txt", "*.TXT", true}),
     [](const auto& info) { return std::string(info.param.nome); });
 
-TEST(VociCartellaTest, FileNamesAreSortedWithoutRegardToCaseAndLeaveOutHiddenFilesAndFolders) {
+TEST(VociCartellaTest, FileNamesAreSortedWithoutRegardToCaseAndLeaveOutHiddenFilesFoldersAndPipes) {
     const CartellaProvvisoria cartella;
     for (const char* nome : {"b.txt", "A.TXT", "z.TXTX", "c.Txt", "d.dat", "citt\xC3\xA0.txt"})
         cartella.Scrivi(nome, "1 2 3\r\n");
@@ -51,6 +53,7 @@ TEST(VociCartellaTest, FileNamesAreSortedWithoutRegardToCaseAndLeaveOutHiddenFil
     ASSERT_TRUE(::SetFileAttributesW(nascosto.c_str(), FILE_ATTRIBUTE_HIDDEN));
 #else
     cartella.Scrivi(".nascosto.txt", "1\r\n");
+    ASSERT_EQ(::mkfifo((cartella.path() / "tubo.txt").c_str(), 0600), 0);  // not a regular file
 #endif
     const auto trovati = FileCorrispondenti(cartella.path(), "*.TXT");
     ASSERT_TRUE(trovati.has_value());

@@ -1,6 +1,7 @@
-// The Windows window driven in-process by messages, as the system would send them: layout at two
-// DPIs, keyboard order, the two lists, load, start-up refusal, print, exit question, and the real
-// message boxes with their Italian buttons.
+// The Windows window driven in-process by messages, as the system would send them, for what it
+// maps of the window's decisions onto its controls: layout at two DPIs, colours and starting
+// values, keyboard order, the two lists, load, print, the exit question; and the real message
+// boxes with their Italian buttons.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -16,32 +17,23 @@
 #include "app/win32/FrmAmainWin32.h"
 #include "app/win32/MessaggiWin32.h"
 #include "app/win32/TestoFinestra.h"
-#include "printing/ScelteOpzioni.h"
-#include "systems/Routines.h"
 #include "systems/Testi.h"
 #include "systems/Utf16.h"
+#include "tests/support/ProgrammaDiProva.h"
 
 namespace elencario::test {
 namespace {
 
 namespace fs = std::filesystem;
 
-// A program folder with an accented name, its systems folder, scripted boxes and a printer that
-// records each job.
-struct Prova {
-    Prova() {
+// The window on a program folder with an accented name.
+struct Prova : ProgrammaDiProva {
+    Prova() : ProgrammaDiProva("Citt\xC3\xA0") {
         const INITCOMMONCONTROLSEX controlli{sizeof(INITCOMMONCONTROLSEX), ICC_WIN95_CLASSES};
         ::InitCommonControlsEx(&controlli);
-        fs::create_directories(sistemi);
     }
-    void Scrivi(const fs::path& nome, std::string_view testo) const {
-        fs::create_directories((sistemi / nome).parent_path());
-        std::ofstream(sistemi / nome, std::ios::binary) << testo;
-    }
-    bool Apri(int dpi = 96, bool mostra = false) {
-        finestra = FrmAmainWin32::Apri(
-            TestoDaPercorso(sistemi.parent_path().parent_path()), messaggi,
-            [this] { return std::make_unique<StampanteRegistratrice>(Guasto{}, &stampante); }, dpi);
+    bool Apri(int dpi = 96, bool mostra = true) {
+        finestra = FrmAmainWin32::Apri(Cartella(), messaggi, Fabbrica(), dpi);
         if (finestra && mostra) finestra->Mostra();
         if (!finestra) ADD_FAILURE() << PrintToString(messaggi.chiesti) << ::GetLastError();
         return finestra != nullptr;
@@ -87,41 +79,25 @@ struct Prova {
         stato[VK_SHIFT] = 0;
         ::SetKeyboardState(stato);
     }
-    [[nodiscard]] std::wstring Suggerimento() const {
-        struct Cerca {
-            HWND proprietario, trovato = nullptr;
-        } cerca{finestra->Handle()};
-        ::EnumThreadWindows(
-            ::GetCurrentThreadId(),
-            [](HWND h, LPARAM p) {
-                auto& c = *reinterpret_cast<Cerca*>(p);
-                wchar_t classe[32] = {};
-                ::GetClassNameW(h, classe, 32);
-                if (std::wstring_view(classe) == TOOLTIPS_CLASSW &&
-                    ::GetWindow(h, GW_OWNER) == c.proprietario)
-                    c.trovato = h;
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&cerca));
+    // The counter's tooltip, from the tooltip window this window owns.
+    [[nodiscard]] std::string Suggerimento() const {
+        HWND t = nullptr;
+        do t = ::FindWindowExW(nullptr, t, TOOLTIPS_CLASSW, nullptr);
+        while (t != nullptr && ::GetWindow(t, GW_OWNER) != finestra->Handle());
         wchar_t testo[1024] = {};
         TOOLINFOW voceSuggerimento{};
         voceSuggerimento.cbSize = TTTOOLINFOW_V2_SIZE;
         voceSuggerimento.hwnd = finestra->Handle();
         voceSuggerimento.uId = reinterpret_cast<UINT_PTR>(C("lblCatturate"));
         voceSuggerimento.lpszText = testo;
-        ::SendMessageW(cerca.trovato, TTM_GETTEXTW, 1024,
-                       reinterpret_cast<LPARAM>(&voceSuggerimento));
-        return testo;
+        ::SendMessageW(t, TTM_GETTEXTW, 1024, reinterpret_cast<LPARAM>(&voceSuggerimento));
+        return Utf8(testo);
     }
     [[nodiscard]] bool HaFuoco(const char* nome) const {
         const HWND f = ::GetFocus();
         return f != nullptr && (f == C(nome) || ::IsChild(C(nome), f));
     }
 
-    CartellaProvvisoria provvisoria;
-    const fs::path sistemi = provvisoria.path() / L"Citt\u00E0" / "Shared" / "Sistemi";
-    MessaggiCopione messaggi;
-    StampanteRegistratrice stampante;
     std::unique_ptr<FrmAmainWin32> finestra;
 };
 
@@ -135,71 +111,59 @@ constexpr std::pair<const wchar_t*, DWORD> kClassi[] = {
     {L"ListBox", LBS_NOTIFY | WS_TABSTOP}, {L"Static", SS_BITMAP | SS_CENTERIMAGE}};
 // clang-format on
 
-struct Disposto {
-    const SchedaControllo* scheda;
-    int dpi;
-};
-void PrintTo(const Disposto& d, std::ostream* os) {
-    *os << d.scheda->nome << '@' << d.dpi;
-}
-std::vector<Disposto> Disposti() {
-    std::vector<Disposto> tutti;
-    for (const int dpi : {96, 144})
-        for (const SchedaControllo& c : Controlli()) tutti.push_back({&c, dpi});
-    return tutti;
-}
-
-// Each control of the layout table where the table puts it, scaled to the DPI, with its caption
-// (a drop-down shows its chosen entry instead) and its font.
-class DisposizioneTest : public ::testing::TestWithParam<Disposto> {};
+// At a DPI: the client area's size, then each control of the layout table of its kind, where the
+// table puts it scaled to the DPI, with its caption (a drop-down shows its chosen entry instead)
+// and its font.
+class DisposizioneTest : public testing::TestWithParam<std::tuple<int, LONG, LONG>> {};
 TEST_P(DisposizioneTest, EachControlHasItsKindCaptionPlaceAndFont) {
-    const auto& [c, dpi] = GetParam();
+    const auto [dpi, larghezza, altezza] = GetParam();
     Prova prova;
-    ASSERT_TRUE(prova.Apri(dpi));
-    const HWND h = prova.C(c->nome);
-    ASSERT_NE(h, nullptr);
-    auto [classeAttesa, stileAtteso] = kClassi[static_cast<int>(c->tipo)];
-    if (c->tipo == Tipo::Etichetta || c->tipo == Tipo::Contatore)
-        stileAtteso |= c->allineamento == Allineamento::Centro   ? SS_CENTER
-                       : c->allineamento == Allineamento::Destra ? SS_RIGHT
-                                                                 : SS_LEFT;
-    wchar_t classe[32] = {};
-    ::GetClassNameW(h, classe, 32);
-    EXPECT_STRCASEEQ(Utf8(classe).c_str(), Utf8(classeAttesa).c_str());
-    if (c->testo && c->tipo != Tipo::Opzione) {
-        EXPECT_EQ(Utf8(TestoDi(h)), c->testo);
-    }
+    ASSERT_TRUE(prova.Apri(dpi, false));
     RECT r{};
-    ::GetWindowRect(h, &r);
-    ::MapWindowPoints(HWND_DESKTOP, prova.finestra->Handle(), reinterpret_cast<POINT*>(&r), 2);
-    const Posto posto = PostoNellaFinestra(*c);
-    EXPECT_EQ(std::vector({r.left, r.top, r.right - r.left, r.bottom - r.top}),
-              std::vector<LONG>({Pixel(posto.left, dpi), Pixel(posto.top, dpi),
-                                 Pixel(c->width, dpi), Pixel(c->height, dpi)}));
-    const DWORD stile = static_cast<DWORD>(::GetWindowLongPtrW(h, GWL_STYLE));
-    EXPECT_EQ(stile & (stileAtteso | WS_TABSTOP), stileAtteso);
-    EXPECT_TRUE((stile & WS_VISIBLE) && !(stile & WS_DISABLED));
-    if (c->tipo == Tipo::Immagine) return;  // a picture has no font
-    LOGFONTW f{};
-    ::GetObjectW(reinterpret_cast<HFONT>(::SendMessageW(h, WM_GETFONT, 0, 0)), sizeof f, &f);
-    EXPECT_EQ(f.lfHeight, -std::lround(c->punti * dpi / 72));
-    EXPECT_EQ(std::wstring(f.lfFaceName), L"Segoe UI");
-    EXPECT_EQ(std::vector<int>({f.lfWeight, f.lfItalic, f.lfUnderline, f.lfStrikeOut, f.lfCharSet}),
-              std::vector<int>({400, 0, 0, 0, 0}));
+    ::GetClientRect(prova.finestra->Handle(), &r);
+    EXPECT_EQ(std::pair(r.right, r.bottom), std::pair(larghezza, altezza));
+    for (const SchedaControllo& c : Controlli()) {
+        SCOPED_TRACE(c.nome);
+        const HWND h = prova.C(c.nome);
+        ASSERT_NE(h, nullptr);
+        auto [classeAttesa, stileAtteso] = kClassi[static_cast<int>(c.tipo)];
+        if (c.tipo == Tipo::Etichetta || c.tipo == Tipo::Contatore)
+            stileAtteso |= c.allineamento == Allineamento::Centro   ? SS_CENTER
+                           : c.allineamento == Allineamento::Destra ? SS_RIGHT
+                                                                    : SS_LEFT;
+        wchar_t classe[32] = {};
+        ::GetClassNameW(h, classe, 32);
+        EXPECT_STRCASEEQ(Utf8(classe).c_str(), Utf8(classeAttesa).c_str());
+        if (c.testo && c.tipo != Tipo::Opzione) {
+            EXPECT_EQ(Utf8(TestoDi(h)), c.testo);
+        }
+        ::GetWindowRect(h, &r);
+        ::MapWindowPoints(HWND_DESKTOP, prova.finestra->Handle(), reinterpret_cast<POINT*>(&r), 2);
+        const Posto posto = PostoNellaFinestra(c);
+        EXPECT_EQ(std::vector({r.left, r.top, r.right - r.left, r.bottom - r.top}),
+                  std::vector<LONG>({Pixel(posto.left, dpi), Pixel(posto.top, dpi),
+                                     Pixel(c.width, dpi), Pixel(c.height, dpi)}));
+        const DWORD stile = static_cast<DWORD>(::GetWindowLongPtrW(h, GWL_STYLE));
+        EXPECT_EQ(stile & (stileAtteso | WS_TABSTOP | WS_VISIBLE | WS_DISABLED),
+                  stileAtteso | WS_VISIBLE);
+        if (c.tipo == Tipo::Immagine) continue;  // a picture has no font
+        LOGFONTW f{};
+        ::GetObjectW(reinterpret_cast<HFONT>(::SendMessageW(h, WM_GETFONT, 0, 0)), sizeof f, &f);
+        EXPECT_EQ(std::wstring(f.lfFaceName), L"Segoe UI");
+        EXPECT_EQ(std::vector<long>({f.lfHeight, f.lfWeight, f.lfItalic, f.lfUnderline,
+                                     f.lfStrikeOut, f.lfCharSet}),
+                  std::vector<long>({-std::lround(c.punti * dpi / 72), 400, 0, 0, 0, 0}));
+    }
 }
-INSTANTIATE_TEST_SUITE_P(Finestra, DisposizioneTest, ::testing::ValuesIn(Disposti()),
-                         [](const auto& info) {
-                             std::string nome = info.param.scheda->nome;
-                             std::replace(nome.begin(), nome.end(), '#', '_');
-                             return nome + "_" + std::to_string(info.param.dpi);
-                         });
+INSTANTIATE_TEST_SUITE_P(Finestra, DisposizioneTest,
+                         testing::Values(std::tuple(96, 591, 527), std::tuple(144, 887, 791)),
+                         [](const auto& info) { return std::to_string(std::get<0>(info.param)); });
 
 // The colour the window gives a control when the control asks for it before drawing.
-std::pair<COLORREF, COLORREF> Colori(const Prova& prova, const char* nome, UINT richiesta,
-                                     HWND chiede = nullptr) {
+std::pair<COLORREF, COLORREF> Colori(HWND finestra, HWND chiede, UINT richiesta) {
     HDC dc = ::CreateCompatibleDC(nullptr);
-    ::SendMessageW(prova.finestra->Handle(), richiesta, reinterpret_cast<WPARAM>(dc),
-                   reinterpret_cast<LPARAM>(chiede ? chiede : prova.C(nome)));
+    ::SendMessageW(finestra, richiesta, reinterpret_cast<WPARAM>(dc),
+                   reinterpret_cast<LPARAM>(chiede));
     const std::pair colori{::GetTextColor(dc), ::GetBkColor(dc)};
     ::DeleteDC(dc);
     return colori;
@@ -224,74 +188,64 @@ COLORREF Sfondo(HWND controllo) {
     return colore;
 }
 
-// The window: caption, fixed size at each DPI, minimise and close only, icon, centred when shown,
-// the focus seen in File1; colours and the options' entries and starting texts.
+// The window: caption, minimise and close only, icon, centred when shown, the focus seen in
+// File1; colours, the options' entries and starting values, the counter's tooltip.
 TEST(FinestraWin32Test, FixedCentredWindowWithItsColoursAndStartingValues) {
-    for (const auto& [dpi, larghezza, altezza] : {std::tuple{96, 591, 527}, {144, 887, 791}}) {
-        Prova prova;
-        ASSERT_TRUE(prova.Apri(dpi, true));
-        const HWND f = prova.finestra->Handle();
-        RECT areaInterna{}, fuori{};
-        ::GetClientRect(f, &areaInterna);
-        EXPECT_EQ((std::pair<LONG, LONG>(areaInterna.right, areaInterna.bottom)),
-                  (std::pair<LONG, LONG>(larghezza, altezza)));
-        if (dpi != 96) continue;
-        EXPECT_EQ(Utf8(TestoDi(f)), testi::kCaptionFinestra);
-        const auto stile = ::GetWindowLongPtrW(f, GWL_STYLE);
-        EXPECT_EQ(stile & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME | WS_SYSMENU),
-                  WS_MINIMIZEBOX | WS_SYSMENU);
-        EXPECT_NE(::SendMessageW(f, WM_GETICON, ICON_BIG, 0), 0);
-        ::GetWindowRect(f, &fuori);
-        MONITORINFO schermo{sizeof schermo, {}, {}, 0};
-        ::GetMonitorInfoW(::MonitorFromWindow(f, MONITOR_DEFAULTTONEAREST), &schermo);
-        EXPECT_LE(
-            std::abs((fuori.left + fuori.right) - (schermo.rcWork.left + schermo.rcWork.right)), 1);
-        EXPECT_LE(
-            std::abs((fuori.top + fuori.bottom) - (schermo.rcWork.top + schermo.rcWork.bottom)), 1);
-        EXPECT_TRUE(prova.HaFuoco("File1"));
-        EXPECT_EQ(::SendMessageW(prova.C("File1"), WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS, 0);
+    Prova prova;
+    ASSERT_TRUE(prova.Apri());
+    const HWND f = prova.finestra->Handle();
+    EXPECT_EQ(Utf8(TestoDi(f)), testi::kCaptionFinestra);
+    EXPECT_EQ(::GetWindowLongPtrW(f, GWL_STYLE) &
+                  (WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME | WS_SYSMENU),
+              WS_MINIMIZEBOX | WS_SYSMENU);
+    EXPECT_NE(::SendMessageW(f, WM_GETICON, ICON_BIG, 0), 0);
+    RECT fuori{};
+    ::GetWindowRect(f, &fuori);
+    MONITORINFO schermo{sizeof schermo, {}, {}, 0};
+    ::GetMonitorInfoW(::MonitorFromWindow(f, MONITOR_DEFAULTTONEAREST), &schermo);
+    const RECT& area = schermo.rcWork;
+    EXPECT_LE(std::abs(fuori.left + fuori.right - area.left - area.right), 1);
+    EXPECT_LE(std::abs(fuori.top + fuori.bottom - area.top - area.bottom), 1);
+    EXPECT_TRUE(prova.HaFuoco("File1"));
+    EXPECT_EQ(::SendMessageW(prova.C("File1"), WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS, 0);
 
-        const COLORREF grigio = RGB(192, 192, 192);
-        EXPECT_EQ(Colori(prova, "Dir1", WM_CTLCOLORLISTBOX).first, RGB(53, 134, 132));
-        EXPECT_EQ(Colori(prova, "File1", WM_CTLCOLORLISTBOX).first, RGB(53, 134, 132));
-        EXPECT_EQ(Colori(prova, "lblCatturate", WM_CTLCOLORSTATIC),
-                  std::pair(RGB(192, 64, 0), ::GetSysColor(COLOR_BTNFACE)));
-        for (const char* nome : {"Frame1", "Label1#3", "chkNomeSistema"})
-            EXPECT_EQ(Colori(prova, nome, WM_CTLCOLORSTATIC).second, grigio) << nome;
-        EXPECT_EQ(Colori(prova, "cmdElencario", WM_CTLCOLORBTN).second, grigio);
-        // The window clips its children, so a frame's inside is the frame's own to fill.
-        for (const char* nome :
-             {"Frame3", "Frame1", "Frame7#0", "Frame7#1", "Frame7#2", "Frame7#3", "Frame7#4"})
-            EXPECT_EQ(Sfondo(prova.C(nome)), grigio) << nome;
-        const HWND campo = ::FindWindowExW(prova.C("cmbMargine"), nullptr, L"Edit", nullptr);
-        EXPECT_EQ(Colori(prova, "cmbMargine", WM_CTLCOLOREDIT, campo).second, RGB(224, 224, 224));
+    const COLORREF grigio = RGB(192, 192, 192), verde = RGB(53, 134, 132);
+    const auto colori = [&](const char* nome, UINT richiesta) {
+        return Colori(f, prova.C(nome), richiesta);
+    };
+    EXPECT_EQ(colori("Dir1", WM_CTLCOLORLISTBOX).first, verde);
+    EXPECT_EQ(colori("File1", WM_CTLCOLORLISTBOX).first, verde);
+    EXPECT_EQ(colori("lblCatturate", WM_CTLCOLORSTATIC),
+              std::pair(RGB(192, 64, 0), ::GetSysColor(COLOR_BTNFACE)));
+    EXPECT_EQ(colori("chkNomeSistema", WM_CTLCOLORSTATIC).second, grigio);
+    EXPECT_EQ(colori("cmdElencario", WM_CTLCOLORBTN).second, grigio);
+    const HWND campo = ::FindWindowExW(prova.C("cmbMargine"), nullptr, L"Edit", nullptr);
+    EXPECT_EQ(Colori(f, campo, WM_CTLCOLOREDIT).second, RGB(224, 224, 224));
+    // The window clips its children, so a frame's inside is the frame's own to fill.
+    for (const SchedaControllo& c : Controlli())
+        EXPECT_TRUE(c.tipo != Tipo::Riquadro || Sfondo(prova.C(c.nome)) == grigio) << c.nome;
 
-        for (const auto& [nome, scelte] : {std::pair{"cmbCarattere", kSceltaCarattere},
-                                           {"cmbGrandezza", kSceltaGrandezza},
-                                           {"cmbColonneRiga", kSceltaColonneRiga},
-                                           {"cmbMargine", kSceltaMargine}}) {
-            std::vector<std::string> attese, offerte;
-            for (const std::string_view v : scelte.voci) attese.emplace_back(v);
-            const HWND c = prova.C(nome);
-            for (LRESULT i = 0; i < ::SendMessageW(c, CB_GETCOUNT, 0, 0); ++i) {
-                wchar_t voce[64] = {};
-                ::SendMessageW(c, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(voce));
-                offerte.push_back(Utf8(voce));
-            }
-            EXPECT_EQ(offerte, attese) << nome;
-            EXPECT_EQ(::SendMessageW(c, CB_GETCURSEL, 0, 0), static_cast<LRESULT>(scelte.iniziale));
+    for (const auto& [nome, attese] : Tendine()) {
+        std::vector<std::string> offerte;
+        const HWND c = prova.C(nome);
+        for (LRESULT i = 0; i < ::SendMessageW(c, CB_GETCOUNT, 0, 0); ++i) {
+            wchar_t voce[64] = {};
+            ::SendMessageW(c, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(voce));
+            offerte.push_back(Utf8(voce));
         }
-        for (const char* nome : {"chkNomeSistema", "chkNumeriInGioco"})
-            EXPECT_EQ(::SendMessageW(prova.C(nome), BM_GETCHECK, 0, 0), BST_UNCHECKED) << nome;
-        EXPECT_EQ(Utf8(prova.Suggerimento()), testi::kNessunSistemaCaricato);
+        offerte.push_back(std::to_string(::SendMessageW(c, CB_GETCURSEL, 0, 0)));
+        EXPECT_EQ(offerte, attese) << nome;
     }
+    for (const char* nome : {"chkNomeSistema", "chkNumeriInGioco"})
+        EXPECT_EQ(::SendMessageW(prova.C(nome), BM_GETCHECK, 0, 0), BST_UNCHECKED) << nome;
+    EXPECT_EQ(prova.Suggerimento(), testi::kNessunSistemaCaricato);
 }
 
 // Tab visits the controls in the layout table's order and comes back to File1; Shift+Tab goes
 // back.
 TEST(FinestraWin32Test, TabAndShiftTabFollowTheWindowOrder) {
     Prova prova;
-    ASSERT_TRUE(prova.Apri(96, true));
+    ASSERT_TRUE(prova.Apri());
     std::vector<const char*> ordine;
     for (const SchedaControllo& c : Controlli())
         if (PrendeFuoco(c.tipo)) ordine.push_back(c.nome);
@@ -312,32 +266,21 @@ TEST(FinestraWin32Test, WithoutTheSystemsFolderOnlyTheMessageAndNoWindow) {
     MessaggiCopione messaggi;
     EXPECT_EQ(FrmAmainWin32::Apri(programma.Testo(), messaggi, nullptr), nullptr);
     EXPECT_EQ(messaggi.chiesti, std::vector{AvvisoErrore(testi::kNonTrovoSistemi)});
-    bool finestra = false;  // a window of this program's, not of a test running beside
-    ::EnumThreadWindows(
-        ::GetCurrentThreadId(),
-        [](HWND h, LPARAM p) {
-            wchar_t classe[32] = {};
-            ::GetClassNameW(h, classe, 32);
-            *reinterpret_cast<bool*>(p) |= std::wstring_view(classe) == L"frmAmain";
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&finestra));
-    EXPECT_FALSE(finestra);
 }
 
 // File1 lists the whole names ending in .txt in any case (z.TXTX is "*.TXT" for its short
 // name), accents kept; a click or an arrow key loads, the counter, its tooltip and the highlight
-// show what is loaded, a failure keeps it. Dir1 opens a folder by double click and by Enter,
-// the lists follow and the system stays; a folder gone is refused with the lists kept.
+// show what is loaded. Dir1 opens a folder by double click and by Enter, the lists follow and
+// the system stays; a folder gone is refused with the lists kept.
 TEST(FinestraWin32Test, ListsLoadAndFoldersByMouseAndKeyboard) {
     Prova prova;
     const std::wstring perche = L"perch\u00E9.txt";
-    prova.Scrivi(perche, "1 2\r\n3 4\r\n");
+    prova.Scrivi(Utf8(perche), "1 2\r\n3 4\r\n");
     prova.Scrivi("B.TXT", "1 2 3\r\n");
     prova.Scrivi("rotto.txt", "5 6\r\n7 91\r\n");
     for (const char* altro : {"z.TXTX", "c.dat", "Sotto/a.txt", "Via/b.txt"})
         prova.Scrivi(altro, "1\r\n");
-    ASSERT_TRUE(prova.Apri(96, true));
+    ASSERT_TRUE(prova.Apri());
     EXPECT_EQ(prova.Righe("File1"), (std::vector<std::wstring>{L"B.TXT", perche, L"rotto.txt"}));
     const auto dir1 = prova.Righe("Dir1");
     ASSERT_GE(dir1.size(), 5U);
@@ -350,10 +293,8 @@ TEST(FinestraWin32Test, ListsLoadAndFoldersByMouseAndKeyboard) {
     EXPECT_EQ(dir1.front(), L"C:\\");
 
     const auto caricato = [&](const std::wstring& nome, const wchar_t* conteggio) {
-        const std::string file = TestoDaPercorso(prova.sistemi / nome);
-        EXPECT_EQ(prova.finestra->Variabili().FileSistema, file);
         EXPECT_EQ(TestoDi(prova.C("lblCatturate")), conteggio);
-        EXPECT_EQ(Utf8(prova.Suggerimento()), file);
+        EXPECT_EQ(prova.Suggerimento(), TestoDaPercorso(prova.sistemi / nome));
         EXPECT_EQ(prova.Righe("File1", true), std::vector{nome});
     };
     prova.Clic("File1", 1);
@@ -372,7 +313,6 @@ TEST(FinestraWin32Test, ListsLoadAndFoldersByMouseAndKeyboard) {
     ::SetFocus(prova.C("Dir1"));
     ::SendMessageW(prova.C("Dir1"), LB_SETCURSEL, sistemi, 0);
     prova.Tasto(VK_RETURN);
-    EXPECT_EQ(prova.Righe("File1").size(), 3U);
     caricato(perche, L"2");
 
     fs::remove_all(prova.sistemi / "Via");
@@ -383,24 +323,19 @@ TEST(FinestraWin32Test, ListsLoadAndFoldersByMouseAndKeyboard) {
     EXPECT_EQ(::SendMessageW(prova.C("Dir1"), LB_GETCURSEL, 0, 0), static_cast<LRESULT>(sistemi));
 }
 
-// The button by mouse and by Enter: refused with nothing loaded; then the options as the window
-// holds them, a typed one included, after the question is answered Yes.
+// The button by mouse reaches the print, and by Enter with the options as the window holds
+// them, a typed one included.
 TEST(FinestraWin32Test, PrintTakesTheOptionsAsTheWindowHoldsThem) {
     Prova prova;
     prova.Scrivi("Sistema1.txt", "3 15 27\r\n3 15 42\r\n");
-    ASSERT_TRUE(prova.Apri(96, true));
+    ASSERT_TRUE(prova.Apri());
     ::SendMessageW(prova.C("cmdElencario"), BM_CLICK, 0, 0);
     EXPECT_EQ(prova.messaggi.chiesti, std::vector{AvvisoErrore(testi::kSelezionareSistema)});
-    EXPECT_TRUE(prova.stampante.chiamate.empty());
-
     prova.Clic("File1", 0);
     ::SetWindowTextW(prova.C("cmbCarattere"), L"Courier New");
     ::SendMessageW(prova.C("chkNomeSistema"), BM_CLICK, 0, 0);
     ::SetFocus(prova.C("cmdElencario"));
-    prova.messaggi.risposte = {Risposta::Si};
     prova.Tasto(VK_RETURN);
-    ASSERT_EQ(prova.messaggi.chiesti.size(), 2U);
-    EXPECT_EQ(prova.messaggi.chiesti[1].testo, testi::kConfermiStampa);
     ASSERT_TRUE(prova.stampante.DocumentoChiuso());
     EXPECT_EQ(std::vector(prova.stampante.chiamate.begin(), prova.stampante.chiamate.begin() + 2),
               (std::vector<std::string>{"font Courier New", "size 9.000000"}));
@@ -409,11 +344,10 @@ TEST(FinestraWin32Test, PrintTakesTheOptionsAsTheWindowHoldsThem) {
               std::string(12, ' ') + "SISTEMA1.TXT -  Numeri: 4 - Combinazioni: 2");
 }
 
-// Closing through the frame asks the question (flag word 308); No keeps the window as it was and
-// asks again next time, Yes closes it.
+// Closing through the frame asks the question; No keeps the window, Yes closes it.
 TEST(FinestraWin32Test, CloseAsksTheExitQuestion) {
     Prova prova;
-    ASSERT_TRUE(prova.Apri(96, true));
+    ASSERT_TRUE(prova.Apri());
     const HWND f = prova.finestra->Handle();
     prova.messaggi.risposte = {Risposta::No, Risposta::Si};
     ::SendMessageW(f, WM_SYSCOMMAND, SC_CLOSE, 0);
@@ -423,46 +357,35 @@ TEST(FinestraWin32Test, CloseAsksTheExitQuestion) {
     EXPECT_EQ(prova.messaggi.chiesti, std::vector(2, DomandaUscita()));
 }
 
-// The real boxes, answered by a click on a button as they stand open.
+// The real boxes, answered by a click on a button as they stand open: their flag word, then
+// title|text|buttons as shown, the default one marked *.
 struct Scatola {
     const char* nome;
     RichiestaMessaggio richiesta;
     UINT stile;
-    std::vector<std::pair<int, const wchar_t*>> pulsanti;
-    int predefinito, premuto;
+    const wchar_t* pulsanti;
+    int premuto;
     Risposta risposta;
+    friend void PrintTo(const Scatola& s, std::ostream* os) { *os << s.nome; }
 };
-void PrintTo(const Scatola& s, std::ostream* os) {
-    *os << s.nome;
-}
-
-struct Aperta {
-    std::wstring titolo, testo;
-    std::vector<std::pair<int, std::wstring>> pulsanti;
-    int predefinito = 0;
-};
-Aperta* gAperta = nullptr;  // what the timer saw of the open box
+std::wstring gVista;  // what the timer saw of the open box
 int gPremere = 0;
 
-class MessaggiWin32Test : public ::testing::TestWithParam<Scatola> {};
+class MessaggiWin32Test : public testing::TestWithParam<Scatola> {};
 TEST_P(MessaggiWin32Test, TheBoxShowsItsTextTitleAndItalianButtonsAndAnswersThePressedOne) {
     const Scatola& s = GetParam();
     EXPECT_EQ(StileMessaggio(s.richiesta), s.stile);
-    Aperta aperta;
-    gAperta = &aperta;
+    gVista.clear();
     gPremere = s.premuto;
     const UINT_PTR timer = ::SetTimer(nullptr, 0, 20, [](HWND, UINT, UINT_PTR, DWORD) {
         const HWND scatola = ::FindWindowW(L"#32770", nullptr);
-        if (scatola == nullptr || !gAperta->titolo.empty()) return;
-        gAperta->titolo = TestoDi(scatola);
-        gAperta->testo = TestoDi(::GetDlgItem(scatola, 0xFFFF));
-        for (const int id : {IDOK, IDYES, IDNO})
-            if (const HWND b = ::GetDlgItem(scatola, id))
-                gAperta->pulsanti.emplace_back(id, TestoDi(b));
-        for (const auto& [id, testo] : gAperta->pulsanti) {
-            if ((::GetWindowLongPtrW(::GetDlgItem(scatola, id), GWL_STYLE) & BS_TYPEMASK) ==
-                BS_DEFPUSHBUTTON)
-                gAperta->predefinito = id;
+        if (scatola == nullptr || !gVista.empty()) return;
+        gVista = TestoDi(scatola) + L'|' + TestoDi(::GetDlgItem(scatola, 0xFFFF)) + L'|';
+        for (const int id : {IDOK, IDYES, IDNO}) {
+            const HWND b = ::GetDlgItem(scatola, id);
+            const bool predefinito =
+                (::GetWindowLongPtrW(b, GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
+            if (b != nullptr) gVista += TestoDi(b) + (predefinito ? L"* " : L" ");
         }
         // A button that is not there ends the box all the same, so that a fault fails the test
         // instead of hanging it.
@@ -471,43 +394,21 @@ TEST_P(MessaggiWin32Test, TheBoxShowsItsTextTitleAndItalianButtonsAndAnswersTheP
         else
             ::EndDialog(scatola, IDCANCEL);
     });
-    MessaggiWin32 messaggi;
-    EXPECT_EQ(messaggi.Chiedi(s.richiesta), s.risposta);
+    EXPECT_EQ(MessaggiWin32().Chiedi(s.richiesta), s.risposta);
     ::KillTimer(nullptr, timer);
-    EXPECT_EQ(Utf8(aperta.titolo), s.richiesta.titolo.value_or(testi::kTitoloProgramma));
-    EXPECT_EQ(Utf8(aperta.testo), s.richiesta.testo);
-    std::vector<std::pair<int, std::wstring>> attesi;
-    for (const auto& [id, testo] : s.pulsanti) attesi.emplace_back(id, testo);
-    EXPECT_EQ(aperta.pulsanti, attesi);
-    EXPECT_EQ(aperta.predefinito, s.predefinito);
+    EXPECT_EQ(gVista, Utf16(s.richiesta.titolo.value_or(testi::kTitoloProgramma)) + L'|' +
+                          Utf16(s.richiesta.testo) + L'|' + s.pulsanti);
 }
-INSTANTIATE_TEST_SUITE_P(Scatole, MessaggiWin32Test,
-                         ::testing::Values(Scatola{"Errore",
-                                                   AvvisoErrore(testi::kNonTrovoSistemi),
-                                                   MB_OK | MB_ICONERROR,
-                                                   {{IDOK, L"OK"}},
-                                                   IDOK,
-                                                   IDOK,
-                                                   Risposta::Ok},
-                                           Scatola{"ConfermaStampa",
-                                                   {testi::kConfermiStampa,
-                                                    Pulsanti::SiNo,
-                                                    Icona::Nessuna,
-                                                    PulsantePredefinito::Primo,
-                                                    {}},
-                                                   MB_YESNO,
-                                                   {{IDYES, L"S\u00EC"}, {IDNO, L"No"}},
-                                                   IDYES,
-                                                   IDYES,
-                                                   Risposta::Si},
-                                           Scatola{"Uscita",
-                                                   DomandaUscita(),
-                                                   308,
-                                                   {{IDYES, L"S\u00EC"}, {IDNO, L"No"}},
-                                                   IDNO,
-                                                   IDNO,
-                                                   Risposta::No}),
-                         [](const auto& info) { return std::string(info.param.nome); });
+const RichiestaMessaggio kConferma{
+    testi::kConfermiStampa, Pulsanti::SiNo, Icona::Nessuna, PulsantePredefinito::Primo, {}};
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Scatole, MessaggiWin32Test, testing::Values(
+    Scatola{"Errore", AvvisoErrore(testi::kNonTrovoSistemi), MB_OK | MB_ICONERROR, L"OK* ",
+            IDOK, Risposta::Ok},
+    Scatola{"ConfermaStampa", kConferma, MB_YESNO, L"S\u00EC* No ", IDYES, Risposta::Si},
+    Scatola{"Uscita", DomandaUscita(), 308, L"S\u00EC No* ", IDNO, Risposta::No}),
+    [](const auto& info) { return std::string(info.param.nome); });
+// clang-format on
 
 }  // namespace
 }  // namespace elencario::test
