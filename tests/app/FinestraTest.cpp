@@ -163,7 +163,9 @@ TEST(FinestraTest, EveryControlSitsWholeAtItsPlaceInAFixedWindow) {
     EXPECT_TRUE(contatore->alignment() & Qt::AlignHCenter);
     const QFont carattere = contatore->font();
     ScriviAdattato(*contatore, "2147483647", carattere);
-    EXPECT_TRUE(Intero(*contatore, contatore->font()));
+    QFont piuGrande = contatore->font();  // shrunk only as far as needed
+    piuGrande.setPointSizeF(piuGrande.pointSizeF() + 0.25);
+    EXPECT_TRUE(Intero(*contatore, contatore->font()) && !Intero(*contatore, piuGrande));
     EXPECT_LT(contatore->font().pointSizeF(), carattere.pointSizeF());
     ScriviAdattato(*contatore, "7", carattere);
     EXPECT_EQ(contatore->font(), carattere);

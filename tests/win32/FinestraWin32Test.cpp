@@ -270,15 +270,15 @@ TEST(FinestraWin32Test, WithoutTheSystemsFolderOnlyTheMessageAndNoWindow) {
 
 // File1 lists the whole names ending in .txt in any case (z.TXTX is "*.TXT" for its short
 // name), accents kept; a click or an arrow key loads, the counter, its tooltip and the highlight
-// show what is loaded. Dir1 opens a folder by double click and by Enter, the lists follow and
-// the system stays; a folder gone is refused with the lists kept.
+// show what is loaded, in its own folder only. Dir1 opens a folder by double click and by Enter,
+// the lists follow and the system stays; a folder gone is refused with the lists kept.
 TEST(FinestraWin32Test, ListsLoadAndFoldersByMouseAndKeyboard) {
     Prova prova;
     const std::wstring perche = L"perch\u00E9.txt";
     prova.Scrivi(Utf8(perche), "1 2\r\n3 4\r\n");
     prova.Scrivi("B.TXT", "1 2 3\r\n");
     prova.Scrivi("rotto.txt", "5 6\r\n7 91\r\n");
-    for (const char* altro : {"z.TXTX", "c.dat", "Sotto/a.txt", "Via/b.txt"})
+    for (const char* altro : {"z.TXTX", "c.dat", "Sotto/perch\xC3\xA9.txt", "Via/b.txt"})
         prova.Scrivi(altro, "1\r\n");
     ASSERT_TRUE(prova.Apri());
     EXPECT_EQ(prova.Righe("File1"), (std::vector<std::wstring>{L"B.TXT", perche, L"rotto.txt"}));
@@ -307,7 +307,8 @@ TEST(FinestraWin32Test, ListsLoadAndFoldersByMouseAndKeyboard) {
     EXPECT_EQ(prova.messaggi.chiesti, std::vector{AvvisoErrore("Si è verificato l' errore: 9")});
 
     prova.Clic("Dir1", static_cast<int>(sistemi) + 1, true);
-    EXPECT_EQ(prova.Righe("File1"), std::vector<std::wstring>{L"a.txt"});
+    EXPECT_EQ(prova.Righe("File1"), std::vector{perche});
+    EXPECT_TRUE(prova.Righe("File1", true).empty());  // the same name in another folder
     EXPECT_EQ(prova.Righe("Dir1", true), std::vector{rientro + L"  Sotto"});
     EXPECT_EQ(TestoDi(prova.C("lblCatturate")), L"2");
     ::SetFocus(prova.C("Dir1"));
@@ -336,6 +337,7 @@ TEST(FinestraWin32Test, PrintTakesTheOptionsAsTheWindowHoldsThem) {
     ::SendMessageW(prova.C("chkNomeSistema"), BM_CLICK, 0, 0);
     ::SetFocus(prova.C("cmdElencario"));
     prova.Tasto(VK_RETURN);
+    EXPECT_EQ(prova.messaggi.asked.size(), 2U);  // printed once, after its question
     ASSERT_TRUE(prova.stampante.DocumentoChiuso());
     EXPECT_EQ(std::vector(prova.stampante.chiamate.begin(), prova.stampante.chiamate.begin() + 2),
               (std::vector<std::string>{"font Courier New", "size 9.000000"}));
