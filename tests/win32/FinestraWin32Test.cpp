@@ -43,14 +43,11 @@ struct Prova : ProgrammaDiProva {
     [[nodiscard]] std::vector<std::wstring> Righe(const char* lista,
                                                   bool selezionata = false) const {
         std::vector<std::wstring> righe;
-        const auto n = ::SendMessageW(C(lista), LB_GETCOUNT, 0, 0);
         const auto scelta = ::SendMessageW(C(lista), LB_GETCURSEL, 0, 0);
-        for (LRESULT i = 0; i < n; ++i) {
-            if (selezionata && i != scelta) continue;
-            std::wstring t(static_cast<std::size_t>(::SendMessageW(C(lista), LB_GETTEXTLEN, i, 0)),
-                           L'\0');
-            ::SendMessageW(C(lista), LB_GETTEXT, i, reinterpret_cast<LPARAM>(t.data()));
-            righe.push_back(t);
+        for (LRESULT i = 0; i < ::SendMessageW(C(lista), LB_GETCOUNT, 0, 0); ++i) {
+            wchar_t riga[MAX_PATH] = {};
+            ::SendMessageW(C(lista), LB_GETTEXT, i, reinterpret_cast<LPARAM>(riga));
+            if (!selezionata || i == scelta) righe.emplace_back(riga);
         }
         return righe;
     }
@@ -92,6 +89,16 @@ struct Prova : ProgrammaDiProva {
         voceSuggerimento.lpszText = testo;
         ::SendMessageW(t, TTM_GETTEXTW, 1024, reinterpret_cast<LPARAM>(&voceSuggerimento));
         return Utf8(testo);
+    }
+    // The colours the window gives a control (or its part `chiede`) that asks before drawing.
+    [[nodiscard]] std::pair<COLORREF, COLORREF> Colori(const char* nome, UINT richiesta,
+                                                       HWND chiede = nullptr) const {
+        HDC dc = ::CreateCompatibleDC(nullptr);
+        ::SendMessageW(finestra->Handle(), richiesta, reinterpret_cast<WPARAM>(dc),
+                       reinterpret_cast<LPARAM>(chiede ? chiede : C(nome)));
+        const std::pair colori{::GetTextColor(dc), ::GetBkColor(dc)};
+        ::DeleteDC(dc);
+        return colori;
     }
     [[nodiscard]] bool HaFuoco(const char* nome) const {
         const HWND f = ::GetFocus();
@@ -159,16 +166,6 @@ INSTANTIATE_TEST_SUITE_P(Finestra, DisposizioneTest,
                          testing::Values(std::tuple(96, 591, 527), std::tuple(144, 887, 791)),
                          [](const auto& info) { return std::to_string(std::get<0>(info.param)); });
 
-// The colour the window gives a control when the control asks for it before drawing.
-std::pair<COLORREF, COLORREF> Colori(HWND finestra, HWND chiede, UINT richiesta) {
-    HDC dc = ::CreateCompatibleDC(nullptr);
-    ::SendMessageW(finestra, richiesta, reinterpret_cast<WPARAM>(dc),
-                   reinterpret_cast<LPARAM>(chiede));
-    const std::pair colori{::GetTextColor(dc), ::GetBkColor(dc)};
-    ::DeleteDC(dc);
-    return colori;
-}
-
 // What a control leaves in the middle of a black bitmap when asked to erase its background.
 COLORREF Sfondo(HWND controllo) {
     RECT r{};
@@ -209,18 +206,15 @@ TEST(FinestraWin32Test, FixedCentredWindowWithItsColoursAndStartingValues) {
     EXPECT_TRUE(prova.HaFuoco("File1"));
     EXPECT_EQ(::SendMessageW(prova.C("File1"), WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS, 0);
 
-    const COLORREF grigio = RGB(192, 192, 192), verde = RGB(53, 134, 132);
-    const auto colori = [&](const char* nome, UINT richiesta) {
-        return Colori(f, prova.C(nome), richiesta);
-    };
-    EXPECT_EQ(colori("Dir1", WM_CTLCOLORLISTBOX).first, verde);
-    EXPECT_EQ(colori("File1", WM_CTLCOLORLISTBOX).first, verde);
-    EXPECT_EQ(colori("lblCatturate", WM_CTLCOLORSTATIC),
+    const COLORREF grigio = RGB(192, 192, 192);
+    for (const char* nome : {"Dir1", "File1"})
+        EXPECT_EQ(prova.Colori(nome, WM_CTLCOLORLISTBOX).first, RGB(53, 134, 132)) << nome;
+    EXPECT_EQ(prova.Colori("lblCatturate", WM_CTLCOLORSTATIC),
               std::pair(RGB(192, 64, 0), ::GetSysColor(COLOR_BTNFACE)));
-    EXPECT_EQ(colori("chkNomeSistema", WM_CTLCOLORSTATIC).second, grigio);
-    EXPECT_EQ(colori("cmdElencario", WM_CTLCOLORBTN).second, grigio);
+    EXPECT_EQ(prova.Colori("chkNomeSistema", WM_CTLCOLORSTATIC).second, grigio);
+    EXPECT_EQ(prova.Colori("cmdElencario", WM_CTLCOLORBTN).second, grigio);
     const HWND campo = ::FindWindowExW(prova.C("cmbMargine"), nullptr, L"Edit", nullptr);
-    EXPECT_EQ(Colori(f, campo, WM_CTLCOLOREDIT).second, RGB(224, 224, 224));
+    EXPECT_EQ(prova.Colori("", WM_CTLCOLOREDIT, campo).second, RGB(224, 224, 224));
     // The window clips its children, so a frame's inside is the frame's own to fill.
     for (const SchedaControllo& c : Controlli())
         EXPECT_TRUE(c.tipo != Tipo::Riquadro || Sfondo(prova.C(c.nome)) == grigio) << c.nome;
