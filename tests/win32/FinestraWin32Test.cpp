@@ -331,7 +331,7 @@ TEST(FinestraWin32Test, PrintTakesTheOptionsAsTheWindowHoldsThem) {
     ::SendMessageW(prova.C("chkNomeSistema"), BM_CLICK, 0, 0);
     ::SetFocus(prova.C("cmdElencario"));
     prova.Tasto(VK_RETURN);
-    EXPECT_EQ(prova.messaggi.asked.size(), 2U);  // printed once, after its question
+    EXPECT_EQ(prova.messaggi.chiesti.size(), 2U);  // printed once, after its question
     ASSERT_TRUE(prova.stampante.DocumentoChiuso());
     EXPECT_EQ(std::vector(prova.stampante.chiamate.begin(), prova.stampante.chiamate.begin() + 2),
               (std::vector<std::string>{"font Courier New", "size 9.000000"}));
