@@ -27,7 +27,7 @@ struct Regole : ProgrammaDiProva {
 
 TEST(RegoleFinestraTest, StartsOnTheSystemsFolderBesideTheProgramOrRefusesWithTheMessage) {
     Regole r;
-    EXPECT_FALSE(r.regole.Avvia(TestoDaPercorso(r.temp.path())));
+    EXPECT_FALSE(r.regole.Avvia(TestoDaPercorso(r.provvisoria.path())));
     EXPECT_EQ(r.messaggi.chiesti, std::vector{AvvisoErrore(testi::kNonTrovoSistemi)});
     ASSERT_TRUE(r.regole.Avvia(r.Cartella()));
     EXPECT_EQ(r.messaggi.chiesti.size(), 1U);
