@@ -26,4 +26,21 @@ set(CPACK_NSIS_MUI_ICON ${PROJECT_BINARY_DIR}/app/win32/stampante.ico)
 set(CPACK_NSIS_MUI_UNIICON ${PROJECT_BINARY_DIR}/app/win32/stampante.ico)
 set(CPACK_NSIS_MANIFEST_DPI_AWARE ON)
 set(CPACK_NSIS_COMPRESSOR "/SOLID lzma")
+
+# The installer's pages in Italian whatever the language of Windows, and the Start-menu entry that
+# uninstalls named in Italian: CMake's own installer script with Italian its only language.
+set(modello_nsis "${CMAKE_ROOT}/Modules/Internal/CPack/NSIS.template.in")
+file(READ "${modello_nsis}" script_nsis)
+string(REGEX REPLACE "(\n *!insertmacro MUI_LANGUAGE \"[A-Za-z]+\"[^\n]*)+"
+                     "\n  !insertmacro MUI_LANGUAGE \"Italian\"" italiano "${script_nsis}")
+string(REPLACE "\\Uninstall.lnk" "\\Disinstalla Stampa Elencario.lnk" italiano "${italiano}")
+string(REGEX MATCHALL "MUI_LANGUAGE \"[A-Za-z]+\"" lingue "${italiano}")
+string(REGEX MATCHALL "Disinstalla Stampa Elencario.lnk" voci "${italiano}")
+list(LENGTH voci numero_voci)
+# A newer CMake may write its script otherwise: better no installer than an English one.
+if(NOT lingue STREQUAL "MUI_LANGUAGE \"Italian\"" OR numero_voci LESS 2)
+    message(FATAL_ERROR "Lo script dell'installatore di ${modello_nsis} non è quello atteso")
+endif()
+file(WRITE "${PROJECT_BINARY_DIR}/installatore/NSIS.template.in" "${italiano}")
+set(CPACK_MODULE_PATH "${PROJECT_BINARY_DIR}/installatore" ${CMAKE_MODULE_PATH})
 include(CPack)

@@ -39,7 +39,7 @@ programmi "$cartella"
 # The Start-menu entry leads to the program, whose own icon it shows.
 strings -a "$menu/Stampa Elencario.lnk" | grep -qF 'C:\Program Files\Stampa Elencario\stampa-elencario.exe'
 wrestool -l --type=14 "$cartella/stampa-elencario.exe" | grep -q 'type=14'
-[ -f "$menu/Uninstall.lnk" ]
+[ -f "$menu/Disinstalla Stampa Elencario.lnk" ]
 wine reg query "$chiave" | grep -q 'UninstallString'
 
 # The uninstaller runs from a copy of itself and returns at once: its work is waited for, for a
