@@ -102,11 +102,8 @@ TEST_P(FileSostituitoTest, OnlyAJobThatEndsWellReplacesTheTargetAndNoNewFileStay
         StatoStampa stato = f.Prepara(sempre);
         if (stato == Ok) stato = f.Inizia();
         if (stato == Ok) stato = f.Disegna(0, "%PDF-nuovo");
-        if (stato != Ok) {
-            f.Abbandona();
-        } else {
-            stato = caso.passo == Passo::AMeta ? Interrotta : f.Termina(sempre);
-        }
+        if (stato != Ok) f.Abbandona();
+        if (stato == Ok) stato = caso.passo == Passo::AMeta ? Interrotta : f.Termina(sempre);
         EXPECT_EQ(stato, caso.stato);
         const std::string errore = f.Errore();
         EXPECT_TRUE(caso.errore == kRifiuto ? errore.starts_with(kRifiuto) && errore != kRifiuto

@@ -1,7 +1,6 @@
 // The window's print on the real Windows printer, run by stampa-gdi.sh under wine with the private
-// print server as the default printer: the sample system printed with a click and "Sì", and the
-// same print with the server killed once the job has begun; and a file written through that printer
-// in place of another.
+// print server as the default printer: the sample system printed with a click and "Sì", the same
+// print with the server killed once the job has begun, and a file written in place of another.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -138,7 +137,6 @@ TEST(StampaSuFileTest, ThePrintedFileReplacesTheTargetOnceTheJobIsDone) {
     }
     std::ifstream in(destinazione, std::ios::binary);
     EXPECT_TRUE(std::string(std::istreambuf_iterator<char>(in), {}).starts_with("%!PS"));
-    // Beside it only the folder of systems that was there before.
     EXPECT_EQ(std::distance(fs::directory_iterator(Cartella()), {}), 2);
 }
 

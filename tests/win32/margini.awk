@@ -1,11 +1,10 @@
 # Where each printed line begins, against the Linux listing with the same options:
 #   awk -f margini.awk ELENCO_0 ELENCO_N PAGINE_0 PAGINE_N
 # ELENCO_0, ELENCO_N: the Linux listing with no margin and with the margin checked; PAGINE_0,
-# PAGINE_N: `pdftotext -bbox` of the same two listings printed. The page's own left offset is
-# unknown, so only shifts are compared: a blank's width is measured on PAGINE_0 (how much the gap
-# between two words grows with each blank between them), then each line of PAGINE_N must begin
-# where the same line of PAGINE_0 does, moved by the blanks that ELENCO_N adds before it, and the
-# lines of PAGINE_0 must begin apart from one another as ELENCO_0's do; within half a blank.
+# PAGINE_N: `pdftotext -bbox` of the same two printed. The page's own left offset is unknown, so
+# only shifts count, in blanks (how much a gap between two words on PAGINE_0 grows with each blank
+# in it): each line of PAGINE_N begins where PAGINE_0's does plus the blanks ELENCO_N adds before
+# it, and PAGINE_0's lines begin apart as ELENCO_0's do; within half a blank.
 BEGIN { FS = "\"" }
 FNR == 1 { f++; riga = 0; alto = "" }
 f <= 2 {

@@ -1,6 +1,5 @@
 #!/usr/bin/env bash
-# One case of the Windows printer end to end under wine (in the WINEPREFIX that
-# scripts/test-windows sets up):
+# One case of the Windows printer end to end under wine, in the WINEPREFIX of scripts/test-windows:
 #   stampa-gdi.sh CASO CARTELLA_BUILD SORGENTI ELENCARIO_LINUX
 # Comando, Finestra: Sistema1.txt printed by `elencario.exe --stampa` or by the window (a click on
 # it, the button, "Sì") on the private print server, wine's default printer, lands as a PDF whose
@@ -65,10 +64,8 @@ if [ "$caso" = PdfSenzaStampante ]; then
 fi
 
 [ -x "$linux" ] || fallito "manca l'elencario per Linux («$linux»)"
-set +e
-socket=$("$sorgenti/scripts/print-server" start "$server")
-stato=$?
-set -e
+stato=0
+socket=$("$sorgenti/scripts/print-server" start "$server") || stato=$?
 [ "$stato" -ne 77 ] || exit 77
 [ "$stato" -eq 0 ] || fallito "il server di stampa non parte"
 export CUPS_SERVER=$socket
