@@ -21,6 +21,7 @@
 #include "systems/Testi.h"
 #include "verifica/ArchivioEstrazioni.h"
 #include "verifica/Estrazione.h"
+#include "verifica/TestiVerifica.h"
 #include "verifica/Verifica.h"
 
 namespace elencario {
@@ -283,7 +284,7 @@ std::optional<std::vector<VerificaRichiesta>> Estrazioni(const Richiesta& r, std
     if (!trovate) return std::nullopt;
     std::vector<VerificaRichiesta> richieste;
     for (const EstrazioneRuota& e : *trovate) {
-        richieste.push_back({"Ruota " + e.ruota + " - " + e.data, e.numeri});
+        richieste.push_back({testi::IntestazioneRuota(e.ruota, e.data), e.numeri});
     }
     return richieste;
 }

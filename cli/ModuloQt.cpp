@@ -28,8 +28,7 @@ std::filesystem::path PercorsoModulo(std::string& cercato) {
     for (const std::filesystem::path& p : luoghi) {
         if (!errore && std::filesystem::exists(p / kModulo, errore)) return p / kModulo;
     }
-    cercato = "manca " + std::string(kModulo) + " (cercato in " + luoghi[0].native() + " e in " +
-              luoghi[1].native() + ")";
+    cercato = testi::ModuloMancante(kModulo, luoghi[0].native(), luoghi[1].native());
     return kModulo;  // left to the system's search
 }
 

@@ -2,6 +2,7 @@
 
 #include "printing/SceltaStampante.h"
 #include "printing/ScelteOpzioni.h"
+#include "systems/Testi.h"
 #include "verifica/ArchivioEstrazioni.h"
 
 namespace elencario::testi {
@@ -100,7 +101,7 @@ std::string PdfSulSistema(std::string_view pdf) {
 }
 
 std::string PdfNonScrivibile(std::string_view pdf, std::string_view motivo) {
-    return Unisci("Impossibile scrivere il file PDF ", pdf, ": ") + std::string(motivo);
+    return ImpossibileScrivere(IlFilePdf(pdf), motivo);
 }
 
 std::string NonUnPdf(std::string_view pdf) {
@@ -113,7 +114,7 @@ std::string ArchivioIllegibile(std::string_view archivio, std::string_view motiv
 }
 
 std::string AiutoNonScritto(std::string_view motivo) {
-    return Unisci("Impossibile scrivere l'aiuto: ", motivo, "");
+    return ImpossibileScrivere("l'aiuto", motivo);
 }
 
 }  // namespace elencario::testi

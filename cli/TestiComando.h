@@ -34,6 +34,12 @@ inline constexpr const char* kCopieWindows =
 inline constexpr const char* kModuloNonCaricato = "Impossibile caricare il modulo di stampa: ";
 inline constexpr const char* kModuloInutilizzabile =
     " non si carica (mancano le librerie di Qt che usa, o non è il modulo di questa versione)";
+// Where the printing module was looked for and not found: `primo` and `secondo`.
+[[nodiscard]] inline std::string ModuloMancante(std::string_view modulo, std::string_view primo,
+                                                std::string_view secondo) {
+    return "manca " + std::string(modulo) + " (cercato in " + std::string(primo) + " e in " +
+           std::string(secondo) + ")";
+}
 
 [[nodiscard]] std::string ValoreMancante(std::string_view opzione);
 [[nodiscard]] std::string OpzioneSconosciuta(std::string_view opzione);

@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "systems/Routines.h"
+#include "systems/Testi.h"
 
 namespace elencario {
 
@@ -24,18 +25,18 @@ std::string Intestazione(const VARIABILI& v, const OpzioniConvertite& o,
     std::string riga = margine;
     if (o.nomeSistema) {
         riga += NomeSistema(v.FileSistema);
-        riga += " -  Numeri: ";
+        riga += testi::kDopoNomeNumeri;
     } else {
-        riga += "Numeri: ";
+        riga += testi::kNumeri;
     }
     riga += std::to_string(v.TotNumeri);
-    riga += " - Combinazioni: ";
+    riga += testi::kDopoNumeriCombinazioni;
     riga += std::to_string(v.TotCombinazioni);
     return riga;
 }
 
 StatoStampa NumeriInGioco(const VARIABILI& v, const std::string& margine, StampanteTesto& p) {
-    std::string testo = margine + "IN GIOCO:\n" + margine;
+    std::string testo = margine + testi::kInGioco + '\n' + margine;
     int stampati = 0;
     for (int n = 1; n <= kNumeroMassimo; ++n) {
         if (v.NumeriGioco[static_cast<std::size_t>(n)] != 1) continue;

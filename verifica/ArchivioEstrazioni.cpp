@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 
+#include "verifica/TestiVerifica.h"
+
 namespace elencario {
 
 namespace {
@@ -90,9 +92,7 @@ std::optional<std::vector<EstrazioneRuota>> CercaEstrazioni(std::string_view arc
         inizio = fine + 1;
         auto estrazione = LeggiRiga(riga);
         if (!estrazione) {
-            errore = "Riga " + std::to_string(numeroRiga) +
-                     " dell'archivio non valida: attesa AAAA/MM/GG, ruota e cinque numeri "
-                     "diversi da 1 a 90 separati da tabulazioni";
+            errore = testi::RigaArchivioNonValida(numeroRiga);
             return std::nullopt;
         }
         if (estrazione->data != data) continue;
@@ -100,9 +100,9 @@ std::optional<std::vector<EstrazioneRuota>> CercaEstrazioni(std::string_view arc
         if (ruota.empty() || estrazione->ruota == ruota) trovate.push_back(std::move(*estrazione));
     }
     if (!dataTrovata) {
-        errore = "Nessuna estrazione del " + std::string(data) + " nell'archivio";
+        errore = testi::NessunaEstrazione(data);
     } else if (trovate.empty()) {
-        errore = "La ruota " + std::string(ruota) + " non ha estratto il " + std::string(data);
+        errore = testi::RuotaSenzaEstrazione(ruota, data);
     } else {
         return trovate;
     }

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "verifica/TestiVerifica.h"
+
 namespace elencario {
 
 namespace {
@@ -23,7 +25,6 @@ int Numero(std::string_view pezzo) {
 }  // namespace
 
 std::optional<InsiemeNumeri> LeggiEstrazione(std::string_view testo, std::string& errore) {
-    const std::string prefisso = "Estrazione non valida: ";
     InsiemeNumeri estrazione;
     bool numeroDallaVirgola = true;  // no comma yet, or a number since the last one
     std::size_t i = 0;
@@ -34,7 +35,7 @@ std::optional<InsiemeNumeri> LeggiEstrazione(std::string_view testo, std::string
         }
         if (testo[i] == ',') {
             if (!numeroDallaVirgola || estrazione.Quanti() == 0) {
-                errore = prefisso + "manca un numero prima della virgola";
+                errore = testi::EstrazioneNonValida(testi::kMancaPrimaDellaVirgola);
                 return std::nullopt;
             }
             numeroDallaVirgola = false;
@@ -46,11 +47,11 @@ std::optional<InsiemeNumeri> LeggiEstrazione(std::string_view testo, std::string
         const std::string_view pezzo = testo.substr(i, fine - i);
         const int n = Numero(pezzo);
         if (n == 0) {
-            errore = prefisso + "\"" + std::string(pezzo) + "\" non è un numero da 1 a 90";
+            errore = testi::EstrazioneNonValida(testi::NonUnNumero(pezzo));
             return std::nullopt;
         }
         if (estrazione.Contiene(n)) {
-            errore = prefisso + "il numero \"" + std::string(pezzo) + "\" è ripetuto";
+            errore = testi::EstrazioneNonValida(testi::NumeroRipetuto(pezzo));
             return std::nullopt;
         }
         estrazione.Aggiungi(n);
@@ -58,11 +59,11 @@ std::optional<InsiemeNumeri> LeggiEstrazione(std::string_view testo, std::string
         i = fine;
     }
     if (estrazione.Quanti() == 0) {
-        errore = "Estrazione vuota: indicare da 1 a 90 numeri";
+        errore = testi::kEstrazioneVuota;
         return std::nullopt;
     }
     if (!numeroDallaVirgola) {
-        errore = prefisso + "manca un numero dopo l'ultima virgola";
+        errore = testi::EstrazioneNonValida(testi::kMancaDopoLaVirgola);
         return std::nullopt;
     }
     return estrazione;

@@ -5,6 +5,8 @@
 #include <set>
 #include <string_view>
 
+#include "verifica/TestiVerifica.h"
+
 namespace elencario {
 
 namespace {
@@ -70,12 +72,12 @@ class Testo {
 };
 
 std::string Totali(const Resoconto& r) {
-    return "Combinazioni: " + std::to_string(r.combinazioni) +
-           " - Vincenti: " + std::to_string(r.vincenti.size());
+    return testi::kResocontoCombinazioni + std::to_string(r.combinazioni) + testi::kVincenti +
+           std::to_string(r.vincenti.size());
 }
 
 std::string LineaEstrazione(const Resoconto& r) {
-    std::string linea = "Estrazione: ";
+    std::string linea = testi::kEstrazione;
     Numeri(linea, r.estrazione);
     return linea;
 }
@@ -85,7 +87,7 @@ std::string Punti(const Resoconto& r) {
     for (std::size_t h = 2; h < r.perPunti.size(); ++h) {
         if (r.perPunti[h] != 0) massimo = h;
     }
-    std::string punti = "Punti:";
+    std::string punti = testi::kPunti;
     for (std::size_t h = 2; h <= massimo; ++h) {
         punti.append(" ").append(std::to_string(h)).append("=");
         punti.append(std::to_string(r.perPunti[h]));
@@ -94,9 +96,9 @@ std::string Punti(const Resoconto& r) {
 }
 
 std::string Premi(const Resoconto& r) {
-    return "Ambi: " + std::to_string(r.premi[0]) + " - Terni: " + std::to_string(r.premi[1]) +
-           " - Quaterne: " + std::to_string(r.premi[2]) +
-           " - Cinquine: " + std::to_string(r.premi[3]);
+    return testi::kAmbi + std::to_string(r.premi[0]) + testi::kTerni + std::to_string(r.premi[1]) +
+           testi::kQuaterne + std::to_string(r.premi[2]) + testi::kCinquine +
+           std::to_string(r.premi[3]);
 }
 
 // The hits of rows against one draw, counted with a table: each number's bit in the draw, none

@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "printing/qt/InvioCups.h"
+#include "systems/Testi.h"
 
 namespace elencario {
 
@@ -56,7 +57,7 @@ StatoStampa LavoroCups::Consegna(const std::function<bool()>& continua) {
     if (!lavoro_->flush() || lavoro_->error() != QFileDevice::NoError) return StatoStampa::Fallita;
     bool annullato = false;
     const EsitoCups esito =
-        InviaPdf(*destinazione_, lavoro_->fileName(), QString::fromLatin1(kNomeLavoro),
+        InviaPdf(*destinazione_, lavoro_->fileName(), QString::fromLatin1(testi::kNomeLavoro),
                  kLimiteServer, Avanti(continua, annullato), scelta_.copie);
     Ritira();
     switch (esito) {

@@ -9,6 +9,8 @@
 #include <algorithm>
 #include <limits>
 
+#include "systems/Testi.h"
+
 namespace elencario {
 
 namespace {
@@ -19,7 +21,7 @@ std::unique_ptr<QPdfWriter> ScrittorePdf(QIODevice* file, const QPageLayout& pag
     auto pdf = std::make_unique<QPdfWriter>(file);
     pdf->setResolution(kRisoluzione);
     pdf->setPageLayout(pagina);
-    pdf->setTitle(QString::fromLatin1(kNomeLavoro));
+    pdf->setTitle(QString::fromLatin1(testi::kNomeLavoro));
     return pdf;
 }
 

@@ -72,8 +72,6 @@ class PagineQt : public DispositivoPagine {
     QList<QPointF> posizioni_;
 };
 
-inline constexpr const char* kNomeLavoro = "Stampa Elencario";
-
 // A PDF writer on `file` with the resolution of every PDF of the program and `pagina`.
 [[nodiscard]] std::unique_ptr<QPdfWriter> ScrittorePdf(QIODevice* file, const QPageLayout& pagina);
 

@@ -4,6 +4,8 @@
 #include <QPrinterInfo>
 #include <utility>
 
+#include "systems/Testi.h"
+
 namespace elencario {
 
 StampanteNativa::StampanteNativa(SceltaStampante scelta) : scelta_(std::move(scelta)) {}
@@ -22,7 +24,7 @@ StatoStampa StampanteNativa::Prepara(const std::function<bool()>& continua) {
     if (!stampante->isValid() || stampante->outputFormat() != QPrinter::NativeFormat) {
         return StatoStampa::SenzaStampante;
     }
-    stampante->setDocName(QString::fromLatin1(kNomeLavoro));
+    stampante->setDocName(QString::fromLatin1(testi::kNomeLavoro));
     stampante->setCopyCount(scelta_.copie);
     stampante_ = std::move(stampante);
     return continua() ? StatoStampa::Ok : StatoStampa::Interrotta;

@@ -9,6 +9,7 @@
 #include <cstdio>
 
 #include "systems/MotiviErrore.h"
+#include "systems/Testi.h"
 
 namespace elencario {
 
@@ -37,7 +38,9 @@ std::filesystem::file_type Tipo(const std::filesystem::path& percorso) {
 }  // namespace
 
 UscitaPdf::UscitaPdf(std::filesystem::path file)
-    : destinazione_(std::move(file)), nome_("il file PDF " + destinazione_.native()), file_(true) {}
+    : destinazione_(std::move(file)),
+      nome_(testi::IlFilePdf(destinazione_.native())),
+      file_(true) {}
 
 UscitaPdf::UscitaPdf(int descrittore, std::string nome)
     : nome_(std::move(nome)), descrittore_(descrittore) {}
@@ -47,7 +50,7 @@ UscitaPdf::~UscitaPdf() {
 }
 
 std::string UscitaPdf::Errore() const {
-    return "Impossibile scrivere " + nome_ + ": " + (Fallita() ? motivo_ : "errore di scrittura");
+    return testi::ImpossibileScrivere(nome_, Fallita() ? motivo_ : testi::kErroreDiScrittura);
 }
 
 bool UscitaPdf::Fallisce(int codice) {

@@ -7,6 +7,7 @@
 #include <limits>
 #include <vector>
 
+#include "systems/Testi.h"
 #include "systems/Utf16.h"
 
 namespace elencario {
@@ -15,7 +16,6 @@ namespace {
 
 using enum StatoStampa;
 
-constexpr const wchar_t* kNomeDocumento = L"Stampa Elencario";
 // How long a job that writes a file may stay in the queue with nothing changing.
 constexpr auto kAttesaFile = std::chrono::seconds(60);
 constexpr DWORD kBloccato = JOB_STATUS_ERROR | JOB_STATUS_OFFLINE | JOB_STATUS_PAPEROUT |
@@ -50,8 +50,7 @@ StatoStampa StampanteGdi::Prepara(const std::function<bool()>& continua) {
     } else {
         HANDLE h = nullptr;
         if (!::OpenPrinterW(stampante_.data(), &h, nullptr)) {
-            errore_ = "La stampante " + Utf8(stampante_) + " non è installata" +
-                      (fileUscita_.empty() ? "" : ": il file non viene scritto");
+            errore_ = testi::StampanteNonInstallata(Utf8(stampante_), !fileUscita_.empty());
             return SenzaStampante;
         }
         ::ClosePrinter(h);
@@ -123,7 +122,8 @@ StatoStampa StampanteGdi::Inizia() {
     if (guasto_) return Fallita;
     DOCINFOW documento{};
     documento.cbSize = sizeof documento;
-    documento.lpszDocName = kNomeDocumento;
+    const std::wstring nomeDocumento = Utf16(testi::kNomeLavoro);
+    documento.lpszDocName = nomeDocumento.c_str();
     documento.lpszOutput = fileUscita_.empty() ? nullptr : fileUscita_.c_str();
     lavoro_ = ::StartDocW(dc_, &documento);
     if (lavoro_ <= 0) return Fallita;

@@ -10,7 +10,9 @@
 
 #include "cli/Elencario.h"
 #include "cli/TestiComando.h"
+#include "systems/Testi.h"
 #include "tests/support/Comando.h"
+#include "verifica/TestiVerifica.h"
 
 namespace elencario {
 namespace {
@@ -75,7 +77,7 @@ TEST_P(CommandTableTest, StatusAndMessages) {
 }
 
 const std::string kUso = "\n" + testi::Uso();
-constexpr const char* kPdfScrittura = "Impossibile scrivere il file PDF x.pdf: disco pieno";
+const std::string kPdfScrittura = testi::PdfNonScrivibile("x.pdf", "disco pieno");
 const std::vector<std::string> kPdf{"--pdf", "x.pdf", "=1"};
 const std::string kSistema1 = "=3 15 27\r\n3 15 42\r\n3 27 42\r\n15 27 42\r\n8 15 27\r\n";
 // clang-format off
@@ -113,7 +115,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, CommandTableTest, ::testing::Values(
     CasoComando{"PdfEmptyName", {"--pdf", "", "=1"}, 2, testi::ValoreMancante("--pdf") + kUso},
     CasoComando{"PdfOnStandardOutput", {"--pdf", "-", "=1"}, 0, ""},
     CasoComando{"PdfNotWritten", kPdf, 1, std::string(kPdfScrittura) + "\n", {.prepara = Fallita,
-                .errore = kPdfScrittura}},
+                .errore = kPdfScrittura.c_str()}},
     CasoComando{"PdfNoRoom", kPdf, 2, "Margine Sx non valido ..! ", {.spazio = MargineTroppoLargo}},
     CasoComando{"PdfInterrupted", kPdf, 130, "", {.dopo = 3, .stato = Interrotta}},
     CasoComando{"SenzaStampante", {"--stampa", "=1"}, 1, "Nessuna stampante disponibile ..! \n",
@@ -123,18 +125,18 @@ INSTANTIATE_TEST_SUITE_P(Cases, CommandTableTest, ::testing::Values(
                 "", {}, "Estrazione: 01 02 90\nCombinazioni: 1 - Vincenti: 0\n"
                 "Ambi: 0 - Terni: 0 - Quaterne: 0 - Cinquine: 0\nPunti: 2=0\n"},
     CasoComando{"CheckNotANumber", {"--verifica", "3 x5 7", "=1"}, 2,
-                "Estrazione non valida: \"x5\" non è un numero da 1 a 90\n"},
-    CasoComando{"CheckPastNinety", {"--verifica", "3 091", "=1"}, 2, "\"091\" non è un numero da"},
-    CasoComando{"CheckZero", {"--verifica", "00", "=1"}, 2, "\"00\" non è un numero da 1 a 90"},
+                testi::EstrazioneNonValida(testi::NonUnNumero("x5")) + "\n"},
+    CasoComando{"CheckPastNinety", {"--verifica", "3 091", "=1"}, 2, testi::NonUnNumero("091")},
+    CasoComando{"CheckZero", {"--verifica", "00", "=1"}, 2, testi::NonUnNumero("00")},
     CasoComando{"CheckRepeated", {"--verifica", "3 5 03", "=1"}, 2,
-                "Estrazione non valida: il numero \"03\" è ripetuto\n"},
+                testi::EstrazioneNonValida(testi::NumeroRipetuto("03")) + "\n"},
     CasoComando{"CheckEmpty", {"--verifica", " \t", "=1"}, 2,
-                "Estrazione vuota: indicare da 1 a 90 numeri\n"},
+                std::string(testi::kEstrazioneVuota) + "\n"},
     CasoComando{"CheckTwoCommas", {"--verifica", "3, ,5", "=1"}, 2,
-                "Estrazione non valida: manca un numero prima della virgola\n"},
-    CasoComando{"CheckLeadingComma", {"--verifica", ",3", "=1"}, 2, "prima della virgola\n"},
+                testi::EstrazioneNonValida(testi::kMancaPrimaDellaVirgola) + "\n"},
+    CasoComando{"CheckLeadingComma", {"--verifica", ",3", "=1"}, 2, testi::EstrazioneNonValida(testi::kMancaPrimaDellaVirgola) + "\n"},
     CasoComando{"CheckTrailingComma", {"--verifica", "3,", "=1"}, 2,
-                "Estrazione non valida: manca un numero dopo l'ultima virgola\n"},
+                testi::EstrazioneNonValida(testi::kMancaDopoLaVirgola) + "\n"},
     CasoComando{"CheckNoValue", {"=1", "--verifica"}, 2, testi::ValoreMancante("--verifica")},
     CasoComando{"CheckAndArchive", {"--verifica", "3", "--estrazioni", "e", "--data", "2024/01/01",
                 "=1"}, 2, testi::SiEscludono("--verifica", "--estrazioni") + kUso},
@@ -200,8 +202,7 @@ TEST_F(CommandTest, TheProgramAndOutputsThisBuildLacks) {
     EXPECT_EQ(programma("'" ELENCARIO_BINARY "' '" + cartella.Testo() + "/manca' 2>&1 >/dev/null"),
               std::pair(1, std::string("File non trovato ..! \n")));
     EXPECT_EQ(programma("'" ELENCARIO_BINARY "' --help 2>&1 >/dev/full"),
-              std::pair(1, std::string("Impossibile scrivere l'aiuto: spazio esaurito sul "
-                                       "dispositivo\n")));
+              std::pair(1, testi::AiutoNonScritto("spazio esaurito sul dispositivo") + "\n"));
 #endif
 }
 

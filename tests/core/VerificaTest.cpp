@@ -14,6 +14,7 @@
 #include "cli/TestiComando.h"
 #include "systems/LetturaSistema.h"
 #include "tests/support/Comando.h"
+#include "verifica/TestiVerifica.h"
 #include "verifica/Verifica.h"
 
 namespace elencario {
@@ -232,9 +233,6 @@ TEST_P(ArchiveTest, ReportsEachDrawOfTheDateOrSaysWhyNot) {
 }
 
 const Lines kData{"--data", "2024/01/02"};
-const std::string kRigaNonValida =
-    " dell'archivio non valida: attesa AAAA/MM/GG, ruota e cinque numeri diversi da 1 a 90 "
-    "separati da tabulazioni\n";
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Shapes, ArchiveTest, ::testing::Values(
     CasoArchivio{"EveryWheelOfTheDateInFileOrder", kAltro + kBari + kCa, kData, 0,
@@ -243,24 +241,24 @@ INSTANTIATE_TEST_SUITE_P(Shapes, ArchiveTest, ::testing::Values(
     CasoArchivio{"CrLfNoLastEndAndUtf8Mark", "\xEF\xBB\xBF" + kAltro.substr(0, kAltro.size() - 1) +
                  "\r\n" + kCa.substr(0, kCa.size() - 1), kData, 0, kCagliari},
     CasoArchivio{"DateNotInArchive", kBari, {"--data", "2024/01/03"}, 1, {},
-                 "Nessuna estrazione del 2024/01/03 nell'archivio\n"},
+                 testi::NessunaEstrazione("2024/01/03") + "\n"},
     CasoArchivio{"WheelDidNotDraw", kBari + kAltro, {"--data", "2024/01/02", "--ruota", "RN"}, 1,
-                 {}, "La ruota RN non ha estratto il 2024/01/02\n"},
-    CasoArchivio{"EmptyArchive", "", kData, 1, {}, "Nessuna estrazione del 2024/01/02 nell'archivio\n"},
+                 {}, testi::RuotaSenzaEstrazione("RN", "2024/01/02") + "\n"},
+    CasoArchivio{"EmptyArchive", "", kData, 1, {}, testi::NessunaEstrazione("2024/01/02") + "\n"},
     CasoArchivio{"SixNumbers", kBari + "2024/01/02\tCA\t1\t2\t3\t4\t5\t6\n", kData, 1, {},
-                 "Riga 2" + kRigaNonValida},
+                 testi::RigaArchivioNonValida(2) + "\n"},
     CasoArchivio{"FourNumbers", kAltro + kAltro + "2024/01/02\tCA\t1\t2\t3\t4\n" + kBari, kData, 1,
-                 {}, "Riga 3" + kRigaNonValida},
+                 {}, testi::RigaArchivioNonValida(3) + "\n"},
     CasoArchivio{"RepeatedNumber", "2024/01/02\tCA\t1\t2\t3\t4\t01\n", kData, 1, {},
-                 "Riga 1" + kRigaNonValida},
+                 testi::RigaArchivioNonValida(1) + "\n"},
     CasoArchivio{"NumberPastNinety", "2024/01/02\tCA\t1\t2\t3\t4\t91\n", kData, 1, {},
-                 "Riga 1" + kRigaNonValida},
+                 testi::RigaArchivioNonValida(1) + "\n"},
     CasoArchivio{"NumberZero", "2024/01/02\tCA\t1\t2\t3\t4\t00\n", kData, 1, {},
-                 "Riga 1" + kRigaNonValida},
+                 testi::RigaArchivioNonValida(1) + "\n"},
     CasoArchivio{"UnknownWheel", kBari + "2024/01/02\tXX\t1\t2\t3\t4\t5\n", kData, 1, {},
-                 "Riga 2" + kRigaNonValida},
+                 testi::RigaArchivioNonValida(2) + "\n"},
     CasoArchivio{"NoSuchDay", "2023/02/29\tBA\t1\t2\t3\t4\t5\n" + kBari, kData, 1, {},
-                 "Riga 1" + kRigaNonValida},
+                 testi::RigaArchivioNonValida(1) + "\n"},
     CasoArchivio{"ArchiveIsAFolder", "(cartella)", kData, 1, {},
                  testi::ArchivioIllegibile("ARCHIVIO", "è una cartella, non un file") + "\n"},
     CasoArchivio{"ArchiveMissing", "(manca)", kData, 1, {},

@@ -25,6 +25,7 @@
 #include <tuple>
 #include <utility>
 #include <vector>
+#include "cli/TestiComando.h"
 #include "printing/ComposizioneElencario.h"
 #include "printing/Impaginatore.h"
 #include "printing/qt/FilePdf.h"
@@ -32,6 +33,7 @@
 #include "printing/qt/InvioCups.h"
 #include "printing/qt/UscitaPdf.h"
 #include "systems/LetturaSistema.h"
+#include "systems/Testi.h"
 
 namespace elencario {
 namespace {
@@ -207,8 +209,8 @@ TEST_F(PdfTest, RefusedAtOnceOrPutInPlaceAndReadyAgain) {
     const QString mancante = Folder() + "/manca/p.pdf";
     const auto nonScrivibile = PerPdf(mancante);
     EXPECT_EQ(nonScrivibile->Prepara(), Fallita);
-    EXPECT_TRUE(nonScrivibile->Errore().starts_with("Impossibile scrivere il file PDF " +
-                                                    mancante.toStdString() + ": "));
+    EXPECT_TRUE(nonScrivibile->Errore().starts_with(
+        testi::ImpossibileScrivere(testi::IlFilePdf(mancante.toStdString()), "")));
     EXPECT_EQ(Files(), QStringList{"s.txt"});
     UscitaPdf uscitaComando(Pdf().toStdU16String());
     for (const QByteArray testo : {"%PDF-uno", "%PDF-due"}) {
@@ -304,8 +306,7 @@ TEST_F(PdfTest, CommandInterruptedOrOutOfMemoryLeavesNoFile) {
                  {QString("--as=%1").arg(mb * 1'000'000), ELENCARIO_BINARY, "--pdf", Pdf(), terni});
         if (codice == 0) break;
         // The libraries could not even be mapped: too little memory to start printing at all.
-        if (codice == 127 || errori.startsWith("Impossibile caricare il modulo di stampa:"))
-            continue;
+        if (codice == 127 || errori.startsWith(testi::kModuloNonCaricato)) continue;
         erroreStampa = erroreStampa || errori == "Errore di stampa ..! \n";
         EXPECT_TRUE(codice == 1 && (errori == "Errore di stampa ..! \n" ||
                                     errori == "Si è verificato l' errore: 7\n"))
@@ -332,10 +333,11 @@ TEST_F(PdfTest, CommandWritesTheFileNamedAndNothingElse) {
     };
     for (const char* bersaglio : {"/fifo", "/link", ""}) {
         EXPECT_EQ(pdf(cartella + bersaglio),
-                  std::pair(2, "Impossibile scrivere il file PDF " +
-                                   (cartella + bersaglio).toStdString() +
-                                   (*bersaglio ? ": è una pipe, non un file\n"
-                                               : ": è una cartella, non un file\n")));
+                  std::pair(2, testi::ImpossibileScrivere(
+                                   testi::IlFilePdf((cartella + bersaglio).toStdString()),
+                                   *bersaglio ? "è una pipe, non un file"
+                                              : "è una cartella, non un file") +
+                                   "\n"));
     }
     EXPECT_EQ(pdf("/dev/null").first, 2);
     const auto kind = [](const char* entry) {
@@ -356,8 +358,9 @@ TEST_F(PdfTest, CommandWritesTheFileNamedAndNothingElse) {
     EXPECT_EQ(pdf("-", ("> '" + cartella + "/out.pdf'").constData()), std::pair(0, std::string()));
     EXPECT_TRUE(LeggiPdf(Folder() + "/out.pdf").righe.size() > 2);
     EXPECT_EQ(pdf("-", "> /dev/full"),
-              std::pair(1, std::string("Impossibile scrivere il PDF sullo standard output: "
-                                       "spazio esaurito sul dispositivo\n")));
+              std::pair(1, testi::ImpossibileScrivere(testi::kPdfSulloStandardOutput,
+                                                      "spazio esaurito sul dispositivo") +
+                               "\n"));
 }
 
 // A command copied without its printing module still lists as text, and says why it cannot
@@ -370,10 +373,11 @@ TEST_F(PdfTest, CommandWithoutItsModuleSaysWhy) {
     const auto [codice, uscita, errori] = Exec(isolata, {"--pdf", Pdf(), sistema});
     EXPECT_EQ(codice, 1);
     EXPECT_EQ(errori.toStdString(),
-              "Impossibile caricare il modulo di stampa: manca "
-              "elencario-stampa.so (cercato in " +
-                  Folder().toStdString() + " e in " +
-                  QDir::cleanPath(Folder() + "/../lib/stampa-elencario").toStdString() + ")\n");
+              testi::kModuloNonCaricato +
+                  testi::ModuloMancante(
+                      "elencario-stampa.so", Folder().toStdString(),
+                      QDir::cleanPath(Folder() + "/../lib/stampa-elencario").toStdString()) +
+                  "\n");
     EXPECT_EQ(Files(), QStringList{"elencario"});
 }
 
