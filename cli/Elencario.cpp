@@ -172,7 +172,8 @@ std::unique_ptr<StampanteTesto> ScegliStampante(const Richiesta& r, std::FILE* u
                                                 const UsciteStampa& uscite) {
     if (r.haPdf) return uscite.pdf(r.pdf);
     if (r.stampa) return uscite.stampante(r.scelta);
-    return std::make_unique<StampanteFile>(uscita);
+    // Through ScriviTesto, as the messages: a Windows console shows the accents of the name.
+    return std::make_unique<StampanteFile>(uscita, ScriviTesto);
 }
 
 // Why the PDF file must not be written, or nothing when it may: it would replace the system

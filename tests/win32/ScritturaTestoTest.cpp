@@ -9,7 +9,9 @@
 
 #include <cstdio>
 
+#include "cli/Elencario.h"
 #include "cli/ScritturaTesto.h"
+#include "systems/Utf16.h"
 
 namespace elencario::test {
 namespace {
@@ -30,7 +32,18 @@ TEST(ScritturaTestoTest, APipeGetsTheBytesAsTheyAre) {
     EXPECT_EQ(letto, std::string("Prima ") + kTesto);
 }
 
-TEST(ScritturaTestoConsoleTest, AConsoleGetsTheCharacters) {
+// What writes to a console, and a part of what the console must then show from where its cursor
+// was, row after row.
+struct SullaConsole {
+    const char* nome;
+    void (*scrivi)(std::FILE* f, const CartellaProvvisoria& cartella);
+    std::wstring atteso;
+};
+
+class ScritturaConsoleTest : public ::testing::TestWithParam<SullaConsole> {};
+
+TEST_P(ScritturaConsoleTest, AConsoleGetsTheCharacters) {
+    const CartellaProvvisoria cartella;
     // A console of this test's own, whatever the process was started with.
     ::FreeConsole();
     ASSERT_TRUE(::AllocConsole());
@@ -48,16 +61,33 @@ TEST(ScritturaTestoConsoleTest, AConsoleGetsTheCharacters) {
     ASSERT_NE(console, INVALID_HANDLE_VALUE);
     CONSOLE_SCREEN_BUFFER_INFO prima{};
     ASSERT_TRUE(::GetConsoleScreenBufferInfo(console, &prima));
-    EXPECT_TRUE(ScriviTesto(f, "Il file è già lì: Città"));
+    GetParam().scrivi(f, cartella);
     std::fclose(f);
-    std::wstring letto(23, L'\0');
+    std::wstring letto(static_cast<std::size_t>(prima.dwSize.X) * 4, L'\0');
     DWORD n = 0;
     ASSERT_TRUE(::ReadConsoleOutputCharacterW(
         console, letto.data(), static_cast<DWORD>(letto.size()), prima.dwCursorPosition, &n));
     ::CloseHandle(console);
     ::FreeConsole();
-    EXPECT_EQ(letto.substr(0, n), L"Il file è già lì: Città");
+    EXPECT_NE(letto.substr(0, n).find(GetParam().atteso), std::wstring::npos)
+        << "letto: " << Utf8(letto.substr(0, n));
 }
+
+void Testo(std::FILE* f, const CartellaProvvisoria&) {
+    EXPECT_TRUE(ScriviTesto(f, "Il file è già lì: Città"));
+}
+
+// The command's listing, headed by the system's name.
+void Elenco(std::FILE* f, const CartellaProvvisoria& cartella) {
+    const std::string sistema = TestoDaPercorso(cartella.Scrivi("Città.txt", "1 2 3\r\n"));
+    EXPECT_EQ(EseguiElencario({"--nome", sistema}, f, stderr), kEsitoOk);
+}
+
+INSTANTIATE_TEST_SUITE_P(Testi, ScritturaConsoleTest,
+                         ::testing::Values(SullaConsole{"Messaggio", Testo,
+                                                        L"Il file è già lì: Città"},
+                                           SullaConsole{"Elenco", Elenco, L"CITTÀ.TXT - "}),
+                         [](const auto& info) { return std::string(info.param.nome); });
 
 }  // namespace
 }  // namespace elencario::test
