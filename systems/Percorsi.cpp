@@ -12,4 +12,16 @@ std::string TestoDaPercorso(const std::filesystem::path& percorso) {
     return std::string(reinterpret_cast<const char*>(testo.data()), testo.size());
 }
 
+std::filesystem::path SeguiCollegamenti(std::filesystem::path file) {
+    constexpr int kCollegamentiMassimi = 40;
+    for (int i = 0; i < kCollegamentiMassimi; ++i) {
+        std::error_code e;
+        if (!std::filesystem::is_symlink(std::filesystem::symlink_status(file, e))) return file;
+        const std::filesystem::path meta = std::filesystem::read_symlink(file, e);
+        if (e) return file;
+        file = meta.is_absolute() ? meta : file.parent_path() / meta;
+    }
+    return file;
+}
+
 }  // namespace elencario

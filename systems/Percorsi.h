@@ -20,4 +20,8 @@ inline constexpr char kSeparatoreCartelle = '/';
 [[nodiscard]] std::filesystem::path PercorsoDaTesto(const std::string& utf8);
 [[nodiscard]] std::string TestoDaPercorso(const std::filesystem::path& percorso);
 
+// Where the links from `file` lead; `file` itself when it is no link. A loop of links ends after
+// a bound: opening what it gives says so.
+[[nodiscard]] std::filesystem::path SeguiCollegamenti(std::filesystem::path file);
+
 }  // namespace elencario

@@ -9,6 +9,7 @@
 #include <cstdio>
 
 #include "systems/MotiviErrore.h"
+#include "systems/Percorsi.h"
 #include "systems/Testi.h"
 
 namespace elencario {
@@ -16,19 +17,6 @@ namespace elencario {
 namespace {
 
 constexpr std::size_t kBuffer = 1 << 16;
-constexpr int kCollegamentiMassimi = 40;
-
-// Where the links from `file` lead; `file` itself when it is no link.
-std::filesystem::path SeguiCollegamenti(std::filesystem::path file) {
-    for (int i = 0; i < kCollegamentiMassimi; ++i) {
-        std::error_code e;
-        if (!std::filesystem::is_symlink(std::filesystem::symlink_status(file, e))) return file;
-        const std::filesystem::path meta = std::filesystem::read_symlink(file, e);
-        if (e) return file;
-        file = meta.is_absolute() ? meta : file.parent_path() / meta;
-    }
-    return file;  // a loop: opening it says so
-}
 
 std::filesystem::file_type Tipo(const std::filesystem::path& percorso) {
     std::error_code e;

@@ -6,6 +6,7 @@
 #include <random>
 
 #include "systems/MotiviErrore.h"
+#include "systems/Percorsi.h"
 
 namespace elencario {
 
@@ -14,7 +15,6 @@ namespace {
 using enum StatoStampa;
 
 constexpr int kTentativi = 100;
-constexpr int kCollegamentiMassimi = 40;
 constexpr const char* kFileVuoto = "la stampante non ha scritto nulla";
 
 // The errno value that MotivoErrore words for a Windows error code.
@@ -41,18 +41,6 @@ int CodiceErrno(DWORD codice) {
         default:
             return EIO;
     }
-}
-
-// Where the links from `file` lead; `file` itself when it is no link.
-std::filesystem::path SeguiCollegamenti(std::filesystem::path file) {
-    for (int i = 0; i < kCollegamentiMassimi; ++i) {
-        std::error_code e;
-        if (!std::filesystem::is_symlink(std::filesystem::symlink_status(file, e))) return file;
-        const std::filesystem::path meta = std::filesystem::read_symlink(file, e);
-        if (e) return file;
-        file = meta.is_absolute() ? meta : file.parent_path() / meta;
-    }
-    return file;
 }
 
 std::string TipoNonFile(const std::filesystem::path& file) {
