@@ -7,26 +7,26 @@ included), each the fastest of RUNS runs.
 """
 import os
 import subprocess
-import sys
 import tempfile
 
-from misure import seconds, write_system
+from misure import argomenti, scrivi_sistema, secondi
 
 
 def main():
-    elencario = sys.argv[1] if len(sys.argv) > 1 else "build-release/cli/elencario"
-    runs = int(sys.argv[2]) if len(sys.argv) > 2 else 20
-    with tempfile.TemporaryDirectory() as folder:
-        path = os.path.join(folder, "quaterne.txt")
-        write_system(path, 4)
-        best = {}
+    elencario, ripetizioni = argomenti("build-release/cli/elencario", 20)
+    with tempfile.TemporaryDirectory() as cartella:
+        percorso = os.path.join(cartella, "quaterne.txt")
+        scrivi_sistema(percorso, 4)
+        migliori = {}
         print(f"{'':10} {'elapsed':>10} {'CPU':>10}")
-        for name, command in (("wc -l", ["wc", "-l", path]), ("elencario", [elencario, path])):
-            times = [seconds(command) for _ in range(runs)]
-            best[name] = (min(t[0] for t in times), min(t[1] for t in times))
-            print(f"{name:10} {best[name][0] * 1000:7.1f} ms {best[name][1] * 1000:7.1f} ms")
-        ratios = [best["elencario"][i] / best["wc -l"][i] for i in (0, 1)]
-        print(f"{'ratio':10} {ratios[0]:8.1f} x {ratios[1]:8.1f} x")
+        comandi = (("wc -l", ["wc", "-l", percorso]), ("elencario", [elencario, percorso]))
+        for nome, comando in comandi:
+            tempi = [secondi(comando) for _ in range(ripetizioni)]
+            migliori[nome] = (min(t[0] for t in tempi), min(t[1] for t in tempi))
+            trascorsi, cpu = migliori[nome]
+            print(f"{nome:10} {trascorsi * 1000:7.1f} ms {cpu * 1000:7.1f} ms")
+        rapporti = [migliori["elencario"][i] / migliori["wc -l"][i] for i in (0, 1)]
+        print(f"{'ratio':10} {rapporti[0]:8.1f} x {rapporti[1]:8.1f} x")
 
 
 if __name__ == "__main__":

@@ -14,50 +14,50 @@ import sys
 import tempfile
 import time
 
-from misure import write_system
+from misure import argomenti, scrivi_sistema
 
 
-def elapsed(command, shell=False):
-    start = time.perf_counter()
-    subprocess.run(command, shell=shell, stdout=subprocess.DEVNULL, check=True)
-    return time.perf_counter() - start
+def trascorsi(comando, shell=False):
+    inizio = time.perf_counter()
+    subprocess.run(comando, shell=shell, stdout=subprocess.DEVNULL, check=True)
+    return time.perf_counter() - inizio
 
 
-def pages(pdf):
-    info = subprocess.run(["pdfinfo", pdf], capture_output=True, text=True, check=True).stdout
-    return int(next(line.split()[1] for line in info.splitlines() if line.startswith("Pages:")))
+def pagine(pdf):
+    informazioni = subprocess.run(["pdfinfo", pdf], capture_output=True, text=True, check=True)
+    righe = informazioni.stdout.splitlines()
+    return int(next(riga.split()[1] for riga in righe if riga.startswith("Pages:")))
 
 
 def main():
-    elencario = sys.argv[1] if len(sys.argv) > 1 else "build/cli/elencario"
-    runs = int(sys.argv[2]) if len(sys.argv) > 2 else 5
-    with tempfile.TemporaryDirectory() as folder:
-        terni, listing = os.path.join(folder, "terni.txt"), os.path.join(folder, "terni.lst")
-        ours, theirs = os.path.join(folder, "e.pdf"), os.path.join(folder, "p.pdf")
-        write_system(terni, 3)
-        with open(listing, "w") as f:
+    elencario, ripetizioni = argomenti("build/cli/elencario", 5)
+    with tempfile.TemporaryDirectory() as cartella:
+        terni, elenco = os.path.join(cartella, "terni.txt"), os.path.join(cartella, "terni.lst")
+        nostro, loro = os.path.join(cartella, "e.pdf"), os.path.join(cartella, "p.pdf")
+        scrivi_sistema(terni, 3)
+        with open(elenco, "w") as f:
             subprocess.run([elencario, terni], stdout=f, check=True)
-        pairs = []
-        for _ in range(runs):
-            pairs.append((elapsed([elencario, "--pdf", ours, terni]),
-                          elapsed(f"enscript -q -o - '{listing}' | ps2pdf - '{theirs}'", True)))
-        a = statistics.median(p[0] for p in pairs)
-        b = statistics.median(p[1] for p in pairs)
-        print(f"terni, elencario --pdf:    {a:6.3f} s  {pages(ours):6d} pages")
-        print(f"terni, enscript | ps2pdf:  {b:6.3f} s  {pages(theirs):6d} pages")
+        coppie = []
+        for _ in range(ripetizioni):
+            coppie.append((trascorsi([elencario, "--pdf", nostro, terni]),
+                           trascorsi(f"enscript -q -o - '{elenco}' | ps2pdf - '{loro}'", True)))
+        a = statistics.median(p[0] for p in coppie)
+        b = statistics.median(p[1] for p in coppie)
+        print(f"terni, elencario --pdf:    {a:6.3f} s  {pagine(nostro):6d} pages")
+        print(f"terni, enscript | ps2pdf:  {b:6.3f} s  {pagine(loro):6d} pages")
         print(f"ratio: {b / a:.2f}")
 
-        quaterne = os.path.join(folder, "quaterne.txt")
-        write_system(quaterne, 4)
-        start = time.perf_counter()
-        child = subprocess.Popen([elencario, "--pdf", ours, quaterne], stdout=subprocess.DEVNULL)
-        _, status, usage = os.wait4(child.pid, 0)
-        seconds = time.perf_counter() - start
-        if status != 0:
-            sys.exit(f"elencario: status {status}")
-        n = pages(ours)
-        print(f"quaterne, elencario --pdf: {seconds:6.3f} s  {n:6d} pages  "
-              f"{n / seconds:8.0f} pages/s  peak {usage.ru_maxrss / 1024:.0f} MB")
+        quaterne = os.path.join(cartella, "quaterne.txt")
+        scrivi_sistema(quaterne, 4)
+        inizio = time.perf_counter()
+        figlio = subprocess.Popen([elencario, "--pdf", nostro, quaterne], stdout=subprocess.DEVNULL)
+        _, stato, uso = os.wait4(figlio.pid, 0)
+        secondi = time.perf_counter() - inizio
+        if stato != 0:
+            sys.exit(f"elencario: status {stato}")
+        n = pagine(nostro)
+        print(f"quaterne, elencario --pdf: {secondi:6.3f} s  {n:6d} pages  "
+              f"{n / secondi:8.0f} pages/s  peak {uso.ru_maxrss / 1024:.0f} MB")
 
 
 if __name__ == "__main__":

@@ -8,35 +8,33 @@ RUNS runs. The draws: five numbers (36,555 winning rows) and all ninety (every r
 """
 import os
 import subprocess
-import sys
 import tempfile
 
-from misure import seconds, write_system
+from misure import argomenti, scrivi_sistema, secondi
 
 
 def main():
-    elencario = sys.argv[1] if len(sys.argv) > 1 else "build/cli/elencario"
-    runs = int(sys.argv[2]) if len(sys.argv) > 2 else 20
-    with tempfile.TemporaryDirectory() as folder:
-        path = os.path.join(folder, "quaterne.txt")
-        write_system(path, 4)
-        commands = (
-            ("elenco", [elencario, path]),
-            ("verifica 5", [elencario, "--verifica", "3 15 27 42 90", path]),
-            ("verifica 90", [elencario, "--verifica", " ".join(map(str, range(1, 91))), path]),
+    elencario, ripetizioni = argomenti("build/cli/elencario", 20)
+    with tempfile.TemporaryDirectory() as cartella:
+        percorso = os.path.join(cartella, "quaterne.txt")
+        scrivi_sistema(percorso, 4)
+        comandi = (
+            ("elenco", [elencario, percorso]),
+            ("verifica 5", [elencario, "--verifica", "3 15 27 42 90", percorso]),
+            ("verifica 90", [elencario, "--verifica", " ".join(map(str, range(1, 91))), percorso]),
         )
-        best = {}
+        migliori = {}
         print(f"{'':12} {'elapsed':>10} {'CPU':>10} {'ratio':>14}")
         # Interleaved, so that a busy moment of the machine weighs on all of them alike.
-        times = {name: [] for name, _ in commands}
-        for _ in range(runs):
-            for name, command in commands:
-                times[name].append(seconds(command))
-        for name, _ in commands:
-            best[name] = (min(t[0] for t in times[name]), min(t[1] for t in times[name]))
-            ratio = [best[name][i] / best["elenco"][i] for i in (0, 1)]
-            print(f"{name:12} {best[name][0] * 1000:7.1f} ms {best[name][1] * 1000:7.1f} ms"
-                  f" {ratio[0]:6.2f} x {ratio[1]:5.2f} x")
+        tempi = {nome: [] for nome, _ in comandi}
+        for _ in range(ripetizioni):
+            for nome, comando in comandi:
+                tempi[nome].append(secondi(comando))
+        for nome, _ in comandi:
+            migliori[nome] = (min(t[0] for t in tempi[nome]), min(t[1] for t in tempi[nome]))
+            rapporto = [migliori[nome][i] / migliori["elenco"][i] for i in (0, 1)]
+            print(f"{nome:12} {migliori[nome][0] * 1000:7.1f} ms {migliori[nome][1] * 1000:7.1f} ms"
+                  f" {rapporto[0]:6.2f} x {rapporto[1]:5.2f} x")
 
 
 if __name__ == "__main__":
