@@ -9,22 +9,18 @@ id=it.elencario.StampaElencario
 tmp=$(mktemp -d "${TMPDIR:-/tmp}/elencario-install.XXXXXX")
 trap 'rm -rf "$tmp"' EXIT
 
-# The window must reach its event loop and show itself. Offscreen, the refusal box of a missing
+# The window must reach its event loop and show itself: offscreen, the refusal box of a missing
 # systems folder would keep the process alive just the same, so it runs on a virtual X display
-# where its own caption can be looked for. A virtual display that fails to come up on a busy
-# machine is tried again; a window that never shows fails every try.
+# where its caption is looked for. A display that fails to come up on a busy machine is tried
+# again; a window that never shows fails every try.
 finestra() {
-    local prova
     for prova in 1 2 3; do
-        xvfb-run -a -e "$tmp/xvfb.log" bash -c '
-            "$1" & pid=$!
-            for _ in $(seq 100); do
-                if xwininfo -root -tree | grep -qF "\"   STAMPA ELENCARIO - by Vorlix\""; then
-                    kill $pid; exit 0
-                fi
-                sleep 0.1
-            done
-            kill $pid; exit 1' finestra "$1" && return 0
+        xvfb-run -a -e "$tmp/xvfb.log" bash -c '"$1" & for _ in $(seq 100); do
+            if xwininfo -root -tree | grep -qF "\"   STAMPA ELENCARIO - by Vorlix\""; then
+                kill $!; exit 0
+            fi
+            sleep 0.1
+        done; kill $!; exit 1' finestra "$1" && return 0
         echo "finestra: tentativo $prova fallito" >&2
         cat "$tmp/xvfb.log" >&2 || true
     done
@@ -32,14 +28,11 @@ finestra() {
 }
 
 installato() {
-    local p=$1 sistemi=$1/share/stampa-elencario/Sistemi listato icona
+    local p=$1 sistemi=$1/share/stampa-elencario/Sistemi icona
     diff <(ls "$samples") <(ls "$sistemi")
-    listato=$("$p/bin/elencario" --nome "$sistemi/Sistema1.txt")
-    grep -q "^ *SISTEMA1.TXT -  Numeri: 5 - Combinazioni: 5$" <<<"$listato"
     # The command finds its printing module where it was installed.
     "$p/bin/elencario" --pdf "$tmp/listato.pdf" "$sistemi/Sistema1.txt"
-    head -c 5 "$tmp/listato.pdf" | grep -q '%PDF-'
-    rm "$tmp/listato.pdf"
+    grep -q '^%PDF-' "$tmp/listato.pdf"
     grep -q 'alla stampante predefinita' "$p/share/man/man1/elencario.1"
     grep -q 'alla stampante NOME invece che alla predefinita' "$p/share/man/man1/elencario.1"
     grep -q 'server di stampa N copie' "$p/share/man/man1/elencario.1"
