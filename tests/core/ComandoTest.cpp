@@ -76,82 +76,79 @@ TEST_P(CommandTableTest, StatusAndMessages) {
     }
 }
 
-const std::string kUso = "\n" + testi::Uso();
-const std::string kPdfScrittura = testi::PdfNonScrivibile("x.pdf", "disco pieno");
+using namespace testi;
+const std::string kUso = "\n" + Uso();
+const std::string kPdfScrittura = PdfNonScrivibile("x.pdf", "disco pieno");
 const std::vector<std::string> kPdf{"--pdf", "x.pdf", "=1"};
 const std::string kSistema1 = "=3 15 27\r\n3 15 42\r\n3 27 42\r\n15 27 42\r\n8 15 27\r\n";
+const std::string kNessuna = "Nessuna stampante disponibile ..! ";
+// Standard error is looked for the row's text in: only the first rows say how a message ends.
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Cases, CommandTableTest, ::testing::Values(
     CasoComando{"WorkedExample", {"--nome", "--numeri", "--margine", "4", kSistema1}, 0, "", {},
                 "\n\n    SISTEMA1.TXT -  Numeri: 5 - Combinazioni: 5\n\n\n    IN GIOCO:\n"
                 "    03 08 15 27 42 \n\n\n"
                 "    3 15 27   -   3 15 42   -   3 27 42   -   15 27 42\n    8 15 27\n"},
-    CasoComando{"Help", {"-h", "a", "b"}, 0, "", {}, testi::Uso()},
-    CasoComando{"LongHelp", {"--help", "a", "b"}, 0, "", {}, testi::Uso()},
+    CasoComando{"Help", {"-h", "a", "b"}, 0, "", {}, Uso()},
+    CasoComando{"LongHelp", {"--help", "a", "b"}, 0, "", {}, Uso()},
     CasoComando{"LoadFails", {"=1 91"}, 1, "Si è verificato l' errore: 9\n"},
-    CasoComando{"NoRows", {"=\r\n"}, 1, "Selezionare un Sistema ..! \n"},
-    CasoComando{"PerLine", {"--colonne", "0", "=1"}, 2, "Colonne Riga non valide ..! \n"},
-    CasoComando{"Size", {"--grandezza", "0", "=1"}, 2, "Grandezza carattere non valida ..! \n"},
-    CasoComando{"Margin", {"--margine", "-1", "=1"}, 2, "Margine Sx non valido ..! \n"},
+    CasoComando{"UnknownOption", {"--colore", "=1"}, 2, OpzioneSconosciuta("--colore") + kUso},
+    CasoComando{"NoRows", {"=\r\n"}, 1, "Selezionare un Sistema ..! "},
+    CasoComando{"PerLine", {"--colonne", "0", "=1"}, 2, "Colonne Riga non valide ..! "},
+    CasoComando{"Size", {"--grandezza", "0", "=1"}, 2, "Grandezza carattere non valida ..! "},
+    CasoComando{"Margin", {"--margine", "-1", "=1"}, 2, "Margine Sx non valido ..! "},
     CasoComando{"PerLineFirst", {"--grandezza", "x", "--colonne", "x", "=1"}, 2, "Colonne"},
     CasoComando{"SizeBeforeMargin", {"--margine", "", "--grandezza", "9.5", "=1"}, 2, "Grandezza"},
-    CasoComando{"LowestValuesAccepted", {"--stampa", "--grandezza", "1", "--colonne", "-4",
-                "--margine", "0", "=1"}, 0, ""},
-    CasoComando{"UnknownOption", {"--colore", "=1"}, 2, testi::OpzioneSconosciuta("--colore") + kUso},
+    CasoComando{"LowestValuesAccepted",
+                {"--stampa", "--grandezza", "1", "--colonne", "-4", "--margine", "0", "=1"}, 0, ""},
     CasoComando{"PdfAndPrinter", {"--pdf", "x", "--stampa", "=1"}, 2,
-                testi::SiEscludono("--pdf", "--stampa") + kUso},
-    CasoComando{"NoFile", {}, 2, testi::kIndicareSistema + kUso},
-    CasoComando{"EmptyName", {""}, 2, testi::kIndicareSistema + kUso},
-    CasoComando{"TwoFiles", {"a.txt", "b.txt"}, 2, testi::kUnSoloSistema + kUso},
-    CasoComando{"NoValue", {"--margine"}, 2, testi::ValoreMancante("--margine") + kUso},
-    CasoComando{"PdfValueIsAnOption", {"--pdf", "--nome", "=1"}, 2,
-                testi::ValoreMancante("--pdf") + kUso},
-    CasoComando{"DashHIsAFileAfterDashes", {"--", "-h"}, 1, "File non trovato ..! \n"},
+                SiEscludono("--pdf", "--stampa")},
+    CasoComando{"NoFile", {}, 2, kIndicareSistema},
+    CasoComando{"EmptyName", {""}, 2, kIndicareSistema},
+    CasoComando{"TwoFiles", {"a.txt", "b.txt"}, 2, kUnSoloSistema},
+    CasoComando{"NoValue", {"--margine"}, 2, ValoreMancante("--margine")},
+    CasoComando{"PdfValueIsAnOption", {"--pdf", "--nome", "=1"}, 2, ValoreMancante("--pdf")},
+    CasoComando{"DashHIsAFileAfterDashes", {"--", "-h"}, 1, "File non trovato ..! "},
     CasoComando{"PdfOverSystemViaLink", {"--pdf", "@~", "=1"}, 2, " è il sistema da stampare"},
     CasoComando{"PdfOverAFileNotPdf", {"--pdf", "@%PDF", "=1"}, 2, " non è un PDF: non viene "},
     CasoComando{"PdfOverAnEarlierPdf", {"--pdf", "@%PDF-1", "=1"}, 0, ""},
     CasoComando{"PdfOverAnEmptyFile", {"--pdf", "@", "=1"}, 0, ""},
     CasoComando{"PdfOverAFolder", {"--pdf", "@/", "=1"}, 2, ": è una cartella, non un file"},
-    CasoComando{"PdfEmptyName", {"--pdf", "", "=1"}, 2, testi::ValoreMancante("--pdf") + kUso},
+    CasoComando{"PdfEmptyName", {"--pdf", "", "=1"}, 2, ValoreMancante("--pdf")},
     CasoComando{"PdfOnStandardOutput", {"--pdf", "-", "=1"}, 0, ""},
-    CasoComando{"PdfNotWritten", kPdf, 1, std::string(kPdfScrittura) + "\n", {.prepara = Fallita,
+    CasoComando{"PdfNotWritten", kPdf, 1, kPdfScrittura, {.prepara = Fallita,
                 .errore = kPdfScrittura.c_str()}},
     CasoComando{"PdfNoRoom", kPdf, 2, "Margine Sx non valido ..! ", {.spazio = MargineTroppoLargo}},
     CasoComando{"PdfInterrupted", kPdf, 130, "", {.dopo = 3, .stato = Interrotta}},
-    CasoComando{"SenzaStampante", {"--stampa", "=1"}, 1, "Nessuna stampante disponibile ..! \n",
+    CasoComando{"SenzaStampante", {"--stampa", "=1"}, 1, kNessuna + "\n",
                 {.prepara = SenzaStampante}},
-    CasoComando{"PrinterFails", {"--stampa", "=1"}, 1, "Errore di stampa ..! \n", {.dopo = 3}},
+    CasoComando{"PrinterFails", {"--stampa", "=1"}, 1, "Errore di stampa ..! ", {.dopo = 3}},
     CasoComando{"CheckCommasZerosNoWin", {"--verifica", "090, 1,2", "--margine", "9", "=3 15"}, 0,
                 "", {}, "Estrazione: 01 02 90\nCombinazioni: 1 - Vincenti: 0\n"
                 "Ambi: 0 - Terni: 0 - Quaterne: 0 - Cinquine: 0\nPunti: 2=0\n"},
     CasoComando{"CheckNotANumber", {"--verifica", "3 x5 7", "=1"}, 2,
-                testi::EstrazioneNonValida(testi::NonUnNumero("x5")) + "\n"},
-    CasoComando{"CheckPastNinety", {"--verifica", "3 091", "=1"}, 2, testi::NonUnNumero("091")},
-    CasoComando{"CheckZero", {"--verifica", "00", "=1"}, 2, testi::NonUnNumero("00")},
+                EstrazioneNonValida(NonUnNumero("x5")) + "\n"},
+    CasoComando{"CheckPastNinety", {"--verifica", "3 091", "=1"}, 2, NonUnNumero("091")},
+    CasoComando{"CheckZero", {"--verifica", "00", "=1"}, 2, NonUnNumero("00")},
     CasoComando{"CheckRepeated", {"--verifica", "3 5 03", "=1"}, 2,
-                testi::EstrazioneNonValida(testi::NumeroRipetuto("03")) + "\n"},
-    CasoComando{"CheckEmpty", {"--verifica", " \t", "=1"}, 2,
-                std::string(testi::kEstrazioneVuota) + "\n"},
+                EstrazioneNonValida(NumeroRipetuto("03"))},
+    CasoComando{"CheckEmpty", {"--verifica", " \t", "=1"}, 2, kEstrazioneVuota},
     CasoComando{"CheckTwoCommas", {"--verifica", "3, ,5", "=1"}, 2,
-                testi::EstrazioneNonValida(testi::kMancaPrimaDellaVirgola) + "\n"},
-    CasoComando{"CheckLeadingComma", {"--verifica", ",3", "=1"}, 2, testi::EstrazioneNonValida(testi::kMancaPrimaDellaVirgola) + "\n"},
+                EstrazioneNonValida(kMancaPrimaDellaVirgola)},
+    CasoComando{"CheckLeadingComma", {"--verifica", ",3", "=1"}, 2, kMancaPrimaDellaVirgola},
     CasoComando{"CheckTrailingComma", {"--verifica", "3,", "=1"}, 2,
-                testi::EstrazioneNonValida(testi::kMancaDopoLaVirgola) + "\n"},
-    CasoComando{"CheckNoValue", {"=1", "--verifica"}, 2, testi::ValoreMancante("--verifica")},
+                EstrazioneNonValida(kMancaDopoLaVirgola)},
+    CasoComando{"CheckNoValue", {"=1", "--verifica"}, 2, ValoreMancante("--verifica")},
     CasoComando{"CheckAndArchive", {"--verifica", "3", "--estrazioni", "e", "--data", "2024/01/01",
-                "=1"}, 2, testi::SiEscludono("--verifica", "--estrazioni") + kUso},
+                "=1"}, 2, SiEscludono("--verifica", "--estrazioni")},
     CasoComando{"DateWithoutArchive", {"--verifica", "3", "--data", "2024/01/01", "=1"}, 2,
-                testi::SoloConEstrazioni("--data") + kUso},
-    CasoComando{"WheelWithoutArchive", {"--ruota", "BA", "=1"}, 2,
-                testi::SoloConEstrazioni("--ruota") + kUso},
-    CasoComando{"ArchiveWithoutDate", {"--estrazioni", "e", "=1"}, 2,
-                testi::kMancaData + kUso},
+                SoloConEstrazioni("--data")},
+    CasoComando{"WheelWithoutArchive", {"--ruota", "BA", "=1"}, 2, SoloConEstrazioni("--ruota")},
+    CasoComando{"ArchiveWithoutDate", {"--estrazioni", "e", "=1"}, 2, kMancaData},
     CasoComando{"CheckWithPerLine", {"--verifica", "3", "--colonne", "4", "=1"}, 2,
-                testi::SoloPerElenco("--colonne") + kUso},
-    CasoComando{"CheckWithName", {"--nome", "--verifica", "3", "=1"}, 2, testi::SoloPerElenco("--nome")},
-    CasoComando{"CheckMargin", {"--verifica", "3", "--margine", "x", "=1"}, 2,
-                "Margine Sx non valido ..! \n"},
-    CasoComando{"CheckPdf", {"--verifica", "3", "--pdf", "x.pdf", "=1"}, 0, ""},
+                SoloPerElenco("--colonne")},
+    CasoComando{"CheckWithName", {"--nome", "--verifica", "3", "=1"}, 2, SoloPerElenco("--nome")},
+    CasoComando{"CheckMargin", {"--verifica", "3", "--margine", "x", "=1"}, 2, "Margine Sx non"},
     CasoComando{"CheckPdfNoRoom", {"--verifica", "3", "--pdf", "x.pdf", "=1"}, 2,
                 "Grandezza carattere non valida ..! ", {.spazio = CarattereTroppoGrande}},
     CasoComando{"CheckPrinterInterrupted", {"--verifica", "3", "--stampa", "=1"}, 130, "",
@@ -162,34 +159,31 @@ INSTANTIATE_TEST_SUITE_P(Cases, CommandTableTest, ::testing::Values(
                 SceltaStampante{"", 99}},
     CasoComando{"CheckCopiesOnNamed", {"--verifica", "3", "--copie", "2", "--stampante", "B",
                 "=1"}, 0, "", {}, "", SceltaStampante{"B", 2}},
-    CasoComando{"NamedPrinterMissing", {"--stampante", "Nessuna", "=1"}, 1,
-                "Nessuna stampante disponibile ..! Nessuna\n", {.prepara = SenzaStampante}},
+    CasoComando{"NamedPrinterMissing", {"--stampante", "Nessuna", "=1"}, 1, kNessuna + "Nessuna\n",
+                {.prepara = SenzaStampante}},
     CasoComando{"PrinterNameMissing", {"=1", "--stampante", "--copie"}, 2,
-                testi::ValoreMancante("--stampante") + kUso},
-    CasoComando{"PrinterNameEmpty", {"--stampante", "", "=1"}, 2,
-                testi::ValoreMancante("--stampante") + kUso},
+                ValoreMancante("--stampante")},
+    CasoComando{"PrinterNameEmpty", {"--stampante", "", "=1"}, 2, ValoreMancante("--stampante")},
     CasoComando{"PdfAndNamedPrinter", {"--pdf", "x", "--stampante", "A", "=1"}, 2,
-                testi::SiEscludono("--pdf", "--stampante") + kUso},
-    CasoComando{"CopiesWithoutPrinter", {"--copie", "2", "=1"}, 2,
-                testi::kCopieSenzaStampa + kUso},
+                SiEscludono("--pdf", "--stampante")},
+    CasoComando{"CopiesWithoutPrinter", {"--copie", "2", "=1"}, 2, kCopieSenzaStampa},
     CasoComando{"CopiesWithPdf", {"--verifica", "3", "--pdf", "x", "--copie", "2", "=1"}, 2,
-                testi::kCopieSuPdf + kUso},
-    CasoComando{"CopiesZero", {"--stampa", "--copie", "00", "=1"}, 2,
-                testi::CopieNonValide("00") + kUso},
+                kCopieSuPdf},
+    CasoComando{"CopiesZero", {"--stampa", "--copie", "00", "=1"}, 2, CopieNonValide("00")},
     CasoComando{"CopiesPastNinetyNine", {"--stampa", "--copie", "100", "=1"}, 2,
-                testi::CopieNonValide("100") + kUso},
+                CopieNonValide("100")},
     CasoComando{"CopiesHuge", {"--stampa", "--copie", "99999999999999999999", "=1"}, 2,
-                testi::CopieNonValide("99999999999999999999") + kUso},
+                CopieNonValide("99999999999999999999")},
     CasoComando{"CopiesNotDigits", {"--stampa", "--copie", "2x", "=1"}, 2, "copie non valido: 2x"},
-    CasoComando{"CheckNoPrinter", {"--verifica", "3", "--stampa", "=1"}, 1,
-                "Nessuna stampante disponibile ..! \n", {.prepara = SenzaStampante}}),
+    CasoComando{"CheckNoPrinter", {"--verifica", "3", "--stampa", "=1"}, 1, kNessuna,
+                {.prepara = SenzaStampante}}),
     [](const auto& info) { return std::string(info.param.nome); });
 // clang-format on
 
 // The built program itself, run from the system's folder, and what this build lacks.
 TEST_F(CommandTest, TheProgramAndOutputsThisBuildLacks) {
-    EXPECT_EQ(std::get<2>(Esegui({"--pdf", "x", "=1"})).find(testi::kSenzaPdf), 0u);
-    EXPECT_EQ(std::get<2>(Esegui({"--stampa", "=1"})).find(testi::kSenzaStampante), 0u);
+    EXPECT_EQ(std::get<2>(Esegui({"--pdf", "x", "=1"})).find(kSenzaPdf), 0u);
+    EXPECT_EQ(std::get<2>(Esegui({"--stampa", "=1"})).find(kSenzaStampante), 0u);
 #ifndef _WIN32
     const auto programma = [](const std::string& comando) {  // its status and what it writes
         std::FILE* p = ::popen(comando.c_str(), "r");
@@ -202,7 +196,7 @@ TEST_F(CommandTest, TheProgramAndOutputsThisBuildLacks) {
     EXPECT_EQ(programma("'" ELENCARIO_BINARY "' '" + cartella.Testo() + "/manca' 2>&1 >/dev/null"),
               std::pair(1, std::string("File non trovato ..! \n")));
     EXPECT_EQ(programma("'" ELENCARIO_BINARY "' --help 2>&1 >/dev/full"),
-              std::pair(1, testi::AiutoNonScritto("spazio esaurito sul dispositivo") + "\n"));
+              std::pair(1, AiutoNonScritto("spazio esaurito sul dispositivo") + "\n"));
 #endif
 }
 

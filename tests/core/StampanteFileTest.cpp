@@ -16,24 +16,25 @@ bool Registra(std::FILE*, std::string_view testo) {
     return true;
 }
 
-// Past the size at which pending text is written, ending halfway through an "è".
-const std::string kPrima = std::string((1 << 20) - 1, 'a') + "\xC3";
-constexpr std::string_view kDopo = "\xA8\n";
-
 struct CasoBlocchi {
     const char* nome;
     friend void PrintTo(const CasoBlocchi& c, std::ostream* os) { *os << c.nome; }
-    void (*stampa)(StampanteFile& p);
+    bool primaRighe, dopoRighe;  // each part handed over as lines, else as text
 };
 
 class FilePrinterTest : public ::testing::TestWithParam<CasoBlocchi> {};
 
 TEST_P(FilePrinterTest, NoBlockSplitsACharacter) {
+    // Past the size at which pending text is written, ending halfway through an "è".
+    const std::string prima = std::string((1 << 20) - 1, 'a') + "\xC3", dopo = "\xA8\n";
     std::FILE* file = std::tmpfile();
     ASSERT_NE(file, nullptr);
     blocchi.clear();
     StampanteFile p(file, Registra);
-    GetParam().stampa(p);
+    for (const auto& [righe, testo] :
+         {std::pair{GetParam().primaRighe, prima}, std::pair{GetParam().dopoRighe, dopo}}) {
+        EXPECT_EQ(righe ? p.StampaRighe({testo}) : p.Stampa(testo), StatoStampa::Ok);
+    }
     EXPECT_EQ(p.ChiudiDocumento(), StatoStampa::Ok);
     std::fclose(file);
     std::string tutto;
@@ -41,25 +42,13 @@ TEST_P(FilePrinterTest, NoBlockSplitsACharacter) {
         EXPECT_FALSE(b.empty() || (b.front() & 0xC0) == 0x80) << "blocco " << tutto.size();
         tutto += b;
     }
-    EXPECT_EQ(tutto, kPrima + std::string(kDopo));
+    EXPECT_EQ(tutto, prima + dopo);
 }
 
 INSTANTIATE_TEST_SUITE_P(Modi, FilePrinterTest,
-                         ::testing::Values(CasoBlocchi{"Testi",
-                                                       [](StampanteFile& p) {
-                                                           p.Stampa(kPrima);
-                                                           p.Stampa(kDopo);
-                                                       }},
-                                           CasoBlocchi{"TestoPoiRighe",
-                                                       [](StampanteFile& p) {
-                                                           p.Stampa(kPrima);
-                                                           p.StampaRighe({kDopo});
-                                                       }},
-                                           CasoBlocchi{"Righe",
-                                                       [](StampanteFile& p) {
-                                                           p.StampaRighe({kPrima});
-                                                           p.StampaRighe({kDopo});
-                                                       }}),
+                         ::testing::Values(CasoBlocchi{"Testi", false, false},
+                                           CasoBlocchi{"TestoPoiRighe", false, true},
+                                           CasoBlocchi{"Righe", true, true}),
                          [](const auto& info) { return std::string(info.param.nome); });
 
 }  // namespace
