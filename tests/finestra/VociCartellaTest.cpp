@@ -14,34 +14,26 @@ namespace elencario::test {
 namespace {
 
 struct Modello {
-    const char* nome;
-    const char* file;
-    const char* modello;
+    const char *nome, *file, *modello;
     bool corrisponde;
+    friend void PrintTo(const Modello& m, std::ostream* os) { *os << m.nome; }
 };
-
 class ModelloTest : public testing::TestWithParam<Modello> {};
-
 TEST_P(ModelloTest, TheWholeNameMatchesWithoutRegardToCase) {
     EXPECT_EQ(CorrispondeModello(GetParam().file, GetParam().modello), GetParam().corrisponde);
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    File1, ModelloTest,
-    testing::Values(Modello{"UpperCase", "SISTEMA1.TXT", "*.TXT", true},
-                    Modello{"LowerCase", "sistema1.txt", "*.TXT", true},
-                    Modello{"Mixed", "a.TxT", "*.TXT", true},
-                    Modello{"AccentedName", "citt\xC3\xA0 \xC3\xA8.txt", "*.TXT", true},
-                    Modello{"OnlyTheExtension", ".txt", "*.TXT", true},
-                    Modello{"LongerExtension", "z.TXTX", "*.TXT", false},
-                    Modello{"ExtensionInTheMiddle", "a.txt.bak", "*.TXT", false},
-                    Modello{"OtherExtension", "b.DAT", "*.TXT", false},
-                    Modello{"NoDot", "atxt", "*.TXT", false},
-                    Modello{"AccentedLettersFoldCase", "\xC3\x80.TXT", "\xC3\xA0.txt", true},
-                    Modello{"QuestionMarkIsOneCharacter", "\xC3\xA8.txt", "?.TXT", true},
-                    Modello{"QuestionMarkNeedsOne", ".txt", "?.TXT", false},
-                    Modello{"StarBacktracks", "a.txt.txt", "*.TXT", true}),
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(File1, ModelloTest, testing::Values(
+    Modello{"LowerCase", "sistema1.txt", "*.TXT", true},
+    Modello{"OnlyTheExtension", ".txt", "*.TXT", true},
+    Modello{"ExtensionInTheMiddle", "a.txt.bak", "*.TXT", false},
+    Modello{"AccentedLettersFoldCase", "\xC3\x80.TXT", "\xC3\xA0.txt", true},
+    Modello{"QuestionMarkIsOneCharacter", "\xC3\xA8.txt", "?.TXT", true},
+    Modello{"QuestionMarkNeedsOne", ".txt", "?.TXT", false},
+    Modello{"StarBacktracks", "a.txt.txt", "*.TXT", true},
+    Modello{"TrailingStarMatchesNothing", "a", "A*", true}),
     [](const auto& info) { return std::string(info.param.nome); });
+// clang-format on
 
 TEST(VociCartellaTest, FileNamesAreSortedWithoutRegardToCaseAndLeaveOutHiddenFilesFoldersAndPipes) {
     const CartellaProvvisoria cartella;
@@ -69,15 +61,12 @@ TEST(VociCartellaTest, FolderEntriesAreTheChainFromTheRootThenTheSubfolders) {
     for (const char* nome : {"beta", "Alfa", "gamma"})
         std::filesystem::create_directories(cartella / nome);
     provvisoria.Scrivi("Sistemi/file.txt", "1\r\n");
-    const auto voci = VociDi(cartella);
-    ASSERT_TRUE(voci.has_value());
-    std::vector<std::filesystem::path> catena;
+    std::vector<std::filesystem::path> attese{cartella.root_path()};
     for (std::filesystem::path p = cartella; p.has_relative_path(); p = p.parent_path())
-        catena.insert(catena.begin(), p);
-    catena.insert(catena.begin(), cartella.root_path());
-    EXPECT_EQ(voci->catena, catena.size());
-    catena.insert(catena.end(), {cartella / "Alfa", cartella / "beta", cartella / "gamma"});
-    EXPECT_EQ(voci->percorsi, catena);
+        attese.insert(attese.begin() + 1, p);
+    const std::size_t catena = attese.size();
+    attese.insert(attese.end(), {cartella / "Alfa", cartella / "beta", cartella / "gamma"});
+    EXPECT_EQ(VociDi(cartella), (VociCartelle{attese, catena}));
     EXPECT_FALSE(VociDi(cartella / "manca").has_value());
 }
 

@@ -3,12 +3,6 @@
 // What the window tests start from: a program folder holding Shared/Sistemi, message boxes
 // answered from a script and a printer that records each job; and the drop-downs' entries.
 
-#include <filesystem>
-#include <memory>
-#include <string>
-#include <utility>
-#include <vector>
-
 #include "app/RegoleFinestra.h"
 #include "printing/ScelteOpzioni.h"
 
