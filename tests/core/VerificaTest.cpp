@@ -10,9 +10,7 @@
 #include <sstream>
 #include <tuple>
 
-#include "cli/Elencario.h"
 #include "cli/TestiComando.h"
-#include "systems/LetturaSistema.h"
 #include "tests/support/Comando.h"
 #include "verifica/TestiVerifica.h"
 #include "verifica/Verifica.h"
@@ -22,13 +20,6 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-Lines Righe(const std::string& testo) {
-    Lines righe;
-    std::istringstream in(testo);
-    for (std::string riga; std::getline(in, riga);) righe.push_back(riga);
-    return righe;
-}
-
 // Runs the command on the system `sistema` (its text) with `argomenti` before it: status, the
 // lines of standard output, standard error.
 std::tuple<int, Lines, std::string> Comando(Lines argomenti, const std::string& sistema,
@@ -36,23 +27,21 @@ std::tuple<int, Lines, std::string> Comando(Lines argomenti, const std::string& 
     argomenti.push_back(TestoDaPercorso(cartella.Scrivi("s.txt", sistema)));
     const auto [stato, uscita, errori] = test::EseguiComando(argomenti, cartella);
     EXPECT_TRUE(uscita.empty() || uscita.ends_with('\n'));
-    return {stato, Righe(uscita), errori};
-}
-
-std::string DueCifre(int n) {
-    std::string cifre = std::to_string(n);
-    return cifre.size() < 2 ? '0' + cifre : cifre;
+    Lines righe;
+    std::istringstream in(uscita);
+    for (std::string riga; std::getline(in, riga);) righe.push_back(riga);
+    return {stato, righe, errori};
 }
 
 // The report as this test works it out: each row's numbers read by a stream into a set, the
-// prizes from Pascal's triangle, the counts of hits kept in a map.
+// prizes as binomial coefficients, the counts of hits kept in a map.
 Lines Atteso(const Lines& righe, const std::set<int>& estratti) {
-    std::vector<std::vector<std::uint64_t>> pascal(91, std::vector<std::uint64_t>(6, 0));
-    for (std::size_t n = 0; n <= 90; ++n) {
-        pascal[n][0] = 1;
-        for (std::size_t k = 1; k <= 5 && n > 0; ++k)
-            pascal[n][k] = pascal[n - 1][k - 1] + pascal[n - 1][k];
-    }
+    const auto binomiale = [](std::uint64_t n, std::uint64_t k) {
+        std::uint64_t c = 1;  // after step i: n - k + i taken i at a time
+        for (std::uint64_t i = 1; i <= k && k <= n; ++i) c = c * (n - k + i) / i;
+        return k <= n ? c : 0;
+    };
+    const auto dueCifre = [](int n) { return (n < 10 ? "0" : "") + std::to_string(n); };
     Lines vincenti;
     std::uint64_t premi[6] = {};
     std::map<std::size_t, int> perPunti;
@@ -62,15 +51,15 @@ Lines Atteso(const Lines& righe, const std::set<int>& estratti) {
         for (int n; pezzi >> n;)
             if (estratti.contains(n)) presi.insert(n);
         ++perPunti[presi.size()];
-        for (std::size_t k = 2; k <= 5; ++k) premi[k] += pascal[presi.size()][k];
+        for (std::size_t k = 2; k <= 5; ++k) premi[k] += binomiale(presi.size(), k);
         if (presi.size() < 2) continue;
         std::string riga = "Riga " + std::to_string(i + 1) + ": " + righe[i] + " - punti " +
                            std::to_string(presi.size()) + " (";
-        for (const int n : presi) riga += DueCifre(n) + (n == *presi.rbegin() ? ")" : " ");
+        for (const int n : presi) riga += dueCifre(n) + (n == *presi.rbegin() ? ")" : " ");
         vincenti.push_back(riga);
     }
     std::string estrazione = "Estrazione:";
-    for (const int n : estratti) estrazione.append(" ").append(DueCifre(n));
+    for (const int n : estratti) estrazione.append(" ").append(dueCifre(n));
     Lines attese{estrazione, "Combinazioni: " + std::to_string(righe.size()) +
                                  " - Vincenti: " + std::to_string(vincenti.size())};
     attese.insert(attese.end(), vincenti.begin(), vincenti.end());
@@ -105,11 +94,9 @@ TEST_P(ReportTest, LinesMatchAnIndependentCount) {
     for (int i = 0; i < c.righe; ++i) {
         std::string riga;
         for (int k = tra(1, c.lunghezzaMassima); k > 0; --k) {
-            const int n = tra(1, 90);
-            const int forma = tra(0, 9);
-            if (!riga.empty()) riga.push_back(' ');
-            if (forma < 2) riga.push_back(forma == 0 ? '0' : '+');
-            riga.append(std::to_string(n));
+            const int forma = tra(0, 9);  // one in ten written "07", one "+7"
+            riga.append(riga.empty() ? "" : " ").append(forma == 0 ? "0" : forma == 1 ? "+" : "");
+            riga.append(std::to_string(tra(1, 90)));
         }
         righe.push_back(riga);
         sistema += riga + (tra(0, 1) ? "\r\n" : ",");
@@ -143,24 +130,41 @@ INSTANTIATE_TEST_SUITE_P(Generated, ReportTest, ::testing::Values(
     [](const auto& info) { return std::string(info.param.nome); });
 // clang-format on
 
+const Lines kRighe1{"3 15 27", "3 15 42", "3 27 42", "15 27 42", "8 15 27"};
+const std::string kSistema1 = "3 15 27\r\n3 15 42\r\n3 27 42\r\n15 27 42\r\n8 15 27\r\n";
+// A report under its title, of the rows of kSistema1 unless others are given.
+Lines Report(const std::string& titolo, const std::set<int>& estratti,
+             const Lines& righe = kRighe1) {
+    Lines report = Atteso(righe, estratti);
+    report.insert(report.begin(), titolo);
+    return report;
+}
+const Lines kBari = Report("Ruota BA - 2024/01/02", {3, 15, 27, 42, 90}),
+            kCagliari = Report("Ruota CA - 2024/01/02", {1, 2, 4, 8, 15});
+const std::string kBa = "2024/01/02\tBA\t3\t15\t27\t42\t90\n";
+const std::string kCa = "2024/01/02\tCA\t08\t15\t1\t2\t4\n";
+const std::string kAltro = "2023/12/30\tRN\t1\t2\t3\t4\t5\n";
+
+Lines Unite(Lines a, const Lines& b) {
+    a.push_back("");
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+}
+
 // On paper every line but the empty one between reports opens with the margin, and every word
 // must fit whole; a report that does not fit prints nothing.
 TEST(PrintedReportTest, LinesAfterTheMarginAndTheirWordsMeasured) {
     const VARIABILI v = test::Sistema("3 15\r\n1 2 1\r\n");
     InsiemeNumeri bari, cagliari;
-    bari.Aggiungi(15);
-    bari.Aggiungi(3);
+    for (const int n : {15, 3}) bari.Aggiungi(n);
     for (const int n : {1, 2, 3}) cagliari.Aggiungi(n);
     const std::vector<VerificaRichiesta> richieste{{"Ruota BA", bari}, {"Ruota CA", cagliari}};
     test::StampanteRegistratrice p;
     EXPECT_EQ(ComponiVerifiche(v, richieste, {"Arial", 10, 4, 2}, p), StatoStampa::Ok);
-    EXPECT_EQ(p.Elenco(),
-              (Lines{"  Ruota BA", "  Estrazione: 03 15", "  Combinazioni: 2 - Vincenti: 1",
-                     "  Riga 1: 3 15 - punti 2 (03 15)",
-                     "  Ambi: 1 - Terni: 0 - Quaterne: 0 - Cinquine: 0", "  Punti: 2=1", "",
-                     "  Ruota CA", "  Estrazione: 01 02 03", "  Combinazioni: 2 - Vincenti: 1",
-                     "  Riga 2: 1 2 1 - punti 2 (01 02)",
-                     "  Ambi: 1 - Terni: 0 - Quaterne: 0 - Cinquine: 0", "  Punti: 2=1"}));
+    Lines attese = Unite(Report("Ruota BA", {3, 15}, {"3 15", "1 2 1"}),
+                         Report("Ruota CA", {1, 2, 3}, {"3 15", "1 2 1"}));
+    for (std::string& riga : attese) riga.insert(0, riga.empty() ? "" : "  ");
+    EXPECT_EQ(p.Elenco(), attese);
     // Every word once, the rows' numbers after.
     // clang-format off
     EXPECT_EQ(p.candidati, (Lines{"(88", "-", "0", "01", "02", "03", "1", "15", "1:", "2", "2:",
@@ -175,102 +179,61 @@ TEST(PrintedReportTest, LinesAfterTheMarginAndTheirWordsMeasured) {
     EXPECT_EQ(stretta.chiamate, (Lines{"font Arial", "size " + std::to_string(10.0f)}));
 }
 
-const std::string kSistema1 = "3 15 27\r\n3 15 42\r\n3 27 42\r\n15 27 42\r\n8 15 27\r\n";
-const Lines kEsempio{"Estrazione: 03 15 27 42 90",
-                     "Combinazioni: 5 - Vincenti: 5",
-                     "Riga 1: 3 15 27 - punti 3 (03 15 27)",
-                     "Riga 2: 3 15 42 - punti 3 (03 15 42)",
-                     "Riga 3: 3 27 42 - punti 3 (03 27 42)",
-                     "Riga 4: 15 27 42 - punti 3 (15 27 42)",
-                     "Riga 5: 8 15 27 - punti 2 (15 27)",
-                     "Ambi: 13 - Terni: 4 - Quaterne: 0 - Cinquine: 0",
-                     "Punti: 2=1 3=4"};
-const Lines kCagliari{"Ruota CA - 2024/01/02",
-                      "Estrazione: 01 02 04 08 15",
-                      "Combinazioni: 5 - Vincenti: 1",
-                      "Riga 5: 8 15 27 - punti 2 (08 15)",
-                      "Ambi: 1 - Terni: 0 - Quaterne: 0 - Cinquine: 0",
-                      "Punti: 2=1"};
-const std::string kBari = "2024/01/02\tBA\t3\t15\t27\t42\t90\n";
-const std::string kCa = "2024/01/02\tCA\t08\t15\t1\t2\t4\n";
-const std::string kAltro = "2023/12/30\tRN\t1\t2\t3\t4\t5\n";
-
-Lines Report(const std::string& titolo, Lines righe) {
-    righe.insert(righe.begin(), titolo);
-    return righe;
-}
-Lines Unite(Lines a, const Lines& b) {
-    a.push_back("");
-    a.insert(a.end(), b.begin(), b.end());
-    return a;
-}
-
-struct CasoArchivio {
+struct Caso {
     const char* nome;
-    friend void PrintTo(const CasoArchivio& c, std::ostream* os) { *os << c.nome; }
+    friend void PrintTo(const Caso& c, std::ostream* os) { *os << c.nome; }
     std::string archivio;  // "(cartella)": a folder; "(manca)": no file at all
-    Lines argomenti;       // after --estrazioni ARCHIVIO
     int stato;
-    Lines out;
-    std::string errori = {};  // all of standard error
+    std::string errori;  // all of standard error but its line end
+    Lines out = {};
+    std::string data = "2024/01/02", ruota = {};  // --data, and --ruota when not empty
 };
-class ArchiveTest : public ::testing::TestWithParam<CasoArchivio> {};
+class ArchiveTest : public ::testing::TestWithParam<Caso> {};
 TEST_P(ArchiveTest, ReportsEachDrawOfTheDateOrSaysWhyNot) {
-    const CasoArchivio& c = GetParam();
+    const Caso& c = GetParam();
     const test::CartellaProvvisoria cartella;
     std::string file = cartella.Testo() + "/manca.txt";
     if (c.archivio == "(cartella)") file = cartella.Testo();
     if (!c.archivio.starts_with('(')) file = TestoDaPercorso(cartella.Scrivi("e.txt", c.archivio));
-    Lines argomenti{"--estrazioni", file};
-    argomenti.insert(argomenti.end(), c.argomenti.begin(), c.argomenti.end());
+    Lines argomenti{"--estrazioni", file, "--data", c.data};
+    if (!c.ruota.empty()) argomenti.insert(argomenti.end(), {"--ruota", c.ruota});
     const auto [stato, out, errori] = Comando(argomenti, kSistema1, cartella);
     EXPECT_EQ(stato, c.stato);
     EXPECT_EQ(out, c.out);
     std::string atteso = c.errori;
     if (const std::size_t p = atteso.find("ARCHIVIO"); p != std::string::npos)
         atteso.replace(p, 8, file);
-    EXPECT_EQ(errori, atteso);
+    EXPECT_EQ(errori, atteso.empty() ? "" : atteso + "\n");
 }
 
-const Lines kData{"--data", "2024/01/02"};
+using namespace testi;
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Shapes, ArchiveTest, ::testing::Values(
-    CasoArchivio{"EveryWheelOfTheDateInFileOrder", kAltro + kBari + kCa, kData, 0,
-                 Unite(Report("Ruota BA - 2024/01/02", kEsempio), kCagliari)},
-    CasoArchivio{"OneWheel", kBari + kCa, {"--data", "2024/01/02", "--ruota", "CA"}, 0, kCagliari},
-    CasoArchivio{"CrLfNoLastEndAndUtf8Mark", "\xEF\xBB\xBF" + kAltro.substr(0, kAltro.size() - 1) +
-                 "\r\n" + kCa.substr(0, kCa.size() - 1), kData, 0, kCagliari},
-    CasoArchivio{"DateNotInArchive", kBari, {"--data", "2024/01/03"}, 1, {},
-                 testi::NessunaEstrazione("2024/01/03") + "\n"},
-    CasoArchivio{"WheelDidNotDraw", kBari + kAltro, {"--data", "2024/01/02", "--ruota", "RN"}, 1,
-                 {}, testi::RuotaSenzaEstrazione("RN", "2024/01/02") + "\n"},
-    CasoArchivio{"EmptyArchive", "", kData, 1, {}, testi::NessunaEstrazione("2024/01/02") + "\n"},
-    CasoArchivio{"SixNumbers", kBari + "2024/01/02\tCA\t1\t2\t3\t4\t5\t6\n", kData, 1, {},
-                 testi::RigaArchivioNonValida(2) + "\n"},
-    CasoArchivio{"FourNumbers", kAltro + kAltro + "2024/01/02\tCA\t1\t2\t3\t4\n" + kBari, kData, 1,
-                 {}, testi::RigaArchivioNonValida(3) + "\n"},
-    CasoArchivio{"RepeatedNumber", "2024/01/02\tCA\t1\t2\t3\t4\t01\n", kData, 1, {},
-                 testi::RigaArchivioNonValida(1) + "\n"},
-    CasoArchivio{"NumberPastNinety", "2024/01/02\tCA\t1\t2\t3\t4\t91\n", kData, 1, {},
-                 testi::RigaArchivioNonValida(1) + "\n"},
-    CasoArchivio{"NumberZero", "2024/01/02\tCA\t1\t2\t3\t4\t00\n", kData, 1, {},
-                 testi::RigaArchivioNonValida(1) + "\n"},
-    CasoArchivio{"UnknownWheel", kBari + "2024/01/02\tXX\t1\t2\t3\t4\t5\n", kData, 1, {},
-                 testi::RigaArchivioNonValida(2) + "\n"},
-    CasoArchivio{"NoSuchDay", "2023/02/29\tBA\t1\t2\t3\t4\t5\n" + kBari, kData, 1, {},
-                 testi::RigaArchivioNonValida(1) + "\n"},
-    CasoArchivio{"ArchiveIsAFolder", "(cartella)", kData, 1, {},
-                 testi::ArchivioIllegibile("ARCHIVIO", "è una cartella, non un file") + "\n"},
-    CasoArchivio{"ArchiveMissing", "(manca)", kData, 1, {},
-                 testi::ArchivioIllegibile("ARCHIVIO", "file o cartella inesistente") + "\n"},
-    CasoArchivio{"DateNotADate", kBari, {"--data", "2024/02/30"}, 2, {},
-                 testi::DataNonValida("2024/02/30") + "\n"},
-    CasoArchivio{"DateOtherShape", kBari, {"--data", "2/1/2024"}, 2, {},
-                 testi::DataNonValida("2/1/2024") + "\n"},
-    CasoArchivio{"LeapDay", "2024/02/29\tVE\t3\t15\t27\t42\t90\n", {"--data", "2024/02/29"}, 0,
-                 Report("Ruota VE - 2024/02/29", kEsempio)},
-    CasoArchivio{"WheelNotAWheel", kBari, {"--data", "2024/01/02", "--ruota", "ba"}, 2, {},
-                 "Ruota non valida: ba (una di BA CA FI GE MI NA PA RM TO VE RN)\n"}),
+    Caso{"EveryWheelOfTheDateInFileOrder", kAltro + kBa + kCa, 0, "", Unite(kBari, kCagliari)},
+    Caso{"OneWheel", kBa + kCa, 0, "", kCagliari, "2024/01/02", "CA"},
+    Caso{"CrLfNoLastEndAndUtf8Mark", "\xEF\xBB\xBF" + kAltro.substr(0, kAltro.size() - 1) + "\r\n" +
+         kCa.substr(0, kCa.size() - 1), 0, "", kCagliari},
+    Caso{"DateNotInArchive", kBa, 1, NessunaEstrazione("2024/01/03"), {}, "2024/01/03"},
+    Caso{"WheelDidNotDraw", kBa + kAltro, 1, RuotaSenzaEstrazione("RN", "2024/01/02"), {},
+         "2024/01/02", "RN"},
+    Caso{"SixNumbers", kBa + "2024/01/02\tCA\t1\t2\t3\t4\t5\t6\n", 1, RigaArchivioNonValida(2)},
+    Caso{"FourNumbers", kAltro + kAltro + "2024/01/02\tCA\t1\t2\t3\t4\n" + kBa, 1,
+         RigaArchivioNonValida(3)},
+    Caso{"RepeatedNumber", "2024/01/02\tCA\t1\t2\t3\t4\t01\n", 1, RigaArchivioNonValida(1)},
+    Caso{"NumberPastNinety", "2024/01/02\tCA\t1\t2\t3\t4\t91\n", 1, RigaArchivioNonValida(1)},
+    Caso{"NumberZero", "2024/01/02\tCA\t1\t2\t3\t4\t00\n", 1, RigaArchivioNonValida(1)},
+    Caso{"UnknownWheel", kBa + "2024/01/02\tXX\t1\t2\t3\t4\t5\n", 1, RigaArchivioNonValida(2)},
+    Caso{"NoSuchDay", "2023/02/29\tBA\t1\t2\t3\t4\t5\n" + kBa, 1, RigaArchivioNonValida(1)},
+    Caso{"ArchiveIsAFolder", "(cartella)", 1,
+         ArchivioIllegibile("ARCHIVIO", "è una cartella, non un file")},
+    Caso{"ArchiveMissing", "(manca)", 1,
+         ArchivioIllegibile("ARCHIVIO", "file o cartella inesistente")},
+    Caso{"DateNotADate", kBa, 2, DataNonValida("2024/02/30"), {}, "2024/02/30"},
+    Caso{"DateOtherShape", kBa, 2, DataNonValida("2/1/2024"), {}, "2/1/2024"},
+    Caso{"LeapDay", "2024/02/29\tVE\t3\t15\t27\t42\t90\n", 0, "",
+         Report("Ruota VE - 2024/02/29", {3, 15, 27, 42, 90}), "2024/02/29"},
+    Caso{"WheelNotAWheel", kBa, 2, "Ruota non valida: ba (una di BA CA FI GE MI NA PA RM TO VE RN)",
+         {}, "2024/01/02", "ba"}),
     [](const auto& info) { return std::string(info.param.nome); });
 // clang-format on
 
