@@ -8,7 +8,6 @@
 #include <tuple>
 #include <vector>
 
-#include "cli/Elencario.h"
 #include "cli/TestiComando.h"
 #include "systems/Testi.h"
 #include "tests/support/Comando.h"

@@ -3,9 +3,7 @@
 
 #include <vector>
 
-#include "printing/ComposizioneElencario.h"
 #include "printing/PulsanteStampa.h"
-#include "systems/LetturaSistema.h"
 #include "systems/Testi.h"
 
 namespace elencario {

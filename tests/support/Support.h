@@ -5,7 +5,6 @@
 // temporary folders, a recording printer and scripted message boxes.
 #include <gtest/gtest.h>
 
-#include <concepts>
 #include <deque>
 #include <filesystem>
 #include <fstream>
@@ -38,15 +37,6 @@ inline void PrintTo(const VARIABILI& v, std::ostream* os) {
         if (v.NumeriGioco[n] != 0) *os << n << ':' << v.NumeriGioco[n] << ' ';
     }
     *os << "}, TotNumeri " << v.TotNumeri << '}';
-}
-
-template <class O>
-requires std::same_as<O, OpzioniStampa> || std::same_as<O, OpzioniConvertite>
-void PrintTo(const O& o, std::ostream* os) {
-    *os << std::boolalpha << "{carattere " << PrintToString(o.carattere) << ", grandezza "
-        << PrintToString(o.grandezza) << ", colonneRiga " << PrintToString(o.colonneRiga)
-        << ", margine " << PrintToString(o.margine) << ", nomeSistema " << o.nomeSistema
-        << ", numeriInGioco " << o.numeriInGioco << '}';
 }
 
 inline void PrintTo(const RichiestaMessaggio& m, std::ostream* os) {
