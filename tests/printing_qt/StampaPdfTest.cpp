@@ -1,5 +1,5 @@
-// The Qt printer through the real PDF renderer (read back with poppler's pdftotext), and jobs
-// through a private print server.
+// The Qt outputs end to end: PDF files read back with poppler's tools, the command run as a user
+// runs it, and jobs on a private print server.
 #include <cups/cups.h>
 #include <gtest/gtest.h>
 #include <signal.h>
@@ -19,92 +19,78 @@
 #include <QThread>
 #include <QTimer>
 #include <algorithm>
-#include <cstdlib>
-#include <fstream>
 #include <functional>
+#include <iterator>
 #include <tuple>
 #include <utility>
-#include <vector>
 #include "cli/TestiComando.h"
-#include "printing/ComposizioneElencario.h"
 #include "printing/Impaginatore.h"
 #include "printing/qt/FilePdf.h"
 #include "printing/qt/FinestraAvanzamento.h"
 #include "printing/qt/InvioCups.h"
 #include "printing/qt/UscitaPdf.h"
-#include "systems/LetturaSistema.h"
 #include "systems/Testi.h"
 
 namespace elencario {
 namespace {
 
-// Runs `programma`, calling `during` once it has started: its exit code (-1: it did not end
+// Runs `programma`, calling `durante` once it has started: its exit code (-1: it did not end
 // normally), output and errors.
-inline std::tuple<int, QString, QByteArray> Exec(
-    const QString& programma, const QStringList& argomenti,
-    const std::function<void(QProcess&)>& during = {}) {
+std::tuple<int, QString, QByteArray> Exec(const QString& programma, const QStringList& argomenti,
+                                          const std::function<void(QProcess&)>& durante = {}) {
     QProcess processo;
     processo.start(programma, argomenti);
     EXPECT_TRUE(processo.waitForStarted()) << programma.toStdString();
-    if (during) during(processo);
+    if (durante) durante(processo);
     EXPECT_TRUE(processo.waitForFinished(60'000)) << programma.toStdString();
     return {processo.exitStatus() == QProcess::NormalExit ? processo.exitCode() : -1,
             QString::fromUtf8(processo.readAllStandardOutput()), processo.readAllStandardError()};
 }
 
 // The output of `programma`, which must succeed.
-inline QString Output(const QString& programma, const QStringList& argomenti) {
+QString Output(const QString& programma, const QStringList& argomenti) {
     const auto [codice, uscita, errori] = Exec(programma, argomenti);
     EXPECT_EQ(codice, 0) << programma.toStdString() << ": " << errori.toStdString();
     return uscita;
 }
 
-struct RigaPdf {  // the words of a page sharing one top edge, in points from its top left corner
-    int pagina = 0;
-    double y = 0, sinistra = 0, destra = 0, basso = 0;
-    QString testo;  // joined by one blank
+// The lines of `testo` that hold anything, each with its words joined by one blank.
+QStringList Righe(const QString& testo) {
+    QStringList righe;
+    for (const QString& riga : testo.split(QRegularExpression("[\n\f]")))
+        if (!riga.simplified().isEmpty()) righe << riga.simplified();
+    return righe;
+}
+
+// The lines of the PDF `file` as they lie on its pages.
+QStringList TestoPdf(const QString& file) {
+    return Righe(Output("pdftotext", {"-layout", file, "-"}));
+}
+
+struct ParolePdf {  // in points, from a page's top left corner
+    QSizeF pagina;
+    std::vector<QRectF> riquadri;
 };
 
-struct TestoPdf {
-    int pagine = 0;
-    double larghezzaPagina = 0, altezzaPagina = 0;
-    std::vector<RigaPdf> righe;  // page by page, top to bottom
-};
-
-// `file` as poppler's pdftotext -bbox reads it.
-inline TestoPdf LeggiPdf(const QString& file) {
+// Where poppler's pdftotext -bbox finds the words of `file`.
+ParolePdf Riquadri(const QString& file) {
     static const QRegularExpression pagina(R"re(<page width="([\d.]+)" height="([\d.]+)")re");
     static const QRegularExpression parola(
-        R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">(.*)</word>)re");
-    TestoPdf pdf;
-    std::vector<RigaPdf> parole;
+        R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)")re");
+    ParolePdf pdf;
     for (const QString& riga : Output("pdftotext", {"-bbox", file, "-"}).split('\n')) {
-        if (const auto m = pagina.match(riga); m.hasMatch()) {
-            ++pdf.pagine;
-            pdf.larghezzaPagina = m.captured(1).toDouble();
-            pdf.altezzaPagina = m.captured(2).toDouble();
-        } else if (const auto w = parola.match(riga); w.hasMatch()) {
-            parole.push_back({pdf.pagine, w.captured(2).toDouble(), w.captured(1).toDouble(),
-                              w.captured(3).toDouble(), w.captured(4).toDouble(), w.captured(5)});
-        }
-    }
-    // pdftotext may read aligned columns one after the other: the order comes from the positions.
-    std::ranges::sort(parole, [](const RigaPdf& a, const RigaPdf& b) {
-        return std::tie(a.pagina, a.y, a.sinistra) < std::tie(b.pagina, b.y, b.sinistra);
-    });
-    for (const RigaPdf& w : parole) {
-        RigaPdf* ultima = pdf.righe.empty() ? nullptr : &pdf.righe.back();
-        if (ultima && ultima->pagina == w.pagina && qAbs(ultima->y - w.y) <= 0.5)
-            ultima->testo += ' ' + w.testo, ultima->destra = w.destra;
-        else
-            pdf.righe.push_back(w);
+        const auto m = pagina.match(riga), w = parola.match(riga);
+        const auto n = [](const QRegularExpressionMatch& r, int i) {
+            return r.captured(i).toDouble();
+        };
+        if (m.hasMatch()) pdf.pagina = {n(m, 1), n(m, 2)};
+        if (w.hasMatch())
+            pdf.riquadri.emplace_back(QPointF(n(w, 1), n(w, 2)), QPointF(n(w, 3), n(w, 4)));
     }
     return pdf;
 }
 
-using enum StatoStampa;
-
-// The PDF file `file` as the command and the window's tests make it.
+// The PDF file `file` as the command makes it.
 std::unique_ptr<Impaginatore> PerPdf(const QString& file,
                                      std::unique_ptr<Avanzamento> avanzamento = nullptr) {
     return std::make_unique<Impaginatore>(
@@ -112,30 +98,41 @@ std::unique_ptr<Impaginatore> PerPdf(const QString& file,
         std::move(avanzamento));
 }
 
-constexpr double kPdfMargin = 10 / 25.4 * 72;  // points
-
 class PdfTest : public testing::Test {
   protected:
     [[nodiscard]] QString Folder() const { return QString::fromStdString(cartella_.Testo()); }
     [[nodiscard]] QString Pdf() const { return Folder() + "/p.pdf"; }
-    [[nodiscard]] QStringList Files() const { return QDir(Folder()).entryList(QDir::Files); }
-    VARIABILI Load(const std::string& righe, const std::string& nome = "s.txt") {
-        cartella_.Scrivi(nome, righe);
-        VARIABILI v;
-        EXPECT_EQ(CaricaSistema(v, cartella_.Testo(), nome), 0);
-        return v;
+    // What the folder holds: each entry with its kind, a file with its first and last bytes.
+    [[nodiscard]] std::vector<std::string> Inventario() const {
+        std::vector<std::string> voci;
+        for (const auto& voce : std::filesystem::directory_iterator(cartella_.path())) {
+            std::string tipo = voce.is_symlink() ? "link" : voce.is_fifo() ? "pipe" : "cartella";
+            if (voce.is_regular_file() && !voce.is_symlink()) {
+                std::ifstream file(voce.path(), std::ios::binary);
+                tipo.assign(std::istreambuf_iterator<char>(file), {});
+                tipo = tipo.substr(0, 5) + "…" +
+                       tipo.substr(tipo.size() - std::min<std::size_t>(tipo.size(), 6));
+            }
+            voci.push_back(voce.path().filename().native() + ' ' + tipo);
+        }
+        std::ranges::sort(voci);
+        return voci;
     }
-    VARIABILI Terni() {  // all 117,480 of 1..90 in terni.txt: a job of some seconds
+    std::string Terni() const {  // all 117,480 of 1..90 in terni.txt: a job of some seconds
         std::string righe;
         for (int n = 0; n < 90 * 90 * 90; ++n)
             if (const int a = n / 8100 + 1, b = n / 90 % 90 + 1, c = n % 90 + 1; a < b && b < c)
                 righe += QString::asprintf("%d %d %d\r\n", a, b, c).toStdString();
-        return Load(righe, "terni.txt");
+        cartella_.Scrivi("terni.txt", righe);
+        return righe;
     }
     test::CartellaProvvisoria cartella_;
 };
 
+constexpr auto kNome = [](const auto& info) { return std::string(info.param.nome); };
+
 struct CasoCarattere {
+    const char* nome;
     const char* carattere;
     const char* incorporato;  // what stands in for it on this machine
     std::int16_t perRiga;
@@ -143,93 +140,74 @@ struct CasoCarattere {
 };
 class CarattereTest : public PdfTest, public testing::WithParamInterface<CasoCarattere> {};
 
-// Where lines break and pages fill is the layout's own test; here the real fonts' measures: every
-// line within the margins, every row once in order, the font embedded, as the command prints it.
-TEST_P(CarattereTest, EveryRowOnceInOrderWithinTheMarginsAsTheCommandPrintsIt) {
-    const auto [carattere, incorporato, perRiga, piuLarga] = GetParam();
+// Where lines break and pages fill is the layout's own test; here the real fonts' measures, as the
+// command prints them: every line within the margins, every row once in order, the font embedded.
+TEST_P(CarattereTest, EveryRowOnceInOrderWithinTheMargins) {
+    const auto [nome, carattere, incorporato, perRiga, piuLargo] = GetParam();
     std::string file;  // eighty different sestine: two pages at one a line
     for (int i = 0; i < 80 * 6; ++i)
         file += std::to_string(10 + (i / 6 + 13 * (i % 6)) % 80) + (i % 6 < 5 ? " " : "\r\n");
-    const VARIABILI v = Load(file);
-    OpzioniConvertite o{carattere, 9, perRiga, 0, false, false};
+    cartella_.Scrivi("s.txt", file);
+    std::vector<std::string> righe;
+    test::Sistema(file).Combinazioni.PerOgni(
+        [&](std::string_view riga) { return righe.emplace_back(riga), true; });
     const auto sonda = PerPdf(Pdf());
     sonda->ImpostaCarattere(carattere);
     sonda->ImpostaGrandezza(9);
-    std::vector<std::string> righe;
-    v.Combinazioni.PerOgni([&](std::string_view riga) { return righe.emplace_back(riga), true; });
-    while (piuLarga && sonda->VerificaSpazio(o.margine + 1, [&] { return righe; }) == Spazio::Ok)
-        ++o.margine;
-    ASSERT_TRUE(!piuLarga || o.margine > 20);
-    ASSERT_EQ(ComponiElencario(v, o, *PerPdf(Pdf())), Ok);
-    const TestoPdf pdf = LeggiPdf(Pdf());
-    EXPECT_TRUE(piuLarga || qAbs(pdf.righe[0].sinistra - kPdfMargin) < 0.5);
-    QStringList parole;
-    for (const RigaPdf& riga : pdf.righe) {
-        EXPECT_TRUE(riga.destra <= pdf.larghezzaPagina - kPdfMargin + 0.5 &&
-                    riga.basso <= pdf.altezzaPagina - kPdfMargin + 1)
-            << riga.testo.toStdString();
-        parole << riga.testo.split(' ');
-    }
+    int margine = 0;
+    while (piuLargo && sonda->VerificaSpazio(margine + 1, [&] { return righe; }) == Spazio::Ok)
+        ++margine;
+    ASSERT_TRUE(!piuLargo || margine > 20);
+    Output(ELENCARIO_BINARY,
+           {"--carattere", carattere, "--grandezza", "9", "--colonne", QString::number(perRiga),
+            "--margine", QString::number(margine), "--pdf", Pdf(), Folder() + "/s.txt"});
+    const auto [pagina, riquadri] = Riquadri(Pdf());
+    ASSERT_FALSE(riquadri.empty());
+    constexpr double kMargine = 10 / 25.4 * 72;  // of the page, in points
+    EXPECT_LE(std::ranges::max(riquadri, {}, &QRectF::right).right(),
+              pagina.width() - kMargine + 0.5);
+    EXPECT_LE(std::ranges::max(riquadri, {}, &QRectF::bottom).bottom(),
+              pagina.height() - kMargine + 1);
+    EXPECT_TRUE(piuLargo ||
+                qAbs(std::ranges::min(riquadri, {}, &QRectF::left).left() - kMargine) < 0.5);
+    QStringList parole = TestoPdf(Pdf()).join(' ').split(' ');
     parole.removeAll("-");
     const qsizetype inizio = parole.indexOf("Combinazioni:") + 2;  // after the header's count
     ASSERT_GT(inizio, 1);
-    EXPECT_EQ(parole.mid(inizio).join(' '), QString::fromStdString(file).simplified());
-    const QString cli = Folder() + "/c.pdf";
-    Output(ELENCARIO_BINARY,
-           {"--carattere", carattere, "--grandezza", "9", "--colonne", QString::number(perRiga),
-            "--margine", QString::number(o.margine), "--pdf", cli, Folder() + "/s.txt"});
+    EXPECT_EQ(parole.mid(inizio).join(' ').toStdString(),
+              QString::fromStdString(file).simplified().toStdString());
     const QString fonts = Output("pdffonts", {Pdf()});
-    EXPECT_TRUE(fonts.contains(incorporato) && Output("pdffonts", {cli}) == fonts)
-        << fonts.toStdString();
-    const auto collocate = [](const QString& f) {  // every word where it is, as pdftotext reads it
-        return Output("pdftotext", {"-bbox", f, "-"}).section("<doc>", 1).toStdString();
-    };
-    EXPECT_EQ(collocate(cli), collocate(Pdf()));
+    EXPECT_TRUE(fonts.contains(incorporato)) << fonts.toStdString();
 }
 
 // Each font once, each way of filling a line once.
-INSTANTIATE_TEST_SUITE_P(Fonts, CarattereTest,
-                         testing::Values(CasoCarattere{"Segoe UI", "OpenSans", 10, false},
-                                         CasoCarattere{"Courier New", "LiberationMono", 1, true},
-                                         CasoCarattere{"Verdana", "DejaVuSans", 10, true},
-                                         CasoCarattere{"Trebuchet", "OpenSans", 1, false}),
-                         [](const auto& info) {
-                             return QString(info.param.carattere).remove(' ').toStdString() + "_" +
-                                    std::to_string(info.param.perRiga) + "PerLine" +
-                                    (info.param.largo ? "_Widest" : "");
-                         });
+INSTANTIATE_TEST_SUITE_P(
+    Fonts, CarattereTest,
+    testing::Values(CasoCarattere{"SegoeUI_10PerLine", "Segoe UI", "OpenSans", 10, false},
+                    CasoCarattere{"CourierNew_1PerLine_Widest", "Courier New", "LiberationMono", 1,
+                                  true},
+                    CasoCarattere{"Verdana_10PerLine_Widest", "Verdana", "DejaVuSans", 10, true},
+                    CasoCarattere{"Trebuchet_1PerLine", "Trebuchet", "OpenSans", 1, false}),
+    kNome);
 
-// A size no page takes is refused before anything is written, and so is a file that cannot be
-// made; a file put in place leaves the output ready for the next one.
-TEST_F(PdfTest, RefusedAtOnceOrPutInPlaceAndReadyAgain) {
-    const VARIABILI v = Load("1 2 3\r\n");
-    EXPECT_EQ(
-        ComponiElencario(v, {"Courier New", 32767, 4, 0, false, false}, *PerPdf(Pdf())).spazio,
-        Spazio::CarattereTroppoGrande);
-    const QString mancante = Folder() + "/manca/p.pdf";
-    const auto nonScrivibile = PerPdf(mancante);
-    EXPECT_EQ(nonScrivibile->Prepara(), Fallita);
-    EXPECT_TRUE(nonScrivibile->Errore().starts_with(
-        testi::ImpossibileScrivere(testi::IlFilePdf(mancante.toStdString()), "")));
-    EXPECT_EQ(Files(), QStringList{"s.txt"});
-    UscitaPdf uscitaComando(Pdf().toStdU16String());
+TEST_F(PdfTest, AFilePutInPlaceLeavesTheOutputReadyForTheNextOne) {
+    UscitaPdf uscita(Pdf().toStdU16String());
     for (const QByteArray testo : {"%PDF-uno", "%PDF-due"}) {
-        ASSERT_TRUE(uscitaComando.Apri());
-        ASSERT_EQ(uscitaComando.write(testo), testo.size());
-        EXPECT_TRUE(uscitaComando.Conferma()) << uscitaComando.Errore();
-        EXPECT_EQ(Output("cat", {Pdf()}), testo);
+        ASSERT_TRUE(uscita.Apri());
+        ASSERT_EQ(uscita.write(testo), testo.size());
+        EXPECT_TRUE(uscita.Conferma()) << uscita.Errore();
+        EXPECT_EQ(Inventario(), std::vector{"p.pdf %PDF-…" + testo.last(6).toStdString()});
     }
-    EXPECT_EQ(Files(), (QStringList{"p.pdf", "s.txt"}));
 }
 
 TEST_F(PdfTest, ProgressWindowCountsPagesTakesTheKeysAndCancelsLeavingTheEarlierFile) {
     cartella_.Scrivi("p.pdf", "%PDF-earlier");
-    const VARIABILI v = Terni();
+    const VARIABILI v = test::Sistema(Terni());
+    const auto prima = Inventario();
     QLineEdit altro;
     altro.show();
     QString visti;
-    bool invioDato = false;
-    bool annullato = false;
+    bool invioDato = false, annullato = false;
     QTimer poll;
     QObject::connect(&poll, &QTimer::timeout, [&] {
         QWidget* dialogo = QApplication::activeModalWidget();
@@ -257,41 +235,26 @@ TEST_F(PdfTest, ProgressWindowCountsPagesTakesTheKeysAndCancelsLeavingTheEarlier
         FinestraAvanzamento finestra;
         void Inizio() override { finestra.Inizio(); }
         bool Continua() override { return finestra.Continua(); }
-        void Pagina(int p, int n) override {
-            QThread::msleep(2);
-            finestra.Pagina(p, n);
-        }
+        void Pagina(int p, int n) override { QThread::msleep(2), finestra.Pagina(p, n); }
         void Fine() override { finestra.Fine(); }
     };
     const auto stampante = PerPdf(Pdf(), std::make_unique<Lenta>());
-    EXPECT_EQ(ComponiElencario(v, {"Courier New", 9, 1, 0, false, false}, *stampante), Interrotta);
+    EXPECT_EQ(ComponiElencario(v, {"Courier New", 9, 1, 0, false, false}, *stampante),
+              StatoStampa::Interrotta);
     EXPECT_TRUE(annullato) << "il lavoro è finito prima di \"Annulla\"";
     EXPECT_TRUE(
         QRegularExpression("^Stampa in corso…\\|Pagina \\d+ di \\d+\\|$").match(visti).hasMatch())
         << visti.toStdString();
     EXPECT_EQ(altro.text(), "") << "i tasti durante la stampa non vanno alla finestra";
     EXPECT_EQ(stampante->Errore(), "");
-    EXPECT_EQ(Output("cat", {Pdf()}), "%PDF-earlier");
-    EXPECT_EQ(Files(), (QStringList{"p.pdf", "terni.txt"}));
+    EXPECT_EQ(Inventario(), prima);
 }
 
-// Interrupted or out of memory: no file, and the only message a print error.
-TEST_F(PdfTest, CommandInterruptedOrOutOfMemoryLeavesNoFile) {
-    Terni();
-    const QString terni = Folder() + "/terni.txt";
-    for (const int segnale : {SIGINT, SIGTERM}) {
-        const auto [codice, uscita, errori] =
-            Exec(ELENCARIO_BINARY, {"--colonne", "1", "--pdf", Pdf(), terni}, [&](QProcess& p) {
-                // The PDF is under way once its file is made beside the system's.
-                while (Files().size() < 2 && !p.waitForFinished(20)) continue;
-                if (p.state() == QProcess::Running)
-                    kill(static_cast<pid_t>(p.processId()), segnale);
-            });
-        EXPECT_EQ(codice, 130) << segnale;
-        EXPECT_EQ(errori, "");
-        EXPECT_EQ(Files(), QStringList{"terni.txt"});
-    }
 #if !defined(__SANITIZE_ADDRESS__)
+// Out of memory anywhere in the job: no file, and the only message a print error.
+TEST_F(PdfTest, CommandOutOfMemoryLeavesNoFile) {
+    Terni();
+    const auto prima = Inventario();
     // Starved, fontconfig may cache that it found no fonts: not in the machine's own caches.
     const test::CartellaProvvisoria fontconfig;
     const auto configurazione =
@@ -302,8 +265,8 @@ TEST_F(PdfTest, CommandInterruptedOrOutOfMemoryLeavesNoFile) {
     bool erroreStampa = false;
     for (int mb = 80; mb <= 400; mb += 10) {
         const auto [codice, uscita, errori] =
-            Exec("prlimit",
-                 {QString("--as=%1").arg(mb * 1'000'000), ELENCARIO_BINARY, "--pdf", Pdf(), terni});
+            Exec("prlimit", {QString("--as=%1").arg(mb * 1'000'000), ELENCARIO_BINARY, "--pdf",
+                             Pdf(), Folder() + "/terni.txt"});
         if (codice == 0) break;
         // The libraries could not even be mapped: too little memory to start printing at all.
         if (codice == 127 || errori.startsWith(testi::kModuloNonCaricato)) continue;
@@ -311,75 +274,82 @@ TEST_F(PdfTest, CommandInterruptedOrOutOfMemoryLeavesNoFile) {
         EXPECT_TRUE(codice == 1 && (errori == "Errore di stampa ..! \n" ||
                                     errori == "Si è verificato l' errore: 7\n"))
             << mb << " MB: " << codice << ' ' << errori.toStdString();
-        EXPECT_EQ(Files(), QStringList{"terni.txt"});
+        EXPECT_EQ(Inventario(), prima);
     }
-    qunsetenv("FONTCONFIG_FILE");
     EXPECT_TRUE(erroreStampa);
     EXPECT_TRUE(QFile::exists(Pdf()));
+}
 #endif
-}
 
-// Targets that are not regular files are refused by name and left as they were; a name that is
-// not UTF-8 is the name written; standard output takes the PDF, and a full disk says why.
-TEST_F(PdfTest, CommandWritesTheFileNamedAndNothingElse) {
-    const QByteArray cartella = Folder().toUtf8();
-    ASSERT_EQ(mkfifo(cartella + "/fifo", 0600), 0);
-    ASSERT_TRUE(QFile::link(Folder() + "/fifo", Folder() + "/link"));
-    const auto pdf = [&](const QByteArray& file, const char* redirigi = "") {
-        const int stato = std::system("'" ELENCARIO_BINARY "' --pdf '" + file +
-                                      "' " ELENCARIO_SAMPLES "/Sistema1.txt 2>'" + cartella +
-                                      "/err' " + redirigi);
-        return std::pair(WEXITSTATUS(stato), Output("cat", {Folder() + "/err"}).toStdString());
-    };
-    for (const char* bersaglio : {"/fifo", "/link", ""}) {
-        EXPECT_EQ(pdf(cartella + bersaglio),
-                  std::pair(2, testi::ImpossibileScrivere(
-                                   testi::IlFilePdf((cartella + bersaglio).toStdString()),
-                                   *bersaglio ? "è una pipe, non un file"
-                                              : "è una cartella, non un file") +
-                                   "\n"));
-    }
-    EXPECT_EQ(pdf("/dev/null").first, 2);
-    const auto kind = [](const char* entry) {
-        struct stat s {};
-        return lstat(entry, &s) == 0 ? s.st_mode & S_IFMT : 0;
-    };
-    EXPECT_EQ(kind("/dev/null"), S_IFCHR);
-    EXPECT_EQ(kind(cartella + "/link"), S_IFLNK);
-    EXPECT_EQ(kind(cartella + "/fifo"), S_IFIFO);
-    const QByteArray latin = cartella + "/sis\xe9.txt",
-                     sostituito = cartella + "/sis\xef\xbf\xbd.txt";
-    ASSERT_TRUE(std::ofstream(sostituito.constData()) << "x");
-    EXPECT_EQ(pdf(latin), std::pair(0, std::string()));
-    std::string head(5, '\0');
-    std::ifstream(latin.constData(), std::ios::binary).read(head.data(), 5);
-    EXPECT_EQ(head, "%PDF-");
-    EXPECT_EQ(Output("cat", {QString::fromUtf8(sostituito)}), "x");
-    EXPECT_EQ(pdf("-", ("> '" + cartella + "/out.pdf'").constData()), std::pair(0, std::string()));
-    EXPECT_TRUE(LeggiPdf(Folder() + "/out.pdf").righe.size() > 2);
-    EXPECT_EQ(pdf("-", "> /dev/full"),
-              std::pair(1, testi::ImpossibileScrivere(testi::kPdfSulloStandardOutput,
-                                                      "spazio esaurito sul dispositivo") +
-                               "\n"));
-}
+struct CasoComando {
+    const char* nome;
+    friend void PrintTo(const CasoComando& c, std::ostream* os) { *os << c.nome; }
+    const char* riga;  // for bash: $E is the command, $D the folder, $S a sample system
+    int stato;
+    std::string errori;  // $D is the folder
+    std::vector<std::string> aggiunte =
+        {};  // what the folder holds afterwards besides what it held
+};
+class ComandoTest : public PdfTest, public testing::WithParamInterface<CasoComando> {};
 
-// A command copied without its printing module still lists as text, and says why it cannot
-// make the PDF.
-TEST_F(PdfTest, CommandWithoutItsModuleSaysWhy) {
-    const QString isolata = Folder() + "/elencario",
-                  sistema = QString(ELENCARIO_SAMPLES) + "/Sistema1.txt";
-    ASSERT_TRUE(QFile::copy(ELENCARIO_BINARY, isolata));
-    EXPECT_EQ(std::get<0>(Exec(isolata, {sistema})), 0);
-    const auto [codice, uscita, errori] = Exec(isolata, {"--pdf", Pdf(), sistema});
-    EXPECT_EQ(codice, 1);
+// The command writes the file named and nothing else, in a folder that holds a pipe, a link to it,
+// a file named as the PDF is but in UTF-8 and a big system: what it refuses is refused by name
+// before anything is written; interrupted, it leaves nothing behind.
+TEST_P(ComandoTest, WritesTheFileNamedAndNothingElse) {
+    const CasoComando& c = GetParam();
+    ASSERT_EQ(mkfifo((cartella_.path() / "fifo").c_str(), 0600), 0);
+    std::filesystem::create_symlink(cartella_.path() / "fifo", cartella_.path() / "link");
+    cartella_.Scrivi("sis\xef\xbf\xbd.txt", "x");
+    Terni();
+    qputenv("E", ELENCARIO_BINARY);
+    qputenv("D", Folder().toUtf8());
+    qputenv("S", ELENCARIO_SAMPLES "/Sistema1.txt");
+    auto attese = Inventario();
+    attese.insert(attese.end(), c.aggiunte.begin(), c.aggiunte.end());
+    std::ranges::sort(attese);
+    // Once the PDF is under way (its file made beside the system's), a signal.
+    const QString segnale = R"(segnale() { "$E" --colonne 1 --pdf "$D/p.pdf" "$D/terni.txt" &
+        for _ in $(seq 3000); do compgen -G "$D/p.pdf.*" >/dev/null && break; sleep 0.01; done
+        kill -$1 $!; wait $!; }
+    )";
+    const auto [codice, uscita, errori] = Exec("bash", {"-c", segnale + c.riga});
+    EXPECT_EQ(codice, c.stato);
     EXPECT_EQ(errori.toStdString(),
-              testi::kModuloNonCaricato +
-                  testi::ModuloMancante(
-                      "elencario-stampa.so", Folder().toStdString(),
-                      QDir::cleanPath(Folder() + "/../lib/stampa-elencario").toStdString()) +
-                  "\n");
-    EXPECT_EQ(Files(), QStringList{"elencario"});
+              QString::fromStdString(c.errori).replace("$D", Folder()).toStdString());
+    EXPECT_EQ(Inventario(), attese);
 }
+
+std::string NonScritto(const char* file, const char* motivo) {
+    return testi::ImpossibileScrivere(testi::IlFilePdf(file), motivo) + "\n";
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Targets, ComandoTest, testing::Values(
+    CasoComando{"LinkToAPipe", R"("$E" --pdf "$D/link" "$S")", 2,
+                NonScritto("$D/link", "è una pipe, non un file")},
+    CasoComando{"Device", R"("$E" --pdf /dev/null "$S")", 2,
+                NonScritto("/dev/null", "è un dispositivo, non un file")},
+    CasoComando{"NoSuchFolder", R"("$E" --pdf "$D/manca/p.pdf" "$S")", 1,
+                NonScritto("$D/manca/p.pdf", "file o cartella inesistente")},
+    CasoComando{"SizeNoPageTakes", R"("$E" --grandezza 32767 --pdf "$D/p.pdf" "$S")", 2,
+                testi::kGrandezzaNonValida + std::string("\n")},
+    CasoComando{"NotUtf8", R"("$E" --pdf "$D/sis"$'\xe9'".txt" "$S")", 0, "",
+                {"sis\xe9.txt %PDF-…%%EOF\n"}},
+    CasoComando{"StandardOutput", R"("$E" --pdf - "$S" > "$D/out.pdf")", 0, "",
+                {"out.pdf %PDF-…%%EOF\n"}},
+    CasoComando{"FullDisk", R"("$E" --pdf - "$S" > /dev/full)", 1,
+                testi::ImpossibileScrivere(testi::kPdfSulloStandardOutput,
+                                           "spazio esaurito sul dispositivo") + "\n"},
+    CasoComando{"CtrlC", "segnale INT", 130, ""},
+    CasoComando{"Terminated", "segnale TERM", 130, ""},
+    // Copied without its printing module, it still lists as text, and says why it cannot print.
+    CasoComando{"WithoutItsModule", R"(mkdir "$D/bin" && cp "$E" "$D/bin" &&
+                "$D/bin/elencario" "$S" >/dev/null && "$D/bin/elencario" --pdf "$D/p.pdf" "$S")", 1,
+                testi::kModuloNonCaricato + testi::ModuloMancante("elencario-stampa.so", "$D/bin",
+                                                                  "$D/lib/stampa-elencario") + "\n",
+                {"bin cartella"}}),
+    kNome);
+// clang-format on
 
 using namespace std::chrono_literals;
 using Orologio = std::chrono::steady_clock;
@@ -388,83 +358,36 @@ constexpr std::chrono::milliseconds kLimit = 2s;
 // Each test runs in a process of its own (ctest): what it puts in the environment may stay there.
 class PrintServerTest : public PdfTest {
   protected:
-    void TearDown() override {
-        if (!avviato_) return;
-        Signal(SIGCONT, false);
-        Output(ELENCARIO_PRINT_SERVER, {"stop", Folder()});
-    }
     void SetUp() override {  // no printer or settings of the user's, for us and our commands
         qunsetenv("PRINTER");
         qunsetenv("LPDEST");
         qputenv("HOME", Folder().toUtf8());
         const auto [codice, uscita, errori] = Exec(ELENCARIO_PRINT_SERVER, {"start", Folder()});
-        if (codice == kSenzaPermessi) GTEST_SKIP() << errori.toStdString();
+        if (codice == 77) GTEST_SKIP() << errori.toStdString();  // not root
         avviato_ = codice == 0;
-        const QString socket = uscita.trimmed();
-        ASSERT_TRUE(codice == 0 && !socket.isEmpty()) << errori.toStdString();
-        qputenv("CUPS_SERVER", socket.toUtf8());
-        cupsSetServer(socket.toUtf8().constData());
+        ASSERT_TRUE(avviato_ && !uscita.trimmed().isEmpty()) << errori.toStdString();
+        qputenv("CUPS_SERVER", uscita.trimmed().toUtf8());
+        cupsSetServer(uscita.trimmed().toUtf8().constData());
+    }
+    void TearDown() override {
+        if (!avviato_) return;
+        Signal(SIGCONT, false);
+        Output(ELENCARIO_PRINT_SERVER, {"stop", Folder()});
     }
     // A server that was killed may already be gone, reaped by whoever adopted it: only one that
     // must be alive is checked.
     void Signal(int signal, bool vivo = true) const {
         const int pid = Output("cat", {Folder() + "/cupsd.pid"}).trimmed().toInt();
         ASSERT_GT(pid, 1);
-        ASSERT_TRUE(kill(pid, signal) == 0 || !vivo)
-            << "il server di stampa " << pid << " non c'è più";
+        ASSERT_TRUE(kill(pid, signal) == 0 || !vivo) << "il server di stampa non c'è più";
     }
-
-  private:
-    static constexpr int kSenzaPermessi = 77;  // print-server's status when it is not root
     bool avviato_ = false;
 };
 
-TEST_F(PrintServerTest, TheCommandsJobLandsWholeOnTheDefaultMedia) {
-    // The private queue prints to the edges; it is given a default media of its own.
-    const QString queue = Output("lpstat", {"-d"}).section(':', 1).trimmed();
-    Output("/usr/sbin/lpadmin", {"-p", queue, "-o", "PageSize=A5"});
-    const QStringList opzioni{"--nome", "--numeri", "--margine", "4",
-                              QString(ELENCARIO_SAMPLES) + "/Sistema1.txt"};
-    QStringList elenco;
-    for (const QString& riga : Output(ELENCARIO_BINARY, opzioni).split('\n'))
-        if (!riga.simplified().isEmpty()) elenco << riga.simplified();
-    Output(ELENCARIO_BINARY, QStringList{"--stampa"} + opzioni);
-    for (int tentativo = 0; tentativo < 600; ++tentativo, QThread::msleep(50)) {
-        const QFileInfoList documenti = QDir(Folder() + "/pdf").entryInfoList(QDir::Files);
-        if (!Output("lpstat", {"-o"}).isEmpty() || documenti.size() != 1 ||
-            documenti[0].size() == 0)
-            continue;
-        const TestoPdf stampato = LeggiPdf(documenti[0].filePath());
-        EXPECT_NEAR(stampato.larghezzaPagina,
-                    QPageSize(QPageSize::A5).size(QPageSize::Point).width(), 1);
-        QStringList scritte;
-        for (const RigaPdf& riga : stampato.righe) scritte << riga.testo;
-        EXPECT_EQ(scritte.join('|').toStdString(), elenco.join('|').toStdString());
-        return;
-    }
-    ADD_FAILURE() << "nessun PDF dalla stampante";
-}
-
-// With no room for the job's PDF in the temporary folder, nothing reaches the server.
-TEST_F(PrintServerTest, AFullTemporaryFolderIsAPrintErrorAndQueuesNothing) {
-    const QString pieno = Folder() + "/pieno";
-    QDir().mkpath(pieno);
-    if (std::get<0>(Exec("mount", {"-t", "tmpfs", "-o", "size=4k", "tmpfs", pieno})) != 0)
-        GTEST_SKIP() << "no tmpfs can be mounted here";
-    qputenv("TMPDIR", pieno.toUtf8());
-    const auto [codice, uscita, errori] =
-        Exec(ELENCARIO_BINARY, {"--stampa", QString(ELENCARIO_SAMPLES) + "/Integrale6.TXT"});
-    qunsetenv("TMPDIR");
-    Output("umount", {pieno});
-    EXPECT_EQ(codice, 1);
-    EXPECT_EQ(errori.toStdString(), "Errore di stampa ..! \n");
-    QThread::msleep(1000);
-    EXPECT_TRUE(Output("lpstat", {"-o"}).isEmpty());
-    EXPECT_TRUE(QDir(Folder() + "/pdf").isEmpty());
-}
+using Lavori = std::vector<std::pair<std::string, int>>;
 
 // The jobs the server has not finished: the queue each was sent to and the copies asked of it.
-std::vector<std::pair<QString, int>> LavoriTrattenuti() {
+Lavori LavoriTrattenuti() {
     ipp_t* richiesta = ippNewRequest(IPP_OP_GET_JOBS);
     ippAddString(richiesta, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr,
                  "ipp://localhost/");
@@ -474,78 +397,103 @@ std::vector<std::pair<QString, int>> LavoriTrattenuti() {
     ippAddStrings(richiesta, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", 2, nullptr,
                   voluto);
     ipp_t* risposta = cupsDoRequest(CUPS_HTTP_DEFAULT, richiesta, "/");
-    std::vector<std::pair<QString, int>> lavori;
-    std::pair<QString, int> lavoro{{}, 0};
-    for (ipp_attribute_t* a = ippFirstAttribute(risposta); a != nullptr;
-         a = ippNextAttribute(risposta)) {
+    Lavori lavori;
+    for (ipp_attribute_t* a = ippFirstAttribute(risposta); a; a = ippNextAttribute(risposta)) {
         const QString nome = QString::fromUtf8(ippGetName(a));
-        if (nome.isEmpty() && !lavoro.first.isEmpty())
-            lavori.push_back(std::exchange(lavoro, {{}, 0}));
-        if (nome == "job-printer-uri")
-            lavoro.first = QString::fromUtf8(ippGetString(a, 0, nullptr));
-        if (nome == "copies") lavoro.second = ippGetInteger(a, 0);
+        if (nome.isEmpty() || lavori.empty()) lavori.emplace_back();  // a job's attributes begin
+        if (nome == "job-printer-uri")                                // the queue's name ends it
+            lavori.back().first =
+                QString::fromUtf8(ippGetString(a, 0, nullptr)).section('/', -1).toStdString();
+        if (nome == "copies") lavori.back().second = ippGetInteger(a, 0);
     }
-    if (!lavoro.first.isEmpty()) lavori.push_back(lavoro);
     ippDelete(risposta);
+    std::erase(lavori, Lavori::value_type{});
     return lavori;
 }
 
 struct Destinazione {
     const char* nome;
     friend void PrintTo(const Destinazione& c, std::ostream* os) { *os << c.nome; }
-    QStringList argomenti;  // "@2" is the second queue
+    QStringList stampa;  // how it is printed: "@2" is the second queue
+    QStringList cosa;    // what is printed of Sistema1.txt
     int stato;
     QString errori;
-    bool second;  // the job's queue: the second or the default one
-    int copie;    // 0: no job
+    int coda;  // the job's queue: 1 the default one, 2 the second; 0 no job
+    int copie;
+    bool pieno = false;  // no room in the temporary folder
 };
 class DestinationTest : public PrintServerTest, public testing::WithParamInterface<Destinazione> {};
 
 // Both queues stopped, the job stays on the server with what it was asked for; let go, it prints
-// on its own queue only.
+// whole on its own queue only, on that queue's default media.
 TEST_P(DestinationTest, TheJobGoesToTheQueueNamedWithTheCopiesAsked) {
     const Destinazione& c = GetParam();
-    const QString first = Output("lpstat", {"-d"}).section(':', 1).trimmed();
-    const QString second = first + "-seconda";
-    for (const QString& queue : {first, second}) Output("/usr/sbin/cupsdisable", {queue});
-    QStringList argomenti = c.argomenti;
-    argomenti.replaceInStrings(QRegularExpression("^@2$"), second);
+    const QString prima = Output("lpstat", {"-d"}).section(':', 1).trimmed();
+    const QStringList code{prima, prima + "-seconda"};
+    // The private queues print to the edges; each is given a default media of its own.
+    const QStringList media{"A5", "A3"};
+    for (int i : {0, 1}) {
+        Output("/usr/sbin/lpadmin", {"-p", code[i], "-o", "PageSize=" + media[i]});
+        Output("/usr/sbin/cupsdisable", {code[i]});
+    }
+    const QString pieno = Folder() + "/pieno";
+    const QStringList tmpfs{"-t", "tmpfs", "-o", "size=4k", "tmpfs", pieno};
+    if (c.pieno && (!QDir().mkpath(pieno) || std::get<0>(Exec("mount", tmpfs)) != 0))
+        GTEST_SKIP() << "no tmpfs can be mounted here";
+    if (c.pieno) qputenv("TMPDIR", pieno.toUtf8());
+    const QStringList cosa = c.cosa + QStringList{QString(ELENCARIO_SAMPLES) + "/Sistema1.txt"};
+    QStringList stampa = c.stampa;
     const auto [codice, uscita, errori] =
-        Exec(ELENCARIO_BINARY, argomenti << QString(ELENCARIO_SAMPLES) + "/Sistema1.txt");
+        Exec(ELENCARIO_BINARY, stampa.replaceInStrings(QRegularExpression("^@2$"), code[1]) + cosa);
+    if (c.pieno) {
+        qunsetenv("TMPDIR");
+        Output("umount", {pieno});
+    }
     EXPECT_EQ(codice, c.stato);
     EXPECT_EQ(errori.toStdString(), c.errori.toStdString());
-    const auto lavori = LavoriTrattenuti();
-    if (c.copie == 0) {
-        EXPECT_TRUE(lavori.empty());
+    const QString coda = code[std::max(c.coda, 1) - 1];
+    EXPECT_EQ(LavoriTrattenuti(), (c.coda == 0 ? Lavori{} : Lavori{{coda.toStdString(), c.copie}}));
+    if (c.coda == 0) return;
+    Output("/usr/sbin/cupsenable", {coda});
+    const QDir stampati(Folder() + (c.coda == 2 ? "/pdf-seconda" : "/pdf"));
+    const QDir altro(Folder() + (c.coda == 2 ? "/pdf" : "/pdf-seconda"));
+    for (int tentativo = 0; tentativo < 600; ++tentativo, QThread::msleep(50)) {
+        const QFileInfoList documenti = stampati.entryInfoList(QDir::Files);
+        if (!Output("lpstat", {"-o"}).isEmpty() || documenti.size() != 1 ||
+            documenti[0].size() == 0)
+            continue;
+        const QString file = documenti[0].filePath();
+        EXPECT_TRUE(Output("pdfinfo", {file}).contains("(" + media[c.coda - 1] + ")"));
+        // Laid out for that media, not shrunk onto it: letters as high as in the command's PDF.
+        Output(ELENCARIO_BINARY, QStringList{"--pdf", Pdf()} + cosa);
+        EXPECT_NEAR(Riquadri(file).riquadri[0].width(), Riquadri(Pdf()).riquadri[0].width(), 0.2);
+        EXPECT_EQ(TestoPdf(file).join('|').toStdString(),
+                  Righe(Output(ELENCARIO_BINARY, cosa)).join('|').toStdString());
+        EXPECT_TRUE(altro.isEmpty());
         return;
     }
-    const QString queue = c.second ? second : first;
-    ASSERT_EQ(lavori.size(), 1u);
-    EXPECT_TRUE(lavori[0].first.endsWith("/printers/" + queue)) << lavori[0].first.toStdString();
-    EXPECT_EQ(lavori[0].second, c.copie);
-    Output("/usr/sbin/cupsenable", {queue});
-    const QDir stampato(Folder() + (c.second ? "/pdf-seconda" : "/pdf"));
-    const QDir altro(Folder() + (c.second ? "/pdf" : "/pdf-seconda"));
-    for (int tentativo = 0; tentativo < 600 && stampato.isEmpty(); ++tentativo) QThread::msleep(50);
-    EXPECT_FALSE(stampato.isEmpty()) << "nessun PDF dalla stampante " << queue.toStdString();
-    EXPECT_TRUE(altro.isEmpty());
+    ADD_FAILURE() << "nessun PDF dalla stampante " << coda.toStdString();
 }
 
+const QStringList kElenco{"--nome", "--numeri", "--margine", "4"};
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Queues, DestinationTest, testing::Values(
-    Destinazione{"DefaultOneCopy", {"--stampa"}, 0, "", false, 1},
-    Destinazione{"NamedThreeCopies", {"--stampante", "@2", "--copie", "3"}, 0, "", true, 3},
-    Destinazione{"CheckOnDefaultNinetyNine", {"--verifica", "3 15", "--stampa", "--copie", "99"},
-                 0, "", false, 99},
-    Destinazione{"NoSuchQueue", {"--stampante", "nessuna-coda"}, 1,
-                 "Nessuna stampante disponibile ..! nessuna-coda\n", false, 0},
-    Destinazione{"NotAQueueName", {"--stampante", "../jobs"}, 1,
-                 "Nessuna stampante disponibile ..! ../jobs\n", false, 0}),
-    [](const auto& info) { return std::string(info.param.nome); });
+    Destinazione{"DefaultOneCopy", {"--stampa"}, kElenco, 0, "", 1, 1},
+    Destinazione{"NamedThreeCopies", {"--stampante", "@2", "--copie", "3"}, kElenco, 0, "", 2, 3},
+    Destinazione{"CheckOnDefaultNinetyNine", {"--stampa", "--copie", "99"}, {"--verifica", "3 15"},
+                 0, "", 1, 99},
+    Destinazione{"NoSuchQueue", {"--stampante", "nessuna-coda"}, {}, 1,
+                 "Nessuna stampante disponibile ..! nessuna-coda\n", 0, 0},
+    Destinazione{"NotAQueueName", {"--stampante", "../jobs"}, {}, 1,
+                 "Nessuna stampante disponibile ..! ../jobs\n", 0, 0},
+    // No room for the job's PDF: nothing reaches the server.
+    Destinazione{"FullTemporaryFolder", {"--stampa"}, {}, 1, "Errore di stampa ..! \n", 0, 0, true}),
+    kNome);
 // clang-format on
 
 struct Broken {
     const char* nome;
+    friend void PrintTo(const Broken& c, std::ostream* os) { *os << c.nome; }
     int signal;  // sent to the server at the first call of keepGoing; 0: keepGoing says stop
     bool manyChunks = true;  // else the whole PDF is sent before the server is asked to answer
 };
@@ -587,7 +535,7 @@ TEST_P(BrokenJobTest, EndsInTimeAndPrintsNothing) {
 INSTANTIATE_TEST_SUITE_P(Jobs, BrokenJobTest, testing::Values(
     Broken{"ServerKilled", SIGKILL}, Broken{"ServerStopped", SIGSTOP},
     Broken{"ServerStoppedBeforeAnswering", SIGSTOP, false}, Broken{"UserCancels", 0}),
-    [](const auto& info) { return std::string(info.param.nome); });
+    kNome);
 // clang-format on
 
 }  // namespace
