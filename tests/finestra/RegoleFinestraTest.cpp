@@ -1,6 +1,6 @@
 // What both windows decide, with no window: the start-up and its refusal, what a chosen file
-// loads and what the window then shows, the print, the exit question, the counter's fitting and
-// the layout table both windows are built from.
+// loads and what the window then shows, the print, the counter's fitting and the layout table
+// both windows are built from (the exit question is each window's own test).
 #include <gtest/gtest.h>
 
 #include "app/Disposizione.h"
@@ -72,18 +72,6 @@ TEST(RegoleFinestraTest, PrintGoesToTheFactorysPrinterOrSaysThereIsNone) {
     r.senzaStampante = true;
     EXPECT_EQ(r.regole.Stampa(opzioni), EsitoStampa::NessunaStampante);
     EXPECT_EQ(r.messaggi.chiesti.back(), AvvisoErrore(testi::kNessunaStampante));
-}
-
-TEST(RegoleFinestraTest, TheExitQuestionLetsTheWindowCloseOnYesOnly) {
-    Regole r;
-    r.messaggi.risposte = {Risposta::No, Risposta::Si};
-    EXPECT_FALSE(r.regole.ConfermaUscita());
-    EXPECT_TRUE(r.regole.ConfermaUscita());
-    const RichiestaMessaggio domanda{testi::kDomandaUscita, Pulsanti::SiNo, Icona::Avviso,
-                                     PulsantePredefinito::Secondo, testi::kTitoloUscita};
-    r.regole.CartellaNonAccessibile();
-    EXPECT_EQ(r.messaggi.chiesti,
-              (std::vector{domanda, domanda, AvvisoErrore(testi::kCartellaNonAccessibile)}));
 }
 
 TEST(RegoleFinestraTest, TheCounterShrinksByQuarterPointsUntilItFitsAndNeverBelowOnePoint) {

@@ -225,6 +225,8 @@ TEST_F(PdfTest, ProgressWindowCountsPagesTakesTheKeysAndCancelsLeavingTheEarlier
             return;
         }
         QApplication::postEvent(&altro, new QKeyEvent(QEvent::KeyPress, Qt::Key_1, {}, "1"));
+        QMetaObject::invokeMethod(
+            &altro, [&] { altro.insert("2"); }, Qt::QueuedConnection);
         annulla->click();
         annullato = true;
         poll.stop();
@@ -245,7 +247,7 @@ TEST_F(PdfTest, ProgressWindowCountsPagesTakesTheKeysAndCancelsLeavingTheEarlier
     EXPECT_TRUE(
         QRegularExpression("^Stampa in corso…\\|Pagina \\d+ di \\d+\\|$").match(visti).hasMatch())
         << visti.toStdString();
-    EXPECT_EQ(altro.text(), "") << "i tasti durante la stampa non vanno alla finestra";
+    EXPECT_EQ(altro.text(), "2") << "alla finestra, durante la stampa, il resto ma non i tasti";
     EXPECT_EQ(stampante->Errore(), "");
     EXPECT_EQ(Inventario(), prima);
 }
@@ -456,7 +458,6 @@ TEST_P(DestinationTest, TheJobGoesToTheQueueNamedWithTheCopiesAsked) {
     if (c.coda == 0) return;
     Output("/usr/sbin/cupsenable", {coda});
     const QDir stampati(Folder() + (c.coda == 2 ? "/pdf-seconda" : "/pdf"));
-    const QDir altro(Folder() + (c.coda == 2 ? "/pdf" : "/pdf-seconda"));
     for (int tentativo = 0; tentativo < 600; ++tentativo, QThread::msleep(50)) {
         const QFileInfoList documenti = stampati.entryInfoList(QDir::Files);
         if (!Output("lpstat", {"-o"}).isEmpty() || documenti.size() != 1 ||
@@ -469,7 +470,6 @@ TEST_P(DestinationTest, TheJobGoesToTheQueueNamedWithTheCopiesAsked) {
         EXPECT_NEAR(Riquadri(file).riquadri[0].width(), Riquadri(Pdf()).riquadri[0].width(), 0.2);
         EXPECT_EQ(TestoPdf(file).join('|').toStdString(),
                   Righe(Output(ELENCARIO_BINARY, cosa)).join('|').toStdString());
-        EXPECT_TRUE(altro.isEmpty());
         return;
     }
     ADD_FAILURE() << "nessun PDF dalla stampante " << coda.toStdString();
