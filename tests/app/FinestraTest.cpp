@@ -124,7 +124,7 @@ TEST(FinestraTest, EveryControlSitsWholeAtItsPlaceInAFixedWindow) {
               std::pair(QSize(591, 527), QSize(591, 527)));
     EXPECT_EQ(f.windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint),
               Qt::WindowMinimizeButtonHint);
-    EXPECT_FALSE(f.windowIcon().isNull());
+    EXPECT_FALSE(f.windowIcon().pixmap(32).isNull());
     const auto trova = [&](const char* nome) -> QWidget* {
         if (!nome) return &f;
         const QString n = QString::fromLatin1(nome);
