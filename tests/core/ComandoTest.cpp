@@ -1,12 +1,7 @@
 // The `elencario` command: its status, standard output and standard error, over a recording
 // printer, and the built program itself.
-#include <gtest/gtest.h>
 
-#include <cstdio>
-#include <filesystem>
 #include <optional>
-#include <tuple>
-#include <vector>
 
 #include "cli/TestiComando.h"
 #include "systems/Testi.h"
@@ -44,7 +39,6 @@ struct CommandTest : ::testing::Test {
 
 struct CasoComando {
     const char* nome;
-    friend void PrintTo(const CasoComando& c, std::ostream* os) { *os << c.nome; }
     std::vector<std::string> argomenti;
     int stato;
     std::string errori;        // a part of standard error; empty when nothing is said

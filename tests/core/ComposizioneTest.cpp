@@ -1,7 +1,4 @@
 // The listing and the print button, over a recording printer.
-#include <gtest/gtest.h>
-
-#include <vector>
 
 #include "printing/PulsanteStampa.h"
 #include "systems/Testi.h"
@@ -27,7 +24,6 @@ std::string Numeri(int da, int a) {  // a line of numbers in play
 
 struct CasoElenco {
     const char* nome;
-    friend void PrintTo(const CasoElenco& c, std::ostream* os) { *os << c.nome; }
     std::string righe;
     std::int16_t perRiga;
     bool numeri;
@@ -84,7 +80,6 @@ TEST(RoomCheckTest, GetsEveryNumberOnceBeforeAnythingIsPrinted) {
 // The print button: one box after the question per refusal or failure; only a print ends a job.
 struct CasoBottone {
     const char* nome;
-    friend void PrintTo(const CasoBottone& c, std::ostream* os) { *os << c.nome; }
     EsitoStampa esito;
     const char* messaggio = nullptr;  // the box after the question
     test::Guasto guasto = {};

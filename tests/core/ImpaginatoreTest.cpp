@@ -1,11 +1,8 @@
 // The page layout over a device whose every character is one unit wide and every line one unit
 // tall: where lines break, how they fill pages, the room check, and how a job stops.
-#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <memory>
-#include <string>
-#include <vector>
 
 #include "printing/Impaginatore.h"
 
@@ -88,7 +85,6 @@ struct Prova {
 // One printed line of the grid, as the listing hands it over: its separators as data.
 struct CasoRiga {
     const char* nome;
-    friend void PrintTo(const CasoRiga& c, std::ostream* os) { *os << c.nome; }
     double larghezza;
     std::string riga;  // the margin, then rows joined by '|': the separator "   -   "
     Lines carta;       // the lines they take on paper
@@ -150,7 +146,6 @@ TEST(ImpaginatoreTest, LinesFillEveryPageFromTheTopAndThePagesAreCountedFromTheF
 
 struct CasoSpazio {
     const char* nome;
-    friend void PrintTo(const CasoSpazio& c, std::ostream* os) { *os << c.nome; }
     Pagina pagina;
     int margine;
     Spazio risposta;
@@ -190,7 +185,6 @@ TEST(ImpaginatoreTest, APrinterThatCannotBePreparedFailsTheFirstPrintAfterTheChe
 
 struct CasoFine {
     const char* nome;
-    friend void PrintTo(const CasoFine& c, std::ostream* os) { *os << c.nome; }
     int righe;              // whole lines sent, then one left open
     int finoA;              // the progress says stop after so many questions; -1 never
     const char* fallisceA;  // the device's call that fails

@@ -1,7 +1,6 @@
 // The loader over well-formed, malformed and hostile files and failures of the file system (each
 // failure reported, the system loaded before and the entry itself left exactly as they were),
 // the fuzz target's rules over its corpus, and the path routines.
-#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <chrono>
@@ -64,7 +63,6 @@ std::string Ripeti(const std::string& s) {
 
 struct Caso {
     const char* nome;
-    friend void PrintTo(const Caso& c, std::ostream* os) { *os << c.nome; }
     std::string contenuto;  // the file holds `volte` copies of it
     int errore;             // 0: the file loads, giving `righe`, each ended by '|'
     std::string righe = "";
@@ -275,7 +273,6 @@ TEST_F(HostileTest, EntriesThatAreNotReadableFilesAndFailuresOfTheSource) {
     SorgenteMemoria chiuso(kRiga), guasto(std::string(100'000, ','), 4096), cambiato(kRiga);
     chiuso.erroreApertura = kErrorePermesso;
     guasto.fallisceA = 60'000;
-    guasto.erroreLettura = kErroreAccesso;
     cambiato.cambiato = true;  // a file changed while read
     AttendiRifiuto("chiuso.TXT", kErrorePermesso, std::move(chiuso));
     AttendiRifiuto("guasto.TXT", kErroreAccesso, std::move(guasto));

@@ -1,8 +1,6 @@
 // The plain-text printer hands its text on in blocks of whole characters, however the text came.
-#include <gtest/gtest.h>
 
 #include <cstdio>
-#include <vector>
 
 #include "printing/StampanteFile.h"
 
@@ -18,7 +16,6 @@ bool Registra(std::FILE*, std::string_view testo) {
 
 struct CasoBlocchi {
     const char* nome;
-    friend void PrintTo(const CasoBlocchi& c, std::ostream* os) { *os << c.nome; }
     bool primaRighe, dopoRighe;  // each part handed over as lines, else as text
 };
 

@@ -1,14 +1,11 @@
 // The check of a system against a draw: the report's lines against a computation of the test's
 // own, the archive of draws, and the report on a printer.
-#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <map>
 #include <numeric>
-#include <random>
 #include <set>
 #include <sstream>
-#include <tuple>
 
 #include "cli/TestiComando.h"
 #include "tests/support/Comando.h"
@@ -79,7 +76,6 @@ Lines Atteso(const Lines& righe, const std::set<int>& estratti) {
 
 struct CasoGenerato {
     const char* nome;
-    friend void PrintTo(const CasoGenerato& c, std::ostream* os) { *os << c.nome; }
     unsigned seme;
     int righe;
     int lunghezzaMassima;  // numbers in a row, repeats included
@@ -184,7 +180,6 @@ TEST(PrintedReportTest, LinesAfterTheMarginAndTheirWordsMeasured) {
 
 struct Caso {
     const char* nome;
-    friend void PrintTo(const Caso& c, std::ostream* os) { *os << c.nome; }
     std::string archivio;  // "(cartella)": a folder; "(manca)": no file at all
     int stato;
     std::string errori;  // all of standard error but its line end

@@ -16,7 +16,7 @@ namespace elencario {
 // Serves a system file's bytes from memory. Reads hand out at most `maxRead` bytes each, so
 // that fields, quotes and CR LF pairs straddle the reader's refills; `erroreApertura` makes Open
 // fail, `cambiato` tells the reader the file changed while read, and `fallisceA` makes the read
-// that would pass that offset fail with `erroreLettura`.
+// that would pass that offset fail with kErroreAccesso.
 class SorgenteMemoria final : public SorgenteFile {
   public:
     static constexpr std::size_t kNever = std::numeric_limits<std::size_t>::max();
@@ -26,7 +26,6 @@ class SorgenteMemoria final : public SorgenteFile {
 
     int erroreApertura = 0;
     std::size_t fallisceA = kNever;
-    int erroreLettura = kErroreDispositivo;
     bool cambiato = false;  // what Cambiato says
 
     [[nodiscard]] int Apri(const std::filesystem::path&) override {
@@ -39,13 +38,9 @@ class SorgenteMemoria final : public SorgenteFile {
         return aperta_ ? byte_.size() : 0;
     }
     [[nodiscard]] std::ptrdiff_t Leggi(char* buffer, std::size_t capacity, int& errore) override {
-        if (!aperta_) {
-            errore = kErroreAccesso;
-            return -1;
-        }
         const std::size_t n = std::min({capacity, massimoLetto_, byte_.size() - posizione_});
         if (fallisceA != kNever && posizione_ + n >= fallisceA && posizione_ < byte_.size()) {
-            errore = erroreLettura;
+            errore = kErroreAccesso;  // not the reader's own kErroreDispositivo
             return -1;
         }
         std::memcpy(buffer, byte_.data() + posizione_, n);
