@@ -150,8 +150,6 @@ INSTANTIATE_TEST_SUITE_P(Cases, CommandTableTest, ::testing::Values(
                 SceltaStampante{"Ufficio", 1}},
     CasoComando{"CopiesOnDefault", {"--stampa", "--copie", "099", "=1"}, 0, "", {}, "",
                 SceltaStampante{"", 99}},
-    CasoComando{"CheckCopiesOnNamed", {"--verifica", "3", "--copie", "2", "--stampante", "B",
-                "=1"}, 0, "", {}, "", SceltaStampante{"B", 2}},
     CasoComando{"NamedPrinterMissing", {"--stampante", "Nessuna", "=1"}, 1, kNessuna + "Nessuna\n",
                 {.prepara = SenzaStampante}},
     CasoComando{"PrinterNameMissing", {"=1", "--stampante", "--copie"}, 2,
@@ -167,9 +165,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, CommandTableTest, ::testing::Values(
                 CopieNonValide("100")},
     CasoComando{"CopiesHuge", {"--stampa", "--copie", "99999999999999999999", "=1"}, 2,
                 CopieNonValide("99999999999999999999")},
-    CasoComando{"CopiesNotDigits", {"--stampa", "--copie", "2x", "=1"}, 2, "copie non valido: 2x"},
-    CasoComando{"CheckNoPrinter", {"--verifica", "3", "--stampa", "=1"}, 1, kNessuna,
-                {.prepara = SenzaStampante}}),
+    CasoComando{"CopiesNotDigits", {"--stampa", "--copie", "2x", "=1"}, 2, "copie non valido: 2x"}),
     [](const auto& info) { return std::string(info.param.nome); });
 // clang-format on
 

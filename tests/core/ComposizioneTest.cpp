@@ -57,7 +57,6 @@ INSTANTIATE_TEST_SUITE_P(Shapes, ListingTest, ::testing::Values(
     CasoElenco{"Ninety", Serie(90), 99, true,
                {kIG, Numeri(1, 30), Numeri(31, 60), Numeri(61, 90), "  ", "", ""}, 8},
     CasoElenco{"ExactMultiple", Serie(4), 2, false, {"  1   -   2", "  3   -   4"}},
-    CasoElenco{"Remainder", Serie(5), 2, false, {"  1   -   2", "  3   -   4", "  5"}},
     CasoElenco{"NegativePerLine", Serie(5), -2, false, {"  1   -   2", "  3   -   4", "  5"}},
     CasoElenco{"PerLineAboveRows", Serie(3), 8, false, {"  1   -   2   -   3"}},
     CasoElenco{"BlankRowsAndRowsAsWritten", "\"   \"\r\n05 7\r\n8\r\n\"   \"\r\n\"   \"", 2, false,
