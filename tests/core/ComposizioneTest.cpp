@@ -51,12 +51,10 @@ const char* const kIG = "  IN GIOCO:";
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Shapes, ListingTest, ::testing::Values(
     CasoElenco{"NoNumbers", "\"   \"", 9, true, {kIG, "  ", "", "", "  "}},
-    CasoElenco{"TwentyNine", Serie(29), 99, true, {kIG, Numeri(1, 29), "", ""}, 5},
     CasoElenco{"Thirty", Serie(30), 99, true, {kIG, Numeri(1, 30), "  ", "", ""}, 6},
     CasoElenco{"ThirtyOne", Serie(31), 99, true, {kIG, Numeri(1, 30), Numeri(31, 31), "", ""}, 6},
     CasoElenco{"Ninety", Serie(90), 99, true,
                {kIG, Numeri(1, 30), Numeri(31, 60), Numeri(61, 90), "  ", "", ""}, 8},
-    CasoElenco{"ExactMultiple", Serie(4), 2, false, {"  1   -   2", "  3   -   4"}},
     CasoElenco{"NegativePerLine", Serie(5), -2, false, {"  1   -   2", "  3   -   4", "  5"}},
     CasoElenco{"PerLineAboveRows", Serie(3), 8, false, {"  1   -   2   -   3"}},
     CasoElenco{"BlankRowsAndRowsAsWritten", "\"   \"\r\n05 7\r\n8\r\n\"   \"\r\n\"   \"", 2, false,

@@ -110,7 +110,6 @@ TEST_P(RigaTest, BreaksAtTheLastSeparatorThatFitsElseAtABlankAndGoesOnAtTheMargi
 
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Righe, RigaTest, testing::Values(
-    CasoRiga{"Fits", 19, "  1 2|3 4", {"  1 2   -   3 4"}},
     CasoRiga{"AtTheSeparatorKeepingItsDash", 16, "  10 20|30 40|50 60",
              {"  10 20   -", "  30 40   -", "  50 60"}},
     CasoRiga{"DashThatDoesNotFitIsLeftOut", 9, "  10 20|30 40", {"  10 20", "  30 40"}},
