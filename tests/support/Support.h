@@ -5,6 +5,7 @@
 // temporary folders, a recording printer and scripted message boxes.
 #include <gtest/gtest.h>
 
+#include <concepts>
 #include <deque>
 #include <filesystem>
 #include <fstream>
@@ -46,6 +47,16 @@ inline void PrintTo(const RichiestaMessaggio& m, std::ostream* os) {
         << (m.predefinito == PulsantePredefinito::Primo ? "First" : "Second") << ", title "
         << PrintToString(m.titolo) << '}';
 }
+
+// A row of a test's table prints as its name. The tables of every test file are in this unnamed
+// namespace, where the printer is found.
+namespace {
+template <typename Caso>
+requires std::convertible_to<decltype(Caso::nome), std::string_view>
+void PrintTo(const Caso& caso, std::ostream* os) {
+    *os << caso.nome;
+}
+}  // namespace
 
 namespace test {
 
