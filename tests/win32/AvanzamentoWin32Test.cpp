@@ -26,16 +26,14 @@ std::vector<std::wstring> Testi(HWND finestra) {
     return testi;
 }
 
-TEST(AvanzamentoWin32Test, AShortJobShowsNoWindow) {
-    FinestraAvanzamentoWin32 avanzamento;
-    avanzamento.Inizio();
-    avanzamento.Pagina(1, 1);
-    EXPECT_TRUE(avanzamento.Continua());
-    EXPECT_EQ(avanzamento.Handle(), nullptr);
-    avanzamento.Fine();
-}
+TEST(AvanzamentoWin32Test, ShowsThePagesOverTheWindowOnceTheJobHasLastedAndAnnullaStopsIt) {
+    FinestraAvanzamentoWin32 breve;
+    breve.Inizio();
+    breve.Pagina(1, 1);
+    EXPECT_TRUE(breve.Continua());
+    EXPECT_EQ(breve.Handle(), nullptr);
+    breve.Fine();
 
-TEST(AvanzamentoWin32Test, ShowsThePagesOverTheWindowAndAnnullaStopsTheJob) {
     const HWND principale = ::CreateWindowExW(0, L"STATIC", L"principale", WS_OVERLAPPEDWINDOW, 0,
                                               0, 400, 300, nullptr, nullptr, nullptr, nullptr);
     ASSERT_NE(principale, nullptr);
@@ -51,8 +49,7 @@ TEST(AvanzamentoWin32Test, ShowsThePagesOverTheWindowAndAnnullaStopsTheJob) {
     EXPECT_FALSE(::IsWindowEnabled(principale));
     EXPECT_EQ(Testi(finestra), (std::vector<std::wstring>{L"Stampa in corso\u2026",
                                                           L"Pagina 2 di 5", L"", L"Annulla"}));
-    const HWND barra =
-        ::GetWindow(::GetWindow(::GetWindow(finestra, GW_CHILD), GW_HWNDNEXT), GW_HWNDNEXT);
+    const HWND barra = ::FindWindowExW(finestra, nullptr, PROGRESS_CLASSW, nullptr);
     EXPECT_EQ(::SendMessageW(barra, PBM_GETPOS, 0, 0), 1);
     EXPECT_EQ(::SendMessageW(barra, PBM_GETRANGE, FALSE, 0), 5);
 

@@ -7,6 +7,7 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <memory>
 #include <vector>
@@ -26,28 +27,31 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// The window on a program folder with an accented name.
+// The window on a program folder with an accented name, shown.
 struct Prova : ProgrammaDiProva {
     Prova() : ProgrammaDiProva("Citt\xC3\xA0") {
         const INITCOMMONCONTROLSEX controlli{sizeof(INITCOMMONCONTROLSEX), ICC_WIN95_CLASSES};
         ::InitCommonControlsEx(&controlli);
     }
-    bool Apri(int dpi = 96, bool mostra = true) {
+    bool Apri(int dpi = 96) {
         finestra = FrmAmainWin32::Apri(Cartella(), messaggi, Fabbrica(), dpi);
-        if (finestra && mostra) finestra->Mostra();
         if (!finestra) ADD_FAILURE() << PrintToString(messaggi.chiesti) << ::GetLastError();
+        if (finestra) finestra->Mostra();
         return finestra != nullptr;
     }
     [[nodiscard]] HWND C(const char* nome) const { return finestra->Controllo(nome); }
-    // A list's rows, or its selected row alone.
+    // A list's rows (a drop-down's entries), or its selected row alone.
     [[nodiscard]] std::vector<std::wstring> Righe(const char* lista,
                                                   bool selezionata = false) const {
+        const bool tendina = std::string_view(lista).starts_with("cmb");
+        const auto chiedi = [&](UINT lb, UINT cb, WPARAM w = 0, LPARAM l = 0) {
+            return ::SendMessageW(C(lista), tendina ? cb : lb, w, l);
+        };
         std::vector<std::wstring> righe;
-        const auto scelta = ::SendMessageW(C(lista), LB_GETCURSEL, 0, 0);
-        for (LRESULT i = 0; i < ::SendMessageW(C(lista), LB_GETCOUNT, 0, 0); ++i) {
+        for (LRESULT i = 0; i < chiedi(LB_GETCOUNT, CB_GETCOUNT); ++i) {
             wchar_t riga[MAX_PATH] = {};
-            ::SendMessageW(C(lista), LB_GETTEXT, i, reinterpret_cast<LPARAM>(riga));
-            if (!selezionata || i == scelta) righe.emplace_back(riga);
+            chiedi(LB_GETTEXT, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(riga));
+            if (!selezionata || i == chiedi(LB_GETCURSEL, CB_GETCURSEL)) righe.emplace_back(riga);
         }
         return righe;
     }
@@ -63,18 +67,12 @@ struct Prova : ProgrammaDiProva {
         ::SendMessageW(C(lista), WM_LBUTTONUP, 0, punto);
     }
     // A key pressed where the focus is, through the message loop's dialog handling.
-    void Tasto(WPARAM tasto, bool maiuscole = false) const {
-        BYTE stato[256] = {};
-        ::GetKeyboardState(stato);
-        stato[VK_SHIFT] = maiuscole ? 0x80 : 0;
-        ::SetKeyboardState(stato);
+    void Tasto(WPARAM tasto) const {
         MSG msg{::GetFocus(), WM_KEYDOWN, tasto, 1, 0, {}};
         if (!::IsDialogMessageW(finestra->Handle(), &msg)) {
             ::TranslateMessage(&msg);
             ::DispatchMessageW(&msg);
         }
-        stato[VK_SHIFT] = 0;
-        ::SetKeyboardState(stato);
     }
     // The counter's tooltip, from the tooltip window this window owns.
     [[nodiscard]] std::string Suggerimento() const {
@@ -82,23 +80,17 @@ struct Prova : ProgrammaDiProva {
         do t = ::FindWindowExW(nullptr, t, TOOLTIPS_CLASSW, nullptr);
         while (t != nullptr && ::GetWindow(t, GW_OWNER) != finestra->Handle());
         wchar_t testo[1024] = {};
-        TOOLINFOW voceSuggerimento{};
-        voceSuggerimento.cbSize = TTTOOLINFOW_V2_SIZE;
-        voceSuggerimento.hwnd = finestra->Handle();
-        voceSuggerimento.uId = reinterpret_cast<UINT_PTR>(C("lblCatturate"));
-        voceSuggerimento.lpszText = testo;
-        ::SendMessageW(t, TTM_GETTEXTW, 1024, reinterpret_cast<LPARAM>(&voceSuggerimento));
+        TOOLINFOW voce{TTTOOLINFOW_V2_SIZE,
+                       0,
+                       finestra->Handle(),
+                       reinterpret_cast<UINT_PTR>(C("lblCatturate")),
+                       {},
+                       nullptr,
+                       testo,
+                       0,
+                       nullptr};
+        ::SendMessageW(t, TTM_GETTEXTW, 1024, reinterpret_cast<LPARAM>(&voce));
         return Utf8(testo);
-    }
-    // The colours the window gives a control (or its part `chiede`) that asks before drawing.
-    [[nodiscard]] std::pair<COLORREF, COLORREF> Colori(const char* nome, UINT richiesta,
-                                                       HWND chiede = nullptr) const {
-        HDC dc = ::CreateCompatibleDC(nullptr);
-        ::SendMessageW(finestra->Handle(), richiesta, reinterpret_cast<WPARAM>(dc),
-                       reinterpret_cast<LPARAM>(chiede ? chiede : C(nome)));
-        const std::pair colori{::GetTextColor(dc), ::GetBkColor(dc)};
-        ::DeleteDC(dc);
-        return colori;
     }
     [[nodiscard]] bool HaFuoco(const char* nome) const {
         const HWND f = ::GetFocus();
@@ -107,6 +99,19 @@ struct Prova : ProgrammaDiProva {
 
     std::unique_ptr<FrmAmainWin32> finestra;
 };
+
+// What `a` leaves in a device context holding one black pixel when it gets `msg` with `chiede`:
+// the text and background colours it sets, the pixel it paints.
+std::array<COLORREF, 3> Colori(HWND a, UINT msg, HWND chiede = nullptr) {
+    HDC dc = ::CreateCompatibleDC(nullptr);
+    HGDIOBJ prima = ::SelectObject(dc, ::CreateBitmap(1, 1, 1, 32, nullptr));
+    ::PatBlt(dc, 0, 0, 1, 1, BLACKNESS);
+    ::SendMessageW(a, msg, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(chiede));
+    const std::array colori{::GetTextColor(dc), ::GetBkColor(dc), ::GetPixel(dc, 0, 0)};
+    ::DeleteObject(::SelectObject(dc, prima));
+    ::DeleteDC(dc);
+    return colori;
+}
 
 // The window class and style bits of each kind of control, in the order of Tipo; a label and
 // the counter add their alignment.
@@ -118,21 +123,41 @@ constexpr std::pair<const wchar_t*, DWORD> kClassi[] = {
     {L"ListBox", LBS_NOTIFY | WS_TABSTOP}, {L"Static", SS_BITMAP | SS_CENTERIMAGE}};
 // clang-format on
 
-// At a DPI: the client area's size, then each control of the layout table of its kind, where the
+// At a DPI, the window: caption, minimise and close only, icon, centred when shown, the focus
+// seen in File1, the client area's size; each control of the layout table of its kind, where the
 // table puts it scaled to the DPI, with its caption (a drop-down shows its chosen entry instead)
-// and its font.
+// and its font; the colours, the options' entries and starting values, the counter's tooltip;
+// Tab visiting the controls in the table's order and coming back to File1.
 class DisposizioneTest : public testing::TestWithParam<std::tuple<int, LONG, LONG>> {};
-TEST_P(DisposizioneTest, EachControlHasItsKindCaptionPlaceAndFont) {
+TEST_P(DisposizioneTest, FixedCentredWindowEachControlWithItsPlaceFontColoursAndTabOrder) {
     const auto [dpi, larghezza, altezza] = GetParam();
     Prova prova;
-    ASSERT_TRUE(prova.Apri(dpi, false));
+    ASSERT_TRUE(prova.Apri(dpi));
+    const HWND f = prova.finestra->Handle();
+    EXPECT_EQ(Utf8(TestoDi(f)), testi::kCaptionFinestra);
+    EXPECT_EQ(::GetWindowLongPtrW(f, GWL_STYLE) &
+                  (WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME | WS_SYSMENU),
+              WS_MINIMIZEBOX | WS_SYSMENU);
+    EXPECT_NE(::SendMessageW(f, WM_GETICON, ICON_BIG, 0), 0);
     RECT r{};
-    ::GetClientRect(prova.finestra->Handle(), &r);
+    ::GetWindowRect(f, &r);
+    MONITORINFO schermo{sizeof schermo, {}, {}, 0};
+    ::GetMonitorInfoW(::MonitorFromWindow(f, MONITOR_DEFAULTTONEAREST), &schermo);
+    const RECT& area = schermo.rcWork;
+    EXPECT_LE(std::abs(r.left + r.right - area.left - area.right), 1);
+    EXPECT_LE(std::abs(r.top + r.bottom - area.top - area.bottom), 1);
+    EXPECT_TRUE(prova.HaFuoco("File1"));
+    EXPECT_EQ(::SendMessageW(prova.C("File1"), WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS, 0);
+    ::GetClientRect(f, &r);
     EXPECT_EQ(std::pair(r.right, r.bottom), std::pair(larghezza, altezza));
+
+    const COLORREF grigio = RGB(192, 192, 192);
+    std::vector<const char*> ordine;
     for (const SchedaControllo& c : Controlli()) {
         SCOPED_TRACE(c.nome);
         const HWND h = prova.C(c.nome);
         ASSERT_NE(h, nullptr);
+        if (PrendeFuoco(c.tipo)) ordine.push_back(c.nome);
         auto [classeAttesa, stileAtteso] = kClassi[static_cast<int>(c.tipo)];
         if (c.tipo == Tipo::Etichetta || c.tipo == Tipo::Contatore)
             stileAtteso |= c.allineamento == Allineamento::Centro   ? SS_CENTER
@@ -145,7 +170,7 @@ TEST_P(DisposizioneTest, EachControlHasItsKindCaptionPlaceAndFont) {
             EXPECT_EQ(Utf8(TestoDi(h)), c.testo);
         }
         ::GetWindowRect(h, &r);
-        ::MapWindowPoints(HWND_DESKTOP, prova.finestra->Handle(), reinterpret_cast<POINT*>(&r), 2);
+        ::MapWindowPoints(HWND_DESKTOP, f, reinterpret_cast<POINT*>(&r), 2);
         const Posto posto = PostoNellaFinestra(c);
         EXPECT_EQ(std::vector({r.left, r.top, r.right - r.left, r.bottom - r.top}),
                   std::vector<LONG>({Pixel(posto.left, dpi), Pixel(posto.top, dpi),
@@ -153,107 +178,47 @@ TEST_P(DisposizioneTest, EachControlHasItsKindCaptionPlaceAndFont) {
         const DWORD stile = static_cast<DWORD>(::GetWindowLongPtrW(h, GWL_STYLE));
         EXPECT_EQ(stile & (stileAtteso | WS_TABSTOP | WS_VISIBLE | WS_DISABLED),
                   stileAtteso | WS_VISIBLE);
+        // The window clips its children, so a frame's inside is the frame's own to fill.
+        EXPECT_TRUE(c.tipo != Tipo::Riquadro || Colori(h, WM_ERASEBKGND)[2] == grigio);
         if (c.tipo == Tipo::Immagine) continue;  // a picture has no font
-        LOGFONTW f{};
-        ::GetObjectW(reinterpret_cast<HFONT>(::SendMessageW(h, WM_GETFONT, 0, 0)), sizeof f, &f);
-        EXPECT_EQ(std::wstring(f.lfFaceName), L"Segoe UI");
-        EXPECT_EQ(std::vector<long>({f.lfHeight, f.lfWeight, f.lfItalic, f.lfUnderline,
-                                     f.lfStrikeOut, f.lfCharSet}),
+        LOGFONTW font{};
+        ::GetObjectW(reinterpret_cast<HFONT>(::SendMessageW(h, WM_GETFONT, 0, 0)), sizeof font,
+                     &font);
+        EXPECT_EQ(std::wstring(font.lfFaceName), L"Segoe UI");
+        EXPECT_EQ(std::vector<long>({font.lfHeight, font.lfWeight, font.lfItalic, font.lfUnderline,
+                                     font.lfStrikeOut, font.lfCharSet}),
                   std::vector<long>({-std::lround(c.punti * dpi / 72), 400, 0, 0, 0, 0}));
     }
-}
-INSTANTIATE_TEST_SUITE_P(Finestra, DisposizioneTest,
-                         testing::Values(std::tuple(96, 591, 527), std::tuple(144, 887, 791)),
-                         [](const auto& info) { return std::to_string(std::get<0>(info.param)); });
 
-// What a control leaves in the middle of a black bitmap when asked to erase its background.
-COLORREF Sfondo(HWND controllo) {
-    RECT r{};
-    ::GetClientRect(controllo, &r);
-    HDC dc = ::CreateCompatibleDC(nullptr);
-    BITMAPINFO formato{};
-    formato.bmiHeader = {sizeof(BITMAPINFOHEADER), r.right, r.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    void* pixel = nullptr;
-    HBITMAP bitmap = ::CreateDIBSection(dc, &formato, DIB_RGB_COLORS, &pixel, nullptr, 0);
-    HGDIOBJ prima = ::SelectObject(dc, bitmap);
-    ::PatBlt(dc, 0, 0, r.right, r.bottom, BLACKNESS);
-    ::SendMessageW(controllo, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
-    const COLORREF colore = ::GetPixel(dc, r.right / 2, r.bottom / 2);
-    ::SelectObject(dc, prima);
-    ::DeleteObject(bitmap);
-    ::DeleteDC(dc);
-    return colore;
-}
-
-// The window: caption, minimise and close only, icon, centred when shown, the focus seen in
-// File1; colours, the options' entries and starting values, the counter's tooltip.
-TEST(FinestraWin32Test, FixedCentredWindowWithItsColoursAndStartingValues) {
-    Prova prova;
-    ASSERT_TRUE(prova.Apri());
-    const HWND f = prova.finestra->Handle();
-    EXPECT_EQ(Utf8(TestoDi(f)), testi::kCaptionFinestra);
-    EXPECT_EQ(::GetWindowLongPtrW(f, GWL_STYLE) &
-                  (WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME | WS_SYSMENU),
-              WS_MINIMIZEBOX | WS_SYSMENU);
-    EXPECT_NE(::SendMessageW(f, WM_GETICON, ICON_BIG, 0), 0);
-    RECT fuori{};
-    ::GetWindowRect(f, &fuori);
-    MONITORINFO schermo{sizeof schermo, {}, {}, 0};
-    ::GetMonitorInfoW(::MonitorFromWindow(f, MONITOR_DEFAULTTONEAREST), &schermo);
-    const RECT& area = schermo.rcWork;
-    EXPECT_LE(std::abs(fuori.left + fuori.right - area.left - area.right), 1);
-    EXPECT_LE(std::abs(fuori.top + fuori.bottom - area.top - area.bottom), 1);
-    EXPECT_TRUE(prova.HaFuoco("File1"));
-    EXPECT_EQ(::SendMessageW(prova.C("File1"), WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS, 0);
-
-    const COLORREF grigio = RGB(192, 192, 192);
     for (const char* nome : {"Dir1", "File1"})
-        EXPECT_EQ(prova.Colori(nome, WM_CTLCOLORLISTBOX).first, RGB(53, 134, 132)) << nome;
-    EXPECT_EQ(prova.Colori("lblCatturate", WM_CTLCOLORSTATIC),
+        EXPECT_EQ(Colori(f, WM_CTLCOLORLISTBOX, prova.C(nome))[0], RGB(53, 134, 132)) << nome;
+    const auto contatore = Colori(f, WM_CTLCOLORSTATIC, prova.C("lblCatturate"));
+    EXPECT_EQ(std::pair(contatore[0], contatore[1]),
               std::pair(RGB(192, 64, 0), ::GetSysColor(COLOR_BTNFACE)));
-    EXPECT_EQ(prova.Colori("chkNomeSistema", WM_CTLCOLORSTATIC).second, grigio);
-    EXPECT_EQ(prova.Colori("cmdElencario", WM_CTLCOLORBTN).second, grigio);
+    EXPECT_EQ(Colori(f, WM_CTLCOLORSTATIC, prova.C("chkNomeSistema"))[1], grigio);
+    EXPECT_EQ(Colori(f, WM_CTLCOLORBTN, prova.C("cmdElencario"))[1], grigio);
     const HWND campo = ::FindWindowExW(prova.C("cmbMargine"), nullptr, L"Edit", nullptr);
-    EXPECT_EQ(prova.Colori("", WM_CTLCOLOREDIT, campo).second, RGB(224, 224, 224));
-    // The window clips its children, so a frame's inside is the frame's own to fill.
-    for (const SchedaControllo& c : Controlli())
-        EXPECT_TRUE(c.tipo != Tipo::Riquadro || Sfondo(prova.C(c.nome)) == grigio) << c.nome;
-
+    EXPECT_EQ(Colori(f, WM_CTLCOLOREDIT, campo)[1], RGB(224, 224, 224));
     for (const auto& [nome, attese] : Tendine()) {
         std::vector<std::string> offerte;
-        const HWND c = prova.C(nome);
-        for (LRESULT i = 0; i < ::SendMessageW(c, CB_GETCOUNT, 0, 0); ++i) {
-            wchar_t voce[64] = {};
-            ::SendMessageW(c, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(voce));
-            offerte.push_back(Utf8(voce));
-        }
-        offerte.push_back(std::to_string(::SendMessageW(c, CB_GETCURSEL, 0, 0)));
+        for (const std::wstring& voce : prova.Righe(nome)) offerte.push_back(Utf8(voce));
+        offerte.push_back(std::to_string(::SendMessageW(prova.C(nome), CB_GETCURSEL, 0, 0)));
         EXPECT_EQ(offerte, attese) << nome;
     }
     for (const char* nome : {"chkNomeSistema", "chkNumeriInGioco"})
         EXPECT_EQ(::SendMessageW(prova.C(nome), BM_GETCHECK, 0, 0), BST_UNCHECKED) << nome;
     EXPECT_EQ(prova.Suggerimento(), testi::kNessunSistemaCaricato);
-}
 
-// Tab visits the controls in the layout table's order and comes back to File1; Shift+Tab goes
-// back.
-TEST(FinestraWin32Test, TabAndShiftTabFollowTheWindowOrder) {
-    Prova prova;
-    ASSERT_TRUE(prova.Apri());
-    std::vector<const char*> ordine;
-    for (const SchedaControllo& c : Controlli())
-        if (PrendeFuoco(c.tipo)) ordine.push_back(c.nome);
     ASSERT_EQ(ordine.front(), std::string_view("File1"));
     ordine.push_back(ordine.front());
     for (std::size_t i = 1; i < ordine.size(); ++i) {
         prova.Tasto(VK_TAB);
         EXPECT_TRUE(prova.HaFuoco(ordine[i])) << ordine[i];
     }
-    for (std::size_t i = ordine.size() - 1; i-- > 0;) {
-        prova.Tasto(VK_TAB, true);
-        EXPECT_TRUE(prova.HaFuoco(ordine[i])) << ordine[i];
-    }
 }
+INSTANTIATE_TEST_SUITE_P(Finestra, DisposizioneTest,
+                         testing::Values(std::tuple(96, 591, 527), std::tuple(144, 887, 791)),
+                         [](const auto& info) { return std::to_string(std::get<0>(info.param)); });
 
 TEST(FinestraWin32Test, WithoutTheSystemsFolderOnlyTheMessageAndNoWindow) {
     const CartellaProvvisoria programma;
@@ -319,8 +284,9 @@ TEST(FinestraWin32Test, ListsLoadAndFoldersByMouseAndKeyboard) {
 }
 
 // The button by mouse reaches the print, and by Enter with the options as the window holds
-// them, a typed one included.
-TEST(FinestraWin32Test, PrintTakesTheOptionsAsTheWindowHoldsThem) {
+// them, a typed one included. Then closing through the frame asks the question; No keeps the
+// window, Yes closes it.
+TEST(FinestraWin32Test, PrintTakesTheOptionsAsTheWindowHoldsThemAndCloseAsksTheExitQuestion) {
     Prova prova;
     prova.Scrivi("Sistema1.txt", "3 15 27\r\n3 15 42\r\n");
     ASSERT_TRUE(prova.Apri());
@@ -338,13 +304,9 @@ TEST(FinestraWin32Test, PrintTakesTheOptionsAsTheWindowHoldsThem) {
     // The header shows the margin's and the check box's values.
     EXPECT_EQ(prova.stampante.Elenco().at(2),
               std::string(12, ' ') + "SISTEMA1.TXT -  Numeri: 4 - Combinazioni: 2");
-}
 
-// Closing through the frame asks the question; No keeps the window, Yes closes it.
-TEST(FinestraWin32Test, CloseAsksTheExitQuestion) {
-    Prova prova;
-    ASSERT_TRUE(prova.Apri());
     const HWND f = prova.finestra->Handle();
+    prova.messaggi.chiesti.clear();
     prova.messaggi.risposte = {Risposta::No, Risposta::Si};
     ::SendMessageW(f, WM_SYSCOMMAND, SC_CLOSE, 0);
     EXPECT_TRUE(::IsWindowVisible(f));

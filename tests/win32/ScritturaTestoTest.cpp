@@ -1,5 +1,6 @@
-// The command's texts: a pipe (as a file) gets their UTF-8 bytes exactly; a console gets their
-// characters, whatever its code page.
+// The command on Windows. Its texts: a pipe (as a file) gets their UTF-8 bytes exactly; a console
+// gets their characters, whatever its code page. Where wine has no "Microsoft Print to PDF",
+// --pdf says so and writes no file.
 #include <windows.h>
 
 #include <fcntl.h>
@@ -11,15 +12,17 @@
 
 #include "cli/Elencario.h"
 #include "cli/ScritturaTesto.h"
+#include "cli/UsciteWin32.h"
 #include "systems/Utf16.h"
 
 namespace elencario::test {
 namespace {
 
-constexpr const char* kTesto = "Il file è già lì: Città\n";
+namespace fs = std::filesystem;
 
 // A pipe, as a program's output read by another, gets the UTF-8 bytes as they are.
 TEST(ScritturaTestoTest, APipeGetsTheBytesAsTheyAre) {
+    constexpr const char* kTesto = "Il file è già lì: Città\n";
     int tubo[2];
     ASSERT_EQ(_pipe(tubo, 4096, _O_BINARY), 0);
     std::FILE* f = _fdopen(tubo[1], "wb");
@@ -32,22 +35,13 @@ TEST(ScritturaTestoTest, APipeGetsTheBytesAsTheyAre) {
     EXPECT_EQ(letto, std::string("Prima ") + kTesto);
 }
 
-// What writes to a console, and a part of what the console must then show from where its cursor
-// was, row after row.
-struct SullaConsole {
-    const char* nome;
-    void (*scrivi)(std::FILE* f, const CartellaProvvisoria& cartella);
-    std::wstring atteso;
-};
-
-class ScritturaConsoleTest : public ::testing::TestWithParam<SullaConsole> {};
-
-TEST_P(ScritturaConsoleTest, AConsoleGetsTheCharacters) {
+// The command's listing, headed by the system's name, on a console of this test's own with a
+// code page in which the accents are other characters, as on many consoles: the console shows
+// the name's characters from where its cursor was.
+TEST(ScritturaTestoTest, AConsoleGetsTheCharacters) {
     const CartellaProvvisoria cartella;
-    // A console of this test's own, whatever the process was started with.
     ::FreeConsole();
     ASSERT_TRUE(::AllocConsole());
-    // A code page in which the accents are other characters, as on many consoles.
     ::SetConsoleOutputCP(437);
     // The console as a program's standard output is: open for reading and writing.
     const auto apri = [] {
@@ -61,7 +55,8 @@ TEST_P(ScritturaConsoleTest, AConsoleGetsTheCharacters) {
     ASSERT_NE(console, INVALID_HANDLE_VALUE);
     CONSOLE_SCREEN_BUFFER_INFO prima{};
     ASSERT_TRUE(::GetConsoleScreenBufferInfo(console, &prima));
-    GetParam().scrivi(f, cartella);
+    const std::string sistema = TestoDaPercorso(cartella.Scrivi("Città.txt", "1 2 3\r\n"));
+    EXPECT_EQ(EseguiElencario({"--nome", sistema}, f, stderr), kEsitoOk);
     std::fclose(f);
     std::wstring letto(static_cast<std::size_t>(prima.dwSize.X) * 4, L'\0');
     DWORD n = 0;
@@ -69,25 +64,27 @@ TEST_P(ScritturaConsoleTest, AConsoleGetsTheCharacters) {
         console, letto.data(), static_cast<DWORD>(letto.size()), prima.dwCursorPosition, &n));
     ::CloseHandle(console);
     ::FreeConsole();
-    EXPECT_NE(letto.substr(0, n).find(GetParam().atteso), std::wstring::npos)
+    EXPECT_NE(letto.substr(0, n).find(L"CITTÀ.TXT - "), std::wstring::npos)
         << "letto: " << Utf8(letto.substr(0, n));
 }
 
-void Testo(std::FILE* f, const CartellaProvvisoria&) {
-    EXPECT_TRUE(ScriviTesto(f, "Il file è già lì: Città"));
-}
-
-// The command's listing, headed by the system's name.
-void Elenco(std::FILE* f, const CartellaProvvisoria& cartella) {
+// Nothing is left of the file the printer would have written in place of the PDF.
+TEST(ScritturaTestoTest, WithoutThePdfPrinterThePdfIsRefusedAndNotWritten) {
+    const CartellaProvvisoria cartella;
     const std::string sistema = TestoDaPercorso(cartella.Scrivi("Città.txt", "1 2 3\r\n"));
-    EXPECT_EQ(EseguiElencario({"--nome", sistema}, f, stderr), kEsitoOk);
+    std::FILE* errori = _wfopen((cartella.path() / "errori").c_str(), L"w+b");
+    ASSERT_NE(errori, nullptr);
+    const std::string pdf = TestoDaPercorso(cartella.path() / "uscita.pdf");
+    EXPECT_EQ(EseguiElencario({"--pdf", pdf, sistema}, stdout, errori, UsciteWin32().Uscite()),
+              kEsitoFallito);
+    std::rewind(errori);
+    char letto[256] = {};
+    std::fread(letto, 1, sizeof letto - 1, errori);
+    std::fclose(errori);
+    EXPECT_STREQ(
+        letto, "La stampante Microsoft Print to PDF non è installata: il file non viene scritto\n");
+    EXPECT_EQ(std::distance(fs::directory_iterator(cartella.path()), {}), 2);  // system, errori
 }
-
-INSTANTIATE_TEST_SUITE_P(Testi, ScritturaConsoleTest,
-                         ::testing::Values(SullaConsole{"Messaggio", Testo,
-                                                        L"Il file è già lì: Città"},
-                                           SullaConsole{"Elenco", Elenco, L"CITTÀ.TXT - "}),
-                         [](const auto& info) { return std::string(info.param.nome); });
 
 }  // namespace
 }  // namespace elencario::test
