@@ -22,24 +22,20 @@ struct Regole : ProgrammaDiProva {
                           }};
 };
 
-TEST(RegoleFinestraTest, StartsOnTheSystemsFolderBesideTheProgramOrRefusesWithTheMessage) {
-    Regole r;
-    EXPECT_FALSE(r.regole.Avvia(TestoDaPercorso(r.provvisoria.path())));
-    EXPECT_EQ(r.messaggi.chiesti, std::vector{AvvisoErrore(testi::kNonTrovoSistemi)});
-    ASSERT_TRUE(r.regole.Avvia(r.Cartella()));
-    EXPECT_EQ(r.messaggi.chiesti.size(), 1U);
-    EXPECT_EQ(CartellaNormale(r.regole.CartellaIniziale()), CartellaNormale(r.sistemi));
-    EXPECT_EQ(r.regole.Mostrato(), (SistemaMostrato{"0", testi::kNessunSistemaCaricato, {}}));
-}
-
-// Each file chosen is shown, with the number of boxes asked by then: a load replaces the system
-// before, no name changes nothing, a failure keeps the system before and says why after.
-TEST(RegoleFinestraTest, TheChosenFileIsShownBeforeAnyBoxAndAFailureKeepsTheOneBefore) {
+// Started on the systems folder beside the program, or refused with the message. Each file
+// chosen is shown, with the number of boxes asked by then: a load replaces the system before, no
+// name changes nothing, a failure keeps the system before and says why after. The loaded system
+// goes to the factory's printer with the options as given; with no printer, the message that says
+// so.
+TEST(RegoleFinestraTest, StartsShowsTheChosenFileBeforeAnyBoxAndPrintsIt) {
     Regole r;
     r.Scrivi("Sistema1.txt", "3 15 27\r\n3 15 42\r\n3 27 42\r\n");
     r.Scrivi("du\xC3\xA0.txt", "1 2\r\n3 4\r\n");
     r.Scrivi("rotto.txt", "5 6\r\n7 91\r\n");
+    EXPECT_FALSE(r.regole.Avvia(TestoDaPercorso(r.provvisoria.path())));
     ASSERT_TRUE(r.regole.Avvia(r.Cartella()));
+    EXPECT_EQ(CartellaNormale(r.regole.CartellaIniziale()), CartellaNormale(r.sistemi));
+    EXPECT_EQ(r.regole.Mostrato(), (SistemaMostrato{"0", testi::kNessunSistemaCaricato, {}}));
     std::vector<std::pair<SistemaMostrato, std::size_t>> mostrati;
     for (const char* nome : {"du\xC3\xA0.txt", "Sistema1.txt", "", "rotto.txt"}) {
         r.regole.SceltoFile(r.sistemi, nome, [&](const SistemaMostrato& m) {
@@ -52,23 +48,16 @@ TEST(RegoleFinestraTest, TheChosenFileIsShownBeforeAnyBoxAndAFailureKeepsTheOneB
     };
     const SistemaMostrato s1 = mostrato("Sistema1.txt", "3");
     EXPECT_EQ(mostrati, (std::vector<std::pair<SistemaMostrato, std::size_t>>{
-                            {mostrato("du\xC3\xA0.txt", "2"), 0}, {s1, 0}, {s1, 0}}));
+                            {mostrato("du\xC3\xA0.txt", "2"), 1}, {s1, 1}, {s1, 1}}));
     EXPECT_EQ(r.regole.Mostrato(), s1);
-    EXPECT_EQ(r.messaggi.chiesti, std::vector{AvvisoErrore("Si \xC3\xA8 verificato l' errore: 9")});
-}
-
-// The loaded system goes to the factory's printer with the options as given; with no printer,
-// the message that says so.
-TEST(RegoleFinestraTest, PrintGoesToTheFactorysPrinterOrSaysThereIsNone) {
-    Regole r;
-    r.Scrivi("Sistema1.txt", "3 15 27\r\n3 15 42\r\n");
-    ASSERT_TRUE(r.regole.Avvia(r.Cartella()));
-    r.regole.SceltoFile(r.sistemi, "Sistema1.txt", [](const SistemaMostrato&) {});
+    EXPECT_EQ(r.messaggi.chiesti,
+              (std::vector{AvvisoErrore(testi::kNonTrovoSistemi),
+                           AvvisoErrore("Si \xC3\xA8 verificato l' errore: 9")}));
     const OpzioniStampa opzioni{"Courier New", "9", "4", "1", true, false};
     EXPECT_EQ(r.regole.Stampa(opzioni), EsitoStampa::Stampato);
     EXPECT_EQ(r.stampante.Elenco(),
-              (std::vector<std::string>{"", "", " SISTEMA1.TXT -  Numeri: 4 - Combinazioni: 2", "",
-                                        "", " 3 15 27   -   3 15 42"}));
+              (std::vector<std::string>{"", "", " SISTEMA1.TXT -  Numeri: 4 - Combinazioni: 3", "",
+                                        "", " 3 15 27   -   3 15 42   -   3 27 42"}));
     r.senzaStampante = true;
     EXPECT_EQ(r.regole.Stampa(opzioni), EsitoStampa::NessunaStampante);
     EXPECT_EQ(r.messaggi.chiesti.back(), AvvisoErrore(testi::kNessunaStampante));
