@@ -9,38 +9,21 @@
 
 namespace {
 
-struct Cercata {
-    DWORD processo;
-    const wchar_t* classe;
-    HWND trovata = nullptr;
-};
-
 // A visible top-level window of the process with the given class.
 HWND FinestraDi(DWORD processo, const wchar_t* classe) {
-    Cercata c{processo, classe};
-    ::EnumWindows(
-        [](HWND h, LPARAM p) {
-            auto& c = *reinterpret_cast<Cercata*>(p);
-            DWORD di = 0;
-            ::GetWindowThreadProcessId(h, &di);
-            wchar_t nome[64] = {};
-            ::GetClassNameW(h, nome, 64);
-            if (di == c.processo && ::IsWindowVisible(h) && std::wstring(nome) == c.classe) {
-                c.trovata = h;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&c));
-    return c.trovata;
+    for (HWND h = nullptr; (h = ::FindWindowExW(nullptr, h, classe, nullptr)) != nullptr;) {
+        DWORD di = 0;
+        ::GetWindowThreadProcessId(h, &di);
+        if (di == processo && ::IsWindowVisible(h)) return h;
+    }
+    return nullptr;
 }
 
 // The window of `classe` within 30 s; nothing as soon as a box of `invece` shows instead.
 HWND Aspetta(DWORD processo, const wchar_t* classe, const wchar_t* invece = nullptr) {
-    for (int i = 0; i < 300; ++i) {
+    for (int i = 0; i < 300; ++i, ::Sleep(100)) {
         if (HWND h = FinestraDi(processo, classe)) return h;
         if (invece != nullptr && FinestraDi(processo, invece) != nullptr) return nullptr;
-        ::Sleep(100);
     }
     return nullptr;
 }
