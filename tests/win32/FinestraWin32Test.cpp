@@ -128,9 +128,9 @@ constexpr std::pair<const wchar_t*, DWORD> kClassi[] = {
 // table puts it scaled to the DPI, with its caption (a drop-down shows its chosen entry instead)
 // and its font; the colours, the options' entries and starting values, the counter's tooltip;
 // Tab visiting the controls in the table's order and coming back to File1.
-class DisposizioneTest : public testing::TestWithParam<std::tuple<int, LONG, LONG>> {};
+class DisposizioneTest : public testing::TestWithParam<int> {};
 TEST_P(DisposizioneTest, FixedCentredWindowEachControlWithItsPlaceFontColoursAndTabOrder) {
-    const auto [dpi, larghezza, altezza] = GetParam();
+    const int dpi = GetParam();
     Prova prova;
     ASSERT_TRUE(prova.Apri(dpi));
     const HWND f = prova.finestra->Handle();
@@ -149,7 +149,8 @@ TEST_P(DisposizioneTest, FixedCentredWindowEachControlWithItsPlaceFontColoursAnd
     EXPECT_TRUE(prova.HaFuoco("File1"));
     EXPECT_EQ(::SendMessageW(prova.C("File1"), WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS, 0);
     ::GetClientRect(f, &r);
-    EXPECT_EQ(std::pair(r.right, r.bottom), std::pair(larghezza, altezza));
+    EXPECT_EQ(r.right, Pixel(kLarghezzaFinestra, dpi));
+    EXPECT_EQ(r.bottom, Pixel(kAltezzaFinestra, dpi));
 
     const COLORREF grigio = RGB(192, 192, 192);
     std::vector<const char*> ordine;
@@ -216,23 +217,20 @@ TEST_P(DisposizioneTest, FixedCentredWindowEachControlWithItsPlaceFontColoursAnd
         EXPECT_TRUE(prova.HaFuoco(ordine[i])) << ordine[i];
     }
 }
-INSTANTIATE_TEST_SUITE_P(Finestra, DisposizioneTest,
-                         testing::Values(std::tuple(96, 591, 527), std::tuple(144, 887, 791)),
-                         [](const auto& info) { return std::to_string(std::get<0>(info.param)); });
+INSTANTIATE_TEST_SUITE_P(Finestra, DisposizioneTest, testing::Values(96, 144),
+                         [](const auto& info) { return std::to_string(info.param); });
 
-TEST(FinestraWin32Test, WithoutTheSystemsFolderOnlyTheMessageAndNoWindow) {
-    const CartellaProvvisoria programma;
-    MessaggiCopione messaggi;
-    EXPECT_EQ(FrmAmainWin32::Apri(programma.Testo(), messaggi, nullptr), nullptr);
-    EXPECT_EQ(messaggi.chiesti, std::vector{AvvisoErrore(testi::kNonTrovoSistemi)});
-}
-
-// File1 lists the whole names ending in .txt in any case (z.TXTX is "*.TXT" for its short
-// name), accents kept; a click or an arrow key loads, the counter, its tooltip and the highlight
-// show what is loaded, in its own folder only. Dir1 opens a folder by double click and by Enter,
-// the lists follow and the system stays; a folder gone is refused with the lists kept.
-TEST(FinestraWin32Test, ListsLoadAndFoldersByMouseAndKeyboard) {
+// Without the systems folder, no window. File1 lists the whole names ending in .txt in any case
+// (z.TXTX is "*.TXT" for its short name), accents kept; the button with nothing loaded asks for a
+// system; a click or an arrow key loads, the counter, its tooltip and the highlight show what is
+// loaded, in its own folder only. Dir1 opens a folder by double click and by Enter, the lists
+// follow and the system stays; a folder gone is refused with the lists kept. Enter on the button
+// prints once, after its question, with the options as the window holds them, a typed one
+// included. Closing through the frame asks the exit question; No keeps the window, Yes closes it.
+TEST(FinestraWin32Test, ListsLoadFoldersPrintAndClose) {
     Prova prova;
+    EXPECT_EQ(FrmAmainWin32::Apri(TestoDaPercorso(prova.provvisoria.path()), prova.messaggi, {}),
+              nullptr);
     const std::wstring perche = L"perch\u00E9.txt";
     prova.Scrivi(Utf8(perche), "1 2\r\n3 4\r\n");
     prova.Scrivi("B.TXT", "1 2 3\r\n");
@@ -250,6 +248,7 @@ TEST(FinestraWin32Test, ListsLoadAndFoldersByMouseAndKeyboard) {
                                          rientro + L"  Via"}));
     EXPECT_EQ(prova.Righe("Dir1", true), std::vector{dir1[sistemi]});
     EXPECT_EQ(dir1.front(), L"C:\\");
+    ::SendMessageW(prova.C("cmdElencario"), BM_CLICK, 0, 0);
 
     const auto caricato = [&](const std::wstring& nome, const wchar_t* conteggio) {
         EXPECT_EQ(TestoDi(prova.C("lblCatturate")), conteggio);
@@ -263,7 +262,9 @@ TEST(FinestraWin32Test, ListsLoadAndFoldersByMouseAndKeyboard) {
     prova.Tasto(VK_DOWN);
     prova.Tasto(VK_DOWN);
     caricato(perche, L"2");
-    EXPECT_EQ(prova.messaggi.chiesti, std::vector{AvvisoErrore("Si è verificato l' errore: 9")});
+    EXPECT_EQ(prova.messaggi.chiesti, (std::vector{AvvisoErrore(testi::kNonTrovoSistemi),
+                                                   AvvisoErrore(testi::kSelezionareSistema),
+                                                   AvvisoErrore("Si è verificato l' errore: 9")}));
 
     prova.Clic("Dir1", static_cast<int>(sistemi) + 1, true);
     EXPECT_EQ(prova.Righe("File1"), std::vector{perche});
@@ -281,29 +282,19 @@ TEST(FinestraWin32Test, ListsLoadAndFoldersByMouseAndKeyboard) {
     EXPECT_EQ(prova.Righe("File1").size(), 3U);
     EXPECT_EQ(prova.finestra->CartellaDir1(), CartellaNormale(prova.sistemi));
     EXPECT_EQ(::SendMessageW(prova.C("Dir1"), LB_GETCURSEL, 0, 0), static_cast<LRESULT>(sistemi));
-}
 
-// The button by mouse reaches the print, and by Enter with the options as the window holds
-// them, a typed one included. Then closing through the frame asks the question; No keeps the
-// window, Yes closes it.
-TEST(FinestraWin32Test, PrintTakesTheOptionsAsTheWindowHoldsThemAndCloseAsksTheExitQuestion) {
-    Prova prova;
-    prova.Scrivi("Sistema1.txt", "3 15 27\r\n3 15 42\r\n");
-    ASSERT_TRUE(prova.Apri());
-    ::SendMessageW(prova.C("cmdElencario"), BM_CLICK, 0, 0);
-    EXPECT_EQ(prova.messaggi.chiesti, std::vector{AvvisoErrore(testi::kSelezionareSistema)});
-    prova.Clic("File1", 0);
     ::SetWindowTextW(prova.C("cmbCarattere"), L"Courier New");
     ::SendMessageW(prova.C("chkNomeSistema"), BM_CLICK, 0, 0);
     ::SetFocus(prova.C("cmdElencario"));
+    prova.messaggi.chiesti.clear();
     prova.Tasto(VK_RETURN);
-    EXPECT_EQ(prova.messaggi.chiesti.size(), 2U);  // printed once, after its question
+    EXPECT_EQ(prova.messaggi.chiesti.size(), 1U);  // printed once, after its question
     ASSERT_TRUE(prova.stampante.DocumentoChiuso());
     EXPECT_EQ(std::vector(prova.stampante.chiamate.begin(), prova.stampante.chiamate.begin() + 2),
               (std::vector<std::string>{"font Courier New", "size 9.000000"}));
     // The header shows the margin's and the check box's values.
     EXPECT_EQ(prova.stampante.Elenco().at(2),
-              std::string(12, ' ') + "SISTEMA1.TXT -  Numeri: 4 - Combinazioni: 2");
+              std::string(12, ' ') + "PERCH\xC3\x89.TXT -  Numeri: 4 - Combinazioni: 2");
 
     const HWND f = prova.finestra->Handle();
     prova.messaggi.chiesti.clear();
