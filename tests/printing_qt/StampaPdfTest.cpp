@@ -157,6 +157,11 @@ TEST_P(CarattereTest, EveryRowOnceInOrderWithinTheMargins) {
         << destra;
     EXPECT_LE(std::ranges::max(riquadri, {}, &QRectF::bottom).bottom(),
               pagina.height() - kMargine + 1);
+    // Each line begins below the one above it, never over it.
+    for (std::size_t i = 1; i < riquadri.size(); ++i)
+        if (riquadri[i].top() > riquadri[i - 1].top() + 0.5) {
+            EXPECT_GE(riquadri[i].top(), riquadri[i - 1].bottom() - 0.5) << i;
+        }
     EXPECT_TRUE(piuLargo ||
                 qAbs(std::ranges::min(riquadri, {}, &QRectF::left).left() - kMargine) < 0.5);
     QStringList parole = TestoPdf(Pdf()).join(' ').split(' ');
