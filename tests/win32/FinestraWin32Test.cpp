@@ -80,15 +80,11 @@ struct Prova : ProgrammaDiProva {
         do t = ::FindWindowExW(nullptr, t, TOOLTIPS_CLASSW, nullptr);
         while (t != nullptr && ::GetWindow(t, GW_OWNER) != finestra->Handle());
         wchar_t testo[1024] = {};
-        TOOLINFOW voce{TTTOOLINFOW_V2_SIZE,
-                       0,
-                       finestra->Handle(),
-                       reinterpret_cast<UINT_PTR>(C("lblCatturate")),
-                       {},
-                       nullptr,
-                       testo,
-                       0,
-                       nullptr};
+        TOOLINFOW voce{};
+        voce.cbSize = TTTOOLINFOW_V2_SIZE;
+        voce.hwnd = finestra->Handle();
+        voce.uId = reinterpret_cast<UINT_PTR>(C("lblCatturate"));
+        voce.lpszText = testo;
         ::SendMessageW(t, TTM_GETTEXTW, 1024, reinterpret_cast<LPARAM>(&voce));
         return Utf8(testo);
     }
