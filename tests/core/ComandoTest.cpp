@@ -1,23 +1,40 @@
-// The `elencario` command: its status, standard output and standard error, over a recording
-// printer, and the built program itself.
+// The `elencario` command in the test's own process: its status, standard output and standard
+// error over recording printers, its reports of a system against draws (against a computation of
+// the test's own), and the built program itself.
 
+#include <map>
+#include <numeric>
 #include <optional>
+#include <set>
+#include <sstream>
 
+#include "cli/Elencario.h"
 #include "cli/TestiComando.h"
 #include "systems/Testi.h"
-#include "tests/support/Comando.h"
 #include "verifica/TestiVerifica.h"
+#include "verifica/Verifica.h"
 
 namespace elencario {
 namespace {
 
+using Lines = std::vector<std::string>;
 using enum StatoStampa;
-using Spazio::MargineTroppoLargo, Spazio::CarattereTroppoGrande;
+using Spazio::MargineTroppoLargo;
+
+std::string Contenuto(std::FILE* f) {
+    std::string testo;
+    std::rewind(f);
+    for (char bytes[4096]; const std::size_t n = std::fread(bytes, 1, sizeof bytes, f);)
+        testo.append(bytes, n);
+    return testo;
+}
 
 struct CommandTest : ::testing::Test {
     // Status, standard output and standard error. An argument "=TEXT" is the system, a file
     // holding TEXT; "@~" is a hard link to it, "@/" this folder, "@TEXT" another file with TEXT.
-    std::tuple<int, std::string, std::string> Esegui(std::vector<std::string> argomenti,
+    // The outputs are files of the test's own folder: the C library's tmpfile makes its files in
+    // a folder that tests running at once share, and on Windows two of them may fail to get one.
+    std::tuple<int, std::string, std::string> Esegui(Lines argomenti,
                                                      const UsciteStampa& uscite = {}) {
         std::string sistema;
         for (std::string& a : argomenti)
@@ -27,9 +44,16 @@ struct CommandTest : ::testing::Test {
             if (a == "@~") std::filesystem::create_hard_link(sistema, cartella.path() / "l", e);
             if (a == "@~") a = e ? sistema : TestoDaPercorso(cartella.path() / "l");
             if (a == "@/") a = cartella.Testo();
-            if (a.starts_with('@')) a = File("a.pdf", a.substr(1));
+            if (a.starts_with('@')) a = File("altro", a.substr(1));
         }
-        return test::EseguiComando(argomenti, cartella, uscite);
+        std::FILE* uscita = std::fopen((cartella.path() / "uscita").string().c_str(), "w+b");
+        std::FILE* errori = std::fopen((cartella.path() / "errori").string().c_str(), "w+b");
+        if (uscita == nullptr || errori == nullptr) throw std::runtime_error("cannot open outputs");
+        const int stato = EseguiElencario(argomenti, uscita, errori, uscite);
+        std::tuple esito{stato, Contenuto(uscita), Contenuto(errori)};
+        std::fclose(uscita);
+        std::fclose(errori);
+        return esito;
     }
     std::string File(const std::string& n, std::string_view c) {
         return TestoDaPercorso(cartella.Scrivi(n, c));
@@ -37,13 +61,138 @@ struct CommandTest : ::testing::Test {
     test::CartellaProvvisoria cartella;
 };
 
+// The report as this test works it out, each line after `margine`, under `titolo` when given:
+// each row's numbers read by a stream into a set, the prizes as binomial coefficients, the counts
+// of hits kept in a map.
+std::string Atteso(const Lines& righe, const std::set<int>& estratti,
+                   const std::string& titolo = "", const std::string& margine = "") {
+    const auto binomiale = [](std::uint64_t n, std::uint64_t k) {
+        std::uint64_t c = 1;  // after step i: n - k + i taken i at a time
+        for (std::uint64_t i = 1; i <= k && k <= n; ++i) c = c * (n - k + i) / i;
+        return k <= n ? c : 0;
+    };
+    const auto dueCifre = [](int n) {
+        const std::string cifre = std::to_string(n);
+        return n < 10 ? '0' + cifre : cifre;
+    };
+    const auto linea = [&margine](const std::string& testo) { return margine + testo + '\n'; };
+    std::string vincenti;
+    int quanti = 0;
+    std::uint64_t premi[6] = {};
+    std::map<std::size_t, int> perPunti;
+    for (std::size_t i = 0; i < righe.size(); ++i) {
+        std::istringstream pezzi(righe[i]);
+        std::set<int> presi;
+        for (int n; pezzi >> n;)
+            if (estratti.contains(n)) presi.insert(n);
+        ++perPunti[presi.size()];
+        for (std::size_t k = 2; k <= 5; ++k) premi[k] += binomiale(presi.size(), k);
+        if (presi.size() < 2) continue;
+        std::string riga = "Riga " + std::to_string(i + 1) + ": " + righe[i] + " - punti " +
+                           std::to_string(presi.size()) + " (";
+        for (const int n : presi) riga += dueCifre(n) + (n == *presi.rbegin() ? ")" : " ");
+        vincenti += linea(riga);
+        ++quanti;
+    }
+    std::string estrazione = "Estrazione:", punti = "Punti:";
+    for (const int n : estratti) estrazione.append(" ").append(dueCifre(n));
+    const std::size_t massimo = std::max<std::size_t>(2, perPunti.rbegin()->first);
+    for (std::size_t h = 2; h <= massimo; ++h)
+        punti.append(" ").append(std::to_string(h)).append("=").append(std::to_string(perPunti[h]));
+    return (titolo.empty() ? "" : linea(titolo)) + linea(estrazione) +
+           linea("Combinazioni: " + std::to_string(righe.size()) +
+                 " - Vincenti: " + std::to_string(quanti)) +
+           vincenti +
+           linea("Ambi: " + std::to_string(premi[2]) + " - Terni: " + std::to_string(premi[3]) +
+                 " - Quaterne: " + std::to_string(premi[4]) +
+                 " - Cinquine: " + std::to_string(premi[5])) +
+           linea(punti);
+}
+
+struct CasoGenerato {
+    const char* nome;
+    unsigned seme;
+    int righe;
+    int lunghezzaMassima;  // numbers in a row, repeats included
+    int estratti;
+};
+class ReportTest : public CommandTest, public ::testing::WithParamInterface<CasoGenerato> {};
+// Rows of random numbers (some repeated, some written "07" or "+7"), a draw written with random
+// separators and leading zeros.
+TEST_P(ReportTest, LinesMatchAnIndependentCount) {
+    const CasoGenerato& c = GetParam();
+    std::mt19937 caso(c.seme);
+    const auto tra = [&caso](int a, int b) { return std::uniform_int_distribution(a, b)(caso); };
+    Lines righe;
+    std::string sistema = "=";
+    for (int i = 0; i < c.righe; ++i) {
+        std::string riga;
+        for (int k = tra(1, c.lunghezzaMassima); k > 0; --k) {
+            const int forma = tra(0, 9);  // one in ten written "07", one "+7"
+            riga.append(riga.empty() ? "" : " ").append(forma == 0 ? "0" : forma == 1 ? "+" : "");
+            riga.append(std::to_string(tra(1, 90)));
+        }
+        righe.push_back(riga);
+        sistema += riga + (tra(0, 1) ? "\r\n" : ",");
+    }
+    std::vector<int> tutti(90);
+    std::iota(tutti.begin(), tutti.end(), 1);
+    std::shuffle(tutti.begin(), tutti.end(), caso);
+    const std::set<int> estratti(tutti.begin(), tutti.begin() + c.estratti);
+    std::string estrazione;
+    const char* const separatori[] = {" ", ",", ", ", "\t", "  "};
+    for (int i = 0; i < c.estratti; ++i) {
+        estrazione += (i == 0 ? " " : separatori[tra(0, 4)]) + std::string(tra(0, 1) ? "0" : "") +
+                      std::to_string(tutti[static_cast<std::size_t>(i)]);
+    }
+    EXPECT_EQ(Esegui({"--verifica", estrazione, sistema}),
+              std::tuple(0, Atteso(righe, estratti), std::string()));
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Generated, ReportTest, ::testing::Values(
+    CasoGenerato{"FiveDrawnShortRows", 2, 2000, 4, 5},
+    CasoGenerato{"FiveDrawnLongRows", 3, 500, 30, 5},
+    CasoGenerato{"SixtyFiveDrawn", 5, 400, 12, 65},
+    CasoGenerato{"AllNinetyDrawn", 6, 200, 90, 90}),
+    [](const auto& info) { return std::string(info.param.nome); });
+// clang-format on
+
+// On paper every line but the empty one between reports opens with the margin, and every word
+// must fit whole; a report that does not fit prints nothing.
+TEST(PrintedReportTest, LinesAfterTheMarginAndTheirWordsMeasured) {
+    const VARIABILI v = test::Sistema("3 15\r\n1 2 1\r\n");
+    InsiemeNumeri bari, cagliari;
+    for (const int n : {15, 3}) bari.Aggiungi(n);
+    for (const int n : {1, 2, 3}) cagliari.Aggiungi(n);
+    const std::vector<VerificaRichiesta> richieste{{"Ruota BA", bari}, {"Ruota CA", cagliari}};
+    test::StampanteRegistratrice p;
+    EXPECT_EQ(ComponiVerifiche(v, richieste, {"Arial", 10, 4, 2}, p), Ok);
+    std::string elenco;
+    for (const std::string& riga : p.Elenco()) elenco += riga + '\n';
+    EXPECT_EQ(elenco, Atteso({"3 15", "1 2 1"}, {3, 15}, "Ruota BA", "  ") + '\n' +
+                          Atteso({"3 15", "1 2 1"}, {1, 2, 3}, "Ruota CA", "  "));
+    // Every word once, the rows' numbers after.
+    // clang-format off
+    EXPECT_EQ(p.candidati, (Lines{"(88", "-", "0", "01", "02", "03", "1", "15", "1:", "2", "2:",
+                                  "2=1", "88)", "90", "Ambi:", "BA", "CA", "Cinquine:",
+                                  "Combinazioni:", "Estrazione:", "Punti:", "Quaterne:", "Riga",
+                                  "Ruota", "Terni:", "Vincenti:", "punti", "3", "15", "1", "2"}));
+    // clang-format on
+    EXPECT_TRUE(p.DocumentoChiuso());
+    test::StampanteRegistratrice stretta({.spazio = MargineTroppoLargo});
+    EXPECT_EQ(ComponiVerifiche(v, richieste, {"Arial", 10, 4, 2}, stretta),
+              (EsitoComposizione{Ok, MargineTroppoLargo}));
+    EXPECT_EQ(stretta.chiamate, (Lines{"font Arial", "size " + std::to_string(10.0f)}));
+}
+
 struct CasoComando {
     const char* nome;
-    std::vector<std::string> argomenti;
+    Lines argomenti;
     int stato;
     std::string errori;        // a part of standard error; empty when nothing is said
     test::Guasto guasto = {};  // of the PDF file or printer
-    std::string uscita = {};   // how standard output begins; empty when nothing is written
+    std::string uscita = {};   // all of standard output
     std::optional<SceltaStampante> scelta = {};  // the printer and copies asked for, if checked
 };
 class CommandTableTest : public CommandTest, public ::testing::WithParamInterface<CasoComando> {};
@@ -61,7 +210,7 @@ TEST_P(CommandTableTest, StatusAndMessages) {
     if (c.scelta) {
         EXPECT_EQ(scelta, c.scelta);
     }
-    EXPECT_EQ(uscita.substr(0, c.uscita.empty() ? std::string::npos : c.uscita.size()), c.uscita);
+    EXPECT_EQ(uscita, c.uscita);
     if (c.errori.empty()) {
         EXPECT_EQ(errori, "");
     } else {
@@ -75,6 +224,20 @@ const std::string kPdfScrittura = PdfNonScrivibile("x.pdf", "disco pieno");
 const std::vector<std::string> kPdf{"--pdf", "x.pdf", "=1"};
 const std::string kSistema1 = "=3 15 27\r\n3 15 42\r\n3 27 42\r\n15 27 42\r\n8 15 27\r\n";
 const std::string kNessuna = "Nessuna stampante disponibile ..! ";
+const Lines kRighe1{"3 15 27", "3 15 42", "3 27 42", "15 27 42", "8 15 27"};
+const std::string kBari = Atteso(kRighe1, {3, 15, 27, 42, 90}, "Ruota BA - 2024/01/02"),
+                  kCagliari = Atteso(kRighe1, {1, 2, 4, 8, 15}, "Ruota CA - 2024/01/02");
+const std::string kBa = "2024/01/02\tBA\t3\t15\t27\t42\t90\n";
+const std::string kCa = "2024/01/02\tCA\t08\t15\t1\t2\t4\n";
+const std::string kAltro = "2023/12/30\tRN\t1\t2\t3\t4\t5\n";
+const std::string kCa4 = "2024/01/02\tCA\t1\t2\t3\t4";  // a line short of its last number
+// The system kSistema1 checked against the draws of `data` in the archive `archivio` (an
+// argument as Esegui takes it), then the arguments `poi`.
+Lines Archivio(const std::string& archivio, const std::string& data = "2024/01/02",
+               Lines poi = {}) {
+    poi.insert(poi.begin(), {"--estrazioni", archivio, "--data", data, kSistema1});
+    return poi;
+}
 // Standard error is looked for the row's text in: only the first rows say how a message ends.
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Cases, CommandTableTest, ::testing::Values(
@@ -141,9 +304,6 @@ INSTANTIATE_TEST_SUITE_P(Cases, CommandTableTest, ::testing::Values(
     CasoComando{"CheckWithPerLine", {"--verifica", "3", "--colonne", "4", "=1"}, 2,
                 SoloPerElenco("--colonne")},
     CasoComando{"CheckWithName", {"--nome", "--verifica", "3", "=1"}, 2, SoloPerElenco("--nome")},
-    CasoComando{"CheckMargin", {"--verifica", "3", "--margine", "x", "=1"}, 2, "Margine Sx non"},
-    CasoComando{"CheckPdfNoRoom", {"--verifica", "3", "--pdf", "x.pdf", "=1"}, 2,
-                "Grandezza carattere non valida ..! ", {.spazio = CarattereTroppoGrande}},
     CasoComando{"CheckPrinterInterrupted", {"--verifica", "3", "--stampa", "=1"}, 130, "",
                 {.dopo = 3, .stato = Interrotta}},
     CasoComando{"NamedPrinterPrints", {"--stampante", "Ufficio", "=1"}, 0, "", {}, "",
@@ -161,10 +321,37 @@ INSTANTIATE_TEST_SUITE_P(Cases, CommandTableTest, ::testing::Values(
     CasoComando{"CopiesWithPdf", {"--verifica", "3", "--pdf", "x", "--copie", "2", "=1"}, 2,
                 kCopieSuPdf},
     CasoComando{"CopiesZero", {"--stampa", "--copie", "00", "=1"}, 2, CopieNonValide("00")},
-    CasoComando{"CopiesPastNinetyNine", {"--stampa", "--copie", "100", "=1"}, 2,
-                CopieNonValide("100")},
     CasoComando{"CopiesHuge", {"--stampa", "--copie", "99999999999999999999", "=1"}, 2,
                 CopieNonValide("99999999999999999999")},
+    CasoComando{"EveryWheelOfTheDateInFileOrder", Archivio("@" + kAltro + kBa + kCa), 0, "", {},
+                kBari + "\n" + kCagliari},
+    CasoComando{"OneWheel", Archivio("@" + kBa + kCa, "2024/01/02", {"--ruota", "CA"}), 0, "", {},
+                kCagliari},
+    CasoComando{"CrLfNoLastEndAndUtf8Mark",
+                Archivio("@\xEF\xBB\xBF" + kAltro.substr(0, kAltro.size() - 1) + "\r\n" +
+                         kCa.substr(0, kCa.size() - 1)), 0, "", {}, kCagliari},
+    CasoComando{"DateNotInArchive", Archivio("@" + kBa, "2024/01/03"), 1,
+                NessunaEstrazione("2024/01/03") + "\n"},
+    CasoComando{"WheelDidNotDraw", Archivio("@" + kBa + kAltro, "2024/01/02", {"--ruota", "RN"}), 1,
+                RuotaSenzaEstrazione("RN", "2024/01/02")},
+    CasoComando{"SixNumbers", Archivio("@" + kBa + kCa4 + "\t5\t6\n"), 1, RigaArchivioNonValida(2)},
+    CasoComando{"FourNumbers", Archivio("@" + kAltro + kAltro + kCa4 + "\n" + kBa), 1,
+                RigaArchivioNonValida(3)},
+    CasoComando{"RepeatedNumber", Archivio("@" + kCa4 + "\t01\n"), 1, RigaArchivioNonValida(1)},
+    CasoComando{"NumberPastNinety", Archivio("@" + kCa4 + "\t91\n"), 1, RigaArchivioNonValida(1)},
+    CasoComando{"NumberZero", Archivio("@" + kCa4 + "\t00\n"), 1, RigaArchivioNonValida(1)},
+    CasoComando{"UnknownWheel", Archivio("@" + kBa + "2024/01/02\tXX\t1\t2\t3\t4\t5\n"), 1,
+                RigaArchivioNonValida(2)},
+    CasoComando{"NoSuchDay", Archivio("@2023/02/29\tBA\t1\t2\t3\t4\t5\n" + kBa), 1,
+                RigaArchivioNonValida(1)},
+    CasoComando{"ArchiveIsAFolder", Archivio("."), 1, ArchivioIllegibile(".", "è una cartella")},
+    CasoComando{"ArchiveMissing", Archivio("manca.txt"), 1,
+                ArchivioIllegibile("manca.txt", "file o cartella inesistente")},
+    CasoComando{"DateOtherShape", Archivio("@" + kBa, "2/1/2024"), 2, DataNonValida("2/1/2024")},
+    CasoComando{"LeapDay", Archivio("@2024/02/29\tVE\t3\t15\t27\t42\t90\n", "2024/02/29"), 0, "",
+                {}, Atteso(kRighe1, {3, 15, 27, 42, 90}, "Ruota VE - 2024/02/29")},
+    CasoComando{"WheelNotAWheel", Archivio("@" + kBa, "2024/01/02", {"--ruota", "ba"}), 2,
+                "Ruota non valida: ba (una di BA CA FI GE MI NA PA RM TO VE RN)"},
     CasoComando{"CopiesNotDigits", {"--stampa", "--copie", "2x", "=1"}, 2, "copie non valido: 2x"}),
     [](const auto& info) { return std::string(info.param.nome); });
 // clang-format on
@@ -176,7 +363,7 @@ TEST_F(CommandTest, TheProgramAndOutputsThisBuildLacks) {
 #ifndef _WIN32
     const auto programma = [](const std::string& comando) {  // its status and what it writes
         std::FILE* p = ::popen(comando.c_str(), "r");
-        const std::string testo = test::Contenuto(p);
+        const std::string testo = Contenuto(p);
         const int stato = ::pclose(p);
         return std::pair(WIFEXITED(stato) ? WEXITSTATUS(stato) : -1, testo);
     };
