@@ -296,12 +296,11 @@ TEST(FinestraTest, Dir1OpensOrRefusesAFolderAndTheListsFollowTheDisk) {
 // Each box as asked: title|text|buttons in Italian, the default one marked *, Escape's one ^;
 // the first button pressed gives `risposta`.
 struct Box {
-    const char* riga;
+    const char* nome;
     RichiestaMessaggio richiesta;
     QMessageBox::Icon icona;
     const char* vista;
     Risposta risposta;
-    friend void PrintTo(const Box& b, std::ostream* os) { *os << b.riga; }
 };
 class QtMessageServiceTest : public testing::TestWithParam<Box> {};
 TEST_P(QtMessageServiceTest, AskShowsTheBoxAsAskedAndAnswersTheButtonPressed) {
@@ -329,7 +328,7 @@ INSTANTIATE_TEST_SUITE_P(Box, QtMessageServiceTest, testing::Values(
         "STAMPA ELENCARIO| Non trovo Shared\\Sistemi ..! |OK*^ ", Risposta::Ok},
     Box{"ExitQuestion", DomandaUscita(), QMessageBox::Warning,
         "            Fine Sessione| Confermi uscita dal programma ?  |Sì No*^ ", Risposta::Si}),
-    [](const auto& info) { return std::string(info.param.riga); });
+    [](const auto& info) { return std::string(info.param.nome); });
 // clang-format on
 
 }  // namespace

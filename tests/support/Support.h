@@ -48,14 +48,21 @@ inline void PrintTo(const RichiestaMessaggio& m, std::ostream* os) {
         << PrintToString(m.titolo) << '}';
 }
 
-// A row of a test's table prints as its name. The tables of every test file are in this unnamed
-// namespace, where the printer is found.
-namespace {
+namespace test {
+
+// A row of a test's table prints as its name. The tables of the test files are in one of the two
+// unnamed namespaces below, where the printer is found.
 template <typename Caso>
 requires std::convertible_to<decltype(Caso::nome), std::string_view>
 void PrintTo(const Caso& caso, std::ostream* os) {
     *os << caso.nome;
 }
+namespace {
+using test::PrintTo;
+}  // namespace
+}  // namespace test
+namespace {
+using test::PrintTo;
 }  // namespace
 
 namespace test {

@@ -311,7 +311,6 @@ struct Scatola {
     const wchar_t* pulsanti;
     int premuto;
     Risposta risposta;
-    friend void PrintTo(const Scatola& s, std::ostream* os) { *os << s.nome; }
 };
 std::wstring gVista;  // what the timer saw of the open box
 int gPremere = 0;
