@@ -328,7 +328,7 @@ INSTANTIATE_TEST_SUITE_P(Box, QtMessageServiceTest, testing::Values(
         "STAMPA ELENCARIO| Non trovo Shared\\Sistemi ..! |OK*^ ", Risposta::Ok},
     Box{"ExitQuestion", DomandaUscita(), QMessageBox::Warning,
         "            Fine Sessione| Confermi uscita dal programma ?  |Sì No*^ ", Risposta::Si}),
-    [](const auto& info) { return std::string(info.param.nome); });
+    NomeRiga);
 // clang-format on
 
 }  // namespace

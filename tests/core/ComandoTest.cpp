@@ -155,7 +155,7 @@ INSTANTIATE_TEST_SUITE_P(Generated, ReportTest, ::testing::Values(
     CasoGenerato{"FiveDrawnLongRows", 3, 500, 30, 5},
     CasoGenerato{"SixtyFiveDrawn", 5, 400, 12, 65},
     CasoGenerato{"AllNinetyDrawn", 6, 200, 90, 90}),
-    [](const auto& info) { return std::string(info.param.nome); });
+    test::NomeRiga);
 // clang-format on
 
 // On paper every line but the empty one between reports opens with the margin, and every word
@@ -353,7 +353,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, CommandTableTest, ::testing::Values(
     CasoComando{"WheelNotAWheel", Archivio("@" + kBa, "2024/01/02", {"--ruota", "ba"}), 2,
                 "Ruota non valida: ba (una di BA CA FI GE MI NA PA RM TO VE RN)"},
     CasoComando{"CopiesNotDigits", {"--stampa", "--copie", "2x", "=1"}, 2, "copie non valido: 2x"}),
-    [](const auto& info) { return std::string(info.param.nome); });
+    test::NomeRiga);
 // clang-format on
 
 // The built program itself, run from the system's folder, and what this build lacks.

@@ -61,7 +61,7 @@ INSTANTIATE_TEST_SUITE_P(Shapes, ListingTest, ::testing::Values(
                {"  -   05 7", "  8   -", "  "}},
     CasoElenco{"PastSixteenBitIndex", Serie(40000), 2, false, {"  1   -   2"}, 20000,
                "  39   -   40", "  Numeri: 90 - Combinazioni: 40000"}),
-    [](const auto& info) { return std::string(info.param.nome); });
+    test::NomeRiga);
 // clang-format on
 
 TEST(RoomCheckTest, GetsEveryNumberOnceBeforeAnythingIsPrinted) {
@@ -115,7 +115,7 @@ INSTANTIATE_TEST_SUITE_P(Outcomes, PrintButtonTest, ::testing::Values(
     CasoBottone{"MarginWide", OpzioneNonValida, kMargineNonValido, {.spazio = MargineTroppoLargo}},
     CasoBottone{"FontTooBig", OpzioneNonValida, kGrandezzaNonValida,
                 {.spazio = CarattereTroppoGrande}}),
-    [](const auto& info) { return std::string(info.param.nome); });
+    test::NomeRiga);
 // clang-format on
 
 }  // namespace

@@ -119,7 +119,7 @@ INSTANTIATE_TEST_SUITE_P(Righe, RigaTest, testing::Values(
     CasoRiga{"AWordWiderThanTheLineIsCut", 4, "123456", {"1234", "56"}},
     CasoRiga{"CutBetweenCharactersNotBytes", 3, "\xC3\xA0\xC3\xA0\xC3\xA0\xC3\xA0",
              {"\xC3\xA0\xC3\xA0\xC3\xA0", "\xC3\xA0"}}),
-    [](const auto& info) { return std::string(info.param.nome); });
+    test::NomeRiga);
 // clang-format on
 
 TEST(ImpaginatoreTest, TextLinesBreakAtBlanksAndGoOnUnderTheListingsMargin) {
@@ -169,7 +169,7 @@ INSTANTIATE_TEST_SUITE_P(Spazi, SpazioTest, testing::Values(
     CasoSpazio{"MarginTooWide", {5, 3}, 3, Spazio::MargineTroppoLargo},
     CasoSpazio{"NumberTooWide", {2, 3}, 0, Spazio::CarattereTroppoGrande},
     CasoSpazio{"LineTallerThanThePage", {5, 3, 4}, 0, Spazio::CarattereTroppoGrande}),
-    [](const auto& info) { return std::string(info.param.nome); });
+    test::NomeRiga);
 // clang-format on
 
 TEST(ImpaginatoreTest, APrinterThatCannotBePreparedFailsTheFirstPrintAfterTheCheck) {
@@ -221,7 +221,7 @@ INSTANTIATE_TEST_SUITE_P(Fini, FineTest, testing::Values(
     CasoFine{"LineNotDrawn", 3, -1, "0 a", Fallita},
     CasoFine{"NewPageNotMade", 3, -1, "pagina", Fallita},
     CasoFine{"JobNotHandedOver", 3, -1, "termina", Fallita}),
-    [](const auto& info) { return std::string(info.param.nome); });
+    test::NomeRiga);
 // clang-format on
 
 // The listing hands its rows over with their separators: a row's own blanks never break before

@@ -134,7 +134,7 @@ INSTANTIATE_TEST_SUITE_P(Files, ContentTest, ::testing::Values(
     // Mostly empty pieces: a short row can still hold more than 32768 of them.
     Caso{"EmptyPieces70000", "\"1" + std::string(70'000, ' ') + "2\"", kErroreOverflow},
     Caso{"Zeros20MB", "0", kErroreIndice, "", 20'000'000}),
-    [](const auto& info) { return std::string(info.param.nome); });
+    test::NomeRiga);
 // clang-format on
 
 // A system loaded before counts as kept only when its rows' text is the same, not their lengths.

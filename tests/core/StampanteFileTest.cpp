@@ -46,7 +46,7 @@ INSTANTIATE_TEST_SUITE_P(Modi, FilePrinterTest,
                          ::testing::Values(CasoBlocchi{"Testi", false, false},
                                            CasoBlocchi{"TestoPoiRighe", false, true},
                                            CasoBlocchi{"Righe", true, true}),
-                         [](const auto& info) { return std::string(info.param.nome); });
+                         test::NomeRiga);
 
 }  // namespace
 }  // namespace elencario

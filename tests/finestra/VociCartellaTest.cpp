@@ -32,7 +32,7 @@ INSTANTIATE_TEST_SUITE_P(File1, ModelloTest, testing::Values(
     Modello{"QuestionMarkNeedsOne", ".txt", "?.TXT", false},
     Modello{"StarBacktracks", "a.txt.txt", "*.TXT", true},
     Modello{"TrailingStarMatchesNothing", "a", "A*", true}),
-    [](const auto& info) { return std::string(info.param.nome); });
+    NomeRiga);
 // clang-format on
 
 TEST(VociCartellaTest, FileNamesAreSortedWithoutRegardToCaseAndLeaveOutHiddenFilesFoldersAndPipes) {

@@ -112,7 +112,6 @@ class PdfTest : public testing::Test {
     test::CartellaProvvisoria cartella_;
 };
 
-constexpr auto kNome = [](const auto& info) { return std::string(info.param.nome); };
 constexpr const char* kSistema1 = ELENCARIO_SAMPLES "/Sistema1.txt";
 
 struct CasoCarattere {
@@ -182,7 +181,7 @@ INSTANTIATE_TEST_SUITE_P(
                                   true},
                     CasoCarattere{"Verdana_10PerLine_Widest", "Verdana", "DejaVuSans", 10, true},
                     CasoCarattere{"Trebuchet_1PerLine", "Trebuchet", "OpenSans", 1, false}),
-    kNome);
+    test::NomeRiga);
 
 TEST_F(PdfTest, AFilePutInPlaceLeavesTheOutputReadyForTheNextOne) {
     UscitaPdf uscita(Pdf().toStdU16String());
@@ -342,7 +341,7 @@ INSTANTIATE_TEST_SUITE_P(Targets, ComandoTest, testing::Values(
                 testi::kModuloNonCaricato + testi::ModuloMancante("elencario-stampa.so", "$D/bin",
                                                                   "$D/lib/stampa-elencario") + "\n",
                 {"bin cartella"}}),
-    kNome);
+    test::NomeRiga);
 // clang-format on
 
 using namespace std::chrono_literals;
@@ -477,7 +476,7 @@ INSTANTIATE_TEST_SUITE_P(Queues, DestinationTest, testing::Values(
                  "Nessuna stampante disponibile ..! ../jobs\n"},
     // No room for the job's PDF: nothing reaches the server.
     Destinazione{"FullTemporaryFolder", {"--stampa"}, {}, "Errore di stampa ..! \n", 0, 0, true}),
-    kNome);
+    test::NomeRiga);
 // clang-format on
 
 struct Broken {
@@ -518,7 +517,7 @@ TEST_P(BrokenJobTest, EndsInTimeAndPrintsNothing) {
 INSTANTIATE_TEST_SUITE_P(Jobs, BrokenJobTest, testing::Values(
     Broken{"ServerKilled", SIGKILL}, Broken{"ServerStopped", SIGSTOP},
     Broken{"ServerStoppedBeforeAnswering", SIGSTOP, false}, Broken{"UserCancels", 0}),
-    kNome);
+    test::NomeRiga);
 // clang-format on
 
 }  // namespace

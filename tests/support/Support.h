@@ -60,6 +60,9 @@ void PrintTo(const Caso& caso, std::ostream* os) {
 namespace {
 using test::PrintTo;
 }  // namespace
+
+// A row of a test's table names its test.
+inline constexpr auto NomeRiga = [](const auto& info) { return std::string(info.param.nome); };
 }  // namespace test
 namespace {
 using test::PrintTo;

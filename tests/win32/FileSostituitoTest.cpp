@@ -127,7 +127,7 @@ INSTANTIATE_TEST_SUITE_P(
         Caso{"SuUnaCartella", Prima::Cartella, Passo::Nessuno, Fallita,
              kRifiuto + MotivoNonFile(fs::file_type::directory)},
         Caso{"FileInUso", Prima::FileTenuto, Passo::Nessuno, Fallita, kRifiuto}),
-    [](const auto& info) { return std::string(info.param.nome); });
+    NomeRiga);
 // clang-format on
 
 }  // namespace

@@ -351,7 +351,7 @@ INSTANTIATE_TEST_SUITE_P(Scatole, MessaggiWin32Test, testing::Values(
             IDOK, Risposta::Ok},
     Scatola{"ConfermaStampa", kConferma, MB_YESNO, L"S\u00EC* No ", IDYES, Risposta::Si},
     Scatola{"Uscita", DomandaUscita(), 308, L"S\u00EC No* ", IDNO, Risposta::No}),
-    [](const auto& info) { return std::string(info.param.nome); });
+    NomeRiga);
 // clang-format on
 
 }  // namespace
