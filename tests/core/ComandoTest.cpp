@@ -69,13 +69,9 @@ std::string Atteso(const Lines& righe, const std::set<int>& estratti,
         for (std::uint64_t i = 1; i <= k && k <= n; ++i) c = c * (n - k + i) / i;
         return k <= n ? c : 0;
     };
-    const auto dueCifre = [](int n) {
-        const std::string cifre = std::to_string(n);
-        return n < 10 ? '0' + cifre : cifre;
-    };
+    const auto dueCifre = [](int n) { return (n < 10 ? "0" : "") + std::to_string(n); };
     const auto linea = [&margine](const std::string& testo) { return margine + testo + '\n'; };
     std::string vincenti;
-    int quanti = 0;
     std::uint64_t premi[6] = {};
     std::map<std::size_t, int> perPunti;
     for (std::size_t i = 0; i < righe.size(); ++i) {
@@ -90,7 +86,6 @@ std::string Atteso(const Lines& righe, const std::set<int>& estratti,
                            std::to_string(presi.size()) + " (";
         for (const int n : presi) riga += dueCifre(n) + (n == *presi.rbegin() ? ")" : " ");
         vincenti += linea(riga);
-        ++quanti;
     }
     std::string estrazione = "Estrazione:", punti = "Punti:";
     for (const int n : estratti) estrazione.append(" ").append(dueCifre(n));
@@ -99,7 +94,7 @@ std::string Atteso(const Lines& righe, const std::set<int>& estratti,
         punti.append(" ").append(std::to_string(h)).append("=").append(std::to_string(perPunti[h]));
     return (titolo.empty() ? "" : linea(titolo)) + linea(estrazione) +
            linea("Combinazioni: " + std::to_string(righe.size()) +
-                 " - Vincenti: " + std::to_string(quanti)) +
+                 " - Vincenti: " + std::to_string(std::ranges::count(vincenti, '\n'))) +
            vincenti +
            linea("Ambi: " + std::to_string(premi[2]) + " - Terni: " + std::to_string(premi[3]) +
                  " - Quaterne: " + std::to_string(premi[4]) +
