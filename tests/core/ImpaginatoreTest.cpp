@@ -21,10 +21,7 @@ struct Pagina {
 // asked `finoA` times. One call of the device may be made to fail.
 struct Dispositivo final : DispositivoPagine {
     Dispositivo(Pagina p, Lines& visti) : pagina(p), visti(visti) {}
-    StatoStampa Prepara(const std::function<bool()>&) override {
-        visti.push_back("prepara");
-        return prepara;
-    }
+    StatoStampa Prepara(const std::function<bool()>&) override { return Fa("prepara"); }
     void Carattere(const std::string& nome, float punti) override {
         visti.push_back(nome + " " + std::to_string(static_cast<int>(punti)));
     }
@@ -46,12 +43,11 @@ struct Dispositivo final : DispositivoPagine {
     }
     StatoStampa Fa(const std::string& chiamata) {
         visti.push_back(chiamata);
-        return chiamata == fallisceA ? Fallita : Ok;
+        return chiamata == guasto.first ? guasto.second : Ok;
     }
     Pagina pagina;
     Lines& visti;
-    StatoStampa prepara = Ok;
-    std::string fallisceA;
+    std::pair<std::string, StatoStampa> guasto;  // the call that fails, and what it gives
 };
 
 struct Progresso final : Avanzamento {
@@ -122,12 +118,19 @@ INSTANTIATE_TEST_SUITE_P(Righe, RigaTest, testing::Values(
     test::NomeRiga);
 // clang-format on
 
-TEST(ImpaginatoreTest, TextLinesBreakAtBlanksAndGoOnUnderTheListingsMargin) {
-    Prova prova({12, 100});
+// A text line breaks at blanks and goes on under its own leading blanks; the listing hands its
+// rows over with their separators, so that a row's own blanks never break before one that fits.
+TEST(ImpaginatoreTest, TextLinesAndTheListingsGrid) {
+    Prova prova({12, 100}), griglia({24, 100});
     ASSERT_EQ(prova.stampante->Stampa("   Numeri:"), Ok);
     ASSERT_EQ(prova.stampante->StampaRiga(" 90 - Combinazioni: 5"), Ok);
     ASSERT_EQ(prova.stampante->ChiudiDocumento(), Ok);
     EXPECT_EQ(prova.Disegnate(), (Lines{"   Numeri:", "   90 -", "   Combinazi", "   oni: 5"}));
+    ASSERT_EQ(ComponiElencario(test::Sistema("1 2 3\r\n4 5 6\r\n7 8 9\r\n"),
+                               {"A", 9, 3, 1, false, false}, *griglia.stampante),
+              Ok);
+    EXPECT_EQ(griglia.Disegnate(),
+              (Lines{" Numeri: 9 -", " Combinazioni: 3", " 1 2 3   -   4 5 6   -", " 7 8 9"}));
 }
 
 // Every page takes one line even when the line is taller than it.
@@ -174,7 +177,7 @@ INSTANTIATE_TEST_SUITE_P(Spazi, SpazioTest, testing::Values(
 
 TEST(ImpaginatoreTest, APrinterThatCannotBePreparedFailsTheFirstPrintAfterTheCheck) {
     Prova prova;
-    prova.dispositivo->prepara = SenzaStampante;
+    prova.dispositivo->guasto = {"prepara", SenzaStampante};
     EXPECT_EQ(prova.stampante->VerificaSpazio(0, [] { return Lines{"1"}; }), Spazio::Ok);
     EXPECT_EQ(prova.stampante->StampaRiga("a"), SenzaStampante);
     EXPECT_EQ(prova.stampante->ChiudiDocumento(), SenzaStampante);
@@ -197,7 +200,7 @@ class FineTest : public testing::TestWithParam<CasoFine> {};
 TEST_P(FineTest, AJobStoppedOrFailedAnywhereIsWithdrawn) {
     const CasoFine& c = GetParam();
     Prova prova({100, 1}, c.finoA);
-    prova.dispositivo->fallisceA = c.fallisceA;
+    prova.dispositivo->guasto = {c.fallisceA, Fallita};
     StatoStampa s = Ok;
     for (int i = 0; i < c.righe && s == Ok; ++i) s = prova.stampante->StampaRiga("a");
     if (s == Ok) s = prova.stampante->Stampa("b");
@@ -223,17 +226,6 @@ INSTANTIATE_TEST_SUITE_P(Fini, FineTest, testing::Values(
     CasoFine{"JobNotHandedOver", 3, -1, "termina", Fallita}),
     test::NomeRiga);
 // clang-format on
-
-// The listing hands its rows over with their separators: a row's own blanks never break before
-// a separator that fits.
-TEST(ImpaginatoreTest, TheListingsGridBreaksBetweenRows) {
-    Prova prova({24, 100});
-    ASSERT_EQ(ComponiElencario(test::Sistema("1 2 3\r\n4 5 6\r\n7 8 9\r\n"),
-                               {"A", 9, 3, 1, false, false}, *prova.stampante),
-              Ok);
-    EXPECT_EQ(prova.Disegnate(),
-              (Lines{" Numeri: 9 -", " Combinazioni: 3", " 1 2 3   -   4 5 6   -", " 7 8 9"}));
-}
 
 }  // namespace
 }  // namespace elencario
