@@ -7,13 +7,6 @@
 namespace elencario {
 namespace {
 
-std::vector<std::string> blocchi;
-
-bool Registra(std::FILE*, std::string_view testo) {
-    blocchi.emplace_back(testo);
-    return true;
-}
-
 struct CasoBlocchi {
     const char* nome;
     bool primaRighe, dopoRighe;  // each part handed over as lines, else as text
@@ -26,8 +19,12 @@ TEST_P(FilePrinterTest, NoBlockSplitsACharacter) {
     const std::string prima = std::string((1 << 20) - 1, 'a') + "\xC3", dopo = "\xA8\n";
     std::FILE* file = std::tmpfile();
     ASSERT_NE(file, nullptr);
+    static std::vector<std::string> blocchi;
     blocchi.clear();
-    StampanteFile p(file, Registra);
+    StampanteFile p(file, [](std::FILE*, std::string_view testo) {
+        blocchi.emplace_back(testo);
+        return true;
+    });
     for (const auto& [righe, testo] :
          {std::pair{GetParam().primaRighe, prima}, std::pair{GetParam().dopoRighe, dopo}}) {
         EXPECT_EQ(righe ? p.StampaRighe({testo}) : p.Stampa(testo), StatoStampa::Ok);
