@@ -33,11 +33,10 @@ inline void PrintTo(const VARIABILI& v, std::ostream* os) {
         << PrintToString(v.FileSistema) << ", Combinazioni " << righe.size() << " {";
     for (std::size_t i = 0; i < righe.size() && i < 8; ++i) *os << PrintToString(righe[i]) << ' ';
     *os << (righe.size() > 8 ? "...}" : "}") << ", TotCombinazioni " << v.TotCombinazioni
-        << ", NumeriGioco {";
-    for (int n = 1; n <= kNumeroMassimo; ++n) {
+        << ", TotNumeri " << v.TotNumeri << ", NumeriGioco {";
+    for (int n = 1; n <= kNumeroMassimo; ++n)
         if (v.NumeriGioco[n] != 0) *os << n << ':' << v.NumeriGioco[n] << ' ';
-    }
-    *os << "}, TotNumeri " << v.TotNumeri << '}';
+    *os << "}}";
 }
 
 inline void PrintTo(const RichiestaMessaggio& m, std::ostream* os) {
@@ -51,7 +50,7 @@ inline void PrintTo(const RichiestaMessaggio& m, std::ostream* os) {
 namespace test {
 
 // A row of a test's table prints as its name. The tables of the test files are in one of the two
-// unnamed namespaces below, where the printer is found.
+// unnamed namespaces that see this printer: test's own below, and elencario's at the end.
 template <typename Caso>
 requires std::convertible_to<decltype(Caso::nome), std::string_view>
 void PrintTo(const Caso& caso, std::ostream* os) {
@@ -63,12 +62,6 @@ using test::PrintTo;
 
 // A row of a test's table names its test.
 inline constexpr auto NomeRiga = [](const auto& info) { return std::string(info.param.nome); };
-}  // namespace test
-namespace {
-using test::PrintTo;
-}  // namespace
-
-namespace test {
 
 // A folder of its own under the system's temporary folder, removed with everything in it.
 class CartellaProvvisoria {
@@ -175,14 +168,13 @@ struct StampanteRegistratrice final : StampanteTesto {
 struct MessaggiCopione final : ServizioMessaggi {
     Risposta Chiedi(const RichiestaMessaggio& richiesta) override {
         chiesti.push_back(richiesta);
-        if (risposte.empty()) {
-            if (richiesta.pulsanti == Pulsanti::Ok) return Risposta::Ok;
-            return richiesta.predefinito == PulsantePredefinito::Primo ? Risposta::Si
-                                                                       : Risposta::No;
+        if (!risposte.empty()) {
+            const Risposta a = risposte.front();
+            risposte.pop_front();
+            return a;
         }
-        const Risposta a = risposte.front();
-        risposte.pop_front();
-        return a;
+        if (richiesta.pulsanti == Pulsanti::Ok) return Risposta::Ok;
+        return richiesta.predefinito == PulsantePredefinito::Primo ? Risposta::Si : Risposta::No;
     }
 
     std::deque<Risposta> risposte;
@@ -190,4 +182,7 @@ struct MessaggiCopione final : ServizioMessaggi {
 };
 
 }  // namespace test
+namespace {
+using test::PrintTo;
+}  // namespace
 }  // namespace elencario
