@@ -59,9 +59,8 @@ struct CommandTest : ::testing::Test {
     test::CartellaProvvisoria cartella;
 };
 
-// The report as this test works it out, each line after `margine`, under `titolo` when given:
-// each row's numbers read by a stream into a set, the prizes as binomial coefficients, the counts
-// of hits kept in a map.
+// The report as this test works it out (a set of hits per row, prizes as binomial coefficients),
+// each line after `margine`, under `titolo` when given.
 std::string Atteso(const Lines& righe, const std::set<int>& estratti,
                    const std::string& titolo = "", const std::string& margine = "") {
     const auto binomiale = [](std::uint64_t n, std::uint64_t k) {
@@ -110,8 +109,8 @@ struct CasoGenerato {
     int estratti;
 };
 class ReportTest : public CommandTest, public ::testing::WithParamInterface<CasoGenerato> {};
-// Rows of random numbers (some repeated, some written "07" or "+7"), a draw written with random
-// separators and leading zeros.
+// Random rows (numbers repeated, some written "07" or "+7"), a draw with random separators and
+// zeros.
 TEST_P(ReportTest, LinesMatchAnIndependentCount) {
     const CasoGenerato& c = GetParam();
     std::mt19937 caso(c.seme);
@@ -216,8 +215,7 @@ const std::string kBa = "2024/01/02\tBA\t3\t15\t27\t42\t90\n";
 const std::string kCa = "2024/01/02\tCA\t08\t15\t1\t2\t4\n";
 const std::string kAltro = "2023/12/30\tRN\t1\t2\t3\t4\t5\n";
 const std::string kCa4 = "2024/01/02\tCA\t1\t2\t3\t4";  // a line short of its last number
-// The system kSistema1 checked against the draws of `data` in the archive `archivio` (an
-// argument as Esegui takes it), then the arguments `poi`.
+// kSistema1 checked against the draws of `data` in `archivio` (as Esegui takes it), then `poi`.
 Lines Archivio(const std::string& archivio, const std::string& data = "2024/01/02",
                Lines poi = {}) {
     poi.insert(poi.begin(), {"--estrazioni", archivio, "--data", data, kSistema1});

@@ -195,8 +195,7 @@ struct CasoFine {
 
 class FineTest : public testing::TestWithParam<CasoFine> {};
 
-// A job that does not end well is withdrawn from the device, and its progress ends before the
-// caller hears of it.
+// A job that ends badly is withdrawn, and its progress ends before the caller hears of it.
 TEST_P(FineTest, AJobStoppedOrFailedAnywhereIsWithdrawn) {
     const CasoFine& c = GetParam();
     Prova prova({100, 1}, c.finoA);

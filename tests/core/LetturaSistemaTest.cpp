@@ -44,9 +44,8 @@ std::string Blocchi(bool righe) {
     return testo;
 }
 
-// A row decided at its first piece, then `pezzi` pieces: one of 1 to 8 digits, one of 9, so that
-// the blank after a skipped piece falls at every offset of the eight bytes from its second byte
-// with no other blank among them.
+// A row decided at its first piece, then `pezzi` pieces of 1 to 8 digits and of 9 by turns: the
+// blank after a skipped piece falls at every offset of the eight bytes skipped at once.
 std::string DecisaPoiPezzi(std::size_t pezzi) {
     std::string riga = "x";
     for (std::size_t i = 0; i < pezzi; ++i)

@@ -13,10 +13,9 @@
 
 namespace elencario {
 
-// Serves a system file's bytes from memory. Reads hand out at most `maxRead` bytes each, so
-// that fields, quotes and CR LF pairs straddle the reader's refills; `erroreApertura` makes Open
-// fail, `cambiato` tells the reader the file changed while read, and `fallisceA` makes the read
-// that would pass that offset fail with kErroreAccesso.
+// A system file's bytes from memory, at most `maxRead` a read (so that fields straddle refills);
+// `erroreApertura` makes Apri fail, `cambiato` is what Cambiato says, and `fallisceA` makes the
+// read that would pass that offset fail with kErroreAccesso.
 class SorgenteMemoria final : public SorgenteFile {
   public:
     static constexpr std::size_t kNever = std::numeric_limits<std::size_t>::max();
@@ -26,7 +25,7 @@ class SorgenteMemoria final : public SorgenteFile {
 
     int erroreApertura = 0;
     std::size_t fallisceA = kNever;
-    bool cambiato = false;  // what Cambiato says
+    bool cambiato = false;
 
     [[nodiscard]] int Apri(const std::filesystem::path&) override {
         if (erroreApertura != 0) return erroreApertura;

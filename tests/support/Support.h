@@ -1,8 +1,7 @@
 #pragma once
 
-// What every test file sees (tests/CMakeLists.txt includes this header first): readable printers
-// of the state structs, so that a failing comparison shows names and values, not bytes;
-// temporary folders, a recording printer and scripted message boxes.
+// What every test file sees first (tests/CMakeLists.txt): readable printers of the state structs
+// (a failing comparison shows names, not bytes), temporary folders, a recording printer and boxes.
 #include <gtest/gtest.h>
 
 #include <concepts>
@@ -131,9 +130,7 @@ struct StampanteRegistratrice final : StampanteTesto {
         return guasto.spazio;
     }
     std::string Errore() const override { return guasto.errore; }
-    StatoStampa ImpostaCarattere(const std::string& nome) override {
-        return Registra("font ", nome);
-    }
+    StatoStampa ImpostaCarattere(const std::string& n) override { return Registra("font ", n); }
     StatoStampa ImpostaGrandezza(float p) override { return Registra("size ", std::to_string(p)); }
     StatoStampa StampaRiga(std::string_view t) override { return Registra("line ", t); }
     StatoStampa Stampa(std::string_view t) override { return Registra("stay ", t); }
@@ -145,9 +142,7 @@ struct StampanteRegistratrice final : StampanteTesto {
         chiamate.push_back(std::string(chiamata).append(testo));
         return StatoStampa::Ok;
     }
-    [[nodiscard]] bool DocumentoChiuso() const {
-        return !chiamate.empty() && chiamate.back() == "document";
-    }
+    bool DocumentoChiuso() const { return !chiamate.empty() && chiamate.back() == "document"; }
     // The printed lines.
     [[nodiscard]] std::vector<std::string> Elenco() const {
         std::vector<std::string> righe{""};
