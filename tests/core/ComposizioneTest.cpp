@@ -102,19 +102,17 @@ TEST_P(PrintButtonTest, OneBoxPerOutcome) {
 using enum EsitoStampa;
 using namespace testi;
 // clang-format off
-INSTANTIATE_TEST_SUITE_P(Outcomes, PrintButtonTest, ::testing::Values(
-    CasoBottone{"Printed", Stampato},
-    CasoBottone{"NothingLoaded", NessunSistema, kSelezionareSistema, {}, "\r\n"},
-    CasoBottone{.nome = "Declined", .esito = Annullato, .risposta = Risposta::No},
-    CasoBottone{.nome = "OptionRefused", .esito = OpzioneNonValida, .messaggio = kMargineNonValido,
-                .opzioni = {.margine = "-1"}},
-    CasoBottone{"SenzaStampante", NessunaStampante, kNessunaStampante, {.prepara = SenzaStampante}},
-    CasoBottone{"FailsMidway", ErroreStampa, kErroreStampa, {.dopo = 4}},
-    CasoBottone{"OutOfMemory", ErroreStampa, kErroreStampa, {.dopo = 5, .lancia = true}},
-    CasoBottone{"CancelledByUser", Interrotto, nullptr, {.dopo = 6, .stato = Interrotta}},
-    CasoBottone{"MarginWide", OpzioneNonValida, kMargineNonValido, {.spazio = MargineTroppoLargo}},
-    CasoBottone{"FontTooBig", OpzioneNonValida, kGrandezzaNonValida,
-                {.spazio = CarattereTroppoGrande}}),
+INSTANTIATE_TEST_SUITE_P(Outcomes, PrintButtonTest, ::testing::ValuesIn(std::vector<CasoBottone>{
+    {"Printed", Stampato}, {"NothingLoaded", NessunSistema, kSelezionareSistema, {}, "\r\n"},
+    {.nome = "Declined", .esito = Annullato, .risposta = Risposta::No},
+    {.nome = "OptionRefused", .esito = OpzioneNonValida, .messaggio = kMargineNonValido,
+     .opzioni = {.margine = "-1"}},
+    {"SenzaStampante", NessunaStampante, kNessunaStampante, {.prepara = SenzaStampante}},
+    {"FailsMidway", ErroreStampa, kErroreStampa, {.dopo = 4}},
+    {"OutOfMemory", ErroreStampa, kErroreStampa, {.dopo = 5, .lancia = true}},
+    {"CancelledByUser", Interrotto, nullptr, {.dopo = 6, .stato = Interrotta}},
+    {"MarginWide", OpzioneNonValida, kMargineNonValido, {.spazio = MargineTroppoLargo}},
+    {"FontTooBig", OpzioneNonValida, kGrandezzaNonValida, {.spazio = CarattereTroppoGrande}}}),
     test::NomeRiga);
 // clang-format on
 
