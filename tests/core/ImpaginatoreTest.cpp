@@ -19,15 +19,11 @@ struct Pagina {
 // Keeps what the layout does on it: "prepara", "FONT SIZE", "inizia", "y TEXT" for a line drawn
 // at y, "pagina", "termina", "abbandona"; and of the progress "p/n" and "fine", saying stop once
 // asked `finoA` times. One call of the device may be made to fail.
-struct Dispositivo final : DispositivoPagine {
-    Dispositivo(Pagina p, Lines& visti) : pagina(p), visti(visti) {}
+struct Dispositivo final : DispositivoPagine, Pagina {
+    Dispositivo(Pagina p, Lines& visti) : Pagina(p), visti(visti) {}
     StatoStampa Prepara(const std::function<bool()>&) override { return Fa("prepara"); }
-    void Carattere(const std::string& nome, float punti) override {
-        visti.push_back(nome + " " + std::to_string(static_cast<int>(punti)));
-    }
-    MisurePagina Misure() override {
-        return {pagina.larghezza, pagina.altezza, 1, pagina.altezzaRiga};
-    }
+    void Carattere(const std::string& n, float p) override { Fa(n + " " + std::to_string(int(p))); }
+    MisurePagina Misure() override { return {larghezza, altezza, 1, altezzaRiga}; }
     double Larghezza(std::string_view testo) override {  // in characters, not bytes
         return static_cast<double>(std::ranges::count_if(
             testo, [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
@@ -45,7 +41,6 @@ struct Dispositivo final : DispositivoPagine {
         visti.push_back(chiamata);
         return chiamata == guasto.first ? guasto.second : Ok;
     }
-    Pagina pagina;
     Lines& visti;
     std::pair<std::string, StatoStampa> guasto;  // the call that fails, and what it gives
 };
@@ -54,7 +49,7 @@ struct Progresso final : Avanzamento {
     Progresso(Lines& visti, int finoA) : visti(visti), finoA(finoA) {}
     bool Continua() override { return finoA < 0 || finoA-- > 0; }
     void Pagina(int p, int n) override {
-        visti.push_back(std::to_string(p) + "/" + std::to_string(n));
+        visti.push_back(std::to_string(p) + '/' + std::to_string(n));
     }
     void Fine() override { visti.push_back("fine"); }
     Lines& visti;
