@@ -16,7 +16,6 @@
 namespace elencario {
 namespace {
 
-using Lines = std::vector<std::string>;
 using enum StatoStampa;
 using Spazio::MargineTroppoLargo;
 
@@ -52,8 +51,7 @@ struct CommandTest : ::testing::Test {
         if (uscita == nullptr || errori == nullptr) throw std::runtime_error("cannot open outputs");
         const int stato = EseguiElencario(argomenti, uscita, errori, uscite);
         std::tuple esito{stato, Contenuto(uscita), Contenuto(errori)};
-        std::fclose(uscita);
-        std::fclose(errori);
+        for (std::FILE* f : {uscita, errori}) std::fclose(f);
         return esito;
     }
     test::CartellaProvvisoria cartella;
@@ -205,7 +203,7 @@ TEST_P(CommandTableTest, StatusAndMessages) {
 
 using namespace testi;
 const std::string kPdfScrittura = PdfNonScrivibile("x.pdf", "disco pieno");
-const std::vector<std::string> kPdf{"--pdf", "x.pdf", "=1"};
+const Lines kPdf{"--pdf", "x.pdf", "=1"};
 const std::string kSistema1 = "=3 15 27\r\n3 15 42\r\n3 27 42\r\n15 27 42\r\n8 15 27\r\n";
 const std::string kNessuna = "Nessuna stampante disponibile ..! ";
 const Lines kRighe1{"3 15 27", "3 15 42", "3 27 42", "15 27 42", "8 15 27"};

@@ -6,7 +6,6 @@
 namespace elencario {
 namespace {
 
-using Lines = std::vector<std::string>;
 using enum StatoStampa;
 using Spazio::MargineTroppoLargo, Spazio::CarattereTroppoGrande;
 

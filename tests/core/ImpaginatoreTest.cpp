@@ -9,7 +9,6 @@
 namespace elencario {
 namespace {
 
-using Lines = std::vector<std::string>;
 using enum StatoStampa;
 
 struct Pagina {

@@ -19,7 +19,7 @@ TEST_P(FilePrinterTest, NoBlockSplitsACharacter) {
     const std::string prima = std::string((1 << 20) - 1, 'a') + "\xC3", dopo = "\xA8\n";
     std::FILE* file = std::tmpfile();
     ASSERT_NE(file, nullptr);
-    static std::vector<std::string> blocchi;
+    static Lines blocchi;
     blocchi.clear();
     StampanteFile p(file, [](std::FILE*, std::string_view testo) {
         blocchi.emplace_back(testo);

@@ -34,14 +34,13 @@ struct ProgrammaDiProva {
 };
 
 // Each drop-down of the window with its entries, then the index of the one it starts on.
-inline std::vector<std::pair<const char*, std::vector<std::string>>> Tendine() {
-    std::vector<std::pair<const char*, std::vector<std::string>>> tendine;
+inline std::vector<std::pair<const char*, Lines>> Tendine() {
+    std::vector<std::pair<const char*, Lines>> tendine;
     for (const auto& [nome, scelte] : {std::pair{"cmbCarattere", kSceltaCarattere},
                                        {"cmbGrandezza", kSceltaGrandezza},
                                        {"cmbColonneRiga", kSceltaColonneRiga},
                                        {"cmbMargine", kSceltaMargine}}) {
-        tendine.emplace_back(nome,
-                             std::vector<std::string>(scelte.voci.begin(), scelte.voci.end()));
+        tendine.emplace_back(nome, Lines(scelte.voci.begin(), scelte.voci.end()));
         tendine.back().second.push_back(std::to_string(scelte.iniziale));
     }
     return tendine;

@@ -25,6 +25,7 @@
 namespace elencario {
 
 using testing::PrintToString;
+using Lines = std::vector<std::string>;  // a listing's lines, a printer's calls
 
 inline void PrintTo(const VARIABILI& v, std::ostream* os) {
     const ArchivioRighe& righe = v.Combinazioni;
@@ -144,8 +145,8 @@ struct StampanteRegistratrice final : StampanteTesto {
     }
     bool DocumentoChiuso() const { return !chiamate.empty() && chiamate.back() == "document"; }
     // The printed lines.
-    [[nodiscard]] std::vector<std::string> Elenco() const {
-        std::vector<std::string> righe{""};
+    [[nodiscard]] Lines Elenco() const {
+        Lines righe{""};
         for (const std::string& c : chiamate) {
             if (c.starts_with("line ") || c.starts_with("stay ")) righe.back() += c.substr(5);
             if (c.starts_with("line ") || c == "end") righe.emplace_back();
@@ -156,7 +157,7 @@ struct StampanteRegistratrice final : StampanteTesto {
 
     Guasto guasto;
     StampanteRegistratrice* erede;
-    std::vector<std::string> chiamate, candidati;
+    Lines chiamate, candidati;
 };
 
 // Message boxes answered from a script, else by their default button; every request is kept.
