@@ -102,9 +102,7 @@ std::string Atteso(const Lines& righe, const std::set<int>& estratti,
 struct CasoGenerato {
     const char* nome;
     unsigned seme;
-    int righe;
-    int lunghezzaMassima;  // numbers in a row, repeats included
-    int estratti;
+    int righe, lunghezzaMassima, estratti;  // the most numbers in a row, repeats included
 };
 class ReportTest : public CommandTest, public ::testing::WithParamInterface<CasoGenerato> {};
 // Random rows (numbers repeated, some written "07" or "+7"), a draw with random separators and

@@ -6,7 +6,6 @@
 #include <cstring>
 #include <limits>
 #include <string>
-#include <string_view>
 
 #include "systems/NumeriErrore.h"
 #include "systems/SorgenteFile.h"
