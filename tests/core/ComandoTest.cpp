@@ -138,10 +138,9 @@ TEST_P(ReportTest, LinesMatchAnIndependentCount) {
 }
 
 // clang-format off
-INSTANTIATE_TEST_SUITE_P(Generated, ReportTest, ::testing::Values(
-    CasoGenerato{"FiveDrawn", 3, 2000, 30, 5},
-    CasoGenerato{"SixtyFiveDrawn", 5, 400, 12, 65},
-    CasoGenerato{"AllNinetyDrawn", 6, 300, 90, 90}),
+INSTANTIATE_TEST_SUITE_P(Generated, ReportTest, ::testing::ValuesIn(std::vector<CasoGenerato>{
+    {"FiveDrawn", 3, 2000, 30, 5}, {"SixtyFiveDrawn", 5, 400, 12, 65},
+    {"AllNinetyDrawn", 6, 300, 90, 90}}),
     test::NomeRiga);
 // clang-format on
 

@@ -79,9 +79,7 @@ struct CasoRiga {
     std::string riga;  // the margin, then rows joined by '|': the separator "   -   "
     Lines carta;       // the lines they take on paper
 };
-
 class RigaTest : public testing::TestWithParam<CasoRiga> {};
-
 TEST_P(RigaTest, BreaksAtTheLastSeparatorThatFitsElseAtABlankAndGoesOnAtTheMargin) {
     const CasoRiga& c = GetParam();
     std::string testo;
@@ -145,9 +143,7 @@ struct CasoSpazio {
     int margine;
     Spazio risposta;
 };
-
 class SpazioTest : public testing::TestWithParam<CasoSpazio> {};
-
 // The device is prepared by the check itself when nobody prepared it before.
 TEST_P(SpazioTest, OnlyALineTallerThanThePageOrAMarginAndNumberWiderThanTheLineAreRefused) {
     const CasoSpazio& c = GetParam();
@@ -160,11 +156,10 @@ TEST_P(SpazioTest, OnlyALineTallerThanThePageOrAMarginAndNumberWiderThanTheLineA
 }
 
 // clang-format off
-INSTANTIATE_TEST_SUITE_P(Spazi, SpazioTest, testing::Values(
-    CasoSpazio{"Fits", {5, 3}, 2, Spazio::Ok},
-    CasoSpazio{"MarginTooWide", {5, 3}, 3, Spazio::MargineTroppoLargo},
-    CasoSpazio{"NumberTooWide", {2, 3}, 0, Spazio::CarattereTroppoGrande},
-    CasoSpazio{"LineTallerThanThePage", {5, 3, 4}, 0, Spazio::CarattereTroppoGrande}),
+INSTANTIATE_TEST_SUITE_P(Spazi, SpazioTest, testing::ValuesIn(std::vector<CasoSpazio>{
+    {"Fits", {5, 3}, 2, Spazio::Ok}, {"MarginTooWide", {5, 3}, 3, Spazio::MargineTroppoLargo},
+    {"NumberTooWide", {2, 3}, 0, Spazio::CarattereTroppoGrande},
+    {"LineTallerThanThePage", {5, 3, 4}, 0, Spazio::CarattereTroppoGrande}}),
     test::NomeRiga);
 // clang-format on
 
@@ -185,9 +180,7 @@ struct CasoFine {
     const char* fallisceA;  // the device's call that fails
     StatoStampa esito;
 };
-
 class FineTest : public testing::TestWithParam<CasoFine> {};
-
 // A job that ends badly is withdrawn, and its progress ends before the caller hears of it.
 TEST_P(FineTest, AJobStoppedOrFailedAnywhereIsWithdrawn) {
     const CasoFine& c = GetParam();
@@ -208,14 +201,12 @@ TEST_P(FineTest, AJobStoppedOrFailedAnywhereIsWithdrawn) {
 }
 
 // clang-format off
-INSTANTIATE_TEST_SUITE_P(Fini, FineTest, testing::Values(
-    CasoFine{"CancelledWhileGathering", 2000, 1, "", Interrotta},
-    CasoFine{"CancelledWhenTheLastOpenLineEnds", 511, 0, "", Interrotta},
-    CasoFine{"CancelledBetweenPages", 3, 3, "", Interrotta},
-    CasoFine{"PageNotBegun", 3, -1, "inizia", Fallita},
-    CasoFine{"LineNotDrawn", 3, -1, "0 a", Fallita},
-    CasoFine{"NewPageNotMade", 3, -1, "pagina", Fallita},
-    CasoFine{"JobNotHandedOver", 3, -1, "termina", Fallita}),
+INSTANTIATE_TEST_SUITE_P(Fini, FineTest, testing::ValuesIn(std::vector<CasoFine>{
+    {"CancelledWhileGathering", 2000, 1, "", Interrotta},
+    {"CancelledWhenTheLastOpenLineEnds", 511, 0, "", Interrotta},
+    {"CancelledBetweenPages", 3, 3, "", Interrotta}, {"PageNotBegun", 3, -1, "inizia", Fallita},
+    {"LineNotDrawn", 3, -1, "0 a", Fallita}, {"NewPageNotMade", 3, -1, "pagina", Fallita},
+    {"JobNotHandedOver", 3, -1, "termina", Fallita}}),
     test::NomeRiga);
 // clang-format on
 

@@ -11,9 +11,7 @@ struct CasoBlocchi {
     const char* nome;
     bool primaRighe, dopoRighe;  // each part handed over as lines, else as text
 };
-
 class FilePrinterTest : public ::testing::TestWithParam<CasoBlocchi> {};
-
 TEST_P(FilePrinterTest, NoBlockSplitsACharacter) {
     // Past the size at which pending text is written, ending halfway through an "è".
     const std::string prima = std::string((1 << 20) - 1, 'a') + "\xC3", dopo = "\xA8\n";
