@@ -35,9 +35,8 @@ class ListingTest : public ::testing::TestWithParam<CasoElenco> {};
 TEST_P(ListingTest, NumbersInPlayThirtyToALineThenTheRowsJoinedBySeparator) {
     const CasoElenco& c = GetParam();
     test::StampanteRegistratrice p;
-    EXPECT_EQ(
-        ComponiElencario(test::Sistema(c.righe), {"Arial", 10, c.perRiga, 2, false, c.numeri}, p),
-        Ok);
+    const OpzioniConvertite opzioni{"Arial", 10, c.perRiga, 2, false, c.numeri};
+    EXPECT_EQ(ComponiElencario(test::Sistema(c.righe), opzioni, p), Ok);
     const Lines l = p.Elenco();
     ASSERT_EQ(l.size(), 5 + std::max(c.linee, c.prime.size()));
     EXPECT_EQ(Lines(l.begin() + 5, l.begin() + 5 + std::ssize(c.prime)), c.prime);

@@ -137,11 +137,10 @@ TEST(ArchivioRigheTest, StoresOfRowsOfTheSameLengthsDifferByTheirText) {
     EXPECT_NE(righe("3 15\r\n27"), righe("3 16\r\n27"));
 }
 
+// What lies just past each range stays as it is, and so do bytes that are not a two-byte letter.
 TEST(MaiuscoloUtf8Test, EveryRangeOfLowerCaseLettersToItsEdges) {
-    // What lies just past each range stays as it is.
     EXPECT_EQ(MaiuscoloUtf8("`az{ ßÀàþÿ÷ ΰαωσςϋάέίόύώϏΆ аяѐџѠ ĀāįıĳķĸĹĺňŉŋŷŸźžſ"),
               "`AZ{ ßÀÀÞŸ÷ ΰΑΩΣΣΫΆΈΊΌΎΏϏΆ АЯЀЏѠ ĀĀĮıĲĶĸĹĹŇŉŊŶŸŹŽſ");
-    // So do bytes that are not a two-byte letter.
     EXPECT_EQ(MaiuscoloUtf8("a\xC3 \xFFz €\xC1\xA1"), "A\xC3 \xFFZ €\xC1\xA1");
 }
 
