@@ -1,7 +1,7 @@
 #pragma once
 
-// What every test file sees first (tests/CMakeLists.txt): readable printers of the state structs
-// (a failing comparison shows names, not bytes), temporary folders, a recording printer and boxes.
+// What every test file sees first (tests/CMakeLists.txt): printers of the state structs that show
+// names, not bytes; temporary folders; a recording printer; message boxes answered by script.
 #include <gtest/gtest.h>
 
 #include <concepts>
