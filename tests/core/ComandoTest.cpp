@@ -260,6 +260,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, CommandTableTest, ::testing::ValuesIn(std::vecto
      EstrazioneNonValida(NonUnNumero("x5")) + "\n"},
     {"CheckPastNinety", {"--verifica", "3 091", "=1"}, 2, NonUnNumero("091")},
     {"CheckZero", {"--verifica", "00", "=1"}, 2, NonUnNumero("00")},
+    {"CheckPastAnyInteger", {"--verifica", "9999999999", "=1"}, 2, NonUnNumero("9999999999")},
     {"CheckRepeated", {"--verifica", "3 5 03", "=1"}, 2, EstrazioneNonValida(NumeroRipetuto("03"))},
     {"CheckEmpty", {"--verifica", " \t", "=1"}, 2, kEstrazioneVuota},
     {"CheckTwoCommas", {"--verifica", "3, ,5", "=1"}, 2,
