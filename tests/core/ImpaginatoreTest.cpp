@@ -102,7 +102,7 @@ INSTANTIATE_TEST_SUITE_P(Righe, RigaTest, testing::ValuesIn(std::vector<CasoRiga
      {"  10 20   -", "  30 40   -", "  50 60"}},
     {"DashThatDoesNotFitIsLeftOut", 9, "  10 20|30 40", {"  10 20", "  30 40"}},
     {"RowWiderThanTheLineAtItsBlanks", 10, "  1 2 3 4 5 6 7 8", {"  1 2 3 4", "  5 6 7 8"}},
-    {"ANumberIsNeverSplit", 6, "  12 345 6", {"  12", "  345", "  6"}},
+    {"ANumberIsNeverSplitNorBlanksKept", 6, "  12 3456  7", {"  12", "  3456", "  7"}},
     {"BlanksInARowAreNotSeparators", 14, "1 2 3|4 5 6", {"1 2 3   -", "4 5 6"}},
     {"AWordWiderThanTheLineIsCut", 4, "123456", {"1234", "56"}},
     {"CutBetweenCharactersNotBytes", 3, "àààà", {"ààà", "à"}}}),
