@@ -105,8 +105,7 @@ struct CasoGenerato {
     int righe, lunghezzaMassima, estratti;  // the most numbers in a row, repeats included
 };
 class ReportTest : public CommandTest, public ::testing::WithParamInterface<CasoGenerato> {};
-// Random rows (numbers repeated, some written "07" or "+7"), a draw with random separators and
-// zeros.
+// Random rows (repeats, numbers written "07" or "+7") and a draw with random separators and zeros.
 TEST_P(ReportTest, LinesMatchAnIndependentCount) {
     const CasoGenerato& c = GetParam();
     std::mt19937 caso(c.seme);
