@@ -39,8 +39,7 @@ std::tuple<int, QString, QByteArray> Exec(const QString& programma, const QStrin
             QString::fromUtf8(processo.readAllStandardOutput()), processo.readAllStandardError()};
 }
 
-// The output of `programma`, which must succeed.
-QString Output(const QString& programma, const QStringList& argomenti) {
+QString Output(const QString& programma, const QStringList& argomenti) {  // which must succeed
     const auto [codice, uscita, errori] = Exec(programma, argomenti);
     EXPECT_EQ(codice, 0) << programma.toStdString() << ": " << errori.toStdString();
     return uscita;
@@ -54,13 +53,7 @@ QStringList Righe(const QString& testo) {
     return righe;
 }
 
-// The lines of the PDF `file` as they lie on its pages.
-QStringList TestoPdf(const QString& file) {
-    return Righe(Output("pdftotext", {"-layout", file, "-"}));
-}
-
-// Where poppler's pdftotext -bbox finds the words of `file`, in points from a page's top left
-// corner.
+// Where pdftotext finds the words of `file`, in points from a page's top left corner.
 std::vector<QRectF> Riquadri(const QString& file) {
     static const QRegularExpression parola(
         R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)")re");
@@ -163,7 +156,7 @@ TEST_P(CarattereTest, EveryRowOnceInOrderWithinTheMargins) {
         }
     EXPECT_TRUE(piuLargo ||
                 qAbs(std::ranges::min(riquadri, {}, &QRectF::left).left() - kMargine) < 0.5);
-    QStringList parole = TestoPdf(Pdf()).join(' ').split(' ');
+    QStringList parole = Output("pdftotext", {"-layout", Pdf(), "-"}).simplified().split(' ');
     parole.removeAll("-");
     const qsizetype inizio = parole.indexOf("Combinazioni:") + 2;  // after the header's count
     ASSERT_GT(inizio, 1);
@@ -183,45 +176,38 @@ INSTANTIATE_TEST_SUITE_P(
                     CasoCarattere{"Trebuchet_1PerLine", "Trebuchet", "OpenSans", 1, false}),
     test::NomeRiga);
 
-TEST_F(PdfTest, AFilePutInPlaceLeavesTheOutputReadyForTheNextOne) {
-    UscitaPdf uscita(Pdf().toStdU16String());
-    for (const QByteArray testo : {"%PDF-uno", "%PDF-due"}) {
-        ASSERT_TRUE(uscita.Apri());
-        ASSERT_EQ(uscita.write(testo), testo.size());
-        EXPECT_TRUE(uscita.Conferma()) << uscita.Errore();
-        EXPECT_EQ(Inventario(), std::vector{"p.pdf %PDF-…" + testo.last(6).toStdString()});
-    }
-}
-
+// The earlier file is one put in place over another by the same output, ready for the next one.
 TEST_F(PdfTest, ProgressWindowCountsPagesTakesTheKeysAndCancelsLeavingTheEarlierFile) {
-    cartella_.Scrivi("p.pdf", "%PDF-earlier");
+    UscitaPdf uscita(Pdf().toStdU16String());
+    for (const QByteArray testo : {"%PDF-uno", "%PDF-earlier"}) {
+        ASSERT_TRUE(uscita.Apri() && uscita.write(testo) == testo.size() && uscita.Conferma())
+            << uscita.Errore();
+    }
+    ASSERT_EQ(Inventario(), std::vector<std::string>{"p.pdf %PDF-…arlier"});
     const VARIABILI v = test::Sistema(Terni());
     const auto prima = Inventario();
     QLineEdit altro;
     altro.show();
     QString visti;
-    bool invioDato = false, annullato = false;
+    int passi = 0;
     QTimer poll;
     QObject::connect(&poll, &QTimer::timeout, [&] {
         QWidget* dialogo = QApplication::activeModalWidget();
+        if (!dialogo) return;
         visti.clear();
-        for (const QLabel* etichetta :
-             dialogo ? dialogo->findChildren<QLabel*>() : QList<QLabel*>())
+        for (const QLabel* etichetta : dialogo->findChildren<QLabel*>())
             visti += etichetta->text() + '|';
         if (!visti.contains("Pagina")) return;
         auto* annulla = dialogo->findChild<QPushButton*>();
-        if (!invioDato) {
-            // Return, meant for a question the user thinks still open, leaves the job going.
+        if (passi++ == 0) {  // Return, meant for a question thought still open, leaves it going
             QKeyEvent invio(QEvent::KeyPress, Qt::Key_Return, {});
             QApplication::sendEvent(annulla, &invio);
-            invioDato = true;
             return;
         }
         QApplication::postEvent(&altro, new QKeyEvent(QEvent::KeyPress, Qt::Key_1, {}, "1"));
         QMetaObject::invokeMethod(
             &altro, [&] { altro.insert("2"); }, Qt::QueuedConnection);
         annulla->click();
-        annullato = true;
         poll.stop();
     });
     poll.start(50);
@@ -236,7 +222,7 @@ TEST_F(PdfTest, ProgressWindowCountsPagesTakesTheKeysAndCancelsLeavingTheEarlier
     const auto stampante = PerPdf(Pdf(), std::make_unique<Lenta>());
     EXPECT_EQ(ComponiElencario(v, {"Courier New", 9, 1, 0, false, false}, *stampante),
               StatoStampa::Interrotta);
-    EXPECT_TRUE(annullato) << "il lavoro è finito prima di \"Annulla\"";
+    EXPECT_EQ(passi, 2) << "il lavoro è finito prima di \"Annulla\"";
     EXPECT_TRUE(
         QRegularExpression("^Stampa in corso…\\|Pagina \\d+ di \\d+\\|$").match(visti).hasMatch())
         << visti.toStdString();
@@ -279,9 +265,8 @@ struct CasoComando {
     const char* nome;
     const char* riga;  // for bash: $E is the command, $D the folder, $S a sample system
     int stato;
-    std::string errori;  // $D is the folder
-    std::vector<std::string> aggiunte =
-        {};  // what the folder holds afterwards besides what it held
+    std::string errori;                      // $D is the folder
+    std::vector<std::string> aggiunte = {};  // held after, besides what was there
 };
 class ComandoTest : public PdfTest, public testing::WithParamInterface<CasoComando> {};
 
@@ -457,7 +442,7 @@ TEST_P(DestinationTest, TheJobGoesToTheQueueNamedWithTheCopiesAsked) {
         // Laid out for that media, not shrunk onto it: letters as high as in the command's PDF.
         Output(ELENCARIO_BINARY, QStringList{"--pdf", Pdf()} + cosa);
         EXPECT_NEAR(Riquadri(file)[0].width(), Riquadri(Pdf())[0].width(), 0.2);
-        EXPECT_EQ(TestoPdf(file).join('|').toStdString(),
+        EXPECT_EQ(Righe(Output("pdftotext", {"-layout", file, "-"})).join('|').toStdString(),
                   Righe(Output(ELENCARIO_BINARY, cosa)).join('|').toStdString());
         return;
     }
