@@ -1,7 +1,5 @@
-// The Qt window driven in-process, for what it maps of the window's decisions onto its widgets:
-// the layout table, the keyboard order and the focus ring, what presses, keys and drags choose
-// in File1, Dir1 and the lists following the disk, the options printed, the close; and the real
-// message boxes.
+// The Qt window driven in-process, for how it maps the window's decisions onto its widgets; and
+// the real message boxes.
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
@@ -33,9 +31,8 @@ const char *const kErrore9 = "Si è verificato l' errore: 9", *const S1 = "Siste
                   *const D = "du\xE0.txt", *const A = "\xE0lfa";
 constexpr auto L = Qt::LeftButton;
 
-// The window on a program folder whose name is not UTF-8 (byte 0xE0). File1 lists du?.txt (2
-// combinations), rotto.txt (error 9) and Sistema1.txt (5); the subfolder ?lfa holds another
-// Sistema1.txt (3).
+// On a program folder whose name is not UTF-8 (byte 0xE0), File1 lists du?.txt (2 combinations),
+// rotto.txt (error 9) and Sistema1.txt (5); the subfolder ?lfa holds another Sistema1.txt (3).
 struct FinestraDiProva : ProgrammaDiProva {
     FinestraDiProva() : ProgrammaDiProva("cart\xE0") {
         Scrivi(S1, "3 15 27\r\n3 15 42\r\n3 27 42\r\n15 27 42\r\n8 15 27\r\n");
@@ -172,11 +169,9 @@ TEST(FinestraTest, EveryControlSitsWholeAtItsPlaceInAFixedWindow) {
     EXPECT_EQ(contatore->font(), carattere);
 }
 
-// Shown, the window is centred by its frame and the focus is in File1; Tab visits the controls
-// in the window's order, each ringed while it has the focus; Enter presses the button. The
-// keyboard loads each name it passes, past a failed one too, and so does a drag; only a plain
-// primary click chooses; the print takes the options as typed ("1" is not completed to "10");
-// the exit question decides.
+// Centred by its frame, the focus in File1; Tab in the window's order, ringed; Enter presses. Keys
+// and drags load each name they pass, a failed one too; only a plain primary click chooses; the
+// print takes the options as typed ("1" not completed to "10"); the exit question decides.
 TEST(FinestraTest, KeysTabsDragsAndPlainClicksReachTheirControlsAndChooseInFile1) {
     FinestraDiProva prova;
     ASSERT_TRUE(prova.Apri(true));
@@ -232,10 +227,9 @@ TEST(FinestraTest, KeysTabsDragsAndPlainClicksReachTheirControlsAndChooseInFile1
     EXPECT_EQ(prova.messaggi.chiesti.back(), DomandaUscita());
 }
 
-// Enter or a double click opens a folder, one click only chooses; File1 follows, highlighting
-// the loaded system in its own folder only; a folder that cannot be read is refused. While the
-// window is open the lists follow the disk, the cursor and the highlight staying on their names,
-// nothing loaded again; the listed folder removed is reported once.
+// Enter or a double click opens a folder, one click only chooses; File1 follows, highlighting the
+// system loaded in its own folder only; an unreadable folder is refused. The lists follow the
+// disk, cursor and highlight on their names, nothing loaded again; a removal reported once.
 TEST(FinestraTest, Dir1OpensOrRefusesAFolderAndTheListsFollowTheDisk) {
     FinestraDiProva prova;
     ASSERT_TRUE(prova.Apri());
@@ -261,10 +255,8 @@ TEST(FinestraTest, Dir1OpensOrRefusesAFolderAndTheListsFollowTheDisk) {
     EXPECT_EQ(prova.messaggi.chiesti, std::vector{AvvisoErrore(testi::kCartellaNonAccessibile)});
     EXPECT_EQ(dir1->currentRow(), sistemi);
     prova.Clicca(S1);
+    const auto liste = [&] { return prova.Voci("File1") + prova.Voci("Dir1").mid(sistemi + 1); };
     const auto segue = [&](const QStringList& attese) {  // File1, then the subfolders in Dir1
-        const auto liste = [&] {
-            return prova.Voci("File1") + prova.Voci("Dir1").mid(sistemi + 1);
-        };
         EXPECT_TRUE(QTest::qWaitFor([&] { return liste() == attese; }, 2000))
             << liste().join(' ').toStdString();
     };
@@ -293,43 +285,40 @@ TEST(FinestraTest, Dir1OpensOrRefusesAFolderAndTheListsFollowTheDisk) {
     EXPECT_EQ(dir1->Cartella(), s.root_path());
 }
 
-// Each box as asked: title|text|buttons in Italian, the default one marked *, Escape's one ^;
-// the first button pressed gives `risposta`.
 struct Box {
-    const char* nome;
     RichiestaMessaggio richiesta;
     QMessageBox::Icon icona;
-    const char* vista;
-    Risposta risposta;
+    const char* vista;  // title|text|buttons, the default one marked *, Escape's one ^
+    Risposta risposta;  // of the first button
 };
-class QtMessageServiceTest : public testing::TestWithParam<Box> {};
-TEST_P(QtMessageServiceTest, AskShowsTheBoxAsAskedAndAnswersTheButtonPressed) {
-    const Box& b = GetParam();
+
+// Each box as asked, in Italian; the first button pressed gives its answer.
+TEST(QtMessageServiceTest, AskShowsEachBoxAsAskedAndAnswersTheButtonPressed) {
     ASSERT_TRUE(PreparaQt(*qApp)) << "traduzione qtbase_it non trovata";
-    QObject contesto;
-    QTimer::singleShot(0, &contesto, [&b] {  // inside the box's own event loop
-        auto* dialogo = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-        auto* scatola = qobject_cast<QMessageBox*>(dialogo);
-        if (!scatola && dialogo) dialogo->reject();  // else the failure below would never end
-        ASSERT_NE(scatola, nullptr) << "nessuna finestra di messaggio aperta";
-        EXPECT_TRUE(scatola->icon() == b.icona && scatola->textFormat() == Qt::PlainText);
-        QString vista = scatola->windowTitle() + '|' + scatola->text() + '|';
-        for (QAbstractButton* p : scatola->buttons())
-            vista += p->text().remove('&') + (p == scatola->defaultButton() ? "*" : "") +
-                     (p == scatola->escapeButton() ? "^" : "") + ' ';
-        EXPECT_EQ(vista.toStdString(), b.vista);
-        scatola->buttons().constFirst()->click();
-    });
-    EXPECT_EQ(ServizioMessaggiQt().Chiedi(b.richiesta), b.risposta);
+    for (const Box& b :
+         {Box{AvvisoErrore(" Non trovo Shared\\Sistemi ..! "), QMessageBox::Critical,
+              "STAMPA ELENCARIO| Non trovo Shared\\Sistemi ..! |OK*^ ", Risposta::Ok},
+          Box{DomandaUscita(), QMessageBox::Warning,
+              "            Fine Sessione| Confermi uscita dal programma ?  |Sì No*^ ",
+              Risposta::Si}}) {
+        SCOPED_TRACE(b.vista);
+        QObject contesto;
+        QTimer::singleShot(0, &contesto, [&b] {  // inside the box's own event loop
+            auto* dialogo = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            auto* scatola = qobject_cast<QMessageBox*>(dialogo);
+            if (!scatola && dialogo) dialogo->reject();  // else the failure below would never end
+            ASSERT_NE(scatola, nullptr) << "nessuna finestra di messaggio aperta";
+            EXPECT_TRUE(scatola->icon() == b.icona && scatola->textFormat() == Qt::PlainText);
+            QString vista = scatola->windowTitle() + '|' + scatola->text() + '|';
+            for (QAbstractButton* p : scatola->buttons())
+                vista += p->text().remove('&') + (p == scatola->defaultButton() ? "*" : "") +
+                         (p == scatola->escapeButton() ? "^" : "") + ' ';
+            EXPECT_EQ(vista.toStdString(), b.vista);
+            scatola->buttons().constFirst()->click();
+        });
+        EXPECT_EQ(ServizioMessaggiQt().Chiedi(b.richiesta), b.risposta);
+    }
 }
-// clang-format off
-INSTANTIATE_TEST_SUITE_P(Box, QtMessageServiceTest, testing::Values(
-    Box{"Error", AvvisoErrore(" Non trovo Shared\\Sistemi ..! "), QMessageBox::Critical,
-        "STAMPA ELENCARIO| Non trovo Shared\\Sistemi ..! |OK*^ ", Risposta::Ok},
-    Box{"ExitQuestion", DomandaUscita(), QMessageBox::Warning,
-        "            Fine Sessione| Confermi uscita dal programma ?  |Sì No*^ ", Risposta::Si}),
-    NomeRiga);
-// clang-format on
 
 }  // namespace
 }  // namespace elencario::test
