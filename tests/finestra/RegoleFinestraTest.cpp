@@ -1,6 +1,5 @@
-// What both windows decide, with no window: the start-up and its refusal, what a chosen file
-// loads and what the window then shows, the print, the counter's fitting and the layout table
-// both windows are built from (the exit question is each window's own test).
+// What both windows decide, with no window (the exit question is each window's own test), and the
+// layout table both are built from.
 #include <gtest/gtest.h>
 
 #include "app/Disposizione.h"
@@ -22,11 +21,9 @@ struct Regole : ProgrammaDiProva {
                           }};
 };
 
-// Started on the systems folder beside the program, or refused with the message. Each file
-// chosen is shown, with the number of boxes asked by then: a load replaces the system before, no
-// name changes nothing, a failure keeps the system before and says why after. The loaded system
-// goes to the factory's printer with the options as given; with no printer, the message that says
-// so.
+// Started on the systems folder beside the program, or refused. Each file chosen is shown before
+// any box: a load replaces the system, no name changes nothing, a failure keeps it and says why
+// after. The print goes to the factory's printer with the options as given, or says there is none.
 TEST(RegoleFinestraTest, StartsShowsTheChosenFileBeforeAnyBoxAndPrintsIt) {
     Regole r;
     r.Scrivi("Sistema1.txt", "3 15 27\r\n3 15 42\r\n3 27 42\r\n");
@@ -75,9 +72,7 @@ TEST(RegoleFinestraTest, TheCounterShrinksByQuarterPointsUntilItFitsAndNeverBelo
 // Every control lies whole inside its container, in whole pixels at 96 DPI, and overlaps no
 // sibling by more than a pixel's line (a heading may touch the frame below it).
 TEST(DisposizioneTest, EachControlLiesInsideItsContainerAndOverlapsNoSibling) {
-    const auto in = [](const SchedaControllo& c) {
-        return std::string_view(c.contenitore ? c.contenitore : "");
-    };
+    const auto in = [](const char* k) { return std::string_view(k ? k : ""); };
     for (const SchedaControllo& c : Controlli()) {
         SCOPED_TRACE(c.nome);
         const SchedaControllo* k = c.contenitore ? Scheda(c.contenitore) : nullptr;
@@ -89,7 +84,7 @@ TEST(DisposizioneTest, EachControlLiesInsideItsContainerAndOverlapsNoSibling) {
         EXPECT_EQ(std::vector({c.left % 15, c.top % 15, c.width % 15, c.height % 15}),
                   std::vector(4, 0));
         for (const SchedaControllo& altro : Controlli()) {
-            if (&altro == &c || in(altro) != in(c)) continue;
+            if (&altro == &c || in(altro.contenitore) != in(c.contenitore)) continue;
             const int l = std::max(c.left, altro.left), t = std::max(c.top, altro.top);
             const int r = std::min(c.left + c.width, altro.left + altro.width);
             const int b = std::min(c.top + c.height, altro.top + altro.height);

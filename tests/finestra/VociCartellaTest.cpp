@@ -16,7 +16,6 @@ namespace {
 struct Modello {
     const char *nome, *file, *modello;
     bool corrisponde;
-    friend void PrintTo(const Modello& m, std::ostream* os) { *os << m.nome; }
 };
 class ModelloTest : public testing::TestWithParam<Modello> {};
 TEST_P(ModelloTest, TheWholeNameMatchesWithoutRegardToCase) {
@@ -35,38 +34,34 @@ INSTANTIATE_TEST_SUITE_P(File1, ModelloTest, testing::Values(
     NomeRiga);
 // clang-format on
 
-TEST(VociCartellaTest, FileNamesAreSortedWithoutRegardToCaseAndLeaveOutHiddenFilesFoldersAndPipes) {
-    const CartellaProvvisoria cartella;
+// File1's names and Dir1's subfolders, of one folder: files and folders each sorted without regard
+// to case and only their own kind, hidden ones and pipes left out; first in Dir1, the chain.
+TEST(VociCartellaTest, FileNamesAndFolderEntriesAreSortedEachOfItsOwnKindAfterTheChain) {
+    const CartellaProvvisoria provvisoria;
+    const std::filesystem::path cartella = CartellaNormale(provvisoria.path() / "Sistemi");
+    for (const char* nome : {"beta", "Alfa", "cartella.txt"})
+        std::filesystem::create_directories(cartella / nome);
     for (const char* nome : {"b.txt", "A.TXT", "z.TXTX", "c.Txt", "d.dat", "citt\xC3\xA0.txt"})
-        cartella.Scrivi(nome, "1 2 3\r\n");
-    std::filesystem::create_directory(cartella.path() / "cartella.txt");
+        provvisoria.Scrivi(std::string("Sistemi/") + nome, "1 2 3\r\n");
 #ifdef _WIN32
-    const std::filesystem::path nascosto = cartella.Scrivi("nascosto.txt", "1\r\n");
+    const std::filesystem::path nascosto = provvisoria.Scrivi("Sistemi/nascosto.txt", "1\r\n");
     ASSERT_TRUE(::SetFileAttributesW(nascosto.c_str(), FILE_ATTRIBUTE_HIDDEN));
 #else
-    cartella.Scrivi(".nascosto.txt", "1\r\n");
-    ASSERT_EQ(::mkfifo((cartella.path() / "tubo.txt").c_str(), 0600), 0);  // not a regular file
+    provvisoria.Scrivi("Sistemi/.nascosto.txt", "1\r\n");
+    ASSERT_EQ(::mkfifo((cartella / "tubo.txt").c_str(), 0600), 0);  // not a regular file
 #endif
-    const auto trovati = FileCorrispondenti(cartella.path(), "*.TXT");
+    const auto trovati = FileCorrispondenti(cartella, "*.TXT");
     ASSERT_TRUE(trovati.has_value());
     std::vector<std::string> nomi;
     for (const auto& p : *trovati) nomi.push_back(TestoDaPercorso(p.filename()));
     EXPECT_EQ(nomi, (std::vector<std::string>{"A.TXT", "b.txt", "c.Txt", "citt\xC3\xA0.txt"}));
-    EXPECT_FALSE(FileCorrispondenti(cartella.path() / "manca", "*.TXT").has_value());
-}
-
-TEST(VociCartellaTest, FolderEntriesAreTheChainFromTheRootThenTheSubfolders) {
-    const CartellaProvvisoria provvisoria;
-    const std::filesystem::path cartella = CartellaNormale(provvisoria.path() / "Sistemi");
-    for (const char* nome : {"beta", "Alfa", "gamma"})
-        std::filesystem::create_directories(cartella / nome);
-    provvisoria.Scrivi("Sistemi/file.txt", "1\r\n");
     std::vector<std::filesystem::path> attese{cartella.root_path()};
     for (std::filesystem::path p = cartella; p.has_relative_path(); p = p.parent_path())
         attese.insert(attese.begin() + 1, p);
     const std::size_t catena = attese.size();
-    attese.insert(attese.end(), {cartella / "Alfa", cartella / "beta", cartella / "gamma"});
+    attese.insert(attese.end(), {cartella / "Alfa", cartella / "beta", cartella / "cartella.txt"});
     EXPECT_EQ(VociDi(cartella), (VociCartelle{attese, catena}));
+    EXPECT_FALSE(FileCorrispondenti(cartella / "manca", "*.TXT").has_value());
     EXPECT_FALSE(VociDi(cartella / "manca").has_value());
 }
 
