@@ -52,20 +52,17 @@ int wmain(int argc, wchar_t** argv) {
         return 1;
     }
     const HWND finestra = Aspetta(pi.dwProcessId, L"frmAmain", L"#32770");
-    if (finestra == nullptr) {
-        const bool messaggio = FinestraDi(pi.dwProcessId, L"#32770") != nullptr;
-        return Fallito(
-            pi, messaggio ? "un messaggio al posto della finestra" : "nessuna finestra in 30 s");
-    }
+    if (finestra == nullptr && FinestraDi(pi.dwProcessId, L"#32770") != nullptr)
+        return Fallito(pi, "un messaggio al posto della finestra");
+    if (finestra == nullptr) return Fallito(pi, "nessuna finestra in 30 s");
     ::PostMessageW(finestra, WM_SYSCOMMAND, SC_CLOSE, 0);
     const HWND domanda = Aspetta(pi.dwProcessId, L"#32770");
     const HWND si_ = domanda != nullptr ? ::GetDlgItem(domanda, IDYES) : nullptr;
     if (si_ == nullptr) return Fallito(pi, "nessuna domanda di uscita con \"S\xC3\xAC\"");
     ::PostMessageW(si_, BM_CLICK, 0, 0);
-    DWORD stato = 1;
     if (::WaitForSingleObject(pi.hProcess, 30000) != WAIT_OBJECT_0)
         return Fallito(pi, "il programma non finisce dopo \"S\xC3\xAC\"");
+    DWORD stato = 1;
     ::GetExitCodeProcess(pi.hProcess, &stato);
-    if (stato != 0) return Fallito(pi, "il programma finisce con uno stato diverso da 0");
-    return 0;
+    return stato == 0 ? 0 : Fallito(pi, "il programma finisce con uno stato diverso da 0");
 }
