@@ -105,11 +105,6 @@ TEST(AvvioTest, TheProgramsFolderKeepsItsOwnBytes) {
     EXPECT_EQ(std::system(comando.c_str()), 0);
 }
 
-// The label's text fits its box whole in the font `f`.
-bool Intero(const QLabel& l, const QFont& f) {
-    return QRect({}, l.contentsRect().size()).contains({{}, QFontMetrics(f).size(0, l.text())});
-}
-
 // Each control of the layout table at its place in its parent with its font, its caption
 // whole and aligned; each drop-down's entries and the one shown; a fixed window that cannot be
 // maximised; the counter's own colours, and a count too wide for its font shrunk to fit.
@@ -117,6 +112,9 @@ TEST(FinestraTest, EveryControlSitsWholeAtItsPlaceInAFixedWindow) {
     FinestraDiProva prova;
     ASSERT_TRUE(prova.Apri());
     QWidget& f = *prova.finestra;
+    const auto intero = [](const QLabel& l, const QFont& k) {  // its text fits its box in `k`
+        return QRect({}, l.contentsRect().size()).contains({{}, QFontMetrics(k).size(0, l.text())});
+    };
     EXPECT_EQ(std::pair(f.minimumSize(), f.maximumSize()),
               std::pair(QSize(591, 527), QSize(591, 527)));
     EXPECT_EQ(f.windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint),
@@ -144,7 +142,7 @@ TEST(FinestraTest, EveryControlSitsWholeAtItsPlaceInAFixedWindow) {
             EXPECT_EQ((l ? l->text() : b->text()).toStdString(), c.testo);
         }
         EXPECT_TRUE(!l ||
-                    (Intero(*l, l->font()) && (!l->text().isEmpty() || !l->pixmap().isNull()) &&
+                    (intero(*l, l->font()) && (!l->text().isEmpty() || !l->pixmap().isNull()) &&
                      (l->alignment() & Qt::AlignHorizontal_Mask) ==
                          kAllineato[static_cast<int>(c.allineamento)]));
         EXPECT_TRUE(!b || b->sizeHint().width() <= b->width());
@@ -164,7 +162,7 @@ TEST(FinestraTest, EveryControlSitsWholeAtItsPlaceInAFixedWindow) {
     ScriviAdattato(*contatore, "2147483647", carattere);
     QFont piuGrande = contatore->font();  // shrunk only as far as needed
     piuGrande.setPointSizeF(piuGrande.pointSizeF() + 0.25);
-    EXPECT_TRUE(Intero(*contatore, contatore->font()) && !Intero(*contatore, piuGrande));
+    EXPECT_TRUE(intero(*contatore, contatore->font()) && !intero(*contatore, piuGrande));
     ScriviAdattato(*contatore, "7", carattere);
     EXPECT_EQ(contatore->font(), carattere);
 }
