@@ -70,8 +70,9 @@ TEST(RegoleFinestraTest, TheCounterShrinksByQuarterPointsUntilItFitsAndNeverBelo
 }
 
 // Every control lies whole inside its container, in whole pixels at 96 DPI, and overlaps no
-// sibling by more than a pixel's line (a heading may touch the frame below it).
-TEST(DisposizioneTest, EachControlLiesInsideItsContainerAndOverlapsNoSibling) {
+// sibling by more than a pixel's line (a heading may touch the frame below it). Twips become
+// pixels exact at 96 and at 144 DPI, a half rounded up, less than a half down.
+TEST(DisposizioneTest, EachControlLiesInsideItsContainerInWholePixelsAndOverlapsNoSibling) {
     const auto in = [](const char* k) { return std::string_view(k ? k : ""); };
     for (const SchedaControllo& c : Controlli()) {
         SCOPED_TRACE(c.nome);
@@ -94,10 +95,6 @@ TEST(DisposizioneTest, EachControlLiesInsideItsContainerAndOverlapsNoSibling) {
     EXPECT_EQ(Scheda("Frame9"), nullptr);
     const Posto margine = PostoNellaFinestra(*Scheda("cmbMargine"));  // in Frame7#3 in Frame1
     EXPECT_EQ(std::pair(margine.left, margine.top), std::pair(5430 + 240 + 1560, 120 + 2730 + 300));
-}
-
-TEST(DisposizioneTest, TwipsBecomePixelsRoundedToTheNearest) {
-    // Exact at 96 and at 144 DPI; a half rounds up, less than a half down.
     EXPECT_EQ(std::vector({Pixel(8865, 96), Pixel(7905, 144), Pixel(15, 48), Pixel(14, 48)}),
               std::vector({591, 791, 1, 0}));
 }
