@@ -268,9 +268,9 @@ struct CasoComando {
 };
 class ComandoTest : public PdfTest, public testing::WithParamInterface<CasoComando> {};
 
-// The command writes the file named and nothing else, in a folder that holds a pipe, a link to it,
-// a file named as the PDF is but in UTF-8 and a big system: what it refuses is refused by name
-// before anything is written; interrupted, it leaves nothing behind.
+// Beside a pipe, a link to it, a file named as the PDF is but in UTF-8 and a big system, the
+// command writes the file named and nothing else: refused by name before writing, nothing left if
+// stopped.
 TEST_P(ComandoTest, WritesTheFileNamedAndNothingElse) {
     const CasoComando& c = GetParam();
     ASSERT_EQ(mkfifo((cartella_.path() / "fifo").c_str(), 0600), 0);
@@ -350,8 +350,7 @@ class PrintServerTest : public PdfTest {
         Signal(SIGCONT, false);
         Output(ELENCARIO_PRINT_SERVER, {"stop", Folder()});
     }
-    // A server that was killed may already be gone, reaped by whoever adopted it: only one that
-    // must be alive is checked.
+    // Only a server that must be alive is checked: a killed one may already be reaped.
     void Signal(int signal, bool vivo = true) const {
         const int pid = Output("cat", {Folder() + "/cupsd.pid"}).trimmed().toInt();
         ASSERT_GT(pid, 1);
