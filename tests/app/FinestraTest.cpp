@@ -107,11 +107,14 @@ TEST(AvvioTest, TheProgramsFolderKeepsItsOwnBytes) {
 
 // Each control of the layout table at its place in its parent with its font, its caption
 // whole and aligned; each drop-down's entries and the one shown; a fixed window that cannot be
-// maximised; the counter's own colours, and a count too wide for its font shrunk to fit.
-TEST(FinestraTest, EveryControlSitsWholeAtItsPlaceInAFixedWindow) {
+// maximised; the counter's own colours, and a count too wide for its font shrunk to fit. Then
+// centred by its frame, the focus in File1; Tab in the window's order, ringed; Enter presses. Keys
+// and drags load each name they pass, a failed one too; only a plain primary click chooses; the
+// print takes the options as typed ("1" not completed to "10"); the exit question decides.
+TEST(FinestraTest, EveryControlSitsWholeAtItsPlaceAndKeysTabsDragsAndPlainClicksReachThem) {
     FinestraDiProva prova;
-    ASSERT_TRUE(prova.Apri());
-    QWidget& f = *prova.finestra;
+    ASSERT_TRUE(prova.Apri(true));
+    FrmAmain& f = *prova.finestra;
     const auto intero = [](const QLabel& l, const QFont& k) {  // its text fits its box in `k`
         return QRect({}, l.contentsRect().size()).contains({{}, QFontMetrics(k).size(0, l.text())});
     };
@@ -165,15 +168,6 @@ TEST(FinestraTest, EveryControlSitsWholeAtItsPlaceInAFixedWindow) {
     EXPECT_TRUE(intero(*contatore, contatore->font()) && !intero(*contatore, piuGrande));
     ScriviAdattato(*contatore, "7", carattere);
     EXPECT_EQ(contatore->font(), carattere);
-}
-
-// Centred by its frame, the focus in File1; Tab in the window's order, ringed; Enter presses. Keys
-// and drags load each name they pass, a failed one too; only a plain primary click chooses; the
-// print takes the options as typed ("1" not completed to "10"); the exit question decides.
-TEST(FinestraTest, KeysTabsDragsAndPlainClicksReachTheirControlsAndChooseInFile1) {
-    FinestraDiProva prova;
-    ASSERT_TRUE(prova.Apri(true));
-    FrmAmain& f = *prova.finestra;
     f.CentraSulloSchermo();
     ASSERT_NE(f.frameGeometry(), f.geometry());  // else the centring proves nothing
     const QPoint scarto = f.frameGeometry().center() - f.screen()->availableGeometry().center();
