@@ -268,9 +268,8 @@ struct CasoComando {
 };
 class ComandoTest : public PdfTest, public testing::WithParamInterface<CasoComando> {};
 
-// Beside a pipe, a link to it, a file named as the PDF is but in UTF-8 and a big system, the
-// command writes the file named and nothing else: refused by name before writing, nothing left if
-// stopped.
+// Beside a pipe, a link to it, a file named as the PDF but in UTF-8 and a big system, the command
+// writes the file named only: refused by name before writing, nothing left when stopped.
 TEST_P(ComandoTest, WritesTheFileNamedAndNothingElse) {
     const CasoComando& c = GetParam();
     ASSERT_EQ(mkfifo((cartella_.path() / "fifo").c_str(), 0600), 0);
