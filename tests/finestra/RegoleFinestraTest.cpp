@@ -34,11 +34,10 @@ TEST(RegoleFinestraTest, StartsShowsTheChosenFileBeforeAnyBoxAndPrintsIt) {
     EXPECT_EQ(CartellaNormale(r.regole.CartellaIniziale()), CartellaNormale(r.sistemi));
     EXPECT_EQ(r.regole.Mostrato(), (SistemaMostrato{"0", testi::kNessunSistemaCaricato, {}}));
     std::vector<std::pair<SistemaMostrato, std::size_t>> mostrati;
-    for (const char* nome : {"du\xC3\xA0.txt", "Sistema1.txt", "", "rotto.txt"}) {
+    for (const char* nome : {"du\xC3\xA0.txt", "Sistema1.txt", "", "rotto.txt"})
         r.regole.SceltoFile(r.sistemi, nome, [&](const SistemaMostrato& m) {
             mostrati.emplace_back(m, r.messaggi.chiesti.size());
         });
-    }
     const auto mostrato = [&](const char* nome, const char* conteggio) {
         const fs::path p = r.sistemi / PercorsoDaTesto(nome);
         return SistemaMostrato{conteggio, TestoDaPercorso(p), p};
