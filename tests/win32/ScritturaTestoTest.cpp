@@ -1,6 +1,4 @@
-// The command on Windows. Its texts: a console gets their characters, whatever its code page; a
-// pipe (as a file) gets their UTF-8 bytes exactly. Where wine has no "Microsoft Print to PDF",
-// --pdf says so and writes no file.
+// The command's texts on Windows: a console gets their characters, a pipe their UTF-8 bytes.
 #include <windows.h>
 
 #include <fcntl.h>
@@ -19,9 +17,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// The command's listing, headed by the system's name, on a console of this test's own with a
-// code page in which the accents are other characters, as on many consoles: the console shows
-// the name's characters from where its cursor was.
+// The listing's header on a console whose code page has other characters for the accents, as
+// many have: the console shows the name's characters from where its cursor was.
 TEST(ScritturaTestoTest, AConsoleGetsTheCharacters) {
     const CartellaProvvisoria cartella;
     ::FreeConsole();
@@ -52,8 +49,7 @@ TEST(ScritturaTestoTest, AConsoleGetsTheCharacters) {
         << "letto: " << Utf8(letto.substr(0, n));
 }
 
-// The refusal reaches a pipe, as a program's errors read by another, as its UTF-8 bytes exactly;
-// nothing is left of the file the printer would have written in place of the PDF.
+// Where wine has no "Microsoft Print to PDF", --pdf says so and leaves nothing in its place.
 TEST(ScritturaTestoTest, WithoutThePdfPrinterThePdfIsRefusedOnAPipeAsItsBytesAndNotWritten) {
     const CartellaProvvisoria cartella;
     const std::string sistema = TestoDaPercorso(cartella.Scrivi("Città.txt", "1 2 3\r\n"));

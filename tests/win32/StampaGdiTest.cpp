@@ -1,6 +1,5 @@
 // The Windows printer under wine, run by stampa-gdi.sh with the private print server as the
-// default printer: a job whose server is killed once it has begun, and a file written in place
-// of another.
+// default printer.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -64,9 +63,8 @@ TEST(StampaGdiTest, AJobWhoseServerIsKilledFails) {
               StatoStampa::Fallita);
 }
 
-// Wine's printer writes its own output (PostScript) into the file that a document names, as
-// Microsoft Print to PDF writes its PDF: the file replaces the target once the job is done, and
-// nothing else is left beside it.
+// Wine's printer writes its PostScript into the file a document names, as Microsoft Print to PDF
+// writes its PDF: the file replaces the target once the job is done, nothing left beside it.
 TEST(StampaGdiTest, ThePrintedFileReplacesTheTargetOnceTheJobIsDone) {
     if (Cartella().empty()) GTEST_SKIP() << "da eseguire con stampa-gdi.sh, che avvia il server";
     const fs::path destinazione = Cartella() / "uscita.pdf";
