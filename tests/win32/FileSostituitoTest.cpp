@@ -22,18 +22,15 @@ using enum StatoStampa;
 constexpr const char* kConto = "conto della stampante";
 constexpr const char* kRifiuto = "rifiutato: ";
 
-// The step at which the printer's job goes wrong. NienteScritto: it writes nothing into its
-// file; AMeta: the job is let go half-way, its device destroyed unfinished.
-enum class Passo { Nessuno, Prepara, Disegna, Termina, NienteScritto, AMeta };
-
-// What is at the target before the job.
-enum class Prima { File, Cartella, FileTenuto };
+// What goes wrong: the printer at a step of the job; NienteScritto: it writes nothing into its
+// file; AMeta: the job is let go half-way, its device destroyed unfinished; Cartella: the target
+// is a folder; FileTenuto: another program holds the target open and shares it with no one.
+enum class Passo { Nessuno, Prepara, Disegna, Termina, NienteScritto, AMeta, Cartella, FileTenuto };
 
 // `stato`: the job's end, and what the printer gives at `passo`. `errore`: what the job says of
 // it; kRifiuto alone: that word followed by the system's reason.
 struct Caso {
     const char* nome;
-    Prima prima;
     Passo passo;
     StatoStampa stato;
     std::string errore;
@@ -78,12 +75,12 @@ TEST_P(FileSostituitoTest, OnlyAJobThatEndsWellReplacesTheTargetAndNoNewFileStay
     const Caso& caso = GetParam();
     CartellaProvvisoria cartella;
     const fs::path destinazione = cartella.path() / "uscita.pdf";
-    if (caso.prima == Prima::Cartella) fs::create_directory(destinazione);
-    if (caso.prima != Prima::Cartella) cartella.Scrivi("uscita.pdf", "%PDF-vecchio");
-    // Held open by another program that shares it with no one.
+    const bool suCartella = caso.passo == Passo::Cartella;
+    if (suCartella) fs::create_directory(destinazione);
+    if (!suCartella) cartella.Scrivi("uscita.pdf", "%PDF-vecchio");
     const int tenuto =
-        caso.prima == Prima::FileTenuto ? _wsopen(destinazione.c_str(), _O_RDONLY, _SH_DENYRW) : -1;
-    ASSERT_EQ(tenuto != -1, caso.prima == Prima::FileTenuto);
+        caso.passo == Passo::FileTenuto ? _wsopen(destinazione.c_str(), _O_RDONLY, _SH_DENYRW) : -1;
+    ASSERT_EQ(tenuto != -1, caso.passo == Passo::FileTenuto);
     {
         FileSostituito f(
             destinazione, [](std::string_view motivo) { return kRifiuto + std::string(motivo); },
@@ -107,10 +104,10 @@ TEST_P(FileSostituitoTest, OnlyAJobThatEndsWellReplacesTheTargetAndNoNewFileStay
 
     std::ifstream scritto(destinazione, std::ios::binary);  // no bytes from a folder
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(scritto), {}),
-              caso.stato == Ok                ? "%PDF-nuovo"
-              : caso.prima == Prima::Cartella ? ""
-                                              : "%PDF-vecchio");
-    EXPECT_EQ(fs::is_directory(destinazione), caso.prima == Prima::Cartella);
+              caso.stato == Ok ? "%PDF-nuovo"
+              : suCartella     ? ""
+                               : "%PDF-vecchio");
+    EXPECT_EQ(fs::is_directory(destinazione), suCartella);
     EXPECT_EQ(std::distance(fs::directory_iterator(cartella.path()), {}), 1);
 }
 
@@ -118,15 +115,15 @@ TEST_P(FileSostituitoTest, OnlyAJobThatEndsWellReplacesTheTargetAndNoNewFileStay
 INSTANTIATE_TEST_SUITE_P(
     Casi, FileSostituitoTest,
     ::testing::Values(
-        Caso{"Sostituito", Prima::File, Passo::Nessuno, Ok, ""},
-        Caso{"StampanteMancante", Prima::File, Passo::Prepara, SenzaStampante, kConto},
-        Caso{"DisegnoFallito", Prima::File, Passo::Disegna, Fallita, kConto},
-        Caso{"FineInterrotta", Prima::File, Passo::Termina, Interrotta, kConto},
-        Caso{"LasciatoAMeta", Prima::File, Passo::AMeta, Interrotta, kConto},
-        Caso{"NienteScritto", Prima::File, Passo::NienteScritto, Fallita, kRifiuto},
-        Caso{"SuUnaCartella", Prima::Cartella, Passo::Nessuno, Fallita,
+        Caso{"Sostituito", Passo::Nessuno, Ok, ""},
+        Caso{"StampanteMancante", Passo::Prepara, SenzaStampante, kConto},
+        Caso{"DisegnoFallito", Passo::Disegna, Fallita, kConto},
+        Caso{"FineInterrotta", Passo::Termina, Interrotta, kConto},
+        Caso{"LasciatoAMeta", Passo::AMeta, Interrotta, kConto},
+        Caso{"NienteScritto", Passo::NienteScritto, Fallita, kRifiuto},
+        Caso{"SuUnaCartella", Passo::Cartella, Fallita,
              kRifiuto + MotivoNonFile(fs::file_type::directory)},
-        Caso{"FileInUso", Prima::FileTenuto, Passo::Nessuno, Fallita, kRifiuto}),
+        Caso{"FileInUso", Passo::FileTenuto, Fallita, kRifiuto}),
     NomeRiga);
 // clang-format on
 
