@@ -86,10 +86,6 @@ struct Prova : ProgrammaDiProva {
         ::SendMessageW(t, TTM_GETTEXTW, 1024, reinterpret_cast<LPARAM>(&voce));
         return Utf8(testo);
     }
-    [[nodiscard]] bool HaFuoco(const char* nome) const {
-        const HWND f = ::GetFocus();
-        return f != nullptr && (f == C(nome) || ::IsChild(C(nome), f));
-    }
 
     std::unique_ptr<FrmAmainWin32> finestra;
 };
@@ -134,9 +130,8 @@ TEST_P(DisposizioneTest, FixedCentredWindowEachControlWithItsPlaceFontColoursAnd
     ::GetWindowRect(f, &r);
     MONITORINFO schermo{sizeof schermo, {}, {}, 0};
     ::GetMonitorInfoW(::MonitorFromWindow(f, MONITOR_DEFAULTTONEAREST), &schermo);
-    const RECT& area = schermo.rcWork;
-    EXPECT_LE(std::abs(r.left + r.right - area.left - area.right), 1);
-    EXPECT_LE(std::abs(r.top + r.bottom - area.top - area.bottom), 1);
+    EXPECT_LE(std::abs(r.left + r.right - schermo.rcWork.left - schermo.rcWork.right), 1);
+    EXPECT_LE(std::abs(r.top + r.bottom - schermo.rcWork.top - schermo.rcWork.bottom), 1);
     EXPECT_EQ(::SendMessageW(prova.C("File1"), WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS, 0);
     ::GetClientRect(f, &r);
     EXPECT_EQ(r.right, Pixel(kLarghezzaFinestra, dpi));
@@ -202,7 +197,8 @@ TEST_P(DisposizioneTest, FixedCentredWindowEachControlWithItsPlaceFontColoursAnd
     ordine.push_back(ordine.front());
     for (std::size_t i = 1; i < ordine.size(); ++i) {
         prova.Tasto(VK_TAB);
-        EXPECT_TRUE(prova.HaFuoco(ordine[i])) << ordine[i];
+        const HWND fuoco = ::GetFocus(), atteso = prova.C(ordine[i]);
+        EXPECT_TRUE(fuoco != nullptr && (fuoco == atteso || ::IsChild(atteso, fuoco))) << ordine[i];
     }
 }
 INSTANTIATE_TEST_SUITE_P(Finestra, DisposizioneTest, testing::Values(96, 144),
@@ -325,8 +321,7 @@ TEST_P(MessaggiWin32Test, TheBoxShowsItsTextTitleAndItalianButtonsAndAnswersTheP
                 (::GetWindowLongPtrW(b, GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
             if (b != nullptr) gVista += TestoDi(b) + (predefinito ? L"* " : L" ");
         }
-        // A button that is not there ends the box all the same, so that a fault fails the test
-        // instead of hanging it.
+        // A missing button ends the box all the same: a fault fails the test, not hangs it.
         if (const HWND b = ::GetDlgItem(scatola, gPremere))
             ::SendMessageW(b, BM_CLICK, 0, 0);
         else
@@ -337,13 +332,12 @@ TEST_P(MessaggiWin32Test, TheBoxShowsItsTextTitleAndItalianButtonsAndAnswersTheP
     EXPECT_EQ(gVista, Utf16(s.richiesta.titolo.value_or(testi::kTitoloProgramma)) + L'|' +
                           Utf16(s.richiesta.testo) + L'|' + s.pulsanti);
 }
-const RichiestaMessaggio kConferma{
-    testi::kConfermiStampa, Pulsanti::SiNo, Icona::Nessuna, PulsantePredefinito::Primo, {}};
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Scatole, MessaggiWin32Test, testing::Values(
     Scatola{"Errore", AvvisoErrore(testi::kNonTrovoSistemi), MB_OK | MB_ICONERROR, L"OK* ",
             IDOK, Risposta::Ok},
-    Scatola{"ConfermaStampa", kConferma, MB_YESNO, L"S\u00EC* No ", IDYES, Risposta::Si},
+    Scatola{"ConfermaStampa", {testi::kConfermiStampa, Pulsanti::SiNo, Icona::Nessuna,
+            PulsantePredefinito::Primo, {}}, MB_YESNO, L"S\u00EC* No ", IDYES, Risposta::Si},
     Scatola{"Uscita", DomandaUscita(), 308, L"S\u00EC No* ", IDNO, Risposta::No}),
     NomeRiga);
 // clang-format on
