@@ -25,25 +25,21 @@ TEST(ScritturaTestoTest, AConsoleGetsTheCharacters) {
     ASSERT_TRUE(::AllocConsole());
     ::SetConsoleOutputCP(437);
     // The console as a program's standard output is: open for reading and writing.
-    const auto apri = [] {
-        return ::CreateFileW(L"CONOUT$", GENERIC_READ | GENERIC_WRITE,
-                             FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
-                             nullptr);
-    };
-    std::FILE* f = _fdopen(_open_osfhandle(reinterpret_cast<intptr_t>(apri()), _O_WRONLY), "w");
+    const HANDLE console =
+        ::CreateFileW(L"CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                      nullptr, OPEN_EXISTING, 0, nullptr);
+    std::FILE* f = _fdopen(_open_osfhandle(reinterpret_cast<intptr_t>(console), _O_WRONLY), "w");
     ASSERT_NE(f, nullptr);
-    const HANDLE console = apri();
-    ASSERT_NE(console, INVALID_HANDLE_VALUE);
     CONSOLE_SCREEN_BUFFER_INFO prima{};
     ASSERT_TRUE(::GetConsoleScreenBufferInfo(console, &prima));
     const std::string sistema = TestoDaPercorso(cartella.Scrivi("Città.txt", "1 2 3\r\n"));
     EXPECT_EQ(EseguiElencario({"--nome", sistema}, f, stderr), kEsitoOk);
-    std::fclose(f);
+    std::fflush(f);
     std::wstring letto(static_cast<std::size_t>(prima.dwSize.X) * 4, L'\0');
     DWORD n = 0;
     ASSERT_TRUE(::ReadConsoleOutputCharacterW(
         console, letto.data(), static_cast<DWORD>(letto.size()), prima.dwCursorPosition, &n));
-    ::CloseHandle(console);
+    std::fclose(f);  // the console's handle with it
     ::FreeConsole();
     EXPECT_NE(letto.substr(0, n).find(L"CITTÀ.TXT - "), std::wstring::npos)
         << "letto: " << Utf8(letto.substr(0, n));
