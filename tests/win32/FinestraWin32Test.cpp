@@ -1,5 +1,6 @@
 // The Windows window driven in-process by messages, as the system would send them: how it maps
-// the window's decisions onto its controls; and the real message boxes with their Italian buttons.
+// the window's decisions onto its controls; a print job's progress over it; and the real message
+// boxes with their Italian buttons.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -16,6 +17,7 @@
 #include "app/win32/FrmAmainWin32.h"
 #include "app/win32/MessaggiWin32.h"
 #include "app/win32/TestoFinestra.h"
+#include "printing/win32/FinestraAvanzamentoWin32.h"
 #include "systems/Testi.h"
 #include "systems/Utf16.h"
 #include "tests/support/ProgrammaDiProva.h"
@@ -290,6 +292,43 @@ TEST(FinestraWin32Test, ListsLoadFoldersPrintAndClose) {
     ::SendMessageW(f, WM_CLOSE, 0, 0);
     EXPECT_FALSE(::IsWindow(f));
     EXPECT_EQ(prova.messaggi.chiesti, std::vector(2, DomandaUscita()));
+}
+
+// The progress of a job: shown over the window only once the job has lasted, with its pages, the
+// window disabled meanwhile; "Annulla" stops the job at its next step.
+TEST(AvanzamentoWin32Test, ShowsThePagesOverTheWindowOnceTheJobHasLastedAndAnnullaStopsIt) {
+    FinestraAvanzamentoWin32 breve;
+    breve.Inizio();
+    breve.Pagina(1, 1);
+    EXPECT_TRUE(breve.Continua());
+    EXPECT_EQ(breve.Handle(), nullptr);
+    breve.Fine();
+
+    Prova prova;
+    ASSERT_TRUE(prova.Apri());
+    const HWND principale = prova.finestra->Handle();
+    FinestraAvanzamentoWin32 avanzamento(std::chrono::milliseconds(0));
+    avanzamento.Inizio();
+    avanzamento.Pagina(2, 5);
+    ASSERT_TRUE(avanzamento.Continua());
+    const HWND finestra = avanzamento.Handle();
+    ASSERT_NE(finestra, nullptr);
+    EXPECT_EQ(::GetWindow(finestra, GW_OWNER), principale);
+    EXPECT_FALSE(::IsWindowEnabled(principale));
+    EXPECT_NE(::FindWindowExW(finestra, nullptr, L"Static", L"Stampa in corso\u2026"), nullptr);
+    EXPECT_NE(::FindWindowExW(finestra, nullptr, L"Static", L"Pagina 2 di 5"), nullptr);
+    const HWND barra = ::FindWindowExW(finestra, nullptr, PROGRESS_CLASSW, nullptr);
+    EXPECT_EQ(::SendMessageW(barra, PBM_GETPOS, 0, 0), 1);
+    EXPECT_EQ(::SendMessageW(barra, PBM_GETRANGE, FALSE, 0), 5);
+
+    avanzamento.Pagina(3, 5);
+    EXPECT_NE(::FindWindowExW(finestra, nullptr, L"Static", L"Pagina 3 di 5"), nullptr);
+    EXPECT_TRUE(avanzamento.Continua());
+    ::SendMessageW(::FindWindowExW(finestra, nullptr, L"Button", L"Annulla"), BM_CLICK, 0, 0);
+    EXPECT_FALSE(avanzamento.Continua());
+    avanzamento.Fine();
+    EXPECT_FALSE(::IsWindow(finestra));
+    EXPECT_TRUE(::IsWindowEnabled(principale));
 }
 
 // The real boxes, answered by a click on a button as they stand open: their flag word, then
