@@ -38,8 +38,7 @@ struct Caso {
 
 // A printer that writes the file it is given as a printer driver does: opened at the start of the
 // job and written page by page, held open until the job ends; at `passo` it gives `stato`.
-class StampanteSuFile final : public DispositivoPagine {
-  public:
+struct StampanteSuFile final : DispositivoPagine {
     StampanteSuFile(const std::wstring& file, const Caso& caso) : file_(file), caso_(caso) {}
 
     StatoStampa Prepara(const std::function<bool()>&) override { return Esito(Passo::Prepara); }
@@ -61,8 +60,6 @@ class StampanteSuFile final : public DispositivoPagine {
     }
     void Abbandona() noexcept override { uscita_.close(); }
     std::string Errore() const override { return kConto; }
-
-  private:
     StatoStampa Esito(Passo p) const { return p == caso_.passo ? caso_.stato : Ok; }
     fs::path file_;
     const Caso& caso_;

@@ -26,10 +26,8 @@ namespace fs = std::filesystem;
 using namespace std::chrono_literals;
 
 // The empty folder the script made, where it also waits for this program's signs.
-fs::path Cartella() {
-    const wchar_t* cartella = _wgetenv(L"ELENCARIO_PROVA_GDI");
-    return cartella != nullptr ? fs::path(cartella) : fs::path();
-}
+const wchar_t* const kVariabile = _wgetenv(L"ELENCARIO_PROVA_GDI");
+const fs::path kCartella = kVariabile != nullptr ? fs::path(kVariabile) : fs::path();
 
 // A job of one line on `stampante`, to its end.
 StatoStampa Stampa(std::unique_ptr<DispositivoPagine> stampante,
@@ -50,15 +48,15 @@ struct ServerDaUccidere final : Avanzamento {
     bool Continua() override { return true; }
     void Pagina(int pagina, int) override {
         if (std::exchange(segnalato, true)) return;
-        std::ofstream(Cartella() / "pagina") << pagina;
-        for (int i = 0; i < 1200 && !fs::exists(Cartella() / "ucciso"); ++i)
+        std::ofstream(kCartella / "pagina") << pagina;
+        for (int i = 0; i < 1200 && !fs::exists(kCartella / "ucciso"); ++i)
             std::this_thread::sleep_for(50ms);
     }
     bool segnalato = false;
 };
 
 TEST(StampaGdiTest, AJobWhoseServerIsKilledFails) {
-    if (Cartella().empty()) GTEST_SKIP() << "da eseguire con stampa-gdi.sh, che avvia il server";
+    if (kCartella.empty()) GTEST_SKIP() << "da eseguire con stampa-gdi.sh, che avvia il server";
     EXPECT_EQ(Stampa(std::make_unique<StampanteGdi>(), std::make_unique<ServerDaUccidere>()),
               StatoStampa::Fallita);
 }
@@ -66,8 +64,8 @@ TEST(StampaGdiTest, AJobWhoseServerIsKilledFails) {
 // Wine's printer writes its PostScript into the file a document names, as Microsoft Print to PDF
 // writes its PDF: the file replaces the target once the job is done, nothing left beside it.
 TEST(StampaGdiTest, ThePrintedFileReplacesTheTargetOnceTheJobIsDone) {
-    if (Cartella().empty()) GTEST_SKIP() << "da eseguire con stampa-gdi.sh, che avvia il server";
-    const fs::path destinazione = Cartella() / "uscita.pdf";
+    if (kCartella.empty()) GTEST_SKIP() << "da eseguire con stampa-gdi.sh, che avvia il server";
+    const fs::path destinazione = kCartella / "uscita.pdf";
     std::ofstream(destinazione, std::ios::binary) << "%PDF-vecchio";
     EXPECT_EQ(Stampa(std::make_unique<FileSostituito>(
                          destinazione, [](std::string_view motivo) { return std::string(motivo); },
@@ -78,7 +76,7 @@ TEST(StampaGdiTest, ThePrintedFileReplacesTheTargetOnceTheJobIsDone) {
               StatoStampa::Ok);
     std::ifstream in(destinazione, std::ios::binary);
     EXPECT_TRUE(std::string(std::istreambuf_iterator<char>(in), {}).starts_with("%!PS"));
-    EXPECT_EQ(std::distance(fs::directory_iterator(Cartella()), {}), 1);
+    EXPECT_EQ(std::distance(fs::directory_iterator(kCartella), {}), 1);
 }
 
 }  // namespace
