@@ -66,7 +66,10 @@ std::string Atteso(const Lines& righe, const std::set<int>& estratti,
         for (std::uint64_t i = 1; i <= k && k <= n; ++i) c = c * (n - k + i) / i;
         return k <= n ? c : 0;
     };
-    const auto dueCifre = [](int n) { return (n < 10 ? "0" : "") + std::to_string(n); };
+    const auto dueCifre = [](int n) {
+        const std::string cifre = std::to_string(n);
+        return n < 10 ? '0' + cifre : cifre;
+    };
     const auto linea = [&margine](const std::string& testo) { return margine + testo + '\n'; };
     std::string vincenti;
     std::uint64_t premi[6] = {};
