@@ -210,7 +210,7 @@ TEST(FinestraTest, EveryControlSitsWholeAtItsPlaceAndKeysTabsDragsAndPlainClicks
     prova.Controllo<QAbstractButton>("cmdElencario")->click();
     const auto& c = prova.stampante.chiamate;
     EXPECT_EQ(std::vector(c.begin(), c.begin() + 2),
-              (std::vector<std::string>{"font Arial", "size " + std::to_string(9.0f)}));
+              (Lines{"font Arial", "size " + std::to_string(9.0f)}));
     // The header shows the typed margin and the check box.
     EXPECT_EQ(prova.stampante.Elenco().at(2), " SISTEMA1.TXT -  Numeri: 5 - Combinazioni: 5");
     EXPECT_FALSE(prova.finestra->close());

@@ -187,11 +187,11 @@ class CommandTableTest : public CommandTest, public ::testing::WithParamInterfac
 TEST_P(CommandTableTest, StatusAndMessages) {
     const CasoComando& c = GetParam();
     std::optional<SceltaStampante> scelta;
-    const auto nuova = [&](const auto& s) {
-        if constexpr (std::is_same_v<decltype(s), const SceltaStampante&>) scelta = s;
-        return std::make_unique<test::StampanteRegistratrice>(c.guasto);
-    };
-    const auto [stato, uscita, errori] = Esegui(c.argomenti, {nuova, nuova, {}});
+    const auto nuova = [&] { return std::make_unique<test::StampanteRegistratrice>(c.guasto); };
+    const auto [stato, uscita, errori] =
+        Esegui(c.argomenti, {[&](auto&) { return nuova(); },
+                             [&](const SceltaStampante& s) { return scelta = s, nuova(); },
+                             {}});
     EXPECT_EQ(std::tie(stato, uscita), std::tie(c.stato, c.uscita));
     if (c.scelta) {
         EXPECT_EQ(scelta, c.scelta);

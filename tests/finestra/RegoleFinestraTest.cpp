@@ -51,9 +51,8 @@ TEST(RegoleFinestraTest, StartsShowsTheChosenFileBeforeAnyBoxAndPrintsIt) {
                            AvvisoErrore("Si \xC3\xA8 verificato l' errore: 9")}));
     const OpzioniStampa opzioni{"Courier New", "9", "4", "1", true, false};
     EXPECT_EQ(r.regole.Stampa(opzioni), EsitoStampa::Stampato);
-    EXPECT_EQ(r.stampante.Elenco(),
-              (std::vector<std::string>{"", "", " SISTEMA1.TXT -  Numeri: 4 - Combinazioni: 3", "",
-                                        "", " 3 15 27   -   3 15 42   -   3 27 42"}));
+    EXPECT_EQ(r.stampante.Elenco(), (Lines{"", "", " SISTEMA1.TXT -  Numeri: 4 - Combinazioni: 3",
+                                           "", "", " 3 15 27   -   3 15 42   -   3 27 42"}));
     r.senzaStampante = true;
     EXPECT_EQ(r.regole.Stampa(opzioni), EsitoStampa::NessunaStampante);
     EXPECT_EQ(r.messaggi.chiesti.back(), AvvisoErrore(testi::kNessunaStampante));

@@ -272,12 +272,11 @@ TEST(FinestraWin32Test, ListsLoadFoldersPrintAndClose) {
     EXPECT_EQ(prova.messaggi.chiesti.size(), 1U);  // printed once, after its question
     ASSERT_TRUE(prova.stampante.DocumentoChiuso());
     EXPECT_EQ(std::vector(prova.stampante.chiamate.begin(), prova.stampante.chiamate.begin() + 2),
-              (std::vector<std::string>{"font Courier New", "size 9.000000"}));
+              (Lines{"font Courier New", "size 9.000000"}));
     const std::string m(12, ' ');
     EXPECT_EQ(prova.stampante.Elenco(),
-              (std::vector<std::string>{"", "", m + "Numeri: 4 - Combinazioni: 2", "", "",
-                                        m + "IN GIOCO:", m + "01 02 03 04 ", "", "", m + "1 2",
-                                        m + "3 4"}));
+              (Lines{"", "", m + "Numeri: 4 - Combinazioni: 2", "", "",
+                     m + "IN GIOCO:", m + "01 02 03 04 ", "", "", m + "1 2", m + "3 4"}));
     // The other check box, and a click on the button.
     ::SendMessageW(prova.C("chkNomeSistema"), BM_CLICK, 0, 0);
     ::SendMessageW(prova.C("cmdElencario"), BM_CLICK, 0, 0);
